@@ -1,0 +1,29 @@
+# Thin driver over the CMake presets and scripts/. See README.md.
+.PHONY: all run test bench build setup clean
+
+CMAKE_BUILD = cmake --preset $(1) >/dev/null && cmake --build --preset $(1)
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@$(call CMAKE_BUILD,win64)
+
+run: build
+	@scripts/run.sh
+
+test: setup
+	@$(call CMAKE_BUILD,win32)
+	@$(call CMAKE_BUILD,win64)
+	@$(call CMAKE_BUILD,host)
+	@scripts/test.sh
+
+bench: setup
+	@$(call CMAKE_BUILD,win64)
+	@$(call CMAKE_BUILD,hostbench)
+	@scripts/with-display.sh scripts/bench.sh
+
+clean:
+	rm -rf build/win32 build/win64 build/host build/hostbench build/fuzz

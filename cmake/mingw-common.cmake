@@ -1,0 +1,9 @@
+set(CMAKE_C_COMPILER ${GLYPHORA_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${GLYPHORA_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${GLYPHORA_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${GLYPHORA_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# One self-contained exe: no libstdc++/libwinpthread DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

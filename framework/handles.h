@@ -1,0 +1,113 @@
+// Move-only owners for Win32 handles. Every GDI and USER handle the program
+// creates is held by one of these; raw handles are only borrowed. Each kind
+// keeps a live count so tests can check that nothing leaks.
+#pragma once
+#include <windows.h>
+#include <atomic>
+#include <utility>
+
+namespace glyphora {
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using handle_type = typename Traits::handle_type;
+  UniqueHandle() = default;
+  explicit UniqueHandle(handle_type h) : h_(h) { if (h_) ++Traits::live; }
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, handle_type{})) {}
+  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+    if (this != &o) { reset(); h_ = std::exchange(o.h_, handle_type{}); }
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+  handle_type get() const { return h_; }
+  explicit operator bool() const { return h_ != handle_type{}; }
+  void reset(handle_type h = handle_type{}) {
+    if (h_) { Traits::close(h_); --Traits::live; }
+    h_ = h;
+    if (h_) ++Traits::live;
+  }
+  handle_type release() {
+    if (h_) --Traits::live;
+    return std::exchange(h_, handle_type{});
+  }
+  static long LiveCount() { return Traits::live.load(); }
+
+ private:
+  handle_type h_{};
+};
+
+template <typename H>
+struct GdiObjectTraits {
+  using handle_type = H;
+  static void close(H h) { ::DeleteObject(h); }
+  static inline std::atomic<long> live{0};
+};
+struct MemoryDCTraits {
+  using handle_type = HDC;
+  static void close(HDC h) { ::DeleteDC(h); }
+  static inline std::atomic<long> live{0};
+};
+struct IconTraits {
+  using handle_type = HICON;
+  static void close(HICON h) { ::DestroyIcon(h); }
+  static inline std::atomic<long> live{0};
+};
+struct MenuTraits {
+  using handle_type = HMENU;
+  static void close(HMENU h) { ::DestroyMenu(h); }
+  static inline std::atomic<long> live{0};
+};
+struct HookTraits {
+  using handle_type = HHOOK;
+  static void close(HHOOK h) { ::UnhookWindowsHookEx(h); }
+  static inline std::atomic<long> live{0};
+};
+
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
+using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
+
+// Sum of live GDI objects owned through the wrappers above.
+inline long LiveGdiObjects() {
+  return UniqueFont::LiveCount() + UniqueBrush::LiveCount() + UniquePen::LiveCount() +
+         UniqueBitmap::LiveCount() + UniqueRegion::LiveCount() + UniqueMemoryDC::LiveCount();
+}
+
+// A DC borrowed from a window (GetDC/ReleaseDC).
+class WindowDC {
+ public:
+  explicit WindowDC(HWND wnd) : wnd_(wnd), dc_(::GetDC(wnd)) {}
+  ~WindowDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+};
+
+// Selects an object into a DC and restores the previous one on scope exit.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
+  ~SelectGuard() { if (old_) ::SelectObject(dc_, old_); }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace glyphora
