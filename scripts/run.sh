@@ -14,6 +14,6 @@ shot="$GLYPHORA_ROOT/build/screenshot.png"
   pid=$!
   sleep "${GLYPHORA_SHOT_DELAY:-6}"
   import -window root "$2" && echo "Screenshot saved to $2"
-  "$0" "$GLYPHORA_ROOT/build/win64/tools/close-window.exe" Glyphora >/dev/null 2>&1 || kill $pid
+  kill $pid 2>/dev/null
   wait $pid 2>/dev/null
   true' "$WINE" "$EXE" "$shot" "$@"

@@ -1,0 +1,25 @@
+// Program entry: the font table, the application object, the main window
+// and the message loop.
+#include <windows.h>
+
+#include "app/main_form.h"
+#include "fontlist/font_table.h"
+#include "framework/application.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace glyphora;
+  FontsArray();  // enumerated once, before any window exists
+  TApplication* app = Application();
+  app->Initialize();
+  app->MainFormOnTaskBar = true;
+  app->SetTitle(L"Glyphora");
+  try {
+    TForm1* form = new TForm1(nullptr);
+    app->Run();
+    delete form;
+  } catch (const std::exception& e) {
+    app->HandleException(e);
+    return 1;
+  }
+  return 0;
+}

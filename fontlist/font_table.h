@@ -1,0 +1,42 @@
+// The process-wide table of installed font families, filled once at start,
+// and the four small glyphs that tell a family's kind.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/handles.h"
+
+namespace glyphora {
+
+enum class FontTypes { PS = 0, TTF = 1, RASTER = 2, UNKNOWN = 3 };
+
+// Only an exact single type bit names a kind; anything else is UNKNOWN.
+FontTypes FontTypeFromBits(DWORD fontType);
+
+class TFontClass {
+ public:
+  TFontClass(std::wstring name, FontTypes type) : FntName(std::move(name)), FntType(type) {}
+  std::wstring FntName;
+  FontTypes FntType;
+};
+
+using TFontsArray = std::vector<std::unique_ptr<TFontClass>>;
+
+// Appends a family unless its name is empty or already present ignoring case
+// (the user locale's rules). Returns whether it was added.
+bool AddFontFamily(TFontsArray& table, const std::wstring& name, DWORD fontType);
+
+// The table of the screen's font families, built on first use.
+const TFontsArray& FontsArray();
+// Enumerates the screen's families into a table (what FontsArray holds).
+TFontsArray EnumerateFontFamilies();
+
+// The kind glyphs, loaded from the BITMAP resources "PS", "TTF", "RASTER"
+// and "UNKNOWN"; a missing resource leaves a null bitmap.
+HBITMAP FontTypeGlyph(FontTypes type);
+
+}  // namespace glyphora

@@ -1,0 +1,109 @@
+#include "fontlist/sFontCtrls.h"
+
+#include <cwchar>
+
+namespace glyphora {
+
+TsFontListBox::TsFontListBox(TComponent* owner) : TsCustomListBox(owner) {
+  sorted_ = true;
+  itemHeight_ = 16;
+}
+
+void TsFontListBox::SetFilterOptions(TFilterOptions value) {
+  if (value == FFilterOptions) return;
+  FFilterOptions = value;
+  if (!Loading()) FillFontList();
+}
+
+void TsFontListBox::SetDrawFont(bool value) {
+  if (value == FDrawFont) return;
+  FDrawFont = value;
+  if (!Loading()) Invalidate();
+}
+
+void TsFontListBox::Loaded() {
+  TsCustomListBox::Loaded();
+  FillFontList();
+}
+
+void TsFontListBox::FillFontList() {
+  const TFontsArray& table = FontTable ? *FontTable : FontsArray();
+  TStrings& items = Items();
+  items.BeginUpdate();
+  items.Clear();
+  for (const auto& f : table) {
+    bool accept = true;
+    if (OnValidateFont) OnValidateFont(this, f.get(), accept);
+    if (!accept) continue;
+    bool admitted = false;
+    switch (f->FntType) {
+      case FontTypes::PS: admitted = FFilterOptions & ShowPostScript; break;
+      case FontTypes::TTF: admitted = FFilterOptions & ShowTrueType; break;
+      case FontTypes::RASTER: admitted = FFilterOptions & ShowRaster; break;
+      case FontTypes::UNKNOWN: admitted = true; break;
+    }
+    if (admitted) items.AddObject(f->FntName, f.get());
+  }
+  items.EndUpdate();
+}
+
+TFontClass* TsFontListBox::FontAt(int index) const {
+  if (!handle_ || index < 0) return nullptr;
+  LRESULT d = ::SendMessageW(handle_, LB_GETITEMDATA, index, 0);
+  return d == LB_ERR ? nullptr : reinterpret_cast<TFontClass*>(d);
+}
+
+void TsFontListBox::FontChanged() {
+  familyFonts_.clear();
+  TsCustomListBox::FontChanged();
+  // The row height follows the font, except while the definition is read:
+  // there the item height is set after the font and wins.
+  if (!Loading()) {
+    TCanvas canvas;
+    SetItemHeight(canvas.TextHeight(L"Wy", font_));
+  }
+}
+
+HFONT TsFontListBox::FamilyFont(const std::wstring& name) {
+  auto it = familyFonts_.find(name);
+  if (it != familyFonts_.end()) return it->second.get();
+  LOGFONTW lf{};
+  lf.lfHeight = font_.Height();
+  lf.lfWeight = (font_.Style() & fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (font_.Style() & fsItalic) ? 1 : 0;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+  HFONT f = ::CreateFontIndirectW(&lf);
+  familyFonts_[name].reset(f);
+  return f;
+}
+
+void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc) {
+  TCanvas canvas(dc);
+  bool selected = state & odSelected;
+  canvas.FillRect(rect, selected ? clHighlight : color_);
+  TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
+  if (!font) return;
+  // The kind glyph sits in a square cell at the left; white is transparent.
+  if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
+    BITMAP bm{};
+    ::GetObjectW(glyph, sizeof(bm), &bm);
+    UniqueMemoryDC mem(::CreateCompatibleDC(dc));
+    SelectGuard sel(mem.get(), glyph);
+    ::TransparentBlt(dc, rect.left, rect.top, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                     RGB(255, 255, 255));
+  }
+  RECT textRect = rect;
+  textRect.left += rect.bottom - rect.top;
+  HFONT hf = FDrawFont ? FamilyFont(font->FntName) : font_.Handle();
+  SelectGuard sel(dc, hf);
+  SIZE sz{};
+  ::GetTextExtentPoint32W(dc, font->FntName.c_str(), static_cast<int>(font->FntName.size()), &sz);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ColorToRGB(selected ? clHighlightText : font_.Color()));
+  int y = rect.top + (rect.bottom - rect.top - sz.cy) / 2;
+  ::ExtTextOutW(dc, textRect.left + 1, y, ETO_CLIPPED, &textRect, font->FntName.c_str(),
+                static_cast<UINT>(font->FntName.size()), nullptr);
+}
+
+}  // namespace glyphora

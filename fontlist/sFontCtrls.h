@@ -1,0 +1,46 @@
+// The list of installed font families: one row per family with its kind
+// glyph and its name written in that very family.
+#pragma once
+#include <functional>
+#include <map>
+
+#include "fontlist/font_table.h"
+#include "fontlist/sListBox.h"
+
+namespace glyphora {
+
+enum TFilterOption : unsigned { ShowTrueType = 1, ShowPostScript = 2, ShowRaster = 4 };
+using TFilterOptions = unsigned;
+constexpr TFilterOptions AllFilterOptions = ShowTrueType | ShowPostScript | ShowRaster;
+
+using EValidateFont = std::function<void(TComponent* sender, TFontClass* font, bool& accept)>;
+
+class TsFontListBox : public TsCustomListBox {
+ public:
+  explicit TsFontListBox(TComponent* owner);
+
+  TFilterOptions FilterOptions() const { return FFilterOptions; }
+  void SetFilterOptions(TFilterOptions value);
+  bool DrawFont() const { return FDrawFont; }
+  void SetDrawFont(bool value);
+  EValidateFont OnValidateFont;
+  // The table the list fills from; the installed fonts unless replaced.
+  const TFontsArray* FontTable = nullptr;
+
+  void Loaded() override;
+  // Rebuilds the items from the font table.
+  void FillFontList();
+  TFontClass* FontAt(int index) const;
+
+ protected:
+  void DrawItem(int index, const RECT& rect, unsigned state, HDC dc) override;
+  void FontChanged() override;
+
+ private:
+  HFONT FamilyFont(const std::wstring& name);
+  TFilterOptions FFilterOptions = AllFilterOptions;
+  bool FDrawFont = true;
+  std::map<std::wstring, UniqueFont> familyFonts_;
+};
+
+}  // namespace glyphora

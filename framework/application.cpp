@@ -1,0 +1,160 @@
+#include "framework/application.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "framework/forms.h"
+
+namespace glyphora {
+
+std::wstring Widen(const std::string& s) {
+  if (s.empty()) return {};
+  int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+std::string Narrow(const std::wstring& w) {
+  if (w.empty()) return {};
+  int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+TApplication* Application() {
+  static TApplication app;
+  return &app;
+}
+
+namespace {
+LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return ::DefWindowProcW(wnd, msg, wParam, lParam);
+}
+}  // namespace
+
+TApplication::TApplication() = default;
+
+TApplication::~TApplication() {
+  if (handle_) ::DestroyWindow(handle_);
+}
+
+void TApplication::Initialize() {
+  if (initialized_) return;
+  initialized_ = true;
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  ::OleInitialize(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &AppWndProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"GlyphoraApplication";
+  ::RegisterClassExW(&wc);
+  // Hidden owner of the program's secondary windows and dialogs.
+  handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+}
+
+void TApplication::SetTitle(const std::wstring& title) {
+  title_ = title;
+  if (handle_) ::SetWindowTextW(handle_, title.c_str());
+}
+
+HWND TApplication::MenuOwner() const {
+  if (mainForm_ && mainForm_->WindowHandle()) return mainForm_->WindowHandle();
+  return handle_;
+}
+
+bool TApplication::IsTabKey(MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0) return false;
+  HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+  auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(root));
+  if (!form) return false;
+  // A control that wants Tab for itself keeps it.
+  if (::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB)
+    return false;
+  form->SelectNext(::GetKeyState(VK_SHIFT) >= 0);
+  return true;
+}
+
+bool TApplication::HandleMessage(bool wait) {
+  MSG msg;
+  if (wait) {
+    if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+      terminated_ = true;
+      return false;
+    }
+  } else if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    return true;
+  } else if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return false;
+  }
+  if (IsTabKey(msg)) return true;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (!HandleMessage(false)) break;
+  }
+}
+
+void TApplication::Run() {
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_ && HandleMessage(true)) {
+  }
+}
+
+void TApplication::Terminate() {
+  if (!terminated_) ::PostQuitMessage(0);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+  if (OnException) {
+    OnException(e);
+    return;
+  }
+  std::wstring text = Widen(e.what());
+  HWND owner = ::GetActiveWindow();
+  if (!owner) owner = handle_;
+  ModalStarted();
+  ::MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+  ModalFinished();
+}
+
+namespace {
+struct EnumState {
+  HWND except;
+  std::vector<HWND>* list;
+};
+BOOL CALLBACK DisableTopLevel(HWND wnd, LPARAM lp) {
+  auto* st = reinterpret_cast<EnumState*>(lp);
+  if (wnd != st->except && ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd)) {
+    st->list->push_back(wnd);
+    ::EnableWindow(wnd, FALSE);
+  }
+  return TRUE;
+}
+}  // namespace
+
+void TApplication::ModalStarted() {
+  if (modalLevel_++ > 0) return;
+  EnumState st{handle_, &disabledWindows_};
+  ::EnumThreadWindows(::GetCurrentThreadId(), &DisableTopLevel, reinterpret_cast<LPARAM>(&st));
+}
+
+void TApplication::ModalFinished() {
+  if (modalLevel_ == 0 || --modalLevel_ > 0) return;
+  for (HWND w : disabledWindows_)
+    if (::IsWindow(w)) ::EnableWindow(w, TRUE);
+  disabledWindows_.clear();
+}
+
+}  // namespace glyphora

@@ -1,0 +1,158 @@
+#include "framework/graphics.h"
+
+#include <cwchar>
+
+namespace glyphora {
+
+COLORREF ColorToRGB(TColor c) {
+  if ((c & 0xFF000000u) == clSystemColor) return ::GetSysColor(static_cast<int>(c & 0xFF));
+  return c & 0x00FFFFFFu;
+}
+
+TFont::TFont() = default;
+
+void TFont::Assign(const TFont& o) {
+  if (SameAs(o)) return;
+  name_ = o.name_;
+  height_ = o.height_;
+  charset_ = o.charset_;
+  color_ = o.color_;
+  style_ = o.style_;
+  Changed();
+}
+
+bool TFont::SameAs(const TFont& o) const {
+  return name_ == o.name_ && height_ == o.height_ && charset_ == o.charset_ && color_ == o.color_ &&
+         style_ == o.style_;
+}
+
+void TFont::SetName(const std::wstring& name) {
+  if (name == name_) return;
+  name_ = name;
+  Changed();
+}
+void TFont::SetHeight(int h) {
+  if (h == height_) return;
+  height_ = h;
+  Changed();
+}
+int TFont::Size() const { return -MulDiv(height_, 72, 96); }
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
+void TFont::SetCharset(BYTE cs) {
+  if (cs == charset_) return;
+  charset_ = cs;
+  Changed();
+}
+void TFont::SetColor(TColor c) {
+  if (c == color_) return;
+  color_ = c;
+  Changed();
+}
+void TFont::SetStyle(unsigned s) {
+  if (s == style_) return;
+  style_ = s;
+  Changed();
+}
+
+void TFont::Changed() {
+  // Windows may still hold the old font until OnChange hands them the new one.
+  UniqueFont old = std::move(handle_);
+  if (OnChange) OnChange();
+}
+
+HFONT TFont::Handle() const {
+  if (!handle_) {
+    LOGFONTW lf{};
+    lf.lfHeight = height_;
+    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
+    lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
+    lf.lfCharSet = charset_;
+    lf.lfQuality = DEFAULT_QUALITY;
+    wcsncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
+    handle_.reset(::CreateFontIndirectW(&lf));
+  }
+  return handle_.get();
+}
+
+void TCanvas::FillRect(const RECT& r, TColor color) {
+  // ExtTextOut with ETO_OPAQUE fills without creating a brush.
+  ::SetBkColor(dc_, ColorToRGB(color));
+  ::ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void TCanvas::FrameRect(const RECT& r, TColor color) {
+  FillRect(RECT{r.left, r.top, r.right, r.top + 1}, color);
+  FillRect(RECT{r.left, r.bottom - 1, r.right, r.bottom}, color);
+  FillRect(RECT{r.left, r.top, r.left + 1, r.bottom}, color);
+  FillRect(RECT{r.right - 1, r.top, r.right, r.bottom}, color);
+}
+
+void TCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
+  UniquePen pen(::CreatePen(PS_SOLID, 1, ColorToRGB(color)));
+  SelectGuard sel(dc_, pen.get());
+  ::MoveToEx(dc_, x1, y1, nullptr);
+  ::LineTo(dc_, x2, y2);
+}
+
+void TCanvas::TextOut(int x, int y, const std::wstring& text, const TFont& font, TColor color) {
+  SelectGuard sel(dc_, font.Handle());
+  ::SetBkMode(dc_, TRANSPARENT);
+  ::SetTextColor(dc_, ColorToRGB(color));
+  ::ExtTextOutW(dc_, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+}
+
+void TCanvas::TextRect(const RECT& clip, int x, int y, const std::wstring& text, const TFont& font, TColor color) {
+  SelectGuard sel(dc_, font.Handle());
+  ::SetBkMode(dc_, TRANSPARENT);
+  ::SetTextColor(dc_, ColorToRGB(color));
+  ::ExtTextOutW(dc_, x, y, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+}
+
+SIZE TCanvas::TextExtent(const std::wstring& text, const TFont& font) {
+  SIZE sz{0, 0};
+  HDC dc = dc_;
+  WindowDC screen(nullptr);
+  if (!dc) dc = screen.get();
+  SelectGuard sel(dc, font.Handle());
+  if (text.empty()) {
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    sz.cy = tm.tmHeight;
+  } else {
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &sz);
+  }
+  return sz;
+}
+
+void TDibBitmap::SetSize(int width, int height) {
+  if (width < 0) width = 0;
+  if (height < 0) height = 0;
+  if (width == width_ && height == height_ && dc_) return;
+  if (dc_ && oldBitmap_) ::SelectObject(dc_.get(), oldBitmap_);
+  bitmap_.reset();
+  pixels_ = TBitmap32();
+  if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));
+  width_ = width;
+  height_ = height;
+  oldBitmap_ = nullptr;
+  if (width == 0 || height == 0) return;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_.reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap_) {
+    width_ = height_ = 0;
+    return;
+  }
+  oldBitmap_ = ::SelectObject(dc_.get(), bitmap_.get());
+  pixels_ = TBitmap32::View(bits, width, height, static_cast<ptrdiff_t>(width) * 4);
+}
+
+}  // namespace glyphora

@@ -1,0 +1,118 @@
+// Colours, fonts and canvases over device contexts.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/handles.h"
+#include "skin/core/shared_types.h"
+#include "skin/paint/bitmap32.h"
+
+namespace glyphora {
+
+constexpr TColor clSystemColor = 0xFF000000;
+constexpr TColor clScrollBar = clSystemColor | COLOR_SCROLLBAR;
+constexpr TColor clBtnFace = clSystemColor | COLOR_BTNFACE;
+constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
+constexpr TColor clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT;
+constexpr TColor clBtnText = clSystemColor | COLOR_BTNTEXT;
+constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
+constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
+constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
+constexpr TColor clHighlight = clSystemColor | COLOR_HIGHLIGHT;
+constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
+constexpr TColor cl3DDkShadow = clSystemColor | COLOR_3DDKSHADOW;
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clGray = 0x808080;
+
+// Resolves a system colour (top byte 0xFF) to its RGB value.
+COLORREF ColorToRGB(TColor c);
+
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+// A logical font with change notification. The platform font is created on
+// first use and re-created after every change.
+class TFont {
+ public:
+  TFont();
+  TFont(const TFont& other) : TFont() { Assign(other); }
+  TFont& operator=(const TFont& other) { Assign(other); return *this; }
+
+  void Assign(const TFont& other);
+  const std::wstring& Name() const { return name_; }
+  void SetName(const std::wstring& name);
+  int Height() const { return height_; }      // pixels; negative = character height
+  void SetHeight(int height);
+  int Size() const;                           // points at 96 pixels per inch
+  void SetSize(int points);
+  BYTE Charset() const { return charset_; }
+  void SetCharset(BYTE charset);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  unsigned Style() const { return style_; }
+  void SetStyle(unsigned style);
+
+  HFONT Handle() const;
+  bool SameAs(const TFont& other) const;
+
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  std::wstring name_ = L"Tahoma";
+  int height_ = -11;
+  BYTE charset_ = DEFAULT_CHARSET;
+  TColor color_ = clWindowText;
+  unsigned style_ = 0;
+  mutable UniqueFont handle_;
+};
+
+// Drawing on a borrowed device context.
+class TCanvas {
+ public:
+  explicit TCanvas(HDC dc = nullptr) : dc_(dc) {}
+  HDC Handle() const { return dc_; }
+  void SetHandle(HDC dc) { dc_ = dc; }
+
+  void FillRect(const RECT& r, TColor color);
+  void FrameRect(const RECT& r, TColor color);
+  void Line(int x1, int y1, int x2, int y2, TColor color);
+  // Text with a transparent background in the given font and colour.
+  void TextOut(int x, int y, const std::wstring& text, const TFont& font, TColor color);
+  void TextRect(const RECT& clip, int x, int y, const std::wstring& text, const TFont& font, TColor color);
+  SIZE TextExtent(const std::wstring& text, const TFont& font);
+  int TextHeight(const std::wstring& text, const TFont& font) { return TextExtent(text, font).cy; }
+
+ private:
+  HDC dc_;
+};
+
+// A top-down 32-bit DIB section with its own memory DC: the off-screen
+// surface for flicker-free painting, with row access through Pixels().
+class TDibBitmap {
+ public:
+  TDibBitmap() = default;
+  TDibBitmap(int width, int height) { SetSize(width, height); }
+  ~TDibBitmap() { if (dc_ && oldBitmap_) ::SelectObject(dc_.get(), oldBitmap_); }
+  TDibBitmap(const TDibBitmap&) = delete;
+  TDibBitmap& operator=(const TDibBitmap&) = delete;
+  void SetSize(int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  HDC DC() const { return dc_.get(); }
+  HBITMAP Handle() const { return bitmap_.get(); }
+  TBitmap32& Pixels() { return pixels_; }
+  TCanvas Canvas() const { return TCanvas(dc_.get()); }
+
+ private:
+  int width_ = 0, height_ = 0;
+  UniqueMemoryDC dc_;
+  UniqueBitmap bitmap_;
+  HGDIOBJ oldBitmap_ = nullptr;
+  TBitmap32 pixels_;
+};
+
+}  // namespace glyphora

@@ -1,0 +1,47 @@
+// The platform's rich edit control (RICHEDIT50W).
+#pragma once
+#include <memory>
+
+#include "framework/stdctrls.h"
+
+namespace glyphora {
+
+class TRichEdit;
+
+// The lines of a rich edit, read from and written to its window.
+class TRichEditLines : public TStrings {
+ public:
+  explicit TRichEditLines(TRichEdit* edit) : edit_(edit) {}
+  int Count() const override;
+  std::wstring Get(int index) const override;
+  // Appends the text as a new last line.
+  int AddObject(const std::wstring& s, void* object) override;
+  void Clear() override;
+  void Delete(int index) override;
+
+ private:
+  TRichEdit* edit_;
+};
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TRichEdit : public TCustomEdit {
+ public:
+  explicit TRichEdit(TComponent* owner);
+  TStrings& Lines() { return *lines_; }
+  TScrollStyle ScrollBars = TScrollStyle::ssNone;
+  bool WordWrap = true;
+  // Applies the control's font to all text and as the default format.
+  void ApplyFont();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitializeWnd() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+
+ private:
+  std::unique_ptr<TRichEditLines> lines_;
+};
+
+}  // namespace glyphora
