@@ -57,7 +57,7 @@ T* Place(T* c, TWinControl* parent, TAlign align, int l, int t, int w, int h) {
 }
 }  // namespace
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {
+TForm1::TForm1(TComponent* owner, std::wstring settingsFile) : TForm(owner), settingsFile_(std::move(settingsFile)) {
   Application()->SetMainForm(Application()->MainForm() ? Application()->MainForm() : this);
   ReadDefinition();
 }
@@ -97,7 +97,6 @@ void TForm1::ReadDefinition() {
   TextViewer->Font().SetCharset(ANSI_CHARSET);
   TextViewer->Font().SetColor(clBlack);
   TextViewer->SetParentFont(false);
-  TextViewer->SetPopupMenu(nullptr);
   TextViewer->SetTabOrder(0);
   Place(TextViewer, MainPanel, TAlign::alClient, 1, 1, 611, 327);
 

@@ -22,7 +22,8 @@ class TForm1 : public TForm {
  public:
   // Reads the window definition: creates every component in definition
   // order, loads them all, then runs FormCreate.
-  explicit TForm1(TComponent* owner);
+  // `settingsFile` replaces the placement file beside the executable.
+  explicit TForm1(TComponent* owner, std::wstring settingsFile = L"");
 
   TsSkinManager* sSkinManager1 = nullptr;
   TsSkinProvider* sSkinProvider1 = nullptr;
@@ -52,8 +53,6 @@ class TForm1 : public TForm {
 
   // The placement file: the executable's path with ".ini".
   std::wstring SettingsFileName() const;
-  // Tests point the placement file elsewhere.
-  std::wstring SettingsFileOverride;
 
   void ReadIniSettings();
   void WriteIniSettings();
@@ -72,6 +71,7 @@ class TForm1 : public TForm {
 
  private:
   void ReadDefinition();
+  std::wstring settingsFile_;
   // The family selected in the list, or nothing when the list is empty.
   bool SelectedFamily(std::wstring& name) const;
 };

@@ -17,7 +17,8 @@ const wchar_t kSection[] = L"Main";
 RECT KeepOnScreen(RECT r) {
   if (::MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return r;
   HMONITOR mon = ::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
-  MONITORINFO mi{sizeof(mi)};
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
   if (!mon || !::GetMonitorInfoW(mon, &mi)) return r;
   const RECT& wa = mi.rcWork;
   LONG w = r.right - r.left, h = r.bottom - r.top;
@@ -31,7 +32,7 @@ RECT KeepOnScreen(RECT r) {
 }  // namespace
 
 std::wstring TForm1::SettingsFileName() const {
-  if (!SettingsFileOverride.empty()) return SettingsFileOverride;
+  if (!settingsFile_.empty()) return settingsFile_;
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));

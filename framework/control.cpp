@@ -92,7 +92,7 @@ void TControl::SetAlign(TAlign align) {
 }
 
 void TControl::RequestAlign() {
-  if (parent_ && !parent_->aligning_) parent_->Realign();
+  if (parent_ && !parent_->aligning_) parent_->Realign(this);
 }
 
 void TControl::SetColor(TColor color) {
@@ -687,7 +687,7 @@ void TWinControl::InsertControl(TControl* c) {
   if (c->parentFont_) c->Perform(CM_PARENTFONTCHANGED);
   if (c->parentColor_) c->Perform(CM_PARENTCOLORCHANGED);
   if (c->IsWindowed() && handle_) static_cast<TWinControl*>(c)->HandleNeeded();
-  if (c->align_ != TAlign::alNone) Realign();
+  if (c->align_ != TAlign::alNone) Realign(c);
   c->Invalidate();
 }
 
@@ -710,7 +710,7 @@ void TWinControl::EnableAlign() {
   if (alignDisabled_ > 0 && --alignDisabled_ == 0 && alignPending_) Realign();
 }
 
-void TWinControl::Realign() {
+void TWinControl::Realign(TControl* trigger) {
   if (alignDisabled_ > 0 || Loading() || aligning_) {
     alignPending_ = true;
     return;
@@ -731,7 +731,11 @@ void TWinControl::Realign() {
         default: return 0;
       }
     };
-    std::stable_sort(v.begin(), v.end(), [&](TControl* x, TControl* y) { return key(x) < key(y); });
+    std::stable_sort(v.begin(), v.end(), [&](TControl* x, TControl* y) {
+      int kx = key(x), ky = key(y);
+      if (kx != ky) return kx < ky;
+      return x == trigger && y != trigger;
+    });
     return v;
   };
   for (TControl* c : collect(TAlign::alTop)) {

@@ -178,8 +178,9 @@ class TWinControl : public TControl {
   RECT ClientRect() const override;
   void Loaded() override;
 
-  // Lays out the aligned children inside AlignRect().
-  void Realign();
+  // Lays out the aligned children inside AlignRect(). A control that asked
+  // for the layout keeps the place it asked for among equals.
+  void Realign(TControl* trigger = nullptr);
   virtual RECT AlignRect() const { return ClientRect(); }
   void DisableAlign() { ++alignDisabled_; }
   void EnableAlign();
