@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fontlist/sFontCtrls.h"
+#include "framework/forms.h"
+#include "gui_test_support.h"
+
+using namespace glyphora;
+
+TEST(FontTable, OnlyASingleExactTypeBitNamesAKind) {
+  EXPECT_EQ(FontTypeFromBits(RASTER_FONTTYPE), FontTypes::RASTER);
+  EXPECT_EQ(FontTypeFromBits(DEVICE_FONTTYPE), FontTypes::PS);
+  EXPECT_EQ(FontTypeFromBits(TRUETYPE_FONTTYPE), FontTypes::TTF);
+  EXPECT_EQ(FontTypeFromBits(0), FontTypes::UNKNOWN);
+  EXPECT_EQ(FontTypeFromBits(TRUETYPE_FONTTYPE | DEVICE_FONTTYPE), FontTypes::UNKNOWN);
+  EXPECT_EQ(FontTypeFromBits(8), FontTypes::UNKNOWN);
+}
+
+TEST(FontTable, FamiliesAreKeptOnceIgnoringCaseInFirstSeenOrder) {
+  TFontsArray t;
+  EXPECT_TRUE(AddFontFamily(t, L"Zeta", TRUETYPE_FONTTYPE));
+  EXPECT_TRUE(AddFontFamily(t, L"alpha", RASTER_FONTTYPE));
+  EXPECT_FALSE(AddFontFamily(t, L"ALPHA", TRUETYPE_FONTTYPE));
+  EXPECT_FALSE(AddFontFamily(t, L"", TRUETYPE_FONTTYPE));
+  EXPECT_TRUE(AddFontFamily(t, L"@Vertical", TRUETYPE_FONTTYPE)) << "nothing is excluded by name";
+  ASSERT_EQ(t.size(), 3u);
+  EXPECT_EQ(t[0]->FntName, L"Zeta");
+  EXPECT_EQ(t[1]->FntType, FontTypes::RASTER) << "the first report of a family wins";
+}
+
+TEST(FontTable, TheScreenHasFamiliesOfEveryKindAndNoDuplicates) {
+  const TFontsArray& t = FontsArray();
+  ASSERT_FALSE(t.empty());
+  bool raster = false, tt = false;
+  for (size_t i = 0; i < t.size(); ++i) {
+    raster |= t[i]->FntType == FontTypes::RASTER;
+    tt |= t[i]->FntType == FontTypes::TTF;
+    for (size_t j = i + 1; j < t.size(); ++j) ASSERT_NE(CompareTextLocale(t[i]->FntName, t[j]->FntName), 0);
+  }
+  EXPECT_TRUE(raster);
+  EXPECT_TRUE(tt);
+  EXPECT_EQ(&FontsArray(), &t) << "enumerated once per process";
+}
+
+namespace {
+// Exposes row drawing so the tests can look at the pixels.
+class TestFontList : public TsFontListBox {
+ public:
+  using TsFontListBox::TsFontListBox;
+  using TsFontListBox::DrawItem;
+};
+
+class FontListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application()->Initialize();
+    AddFontFamily(table, L"Tahoma", TRUETYPE_FONTTYPE);
+    AddFontFamily(table, L"System", RASTER_FONTTYPE);
+    AddFontFamily(table, L"Courier", RASTER_FONTTYPE);
+    AddFontFamily(table, L"Odd", TRUETYPE_FONTTYPE | DEVICE_FONTTYPE);
+    AddFontFamily(table, L"Device", DEVICE_FONTTYPE);
+    AddFontFamily(table, L"Wingdings", TRUETYPE_FONTTYPE);
+    form = std::make_unique<TForm>(nullptr);
+    form->HandleNeeded();
+    form->BeginLoading();
+    list = new TestFontList(form.get());
+    list->FontTable = &table;
+    list->Font().SetHeight(-16);
+    list->SetItemHeight(22);
+    list->SetBounds(0, 0, 250, 300);
+    list->SetParent(form.get());
+    form->LoadedAll();
+  }
+  std::vector<std::wstring> Names() { return list->Items().ToVector(); }
+  TFontsArray table;
+  std::unique_ptr<TForm> form;
+  TestFontList* list = nullptr;
+};
+}  // namespace
+
+TEST_F(FontListTest, FillsSortedFromTheTableOnLoadKeepingItsObjects) {
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Courier", L"Device", L"Odd", L"System", L"Tahoma", L"Wingdings"}));
+  EXPECT_EQ(list->ItemHeight(), 22) << "the definition's item height wins over the font";
+  int odd = list->Items().IndexOf(L"Odd");
+  EXPECT_EQ(list->FontAt(odd), table[3].get());
+  EXPECT_EQ(list->FontAt(odd)->FntType, FontTypes::UNKNOWN);
+  EXPECT_EQ(list->FontAt(99), nullptr);
+}
+
+TEST_F(FontListTest, FilterAndValidationHideFamiliesFromThisListOnly) {
+  list->SetFilterOptions(ShowTrueType | ShowPostScript);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Device", L"Odd", L"Tahoma", L"Wingdings"}));
+  list->SetFilterOptions(0);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Odd"})) << "unknown kinds always show";
+  list->OnValidateFont = [](TComponent*, TFontClass* f, bool& accept) { accept = f->FntName != L"Tahoma"; };
+  list->SetFilterOptions(AllFilterOptions);
+  EXPECT_EQ(list->Items().IndexOf(L"Tahoma"), -1);
+  EXPECT_EQ(table.size(), 6u);
+}
+
+TEST_F(FontListTest, ALaterFontChangeSetsTheRowHeightFromTheText) {
+  list->Font().SetHeight(-30);
+  EXPECT_GT(list->ItemHeight(), 30);
+  EXPECT_EQ(::SendMessageW(list->WindowHandle(), LB_GETITEMHEIGHT, 0, 0), list->ItemHeight());
+}
+
+TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
+  TDibBitmap bmp(250, 22);
+  RECT row{0, 0, 250, 22};
+  auto render = [&](int index, unsigned state) {
+    list->DrawItem(index, row, state, bmp.DC());
+    ::GdiFlush();
+    std::vector<uint32_t> px;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 250; ++x) px.push_back(bmp.Pixels().Pixel(x, y) & 0xFFFFFF);
+    return px;
+  };
+  int wingdings = list->Items().IndexOf(L"Wingdings");
+  int tahoma = list->Items().IndexOf(L"Tahoma");
+  auto own = render(wingdings, 0);
+  // The glyph cell is not plain white: the resource glyph was drawn.
+  int glyphInk = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) glyphInk += own[static_cast<size_t>(y * 250 + x)] != 0xFFFFFF;
+  EXPECT_GT(glyphInk, 10);
+  list->SetDrawFont(false);
+  auto plain = render(wingdings, 0);
+  EXPECT_NE(own, plain) << "with DrawFont off the name is written in the list's font";
+  // Selected rows use the highlight colour.
+  auto selected = render(tahoma, odSelected);
+  EXPECT_EQ(selected[249], ColorToRGB(clHighlight) == 0 ? 0u
+            : ((ColorToRGB(clHighlight) & 0xFF) << 16 | (ColorToRGB(clHighlight) & 0xFF00) |
+               (ColorToRGB(clHighlight) >> 16 & 0xFF)));
+  // An index outside the list draws only the background.
+  auto none = render(99, 0);
+  for (uint32_t p : none) ASSERT_EQ(p, 0xFFFFFFu);
+}
