@@ -198,3 +198,35 @@ TEST_F(MainFormTest, ReopeningLeaksNoGdiObjects) {
   }
   EXPECT_EQ(LiveGdiObjects(), before);
 }
+
+TEST_F(MainFormTest, TabVisitsTheControlsInTheirOrder) {
+  TForm1& f = Open();
+  std::vector<HWND> expected = {f.FontList->WindowHandle(), f.FontSize->WindowHandle(),
+                                f.TextViewer->WindowHandle(), f.Grid1->WindowHandle(),
+                                f.CharactersCopy->WindowHandle()};
+  ASSERT_EQ(::GetFocus(), expected[0]);
+  for (size_t i = 1; i <= expected.size(); ++i) {
+    f.SelectNext(true);
+    EXPECT_EQ(::GetFocus(), expected[i % expected.size()]) << "step " << i;
+  }
+  f.SelectNext(false);
+  EXPECT_EQ(::GetFocus(), expected.back());
+}
+
+TEST_F(MainFormTest, NoFontFamiliesLeavesAnEmptyListAndAWorkingWindow) {
+  TForm1& f = Open();
+  TFontsArray empty;
+  f.FontList->FontTable = &empty;
+  f.FontList->FillFontList();
+  const std::wstring before = f.TextViewer->Font().Name();
+  f.FormCreate(&f);  // the startup sequence again, now with nothing to choose
+  EXPECT_EQ(f.FontList->Items().Count(), 0);
+  EXPECT_EQ(f.FontList->ItemIndex(), -1);
+  EXPECT_EQ(f.TextViewer->Font().Name(), before);
+  EXPECT_EQ(f.TextViewer->Lines().Count(), 16);
+  f.FontListClick(f.FontList);
+  ::SendMessageW(f.FontList->WindowHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  ::SendMessageW(f.FontList->WindowHandle(), WM_CHAR, L'a', 0);
+  Pump();
+  EXPECT_EQ(f.TextViewer->Font().Name(), before);
+}
