@@ -142,9 +142,10 @@ std::vector<HWND> AppDriver::FindAll(const wchar_t* cls) const {
 }
 
 void AppDriver::Settle() const {
-  // A sent message returns only after everything posted before it was handled.
+  // Waits until the program is idle (its queue empty), then lets it paint.
   DWORD_PTR r;
   for (int i = 0; i < 3; ++i) {
+    ::WaitForInputIdle(pi_.hProcess, 5000);
     ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
     ::Sleep(60);
   }

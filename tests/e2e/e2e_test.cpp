@@ -24,11 +24,18 @@ RECT Rect(HWND w) {
   return r;
 }
 
+// Input is sent, not posted: a sent message has been handled when the call
+// returns, so the checks that follow see its effect.
+void Send(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR r;
+  ::SendMessageTimeoutW(w, msg, wParam, lParam, SMTO_NORMAL, 10000, &r);
+}
+
 void Click(HWND w, int x, int y, bool dbl = false) {
   LPARAM at = MAKELPARAM(x, y);
-  ::PostMessageW(w, WM_MOUSEMOVE, 0, at);
-  ::PostMessageW(w, dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::PostMessageW(w, WM_LBUTTONUP, 0, at);
+  Send(w, WM_MOUSEMOVE, 0, at);
+  Send(w, dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Send(w, WM_LBUTTONUP, 0, at);
 }
 
 int IniValue(const std::string& ini, const std::string& key) {
@@ -84,7 +91,7 @@ TEST(EndToEnd, FamilyAndSizeChangesRedrawThePreviewText) {
                                                reinterpret_cast<LPARAM>(L"Tahoma")));
   ASSERT_GE(target, 0);
   ::SetForegroundWindow(app.Main());
-  for (int i = 0; i < target; ++i) ::PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  for (int i = 0; i < target; ++i) Send(list, WM_KEYDOWN, VK_DOWN, 0);
   app.Settle();
   EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), target);
   auto tahoma = app.Capture(text);
@@ -111,7 +118,7 @@ TEST(EndToEnd, CharacterMapCollectsAndCopiesToTheClipboard) {
   app.Settle();
   EXPECT_EQ(WindowText(box), L"A");
   Click(grid, 2 * 19 + 5, 2 * 19 + 5);
-  ::PostMessageW(grid, WM_KEYDOWN, VK_RETURN, 0);
+  Send(grid, WM_KEYDOWN, VK_RETURN, 0);
   app.Settle();
   EXPECT_EQ(WindowText(box), L"AB");
   // Select button at (280, 6) appends the current cell once more.
