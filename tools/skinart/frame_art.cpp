@@ -17,10 +17,10 @@ float Smooth(float t) {  // 1 at t = 0 falling to 0 at t = 1
 void DrawCapGlyph(Canvas& c, Cap kind, float cx, float cy, Rgb col) {
   const float hw = 0.55f;  // half stroke width: crisp one-pixel lines
   switch (kind) {
-    case Cap::Close:
+    case Cap::Close:  // a touch heavier: it also has to read white on red
       c.FillSdf([&](float x, float y) {
-        return std::min(CapsuleSdf(x, y, cx - 4, cy - 4, cx + 4, cy + 4, hw),
-                        CapsuleSdf(x, y, cx - 4, cy + 4, cx + 4, cy - 4, hw));
+        return std::min(CapsuleSdf(x, y, cx - 4, cy - 4, cx + 4, cy + 4, hw + 0.1f),
+                        CapsuleSdf(x, y, cx - 4, cy + 4, cx + 4, cy - 4, hw + 0.1f));
       }, col);
       break;
     case Cap::Min:
@@ -77,7 +77,7 @@ Canvas CaptionGlow(Cap kind, int w, int h) {
   Canvas c(w + 2 * m, h + 2 * m);
   bool close = kind == Cap::Close;
   Rgb halo = Hex(close ? pal::CloseHot : 0x7F93A8);
-  float amax = close ? 0.30f : 0.20f;
+  float amax = close ? 0.22f : 0.16f;
   for (int y = 0; y < c.H(); ++y)
     for (int x = 0; x < c.W(); ++x) {
       float d = RoundRectSdf(x + 0.5f, y + 0.5f, m, m, m + w, m + h, 3);
@@ -97,7 +97,7 @@ Canvas ControlGlow(bool white) {
         c.Blend(x, y, Hex(0x8C8C8C), 0.14f * Smooth(d / 10));
         c.Blend(x, y, Hex(pal::White), 0.85f * Smooth(d / 4));
       } else {
-        c.Blend(x, y, Hex(pal::Accent), 0.26f * Smooth(d / 10));
+        c.Blend(x, y, Hex(pal::Accent), 0.20f * Smooth(d / 10));
       }
     }
   return c;

@@ -372,11 +372,12 @@ Image32 BuildMaster(std::vector<Entry>& out) {
     add("STATUSBAR", "BORDERSMASK", top);
     add("MENULINE", "BORDERSMASK", Rewidth(top, 0, 0, 0, 1, 1));
     add("BARTITLE", "BORDERSMASK", Rewidth(top, 0, 0, 0, 1, 1));
-    Canvas band(1, 3);  // white highlight on top, hairline at the bottom
+    // Bars: a white highlight along the top edge only, so that a bar never
+    // doubles the line of the list or edit it sits against.
+    Canvas band(1, 2);
     band.At(0, 0) = Px{255, 255, 255, 1};
     band.At(0, 1) = Px{250, 250, 250, 1};
-    band.At(0, 2) = Px{0xDC, 0xDC, 0xDC, 1};
-    add("ALPHAEDIT", "BORDERSMASK", a.Border({band}, 0, 1, 0, 1, 1, false));
+    add("ALPHAEDIT", "BORDERSMASK", a.Border({band}, 0, 1, 0, 0, 1, false));
     std::vector<Canvas> head;
     for (uint32_t c : {0xE2E2E2u, 0xCFCFCFu, 0xBDBDBDu}) {
       Canvas h(2, 2);

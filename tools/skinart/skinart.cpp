@@ -10,7 +10,7 @@
 // The first folder receives Master.bmp, ButtonHuge.bmp, Exbor.png and the seven
 // Glow*.png files; the second a contact sheet (contact.png: every image at
 // several times its size on a checkerboard, legend on stderr) and a mock window
-// (mock.png). Standard output lists the image entries of the master bitmap
+// (mock.png) and a preview of the main window (window.png). Standard output lists the image entries of the master bitmap
 // ("SECTION KEY=value"); Options.dat must name the same rectangles.
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "art.h"
+#include "mock_window.h"
 
 using namespace skinart;
 
@@ -156,12 +157,21 @@ int main(int argc, char** argv) {
       scales.push_back(4);
     }
     Canvas mock = Mock(master, exbor, glows[4].art);
+    Canvas window = MockMainWindow(master, entries, ToCanvas(exbor, false), glows[1].art, glows[0].art);
     items.push_back({"mock window", mock});
     scales.push_back(2);
     ContactSheet(review + "/contact.png", items, scales);
     Image32 mockImg(mock.W(), mock.H(), 0);
     PutAlpha(mockImg, 0, 0, mock);
     Write(review + "/mock.png", mockImg, true);
+    Image32 windowImg(window.W(), window.H(), 0xFF7A8A9A);  // over a grey-blue desktop
+    for (int y = 0; y < window.H(); ++y)
+      for (int x = 0; x < window.W(); ++x) {
+        const Px& p = window.At(x, y);
+        Rgb o = Mix(Hex(0x7A8A9A), {p.r, p.g, p.b}, p.a);
+        windowImg.At(x, y) = 0xFF000000u | (uint32_t(o.r) << 16) | (uint32_t(o.g) << 8) | uint32_t(o.b);
+      }
+    Write(review + "/window.png", windowImg, true);
 
     for (const Entry& e : entries) std::printf("%s %s=%s\n", e.section.c_str(), e.key.c_str(), e.value.c_str());
   } catch (const std::exception& e) {
