@@ -124,6 +124,13 @@ TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
       std::memcpy(dst, src, size_t(w) * 4);
       continue;
     }
+    if (bpp == 24) {  // the usual master bitmap: a tight loop
+      for (int32_t x = 0; x < w; ++x, src += 3) {
+        uint32_t rgb = uint32_t(src[0]) | uint32_t(src[1]) << 8 | uint32_t(src[2]) << 16;
+        dst[x] = rgb == 0xFF00FFu ? rgb : (rgb | 0xFF000000u);
+      }
+      continue;
+    }
     for (int32_t x = 0; x < w; ++x) {
       uint32_t rgb;
       switch (bpp) {

@@ -15,22 +15,6 @@ class TImageDecoder {
   // Decodes a PNG or JPEG file into 32-bit BGRA pixels with straight alpha
   // (JPEG pixels get alpha 255). Raises ESkinError when the data is damaged.
   virtual TBitmap32 Decode(std::span<const uint8_t> bytes) = 0;
-  // Around a run of Decode calls (one skin load), so that a decoder can keep
-  // its platform objects alive for the run instead of making them per image.
-  virtual void BeginBatch() {}
-  virtual void EndBatch() {}
-};
-
-// Keeps a decoder's batch open for a scope.
-class TDecoderBatch {
- public:
-  explicit TDecoderBatch(TImageDecoder* d) : d_(d) { if (d_) d_->BeginBatch(); }
-  ~TDecoderBatch() { if (d_) d_->EndBatch(); }
-  TDecoderBatch(const TDecoderBatch&) = delete;
-  TDecoderBatch& operator=(const TDecoderBatch&) = delete;
-
- private:
-  TImageDecoder* d_;
 };
 
 // The process-wide decoder (nullptr when there is none). The Windows side

@@ -102,7 +102,6 @@ TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source) {
 void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* decoder,
                     const TSkinContent* owner, TSkinImages& out) {
   out = TSkinImages();
-  TDecoderBatch batch(decoder);
   out.MasterBitmap = LoadMasterBitmap(ini, source);
 
   for (const TIniSection& sec : ini.Sections()) {

@@ -17,7 +17,7 @@ namespace {
 // (width, height as 16-bit) and the decoded pixels are a fixed pattern.
 class FakeDecoder : public TImageDecoder {
  public:
-  int calls = 0, batches = 0;
+  int calls = 0;
   TBitmap32 Decode(std::span<const uint8_t> b) override {
     ++calls;
     if (b.size() < 4) throw ESkinError("damaged");
@@ -27,7 +27,6 @@ class FakeDecoder : public TImageDecoder {
     if (!out.Empty()) out.SetPixel(0, 0, 0x80102030);  // ...but one pixel
     return out;
   }
-  void BeginBatch() override { ++batches; }
 };
 
 Bytes FakePng(int w, int h) {
@@ -99,7 +98,6 @@ TEST(SkinLoad, ImagesFromAPackage) {
   TSkinContent s;
   s.LoadFromPackage(StandardPackage(), opt);
   EXPECT_TRUE(s.SkinIsPacked);
-  EXPECT_EQ(dec.batches, 1);
   ASSERT_EQ(s.MasterBitmap.Width(), 100);
   EXPECT_EQ(s.MasterBitmap.Pixel(3, 2), 0xFF000302u);
 
