@@ -29,7 +29,7 @@ std::string ReadInheritedString(const TIniText& ini, std::string_view section, s
 bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::string_view key);
 
 // The section's parent, or empty when it has none ("?" / missing / itself).
-std::string ParentOf(const TIniSection& section);
+std::string_view ParentOf(const TIniSection& section);
 
 enum class TSkinVersionCheck { Ok, Newer, Older };
 // 7.0 up to 7.99 is Ok; above is Newer; below is Older.
