@@ -12,6 +12,13 @@ namespace {
 
 constexpr std::string_view kGlobal = "GLOBALINFO";
 
+std::string UpperName(std::string_view s) {
+  std::string u(s);
+  for (char& c : u)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return u;
+}
+
 int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
 
 // Walks a section and its ancestors; fn returns true when it found the key.
@@ -214,6 +221,62 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
     gd.push_back(std::move(g));
   }
   return gd;
+}
+
+std::string RemoveCommonSpaces(std::string_view text) {
+  std::string cleaned;
+  cleaned.reserve(text.size());
+  bool lineStart = true, comment = false;
+  for (char c : text) {
+    if (lineStart) comment = c == ';';
+    lineStart = c == '\n' || c == '\r';
+    if (c == ' ' && !comment) continue;
+    cleaned.push_back(c);
+  }
+  return cleaned;
+}
+
+std::string MergeCommonSections(const TIniText& skin, std::string_view commonText) {
+  TIniText common(RemoveCommonSpaces(commonText));
+
+  std::string out;
+  auto emit = [&](std::string_view name, const std::vector<std::pair<std::string_view, std::string_view>>& keys) {
+    out.append("[").append(name).append("]\n");
+    for (const auto& [k, v] : keys) out.append(k).append("=").append(v).append("\n");
+  };
+  std::vector<const TIniSection*> emitted;
+  for (const TIniSection& sec : skin.Sections()) {
+    const TIniSection* over = &sec == skin.FindSection(sec.Name) ? common.FindSection(sec.Name) : nullptr;
+    if (!over) {
+      emit(sec.Name, sec.Keys);
+      continue;
+    }
+    auto keys = sec.Keys;
+    for (const auto& [k, v] : over->Keys) {
+      auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& kv) { return kv.first == k; });
+      if (it != keys.end())
+        it->second = v;
+      else
+        keys.emplace_back(k, v);
+    }
+    emit(sec.Name, keys);
+  }
+  for (const TIniSection& sec : common.Sections()) {
+    if (skin.FindSection(sec.Name) || &sec != common.FindSection(sec.Name)) continue;
+    auto keys = sec.Keys;
+    std::string parent;
+    for (auto& kv : keys) {
+      if (kv.first != "PARENTCLASS") continue;
+      for (const TIniSection& s : skin.Sections())
+        if (s.Name.size() == kv.second.size() && UpperName(s.Name) == UpperName(kv.second)) {
+          parent = std::string(s.Name);
+          break;
+        }
+      if (!parent.empty()) kv.second = parent;
+    }
+    emit(sec.Name, keys);
+  }
+  return out;
 }
 
 TSkinVersionCheck CheckSkinVersion(double v) {

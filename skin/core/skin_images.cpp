@@ -86,6 +86,30 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
 
 }  // namespace
 
+void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecoder* decoder,
+                        const TSkinContent* owner, TSkinImages& out) {
+  for (const TIniSection& sec : common.Sections()) {
+    for (const auto& [key, value] : sec.Keys) {
+      if (ClassifyImageValue(value) != TImageNotation::OldFile) continue;
+      TParsedImage p = ParseImageValue(value);
+      auto bytes = source.Find(p.FileName, TNameMatch::IgnoreCase);
+      if (!bytes) continue;
+      std::string upperName = UpperCaseAnsi(p.FileName);
+      auto bmp = DecodeImageFile(*bytes, upperName, decoder);
+      if (!bmp || bmp->Empty()) continue;
+      TsMaskData& m = p.Mask;
+      m.R = TRect32{0, 0, bmp->Width(), bmp->Height()};
+      DeriveWidthsFromSize(m, bmp->Width(), bmp->Height());
+      m.Bmp = std::move(bmp);
+      m.ClassName = UpperCaseAnsi(sec.Name);
+      m.PropertyName = UpperCaseAnsi(key);
+      m.Manager = owner;
+      out.ma.push_back(std::move(m));
+    }
+  }
+  LoadJpegTextures(common, source, decoder, owner, out);
+}
+
 TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source) {
   const std::string_view* name = ini.Value(kGlobal, kMasterKey);
   if (!name || name->empty()) return TBitmap32();
