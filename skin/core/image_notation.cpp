@@ -107,7 +107,7 @@ TImageNotation ClassifyImageValue(std::string_view v) {
     default: break;
   }
   if (v.find('#') != std::string_view::npos) return v == "#" ? TImageNotation::None : TImageNotation::OldBorder;
-  if (UpperCaseAnsi(v).find(".BMP") != std::string::npos) return TImageNotation::OldFile;
+  if (ContainsIgnoreCase(v, ".BMP")) return TImageNotation::OldFile;
   return TImageNotation::None;
 }
 

@@ -15,15 +15,17 @@ std::string_view Trim(std::string_view s) {
 
 }  // namespace
 
-const std::string* TIniSection::Find(std::string_view key) const {
+const std::string_view* TIniSection::Find(std::string_view key) const {
   for (const auto& kv : Keys)
     if (kv.first == key) return &kv.second;
   return nullptr;
 }
 
-void TIniText::Parse(std::string_view text) {
+void TIniText::Parse(std::string source) {
   sections_.clear();
   index_.clear();
+  text_ = std::move(source);
+  std::string_view text = text_;
   TIniSection* current = nullptr;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -36,16 +38,15 @@ void TIniText::Parse(std::string_view text) {
 
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      std::string name(Trim(line.substr(1, line.size() - 2)));
+      std::string_view name = Trim(line.substr(1, line.size() - 2));
       index_.emplace(name, sections_.size());
-      sections_.push_back(TIniSection{std::move(name), {}});
+      sections_.push_back(TIniSection{name, {}});
       current = &sections_.back();
       continue;
     }
     size_t eq = line.find('=');
     if (!current || eq == std::string_view::npos) continue;
-    current->Keys.emplace_back(std::string(Trim(line.substr(0, eq))),
-                               std::string(Trim(line.substr(eq + 1))));
+    current->Keys.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
   }
 }
 
@@ -54,15 +55,15 @@ const TIniSection* TIniText::FindSection(std::string_view name) const {
   return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
-const std::string* TIniText::Value(std::string_view section, std::string_view key) const {
+const std::string_view* TIniText::Value(std::string_view section, std::string_view key) const {
   const TIniSection* s = FindSection(section);
   return s ? s->Find(key) : nullptr;
 }
 
 std::string TIniText::ReadString(std::string_view section, std::string_view key,
                                  std::string_view def) const {
-  const std::string* v = Value(section, key);
-  return v ? *v : std::string(def);
+  const std::string_view* v = Value(section, key);
+  return std::string(v ? *v : def);
 }
 
 }  // namespace glyphora

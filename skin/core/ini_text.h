@@ -14,32 +14,32 @@
 
 namespace glyphora {
 
+// Names and values are views into the text the TIniText keeps.
 struct TIniSection {
-  std::string Name;
-  std::vector<std::pair<std::string, std::string>> Keys;  // in text order
-  const std::string* Find(std::string_view key) const;
+  std::string_view Name;
+  std::vector<std::pair<std::string_view, std::string_view>> Keys;  // in text order
+  const std::string_view* Find(std::string_view key) const;
 };
 
 class TIniText {
  public:
   TIniText() = default;
-  explicit TIniText(std::string_view text) { Parse(text); }
-  void Parse(std::string_view text);
+  explicit TIniText(std::string text) { Parse(std::move(text)); }
+  TIniText(const TIniText&) = delete;
+  TIniText& operator=(const TIniText&) = delete;
+  void Parse(std::string text);
 
   const std::vector<TIniSection>& Sections() const { return sections_; }
   // First section of that name, or nullptr.
   const TIniSection* FindSection(std::string_view name) const;
   // Value of key in the first section of that name, or nullptr when missing.
-  const std::string* Value(std::string_view section, std::string_view key) const;
+  const std::string_view* Value(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
 
  private:
+  std::string text_;
   std::vector<TIniSection> sections_;
-  struct Hash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  std::unordered_map<std::string, size_t, Hash, std::equal_to<>> index_;  // first section of each name
+  std::unordered_map<std::string_view, size_t> index_;  // first section of each name
 };
 
 }  // namespace glyphora

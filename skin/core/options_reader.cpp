@@ -12,21 +12,40 @@ namespace {
 
 constexpr std::string_view kGlobal = "GLOBALINFO";
 
+std::string UpperName(std::string_view s) {
+  std::string u(s);
+  for (char& c : u)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return u;
+}
+
 int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
 
 // Walks a section and its ancestors; fn returns true when it found the key.
 template <class Fn>
 bool WalkAncestors(const TIniText& ini, std::string_view section, Fn fn) {
   const TIniSection* cur = ini.FindSection(section);
-  std::vector<const TIniSection*> seen;
   bool own = true;
+  // Visited sections: a few inline, the rest on the heap (long chains are rare).
+  const TIniSection* inlineSeen[8];
+  std::vector<const TIniSection*> moreSeen;
+  size_t count = 0;
+  auto seen = [&](const TIniSection* s) {
+    for (size_t i = 0; i < std::min<size_t>(count, 8); ++i)
+      if (inlineSeen[i] == s) return true;
+    return std::find(moreSeen.begin(), moreSeen.end(), s) != moreSeen.end();
+  };
   while (cur) {
     if (fn(*cur, own)) return true;
-    seen.push_back(cur);
-    std::string parent = ParentOf(*cur);
+    if (count < 8)
+      inlineSeen[count] = cur;
+    else
+      moreSeen.push_back(cur);
+    ++count;
+    std::string_view parent = ParentOf(*cur);
     if (parent.empty()) break;
     cur = ini.FindSection(parent);
-    if (std::find(seen.begin(), seen.end(), cur) != seen.end()) break;  // a cycle
+    if (cur && seen(cur)) break;  // a cycle
     own = false;
   }
   return false;
@@ -34,8 +53,8 @@ bool WalkAncestors(const TIniText& ini, std::string_view section, Fn fn) {
 
 }  // namespace
 
-std::string ParentOf(const TIniSection& section) {
-  const std::string* p = section.Find("PARENTCLASS");
+std::string_view ParentOf(const TIniSection& section) {
+  const std::string_view* p = section.Find("PARENTCLASS");
   if (!p || p->empty() || *p == "?" || *p == section.Name) return {};
   return *p;
 }
@@ -43,7 +62,7 @@ std::string ParentOf(const TIniSection& section) {
 int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::string_view key, int32_t def) {
   int32_t result = -1;
   WalkAncestors(ini, section, [&](const TIniSection& s, bool own) {
-    const std::string* v = s.Find(key);
+    const std::string_view* v = s.Find(key);
     int32_t n = v ? StrToIntDef(*v, -1) : -1;
     if (n == -1) return false;
     result = own ? n : static_cast<int32_t>(ColorToRGB(static_cast<TColor>(n)));
@@ -54,39 +73,46 @@ int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::str
 
 std::string ReadInheritedString(const TIniText& ini, std::string_view section, std::string_view key,
                                 std::string_view def) {
-  std::string result(def);
+  std::string_view result(def);
   WalkAncestors(ini, section, [&](const TIniSection& s, bool) {
-    const std::string* v = s.Find(key);
+    const std::string_view* v = s.Find(key);
     if (!v || *v == "?") return false;
     result = *v;
     return true;
   });
-  return result;
+  return std::string(result);
 }
 
 bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::string_view key) {
-  std::string v = ReadInheritedString(ini, section, key, "?");
-  for (char& c : v)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return v == "1" || v == "TRUE";
+  bool result = false;
+  WalkAncestors(ini, section, [&](const TIniSection& s, bool) {
+    const std::string_view* v = s.Find(key);
+    if (!v || *v == "?") return false;
+    static constexpr std::string_view kTrue = "TRUE";
+    result = *v == "1" || (v->size() == 4 && std::equal(v->begin(), v->end(), kTrue.begin(), [](char a, char b) {
+                             return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b;
+                           }));
+    return true;
+  });
+  return result;
 }
 
 void ReadSkinData(const TIniText& ini, TsSkinData& d) {
   const TIniSection* g = ini.FindSection(kGlobal);
   auto raw = [&](std::string_view key) { return g ? g->Find(key) : nullptr; };
   auto num = [&](std::string_view key, int32_t def) {
-    const std::string* v = raw(key);
+    const std::string_view* v = raw(key);
     return v ? StrToIntDef(*v, def) : def;
   };
   auto strict = [&](std::string_view key, int32_t def) {
-    const std::string* v = raw(key);
+    const std::string_view* v = raw(key);
     return Low16(v ? StrToIntStrict(*v) : def);
   };
   auto str = [&](std::string_view key) {
-    const std::string* v = raw(key);
-    return v ? *v : std::string();
+    const std::string_view* v = raw(key);
+    return v ? std::string(*v) : std::string();
   };
-  const std::string* ver = raw("VERSION");
+  const std::string_view* ver = raw("VERSION");
   d.Version = ver ? StrToFloatDef(*ver, 0) : 0;
   d.Author = str("AUTHOR");
   d.Description = str("DESCRIPTION");
@@ -121,7 +147,7 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
   std::vector<TsGeneralData> gd;
   gd.reserve(ini.Sections().size());
   for (const TIniSection& sec : ini.Sections()) {
-    const std::string& s = sec.Name;
+    const std::string_view s = sec.Name;
     auto i32 = [&](std::string_view key, int32_t def) { return ReadInheritedInt(ini, s, key, def); };
     auto color = [&](std::string_view key, int32_t def) {
       return static_cast<TColor>(ReadInheritedInt(ini, s, key, def));
@@ -131,9 +157,9 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
       return TsFontColor{color(c, 0), color(l, -1), color(t, -1), color(r, -1), color(b, -1)};
     };
     TsGeneralData g;
-    g.ClassName = s;
-    const std::string* parent = ini.FindSection(s)->Find("PARENTCLASS");
-    g.ParentClass = parent ? *parent : std::string();
+    g.ClassName = std::string(s);
+    const std::string_view* parent = ini.FindSection(s)->Find("PARENTCLASS");
+    g.ParentClass = parent ? std::string(*parent) : std::string();
     g.Color = ColorToRGB(color("COLOR", 0xFFFFFF));
     g.Transparency = i32("TRANSPARENCY", 0);
     g.GradientPercent = i32("GRADIENTPERCENT", 0);
@@ -195,6 +221,62 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
     gd.push_back(std::move(g));
   }
   return gd;
+}
+
+std::string RemoveCommonSpaces(std::string_view text) {
+  std::string cleaned;
+  cleaned.reserve(text.size());
+  bool lineStart = true, comment = false;
+  for (char c : text) {
+    if (lineStart) comment = c == ';';
+    lineStart = c == '\n' || c == '\r';
+    if (c == ' ' && !comment) continue;
+    cleaned.push_back(c);
+  }
+  return cleaned;
+}
+
+std::string MergeCommonSections(const TIniText& skin, std::string_view commonText) {
+  TIniText common(RemoveCommonSpaces(commonText));
+
+  std::string out;
+  auto emit = [&](std::string_view name, const std::vector<std::pair<std::string_view, std::string_view>>& keys) {
+    out.append("[").append(name).append("]\n");
+    for (const auto& [k, v] : keys) out.append(k).append("=").append(v).append("\n");
+  };
+  std::vector<const TIniSection*> emitted;
+  for (const TIniSection& sec : skin.Sections()) {
+    const TIniSection* over = &sec == skin.FindSection(sec.Name) ? common.FindSection(sec.Name) : nullptr;
+    if (!over) {
+      emit(sec.Name, sec.Keys);
+      continue;
+    }
+    auto keys = sec.Keys;
+    for (const auto& [k, v] : over->Keys) {
+      auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& kv) { return kv.first == k; });
+      if (it != keys.end())
+        it->second = v;
+      else
+        keys.emplace_back(k, v);
+    }
+    emit(sec.Name, keys);
+  }
+  for (const TIniSection& sec : common.Sections()) {
+    if (skin.FindSection(sec.Name) || &sec != common.FindSection(sec.Name)) continue;
+    auto keys = sec.Keys;
+    std::string parent;
+    for (auto& kv : keys) {
+      if (kv.first != "PARENTCLASS") continue;
+      for (const TIniSection& s : skin.Sections())
+        if (s.Name.size() == kv.second.size() && UpperName(s.Name) == UpperName(kv.second)) {
+          parent = std::string(s.Name);
+          break;
+        }
+      if (!parent.empty()) kv.second = parent;
+    }
+    emit(sec.Name, keys);
+  }
+  return out;
 }
 
 TSkinVersionCheck CheckSkinVersion(double v) {

@@ -19,6 +19,15 @@ void ReadSkinData(const TIniText& ini, TsSkinData& data);
 // left at -1 (the caller resolves them once the images are loaded).
 std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini);
 
+// The options text with a CommonSections text merged over it: a section the
+// skin has gets the keys the common text sets (replacing the skin's values);
+// any other common section is added, its PARENTCLASS pointing at the skin
+// section it names (matched ignoring case), so that keys it does not set
+// come from there. Spaces are removed from every common line that does not
+// start with ";".
+std::string MergeCommonSections(const TIniText& skin, std::string_view common);
+std::string RemoveCommonSpaces(std::string_view common);
+
 // Reads one key of a section with inheritance: the section's own value, else
 // the value of the nearest ancestor along "PARENTCLASS" (passed through the
 // colour conversion), else def. Each section is visited at most once, so a
@@ -29,7 +38,7 @@ std::string ReadInheritedString(const TIniText& ini, std::string_view section, s
 bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::string_view key);
 
 // The section's parent, or empty when it has none ("?" / missing / itself).
-std::string ParentOf(const TIniSection& section);
+std::string_view ParentOf(const TIniSection& section);
 
 enum class TSkinVersionCheck { Ok, Newer, Older };
 // 7.0 up to 7.99 is Ok; above is Newer; below is Older.

@@ -57,16 +57,24 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
     TIniText ini(*optionsText);
     TSkinImages images;
     LoadSkinImages(ini, source, decoder, this, images);
+    if (!options.CommonSections.empty() && !next.SkinData.SkinPath.empty()) {
+      // The common text's own image files live in the skin folder (an
+      // internal skin has none).
+      TFolderSource folder(next.SkinData.SkinPath);
+      AppendCommonImages(TIniText(RemoveCommonSpaces(options.CommonSections)), folder, decoder, this, images);
+    }
     next.MasterBitmap = std::move(images.MasterBitmap);
     next.ma = std::move(images.ma);
     next.pa = std::move(images.pa);
     ReadSkinData(ini, next.SkinData);
-    next.gd = ReadGeneralData(ini);
+    if (options.CommonSections.empty())
+      next.gd = ReadGeneralData(ini);
+    else
+      next.gd = ReadGeneralData(TIniText(MergeCommonSections(ini, options.CommonSections)));
   } else {
     // No options text: the images go, the section records stay.
     next.gd = gd;
   }
-  // CommonSections are merged here once supported (see report).
   next.RebuildIndexes();
   next.ResolveSectionImages();
   if (options.HueOffset != 0 || options.Saturation != 0) {

@@ -42,13 +42,12 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
                       const TSkinContent* owner, TSkinImages& out) {
   for (const TIniSection& sec : ini.Sections()) {
     for (const auto& [key, value] : sec.Keys) {
-      std::string upper = UpperCaseAnsi(value);
-      if (upper.find(".JPG") == std::string::npos && upper.find(".JPEG") == std::string::npos) continue;
+      if (!ContainsIgnoreCase(value, ".JPG") && !ContainsIgnoreCase(value, ".JPEG")) continue;
       auto bytes = source.Find(value, TNameMatch::IgnoreCase);
       if (!bytes) continue;
       int32_t w = 0, h = 0;
       if (!JpegDimensions(*bytes, w, h))
-        throw ESkinError("Skin image \"" + value + "\": JPEG image is not valid");
+        throw ESkinError("Skin image \"" + std::string(value) + "\": JPEG image is not valid");
       if (w <= 0 || h <= 0) continue;
       if (int64_t(w) * h >= kLargeTexturePixels) {
         TsPatternData p;
@@ -65,7 +64,7 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
       try {
         bmp = std::make_shared<TBitmap32>(decoder->Decode(*bytes));
       } catch (const ESkinError& e) {
-        throw ESkinError("Skin image \"" + value + "\": " + e.what());
+        throw ESkinError("Skin image \"" + std::string(value) + "\": " + e.what());
       }
       if (bmp->Empty()) continue;
       for (int32_t y = 0; y < bmp->Height(); ++y) {
@@ -87,15 +86,39 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
 
 }  // namespace
 
+void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecoder* decoder,
+                        const TSkinContent* owner, TSkinImages& out) {
+  for (const TIniSection& sec : common.Sections()) {
+    for (const auto& [key, value] : sec.Keys) {
+      if (ClassifyImageValue(value) != TImageNotation::OldFile) continue;
+      TParsedImage p = ParseImageValue(value);
+      auto bytes = source.Find(p.FileName, TNameMatch::IgnoreCase);
+      if (!bytes) continue;
+      std::string upperName = UpperCaseAnsi(p.FileName);
+      auto bmp = DecodeImageFile(*bytes, upperName, decoder);
+      if (!bmp || bmp->Empty()) continue;
+      TsMaskData& m = p.Mask;
+      m.R = TRect32{0, 0, bmp->Width(), bmp->Height()};
+      DeriveWidthsFromSize(m, bmp->Width(), bmp->Height());
+      m.Bmp = std::move(bmp);
+      m.ClassName = UpperCaseAnsi(sec.Name);
+      m.PropertyName = UpperCaseAnsi(key);
+      m.Manager = owner;
+      out.ma.push_back(std::move(m));
+    }
+  }
+  LoadJpegTextures(common, source, decoder, owner, out);
+}
+
 TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source) {
-  const std::string* name = ini.Value(kGlobal, kMasterKey);
+  const std::string_view* name = ini.Value(kGlobal, kMasterKey);
   if (!name || name->empty()) return TBitmap32();
   auto bytes = source.Find(*name, TNameMatch::UpperEqualsName);
   if (!bytes) return TBitmap32();
   try {
     return LoadBmp(*bytes);
   } catch (const ESkinError& e) {
-    throw ESkinError("Skin master bitmap \"" + *name + "\": " + e.what());
+    throw ESkinError("Skin master bitmap \"" + std::string(*name) + "\": " + e.what());
   }
 }
 
@@ -116,8 +139,8 @@ void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* dec
         case TImageNotation::Glyph:
         case TImageNotation::Border:
         case TImageNotation::Texture:
-          m.ClassName = sec.Name;
-          m.PropertyName = key;
+          m.ClassName = std::string(sec.Name);
+          m.PropertyName = std::string(key);
           ClipToMaster(m.R, out.MasterBitmap);
           break;
         case TImageNotation::OldBorder:
@@ -137,8 +160,8 @@ void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* dec
           m.R = TRect32{0, 0, bmp->Width(), bmp->Height()};
           if (!p.WidthsGiven) DeriveWidthsFromSize(m, bmp->Width(), bmp->Height());
           m.Bmp = std::move(bmp);
-          m.ClassName = old ? UpperCaseAnsi(sec.Name) : sec.Name;
-          m.PropertyName = old ? UpperCaseAnsi(key) : key;
+          m.ClassName = old ? UpperCaseAnsi(sec.Name) : std::string(sec.Name);
+          m.PropertyName = old ? UpperCaseAnsi(key) : std::string(key);
           break;
         }
       }

@@ -28,6 +28,12 @@ struct TSkinImages {
 void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* decoder,
                     const TSkinContent* owner, TSkinImages& out);
 
+// The images a CommonSections text adds to every skin: its older plain
+// bitmap entries and its JPEG textures, read from source (the skin folder).
+// Entries without a bitmap of their own are not kept.
+void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecoder* decoder,
+                        const TSkinContent* owner, TSkinImages& out);
+
 // The master bitmap named by "MASTERBITMAP" of "GLOBALINFO" (empty when
 // missing), made 32-bit.
 TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source);

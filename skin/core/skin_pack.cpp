@@ -84,6 +84,17 @@ std::string UpperCaseAnsi(std::string_view s) {
   return u;
 }
 
+bool ContainsIgnoreCase(std::string_view s, std::string_view what) {
+  auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  if (what.size() > s.size()) return false;
+  for (size_t i = 0; i + what.size() <= s.size(); ++i) {
+    size_t k = 0;
+    while (k < what.size() && up(s[i + k]) == up(what[k])) ++k;
+    if (k == what.size()) return true;
+  }
+  return false;
+}
+
 std::string_view ExtractFileExt(std::string_view name) {
   for (size_t i = name.size(); i-- > 0;) {
     char ch = name[i];

@@ -55,6 +55,8 @@ class TacSkinConvertor {
 
 // Upper-cases ASCII letters (member names and options keys are 8-bit ANSI).
 std::string UpperCaseAnsi(std::string_view s);
+// Whether s contains what (ASCII letters compared without case).
+bool ContainsIgnoreCase(std::string_view s, std::string_view what);
 // The extension of a file name including its dot ("" when there is none).
 std::string_view ExtractFileExt(std::string_view name);
 

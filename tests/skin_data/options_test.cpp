@@ -207,3 +207,24 @@ TEST(GeneralData, ParentInheritance) {
   EXPECT_EQ(Section(gd, "D").GlowCount, 0);
   EXPECT_EQ(ReadInheritedString(ini, "D", "NOKEY", "def"), "def");
 }
+
+TEST(GeneralData, CommonSectionsMergeOverTheSkin) {
+  TIniText skin("[PANEL]\nCOLOR=255\nGLOW=2\n[EDIT]\nCOLOR=7\n");
+  std::string merged = MergeCommonSections(skin,
+                                           "[PANEL]\nCOLOR = 100\n"
+                                           "; a comment keeps its spaces\n"
+                                           "[MYPANEL]\nPARENTCLASS=panel\nFONTCOLOR=9\n"
+                                           "[LONE]\nGLOW=4\n");
+  auto gd = ReadGeneralData(TIniText(merged));
+  ASSERT_EQ(gd.size(), 4u);
+  EXPECT_EQ(gd[0].ClassName, "PANEL");
+  EXPECT_EQ(gd[0].Color, 100u);   // set by the common text
+  EXPECT_EQ(gd[0].GlowCount, 2);  // kept from the skin
+  EXPECT_EQ(gd[1].Color, 7u);
+  EXPECT_EQ(gd[2].ClassName, "MYPANEL");
+  EXPECT_EQ(gd[2].ParentClass, "PANEL");  // matched ignoring case
+  EXPECT_EQ(gd[2].Color, 100u);           // from its parent
+  EXPECT_EQ(gd[2].FontColor.Color, 9u);
+  EXPECT_EQ(gd[3].Color, 0xFFFFFFu);      // defaults
+  EXPECT_EQ(gd[3].GlowCount, 4);
+}

@@ -267,5 +267,17 @@ TEST(SkinLoad, FromAFolder) {
   EXPECT_EQ(s.MasterBitmap.Width(), 100);
   ASSERT_EQ(s.ma.size(), 1u);
   EXPECT_EQ(s.ma[0].R, (TRect32{0, 0, 6, 6}));
+
+  // A CommonSections text adds sections and its older bitmap entries, read
+  // from the skin folder.
+  TSkinLoadOptions opt;
+  opt.CommonSections = "[Extra]\nOLD = Img.BMP\nCOLOR=5\n";
+  s.LoadFromFolder(folder, opt);
+  ASSERT_EQ(s.gd.size(), 3u);
+  EXPECT_EQ(s.gd[2].ClassName, "Extra");
+  EXPECT_EQ(s.gd[2].Color, 5u);
+  int32_t old = s.GetMaskIndex("EXTRA", "OLD");
+  ASSERT_EQ(old, 1);
+  EXPECT_EQ(s.ma[old].WL, 6 / 9);
   fs::remove_all(dir);
 }
