@@ -1,0 +1,22 @@
+// Reader of Windows BMP files into 32-bit BGRA pixels. Needs no window system.
+#pragma once
+#include <cstdint>
+#include <span>
+
+#include "skin/paint/bitmap32.h"
+
+namespace glyphora {
+
+// Largest bitmap accepted, in each direction and in pixels.
+constexpr int32_t kMaxBmpSide = 32768;
+constexpr int64_t kMaxBmpPixels = 64ll << 20;
+
+// Loads a BMP file (1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed or bit
+// fields, bottom-up or top-down). 32-bit pixels are taken unchanged; any other
+// depth becomes 32-bit with alpha 255, except pixels of the key colour
+// (magenta), which keep alpha 0. A file with width or height 0 gives an empty
+// bitmap. Damaged or unsupported files raise ESkinError. was32Bit, when given,
+// tells whether the file held 32-bit pixels.
+TBitmap32 LoadBmp(std::span<const uint8_t> bytes, bool* was32Bit = nullptr);
+
+}  // namespace glyphora

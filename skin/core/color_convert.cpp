@@ -1,0 +1,27 @@
+#include "skin/core/color_convert.h"
+
+namespace glyphora {
+
+namespace {
+
+TColor DefaultSysColor(int index) {
+  static constexpr TColor kDefaults[31] = {
+      0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
+      0x000000, 0x000000, 0xB4B4B4, 0xFCF7F4, 0xABABAB, 0xD77800, 0xFFFFFF, 0xF0F0F0,
+      0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
+      0xE1FFFF, 0x000000, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xD77800, 0xF0F0F0};
+  return index >= 0 && index < 31 ? kDefaults[index] : 0;
+}
+
+TSysColorSource g_source = DefaultSysColor;
+
+}  // namespace
+
+void SetSysColorSource(TSysColorSource source) { g_source = source ? source : DefaultSysColor; }
+
+TColor ColorToRGB(TColor color) {
+  if (static_cast<int32_t>(color) < 0) return g_source(static_cast<int>(color & 0xFF));
+  return color;
+}
+
+}  // namespace glyphora

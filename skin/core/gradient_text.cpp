@@ -1,0 +1,31 @@
+#include "skin/core/gradient_text.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/core/value_parse.h"
+
+namespace glyphora {
+
+TsGradArray ParseGradientText(std::string_view text) {
+  std::vector<std::string_view> words;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ';') ++i;
+    size_t start = i;
+    while (i < text.size() && text[i] != ';') ++i;
+    if (i > start) words.push_back(text.substr(start, i - start));
+  }
+  TsGradArray out(words.size() / 5);
+  for (size_t k = 0; k < out.size(); ++k) {
+    const std::string_view* w = &words[5 * k];
+    out[k].Color1 = static_cast<TColor>(std::max(StrToIntStrict(w[0]), 0));
+    out[k].Color2 = static_cast<TColor>(std::max(StrToIntStrict(w[1]), 0));
+    out[k].Percent = static_cast<uint8_t>(std::clamp(StrToIntStrict(w[2]), 0, 100));
+    out[k].Mode1 = StrToIntStrict(w[3]);
+    out[k].Mode2 = 0;
+  }
+  return out;
+}
+
+}  // namespace glyphora

@@ -1,0 +1,300 @@
+#include "skin/core/options_reader.h"
+
+#include <algorithm>
+
+#include "skin/core/color_convert.h"
+#include "skin/core/gradient_text.h"
+#include "skin/core/value_parse.h"
+
+namespace glyphora {
+
+namespace {
+
+constexpr std::string_view kGlobal = "GLOBALINFO";
+
+std::string UpperName(std::string_view s) {
+  std::string u(s);
+  for (char& c : u)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return u;
+}
+
+int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
+
+// Walks a section and its ancestors; fn returns true when it found the key.
+template <class Fn>
+bool WalkAncestors(const TIniText& ini, std::string_view section, Fn fn) {
+  const TIniSection* cur = ini.FindSection(section);
+  bool own = true;
+  // Visited sections: a few inline, the rest on the heap (long chains are rare).
+  const TIniSection* inlineSeen[8];
+  std::vector<const TIniSection*> moreSeen;
+  size_t count = 0;
+  auto seen = [&](const TIniSection* s) {
+    for (size_t i = 0; i < std::min<size_t>(count, 8); ++i)
+      if (inlineSeen[i] == s) return true;
+    return std::find(moreSeen.begin(), moreSeen.end(), s) != moreSeen.end();
+  };
+  while (cur) {
+    if (fn(*cur, own)) return true;
+    if (count < 8)
+      inlineSeen[count] = cur;
+    else
+      moreSeen.push_back(cur);
+    ++count;
+    std::string_view parent = ParentOf(*cur);
+    if (parent.empty()) break;
+    cur = ini.FindSection(parent);
+    if (cur && seen(cur)) break;  // a cycle
+    own = false;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string_view ParentOf(const TIniSection& section) {
+  const std::string_view* p = section.Find("PARENTCLASS");
+  if (!p || p->empty() || *p == "?" || *p == section.Name) return {};
+  return *p;
+}
+
+int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::string_view key, int32_t def) {
+  int32_t result = -1;
+  WalkAncestors(ini, section, [&](const TIniSection& s, bool own) {
+    const std::string_view* v = s.Find(key);
+    int32_t n = v ? StrToIntDef(*v, -1) : -1;
+    if (n == -1) return false;
+    result = own ? n : static_cast<int32_t>(ColorToRGB(static_cast<TColor>(n)));
+    return true;
+  });
+  return result == -1 ? def : result;
+}
+
+std::string ReadInheritedString(const TIniText& ini, std::string_view section, std::string_view key,
+                                std::string_view def) {
+  std::string_view result(def);
+  WalkAncestors(ini, section, [&](const TIniSection& s, bool) {
+    const std::string_view* v = s.Find(key);
+    if (!v || *v == "?") return false;
+    result = *v;
+    return true;
+  });
+  return std::string(result);
+}
+
+bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::string_view key) {
+  bool result = false;
+  WalkAncestors(ini, section, [&](const TIniSection& s, bool) {
+    const std::string_view* v = s.Find(key);
+    if (!v || *v == "?") return false;
+    static constexpr std::string_view kTrue = "TRUE";
+    result = *v == "1" || (v->size() == 4 && std::equal(v->begin(), v->end(), kTrue.begin(), [](char a, char b) {
+                             return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b;
+                           }));
+    return true;
+  });
+  return result;
+}
+
+void ReadSkinData(const TIniText& ini, TsSkinData& d) {
+  const TIniSection* g = ini.FindSection(kGlobal);
+  auto raw = [&](std::string_view key) { return g ? g->Find(key) : nullptr; };
+  auto num = [&](std::string_view key, int32_t def) {
+    const std::string_view* v = raw(key);
+    return v ? StrToIntDef(*v, def) : def;
+  };
+  auto strict = [&](std::string_view key, int32_t def) {
+    const std::string_view* v = raw(key);
+    return Low16(v ? StrToIntStrict(*v) : def);
+  };
+  auto str = [&](std::string_view key) {
+    const std::string_view* v = raw(key);
+    return v ? std::string(*v) : std::string();
+  };
+  const std::string_view* ver = raw("VERSION");
+  d.Version = ver ? StrToFloatDef(*ver, 0) : 0;
+  d.Author = str("AUTHOR");
+  d.Description = str("DESCRIPTION");
+  d.Shadow1Color = static_cast<TColor>(num("SHADOW1COLOR", 0));
+  d.Shadow1Offset = strict("SHADOW1OFFSET", 0);
+  d.Shadow1Blur = strict("SHADOW1BLUR", -1);
+  d.Shadow1Transparency = strict("SHADOW1TRANSPARENCY", 0);
+  d.ExBorderWidth = Low16(num("BORDERWIDTH", 4));
+  d.ExTitleHeight = Low16(num("TITLEHEIGHT", 30));
+  d.ExMaxHeight = Low16(num("MAXHEIGHT", 0));
+  if (d.ExMaxHeight == 0) d.ExMaxHeight = d.ExTitleHeight;
+  d.ExContentOffs = Low16(num("FORMOFFSET", 8));
+  d.ExShadowOffs = Low16(num("ALIGNOFFSET", 0));
+  d.ExCenterOffs = Low16(num("CENTEROFFSET", 0));
+  d.ExDrawMode = Low16(num("BORDERMODE", 0));
+  d.BorderColor = static_cast<TColor>(num("BORDERCOLOR", 0));
+  d.BISpacing = Low16(num("BISPACE", 0));
+  d.BIVAlign = Low16(num("BIVALIGN", 0));
+  d.BIRightMargin = Low16(num("BIRIGHT", 0));
+  d.BILeftMargin = Low16(num("BILEFT", 0));
+  d.BITopMargin = Low16(num("BITOP", 0));
+  d.BIKeepHUE = Low16(num("BIKEEPHUE", 0));
+  d.BICloseGlow = strict("BICONCLOSEGLOW", 0);
+  d.BICloseGlowMargin = strict("BICONCLOSEGLOWMARGIN", 0);
+  d.BIMaxGlow = strict("BICONMAXGLOW", 0);
+  d.BIMaxGlowMargin = strict("BICONMAXGLOWMARGIN", 0);
+  d.BIMinGlow = strict("BICONMINGLOW", 0);
+  d.BIMinGlowMargin = strict("BICONMINGLOWMARGIN", 0);
+}
+
+std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
+  std::vector<TsGeneralData> gd;
+  gd.reserve(ini.Sections().size());
+  for (const TIniSection& sec : ini.Sections()) {
+    const std::string_view s = sec.Name;
+    auto i32 = [&](std::string_view key, int32_t def) { return ReadInheritedInt(ini, s, key, def); };
+    auto color = [&](std::string_view key, int32_t def) {
+      return static_cast<TColor>(ReadInheritedInt(ini, s, key, def));
+    };
+    auto fontColor = [&](std::string_view c, std::string_view l, std::string_view t, std::string_view r,
+                         std::string_view b) {
+      return TsFontColor{color(c, 0), color(l, -1), color(t, -1), color(r, -1), color(b, -1)};
+    };
+    TsGeneralData g;
+    g.ClassName = std::string(s);
+    const std::string_view* parent = ini.FindSection(s)->Find("PARENTCLASS");
+    g.ParentClass = parent ? std::string(*parent) : std::string();
+    g.Color = ColorToRGB(color("COLOR", 0xFFFFFF));
+    g.Transparency = i32("TRANSPARENCY", 0);
+    g.GradientPercent = i32("GRADIENTPERCENT", 0);
+    g.GradientData = ReadInheritedString(ini, s, "GRADIENTDATA", " ");
+    g.ImagePercent = i32("IMAGEPERCENT", 0);
+    g.FontColor = fontColor("FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM");
+    g.GiveOwnFont = ReadInheritedBool(ini, s, "GIVEOWNFONT");
+    g.ReservedBoolean = ReadInheritedBool(ini, s, "RESERVEDBOOLEAN");
+    g.ShowFocus = ReadInheritedBool(ini, s, "SHOWFOCUS");
+    g.FadingEnabled = ReadInheritedBool(ini, s, "FADINGENABLED");
+    g.FadingIterations = i32("FADINGITERATIONS", 5);
+    g.GlowCount = i32("GLOW", 0);
+    g.GlowMargin = i32("GLOWMARGIN", 0);
+    g.GlowColor = ColorToRGB(color("GCOL", 0xFFFFFF));
+    g.GlowSize = static_cast<uint8_t>(i32("GSIZE", 0));
+    if (g.GradientData.size() < 2)
+      g.GradientPercent = 0;
+    else
+      g.GradientArray = ParseGradientText(g.GradientData);
+
+    TsGenState& n = g.Props[0];
+    n.Color = g.Color;
+    n.FontColor = g.FontColor;
+    n.GradientPercent = g.GradientPercent;
+    n.GradientData = g.GradientData;
+    n.GradientArray = g.GradientArray;
+    n.ImagePercent = g.ImagePercent;
+    n.GlowColor = g.GlowColor;
+    n.GlowSize = g.GlowSize;
+    n.Transparency = g.Transparency;
+
+    g.States = i32("STATES", 4);
+    if (g.States >= 2) {
+      g.HotColor = color("HOTCOLOR", 0xFFFFFF);
+      g.HotTransparency = i32("HOTTRANSPARENCY", 0);
+      g.HotGradientPercent = i32("HOTGRADIENTPERCENT", 0);
+      g.HotGradientData = ReadInheritedString(ini, s, "HOTGRADIENTDATA", "");
+      g.HotImagePercent = i32("HOTIMAGEPERCENT", 0);
+      g.HotFontColor = fontColor("HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM");
+      g.HotGlowColor = ColorToRGB(color("HGCOL", 0xFFFFFF));
+      g.HotGlowSize = static_cast<uint8_t>(i32("HGSIZE", 0));
+      if (g.HotGradientData.size() < 2)
+        g.HotGradientPercent = 0;
+      else
+        g.HotGradientArray = ParseGradientText(g.HotGradientData);
+      TsGenState& h = g.Props[1];
+      h.Color = g.HotColor;
+      h.FontColor = g.HotFontColor;
+      h.GradientPercent = g.HotGradientPercent;
+      h.GradientData = g.HotGradientData;
+      h.GradientArray = g.HotGradientArray;
+      h.ImagePercent = g.HotImagePercent;
+      h.GlowColor = g.HotGlowColor;
+      h.GlowSize = g.HotGlowSize;
+      h.Transparency = g.HotTransparency;
+    } else {
+      g.Props[1] = g.Props[0];
+    }
+    gd.push_back(std::move(g));
+  }
+  return gd;
+}
+
+std::string RemoveCommonSpaces(std::string_view text) {
+  std::string cleaned;
+  cleaned.reserve(text.size());
+  bool lineStart = true, comment = false;
+  for (char c : text) {
+    if (lineStart) comment = c == ';';
+    lineStart = c == '\n' || c == '\r';
+    if (c == ' ' && !comment) continue;
+    cleaned.push_back(c);
+  }
+  return cleaned;
+}
+
+std::string MergeCommonSections(const TIniText& skin, std::string_view commonText) {
+  TIniText common(RemoveCommonSpaces(commonText));
+
+  std::string out;
+  auto emit = [&](std::string_view name, const std::vector<std::pair<std::string_view, std::string_view>>& keys) {
+    out.append("[").append(name).append("]\n");
+    for (const auto& [k, v] : keys) out.append(k).append("=").append(v).append("\n");
+  };
+  std::vector<const TIniSection*> emitted;
+  for (const TIniSection& sec : skin.Sections()) {
+    const TIniSection* over = &sec == skin.FindSection(sec.Name) ? common.FindSection(sec.Name) : nullptr;
+    if (!over) {
+      emit(sec.Name, sec.Keys);
+      continue;
+    }
+    auto keys = sec.Keys;
+    for (const auto& [k, v] : over->Keys) {
+      auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& kv) { return kv.first == k; });
+      if (it != keys.end())
+        it->second = v;
+      else
+        keys.emplace_back(k, v);
+    }
+    emit(sec.Name, keys);
+  }
+  for (const TIniSection& sec : common.Sections()) {
+    if (skin.FindSection(sec.Name) || &sec != common.FindSection(sec.Name)) continue;
+    auto keys = sec.Keys;
+    std::string parent;
+    for (auto& kv : keys) {
+      if (kv.first != "PARENTCLASS") continue;
+      for (const TIniSection& s : skin.Sections())
+        if (s.Name.size() == kv.second.size() && UpperName(s.Name) == UpperName(kv.second)) {
+          parent = std::string(s.Name);
+          break;
+        }
+      if (!parent.empty()) kv.second = parent;
+    }
+    emit(sec.Name, keys);
+  }
+  return out;
+}
+
+TSkinVersionCheck CheckSkinVersion(double v) {
+  if (v >= 7.0 && v <= 7.99) return TSkinVersionCheck::Ok;
+  return v > 7.99 ? TSkinVersionCheck::Newer : TSkinVersionCheck::Older;
+}
+
+std::string SkinVersionMessage(TSkinVersionCheck check, std::string_view skinName) {
+  switch (check) {
+    case TSkinVersionCheck::Ok: return {};
+    case TSkinVersionCheck::Newer:
+      return "This skin was made for a newer release of the skinning components. "
+             "Some parts of it may not look as intended.";
+    case TSkinVersionCheck::Older:
+      return "The skin \"" + std::string(skinName) +
+             "\" is an old version. Please update it to the current skin format.";
+  }
+  return {};
+}
+
+}  // namespace glyphora

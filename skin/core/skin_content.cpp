@@ -1,0 +1,230 @@
+#include "skin/core/skin_content.h"
+
+#include "skin/core/options_reader.h"
+#include "skin/core/skin_error.h"
+#include "skin/core/skin_images.h"
+
+namespace glyphora {
+
+namespace {
+
+std::string PairKey(std::string_view a, std::string_view b) {
+  std::string k;
+  k.reserve(a.size() + b.size() + 1);
+  k.append(a);
+  k.push_back('\x1f');
+  k.append(b);
+  return k;
+}
+
+}  // namespace
+
+void TSkinContent::Clear() {
+  std::string path = SkinData.SkinPath;
+  SkinData = TsSkinData();
+  SkinData.SkinPath = path;
+  gd.clear();
+  ma.clear();
+  pa.clear();
+  MasterBitmap = TBitmap32();
+  SkinIsPacked = false;
+  RebuildIndexes();
+  InitConstantIndexes();
+}
+
+void TSkinContent::MoveFrom(TSkinContent& o) {
+  SkinData = std::move(o.SkinData);
+  gd = std::move(o.gd);
+  ma = std::move(o.ma);
+  pa = std::move(o.pa);
+  MasterBitmap = std::move(o.MasterBitmap);
+  ConstData = o.ConstData;
+  SkinIsPacked = o.SkinIsPacked;
+  sections_ = std::move(o.sections_);
+  masks_ = std::move(o.masks_);
+  textures_ = std::move(o.textures_);
+  patterns_ = std::move(o.patterns_);
+  for (TsMaskData& m : ma) m.Manager = this;
+}
+
+void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSource& source,
+                        const TSkinLoadOptions& options) {
+  TImageDecoder* decoder = options.Decoder ? options.Decoder : DefaultImageDecoder();
+  TSkinContent next;
+  next.SkinData = SkinData;
+  next.SkinIsPacked = source.IsPacked();
+  if (optionsText) {
+    TIniText ini(*optionsText);
+    TSkinImages images;
+    LoadSkinImages(ini, source, decoder, this, images);
+    if (!options.CommonSections.empty() && !next.SkinData.SkinPath.empty()) {
+      // The common text's own image files live in the skin folder (an
+      // internal skin has none).
+      TFolderSource folder(next.SkinData.SkinPath);
+      AppendCommonImages(TIniText(RemoveCommonSpaces(options.CommonSections)), folder, decoder, this, images);
+    }
+    next.MasterBitmap = std::move(images.MasterBitmap);
+    next.ma = std::move(images.ma);
+    next.pa = std::move(images.pa);
+    ReadSkinData(ini, next.SkinData);
+    if (options.CommonSections.empty())
+      next.gd = ReadGeneralData(ini);
+    else
+      next.gd = ReadGeneralData(TIniText(MergeCommonSections(ini, options.CommonSections)));
+  } else {
+    // No options text: the images go, the section records stay.
+    next.gd = gd;
+  }
+  next.RebuildIndexes();
+  next.ResolveSectionImages();
+  if (options.HueOffset != 0 || options.Saturation != 0) {
+    if (!options.ColorOps) throw ESkinError("A hue or saturation change needs the colour routines");
+    next.ApplyHueAndSaturation(options.HueOffset, options.Saturation, *options.ColorOps);
+  }
+  next.InitConstantIndexes();
+  MoveFrom(next);
+}
+
+void TSkinContent::LoadFromConvertor(const TacSkinConvertor& pack, const TSkinLoadOptions& options) {
+  TPackageSource source(pack);
+  Load(pack.Options, source, options);
+}
+
+void TSkinContent::LoadFromPackage(std::span<const uint8_t> package, const TSkinLoadOptions& options) {
+  TacSkinConvertor pack;
+  pack.ReadPackage(package);
+  LoadFromConvertor(pack, options);
+}
+
+bool TSkinContent::LoadFromPackageFile(const std::filesystem::path& file, const TSkinLoadOptions& options) {
+  TacSkinConvertor pack;
+  if (!pack.LoadFromFile(file)) return false;
+  LoadFromConvertor(pack, options);
+  return true;
+}
+
+void TSkinContent::LoadFromFolder(const std::string& folder, const TSkinLoadOptions& options) {
+  SkinData.SkinPath = folder;
+  std::optional<std::string> text;
+  if (auto bytes = ReadWholeFile(folder + "Options.dat")) text = std::string(bytes->begin(), bytes->end());
+  TFolderSource source(folder);
+  Load(text, source, options);
+}
+
+void TSkinContent::RebuildIndexes() {
+  sections_.clear();
+  masks_.clear();
+  textures_.clear();
+  patterns_.clear();
+  for (int32_t i = 0; i < static_cast<int32_t>(gd.size()); ++i) sections_.emplace(gd[i].ClassName, i);
+  for (int32_t i = 0; i < static_cast<int32_t>(ma.size()); ++i) {
+    std::string k = PairKey(ma[i].ClassName, ma[i].PropertyName);
+    if (ma[i].ImgType == itisaTexture) textures_.emplace(k, i);
+    masks_.emplace(std::move(k), i);
+  }
+  for (int32_t i = 0; i < static_cast<int32_t>(pa.size()); ++i)
+    patterns_.emplace(PairKey(pa[i].ClassName, pa[i].PropertyName), i);
+}
+
+void TSkinContent::ResolveSectionImages() {
+  for (int32_t i = 0; i < static_cast<int32_t>(gd.size()); ++i) {
+    TsGeneralData& g = gd[i];
+    if (g.ClassName == "GLOBALINFO") continue;
+    g.BorderIndex = GetMaskIndex(i, g.ClassName, "BORDERSMASK");
+    g.ImgTL = GetMaskIndex(i, g.ClassName, "IMGTOPLEFT");
+    g.ImgTR = GetMaskIndex(i, g.ClassName, "IMGTOPRIGHT");
+    g.ImgBL = GetMaskIndex(i, g.ClassName, "IMGBTMLEFT");
+    g.ImgBR = GetMaskIndex(i, g.ClassName, "IMGBTMRIGHT");
+  }
+}
+
+int32_t TSkinContent::GetSkinIndex(std::string_view section) const {
+  auto it = sections_.find(section);
+  return it == sections_.end() ? -1 : it->second;
+}
+
+std::vector<std::string> TSkinContent::GetSkinSections() const {
+  std::vector<std::string> out;
+  out.reserve(gd.size());
+  for (const TsGeneralData& g : gd) out.push_back(g.ClassName);
+  return out;
+}
+
+int32_t TSkinContent::InheritedLookup(const TIndexMap& map, int32_t skinIndex, std::string_view section,
+                                      std::string_view property) const {
+  if (skinIndex < 0 || section.empty()) return -1;
+  std::string key;
+  // Each step moves to a parent section; more steps than there are sections
+  // means PARENTCLASS names form a cycle, which ends the search as "missing".
+  for (size_t steps = 0; steps <= gd.size(); ++steps) {
+    key = PairKey(section, property);
+    auto it = map.find(key);
+    if (it != map.end()) return it->second;
+    if (!IsValidSkinIndex(skinIndex)) return -1;
+    const std::string& parent = gd[skinIndex].ParentClass;
+    if (parent.empty() || parent == section) return -1;
+    skinIndex = GetSkinIndex(parent);
+    if (skinIndex < 0) return -1;
+    section = gd[skinIndex].ClassName;
+  }
+  return -1;
+}
+
+int32_t TSkinContent::GetMaskIndex(int32_t skinIndex, std::string_view section, std::string_view property) const {
+  return InheritedLookup(masks_, skinIndex, section, property);
+}
+
+int32_t TSkinContent::GetMaskIndex(std::string_view section, std::string_view property) const {
+  auto it = masks_.find(PairKey(section, property));
+  return it == masks_.end() ? -1 : it->second;
+}
+
+int32_t TSkinContent::GetTextureIndex(int32_t skinIndex, std::string_view section,
+                                      std::string_view property) const {
+  return InheritedLookup(textures_, skinIndex, section, property);
+}
+
+int32_t TSkinContent::GetPatternIndex(int32_t skinIndex, std::string_view section,
+                                      std::string_view property) const {
+  return InheritedLookup(patterns_, skinIndex, section, property);
+}
+
+int32_t TSkinContent::MaskWidthLeft(int32_t i) {
+  if (!IsValidImgIndex(i)) return 0;
+  TsMaskData& m = ma[i];
+  if (m.ImageCount == 0) m.ImageCount = 1;
+  return m.WL > 0 ? m.WL : (m.BorderWidth > 0 ? m.BorderWidth : FrameWidth(m));
+}
+
+int32_t TSkinContent::MaskWidthRight(int32_t i) {
+  if (!IsValidImgIndex(i)) return 0;
+  TsMaskData& m = ma[i];
+  if (m.ImageCount == 0) m.ImageCount = 1;
+  return m.WR > 0 ? m.WR : (m.BorderWidth > 0 ? m.BorderWidth : FrameWidth(m));
+}
+
+int32_t TSkinContent::MaskWidthTop(int32_t i) {
+  if (!IsValidImgIndex(i)) return 0;
+  TsMaskData& m = ma[i];
+  if (m.ImageCount == 0) m.ImageCount = 1;
+  return m.WT > 0 ? m.WT : (m.BorderWidth > 0 ? m.BorderWidth : FrameHeight(m));
+}
+
+int32_t TSkinContent::MaskWidthBottom(int32_t i) {
+  if (!IsValidImgIndex(i)) return 0;
+  TsMaskData& m = ma[i];
+  if (m.ImageCount == 0) m.ImageCount = 1;
+  return m.WB > 0 ? m.WB : (m.BorderWidth > 0 ? m.BorderWidth : FrameHeight(m));
+}
+
+int32_t FrameWidth(const TsMaskData& m) {
+  if (m.ImageCount <= 0) return 0;
+  return RectWidth(m.R, true) / m.ImageCount;
+}
+
+int32_t FrameHeight(const TsMaskData& m) {
+  if (m.MaskType < 0) return 0;
+  return RectHeight(m.R, true) / (m.MaskType + 1);
+}
+
+}  // namespace glyphora

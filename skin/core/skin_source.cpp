@@ -1,0 +1,43 @@
+#include "skin/core/skin_source.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "skin/core/skin_error.h"
+
+namespace glyphora {
+
+std::optional<std::span<const uint8_t>> TPackageSource::Find(std::string_view name, TNameMatch match) {
+  std::string wanted = match == TNameMatch::IgnoreCase ? UpperCaseAnsi(name) : std::string(name);
+  for (const TacImageItem& item : pack_.Files)
+    if (item.FileName.size() == wanted.size() && UpperCaseAnsi(item.FileName) == wanted)
+      return std::span<const uint8_t>(item.FileStream);
+  return std::nullopt;
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
+  std::filesystem::path p(path);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
+  std::ifstream in(p, std::ios::binary);
+  if (!in) throw ESkinError("Cannot open the file " + path);
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  if (size < 0 || static_cast<uint64_t>(size) > kMaxPackageFileSize)
+    throw ESkinError("The file " + path + " is too large");
+  in.seekg(0);
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) throw ESkinError("Stream read error");
+  return bytes;
+}
+
+std::optional<std::span<const uint8_t>> TFolderSource::Find(std::string_view name, TNameMatch) {
+  if (name.empty()) return std::nullopt;
+  std::string path = name.find(':') != std::string_view::npos ? std::string(name) : folder_ + std::string(name);
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  bytes_ = std::move(*bytes);
+  return std::span<const uint8_t>(bytes_);
+}
+
+}  // namespace glyphora

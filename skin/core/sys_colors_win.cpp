@@ -1,0 +1,13 @@
+#include "skin/core/sys_colors_win.h"
+
+#include <windows.h>
+
+#include "skin/core/color_convert.h"
+
+namespace glyphora {
+
+void InstallSystemColorSource() {
+  SetSysColorSource([](int index) -> TColor { return static_cast<TColor>(GetSysColor(index)); });
+}
+
+}  // namespace glyphora

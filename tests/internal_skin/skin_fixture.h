@@ -1,0 +1,63 @@
+// The packed internal skin, read once for all tests of this folder through the
+// program's own package reader and skin loader.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "imaging/image_decoder.h"
+#include "internal_skin/package_bytes.h"
+#include "skin/core/skin_content.h"
+#include "skin/core/skin_pack.h"
+
+namespace skintest {
+
+// Built next to the test program from the skin's sources by the packer.
+inline const char* kPackagePath = "NorvaneWhite.asz";
+
+// Stand-in for the platform's PNG codec where there is none (host builds):
+// a blank bitmap of the size the PNG header gives, enough to check where every
+// image entry points. The Windows tests load with the real codec.
+class PngSizeDecoder : public glyphora::TImageDecoder {
+ public:
+  glyphora::TBitmap32 Decode(std::span<const uint8_t> bytes) override {
+    int32_t w = 0, h = 0;
+    if (!PngSize(bytes, w, h)) return {};
+    return glyphora::TBitmap32(w, h);
+  }
+};
+
+struct InternalSkin {
+  std::vector<uint8_t> bytes;
+  glyphora::TacSkinConvertor pack;
+  size_t packageLength = 0;
+  glyphora::TSkinContent content;
+
+  static const InternalSkin& Get() {
+    static const InternalSkin skin;
+    return skin;
+  }
+  const glyphora::TsGeneralData& Section(const std::string& name) const {
+    int32_t i = content.GetSkinIndex(name);
+    if (!content.IsValidSkinIndex(i)) throw std::runtime_error("no section " + name);
+    return content.gd[size_t(i)];
+  }
+  // Image of a section (without parents), or nullptr.
+  const glyphora::TsMaskData* Image(const std::string& section, const std::string& key) const {
+    int32_t i = content.GetMaskIndex(section, key);
+    return content.IsValidImgIndex(i) ? &content.ma[size_t(i)] : nullptr;
+  }
+
+ private:
+  InternalSkin() {
+    bytes = ReadFileBytes(kPackagePath);
+    packageLength = pack.ReadPackage(bytes);
+    PngSizeDecoder decoder;
+    glyphora::TSkinLoadOptions options;
+    options.Decoder = &decoder;
+    content.LoadFromPackage(bytes, options);
+  }
+};
+
+}  // namespace skintest

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include "skin/core/color_convert.h"
+#include "skin/core/gradient_text.h"
+#include "skin/core/ini_text.h"
+#include "skin/core/options_reader.h"
+#include "skin/core/skin_error.h"
+#include "skin/core/value_parse.h"
+
+using namespace glyphora;
+
+namespace {
+
+const TsGeneralData& Section(const std::vector<TsGeneralData>& gd, const std::string& name) {
+  for (const auto& g : gd)
+    if (g.ClassName == name) return g;
+  throw std::runtime_error("no section " + name);
+}
+
+}  // namespace
+
+TEST(IniText, GrammarAndCaseSensitivity) {
+  TIniText ini(
+      "; comment\r\n"
+      "ORPHAN=1\r\n"
+      "[ONE]\r\n"
+      "  KEY = a=b \r\n"
+      "\r\n"
+      "=\r\n"
+      "novalue\r\n"
+      ";KEY2=x\r"
+      "KEY=second\n"
+      "[Edit]\n"
+      "[ONE]\n"
+      "OTHER=1\n"
+      "[EMPTY]");
+  ASSERT_EQ(ini.Sections().size(), 4u);
+  EXPECT_EQ(ini.Sections()[0].Name, "ONE");
+  EXPECT_EQ(ini.Sections()[2].Name, "ONE");  // a repeated section still appears
+  EXPECT_EQ(*ini.Value("ONE", "KEY"), "a=b");  // first "=" splits; trimmed; first key wins
+  EXPECT_EQ(ini.Value("ONE", "KEY2"), nullptr);
+  EXPECT_EQ(ini.Value("ONE", "OTHER"), nullptr);  // lookups use the first ONE
+  EXPECT_EQ(ini.Value("ONE", "key"), nullptr);
+  EXPECT_EQ(ini.FindSection("EDIT"), nullptr);
+  EXPECT_NE(ini.FindSection("Edit"), nullptr);
+  EXPECT_NE(ini.FindSection("EMPTY"), nullptr);
+  EXPECT_EQ(ini.ReadString("ONE", "MISSING", "?"), "?");
+}
+
+TEST(ValueParse, IntegersLikeThePlatform) {
+  int32_t v = 0;
+  EXPECT_TRUE(TryStrToInt("15856113", v));
+  EXPECT_EQ(v, 15856113);
+  EXPECT_TRUE(TryStrToInt("-2147483648", v));
+  EXPECT_EQ(v, INT32_MIN);
+  EXPECT_FALSE(TryStrToInt("2147483648", v));
+  EXPECT_TRUE(TryStrToInt("0xFF", v));
+  EXPECT_EQ(v, 255);
+  EXPECT_TRUE(TryStrToInt("0XFFFFFFFF", v));
+  EXPECT_EQ(v, -1);
+  EXPECT_FALSE(TryStrToInt("0x1FFFFFFFF", v));
+  EXPECT_FALSE(TryStrToInt("", v));
+  EXPECT_FALSE(TryStrToInt("-", v));
+  EXPECT_FALSE(TryStrToInt("12a", v));
+  EXPECT_FALSE(TryStrToInt("0x", v));
+  EXPECT_EQ(StrToIntDef("N/A", 7), 7);
+  try {
+    StrToIntStrict("1x");
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'1x' is not a valid integer value");
+  }
+  EXPECT_DOUBLE_EQ(StrToFloatDef("7.25", 0), 7.25);
+  EXPECT_DOUBLE_EQ(StrToFloatDef("7,25", 0), 0);
+  EXPECT_DOUBLE_EQ(StrToFloatDef("", 1), 1);
+}
+
+TEST(SkinData, GlobalInfoValuesAndDefaults) {
+  TsSkinData d;
+  ReadSkinData(TIniText("[X]\n"), d);
+  EXPECT_EQ(d.Version, 0);
+  EXPECT_EQ(d.Shadow1Blur, -1);
+  EXPECT_EQ(d.ExBorderWidth, 4);
+  EXPECT_EQ(d.ExTitleHeight, 30);
+  EXPECT_EQ(d.ExMaxHeight, 30);  // 0 is replaced by the title height
+  EXPECT_EQ(d.ExContentOffs, 8);
+
+  ReadSkinData(TIniText("[GLOBALINFO]\nVERSION=7.0\nAUTHOR=Me\nBORDERWIDTH=26\nTITLEHEIGHT=51\n"
+                        "MAXHEIGHT=34\nSHADOW1COLOR=6705944\nSHADOW1BLUR=2\nBIKEEPHUE=2\n"
+                        "BICONCLOSEGLOW=1\nBICONCLOSEGLOWMARGIN=20\nBORDERMODE=70000\nFORMOFFSET=bad\n"),
+               d);
+  EXPECT_DOUBLE_EQ(d.Version, 7.0);
+  EXPECT_EQ(d.Author, "Me");
+  EXPECT_EQ(d.ExMaxHeight, 34);
+  EXPECT_EQ(d.Shadow1Color, 6705944u);
+  EXPECT_EQ(d.Shadow1Blur, 2);
+  EXPECT_EQ(d.BICloseGlowMargin, 20);
+  EXPECT_EQ(d.ExDrawMode, static_cast<int16_t>(70000 & 0xFFFF));  // low 16 bits
+  EXPECT_EQ(d.ExContentOffs, 8);  // unreadable: default
+
+  ReadSkinData(TIniText("[GLOBALINFO]\nTITLEHEIGHT=40\nMAXHEIGHT=0\n"), d);
+  EXPECT_EQ(d.ExMaxHeight, 40);
+}
+
+TEST(SkinData, StrictIntegersAbortWithThePlatformMessage) {
+  TsSkinData d;
+  try {
+    ReadSkinData(TIniText("[GLOBALINFO]\nSHADOW1OFFSET=two\n"), d);
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'two' is not a valid integer value");
+  }
+  EXPECT_THROW(ReadSkinData(TIniText("[GLOBALINFO]\nBICONMINGLOWMARGIN=\n"), d), EConvertError);
+  EXPECT_NO_THROW(ReadSkinData(TIniText("[GLOBALINFO]\nBORDERWIDTH=two\n"), d));
+}
+
+TEST(SkinData, VersionCheck) {
+  EXPECT_EQ(CheckSkinVersion(7.0), TSkinVersionCheck::Ok);
+  EXPECT_EQ(CheckSkinVersion(7.99), TSkinVersionCheck::Ok);
+  EXPECT_EQ(CheckSkinVersion(8.0), TSkinVersionCheck::Newer);
+  EXPECT_EQ(CheckSkinVersion(0), TSkinVersionCheck::Older);
+  EXPECT_NE(SkinVersionMessage(TSkinVersionCheck::Older, "Blue").find("\"Blue\""), std::string::npos);
+  EXPECT_TRUE(SkinVersionMessage(TSkinVersionCheck::Ok, "Blue").empty());
+}
+
+TEST(GeneralData, DefaultsAndStates) {
+  auto gd = ReadGeneralData(TIniText(
+      "[PLAIN]\n"
+      "[ONESTATE]\nSTATES=1\nCOLOR=255\nHOTCOLOR=65280\nFONTCOLOR=5\n"
+      "[TWO]\nSTATES=2\nHOTCOLOR=65280\nHOTGRADIENTDATA=1;2;50;0;0\nHOTGRADIENTPERCENT=30\n"
+      "FADINGENABLED=true\nGIVEOWNFONT=yes\nGSIZE=300\n"));
+  const auto& p = Section(gd, "PLAIN");
+  EXPECT_EQ(p.States, 4);
+  EXPECT_EQ(p.Color, 0xFFFFFFu);
+  EXPECT_EQ(p.FontColor.Color, 0u);
+  EXPECT_EQ(p.FontColor.Left, clMinusOne);
+  EXPECT_EQ(p.GradientData, " ");
+  EXPECT_EQ(p.FadingIterations, 5);
+  EXPECT_EQ(p.BorderIndex, -1);
+
+  const auto& one = Section(gd, "ONESTATE");
+  EXPECT_EQ(one.HotColor, 0xFFFFFFu);  // hot keys not read
+  EXPECT_EQ(one.Props[1].Color, 255u);
+  EXPECT_EQ(one.Props[1].FontColor.Color, 5u);
+
+  const auto& two = Section(gd, "TWO");
+  EXPECT_EQ(two.Props[0].Color, 0xFFFFFFu);
+  EXPECT_EQ(two.Props[1].Color, 65280u);
+  EXPECT_EQ(two.Props[1].GradientPercent, 30);
+  ASSERT_EQ(two.Props[1].GradientArray.size(), 1u);
+  EXPECT_EQ(two.HotGradientArray[0].Percent, 50);
+  EXPECT_TRUE(two.FadingEnabled);
+  EXPECT_FALSE(two.GiveOwnFont);
+  EXPECT_EQ(two.GlowSize, 300 & 0xFF);
+}
+
+TEST(GeneralData, GradientTextRules) {
+  auto gd = ReadGeneralData(TIniText(
+      "[NA]\nGRADIENTDATA=N/A\nGRADIENTPERCENT=40\n"
+      "[SHORT]\nGRADIENTDATA=1\nGRADIENTPERCENT=40\n"
+      "[TWO]\nGRADIENTDATA=16777215;15856113;97;0;0;15856113;15856113;0;0;0;9\nGRADIENTPERCENT=100\n"));
+  EXPECT_EQ(Section(gd, "NA").GradientData, "N/A");
+  EXPECT_EQ(Section(gd, "NA").GradientPercent, 40);
+  EXPECT_TRUE(Section(gd, "NA").GradientArray.empty());
+  EXPECT_EQ(Section(gd, "SHORT").GradientPercent, 0);
+  const auto& two = Section(gd, "TWO").GradientArray;
+  ASSERT_EQ(two.size(), 2u);  // trailing incomplete group ignored
+  EXPECT_EQ(two[0].Color1, 16777215u);
+  EXPECT_EQ(two[0].Percent, 97);
+  EXPECT_EQ(two[1].Mode1, 0);
+
+  auto clamped = ParseGradientText(";;-5;3;250;1;7;;");
+  ASSERT_EQ(clamped.size(), 1u);
+  EXPECT_EQ(clamped[0].Color1, 0u);
+  EXPECT_EQ(clamped[0].Percent, 100);
+  EXPECT_EQ(clamped[0].Mode1, 1);
+  EXPECT_EQ(clamped[0].Mode2, 0);
+  EXPECT_THROW(ParseGradientText("1;2;x;0;0"), EConvertError);
+}
+
+TEST(GeneralData, ParentInheritance) {
+  TIniText ini(
+      "[PANEL]\nCOLOR=255\nFONTCOLOR=-2147483633\nTCLEFT=7\nSHOWFOCUS=1\nGLOW=3\n"
+      "[CHILD]\nPARENTCLASS=PANEL\nTCLEFT=-1\n"
+      "[GRANDCHILD]\nPARENTCLASS=CHILD\nCOLOR=100\n"
+      "[ORPHAN]\nPARENTCLASS=NOSUCH\n"
+      "[SELF]\nPARENTCLASS=SELF\n"
+      "[A]\nPARENTCLASS=B\n"
+      "[B]\nPARENTCLASS=C\n"
+      "[C]\nPARENTCLASS=A\nGLOW=9\n"
+      "[D]\nPARENTCLASS=E\n"
+      "[E]\nPARENTCLASS=D\n");
+  auto gd = ReadGeneralData(ini);
+  EXPECT_EQ(Section(gd, "CHILD").Color, 255u);
+  EXPECT_EQ(Section(gd, "CHILD").ParentClass, "PANEL");
+  EXPECT_EQ(Section(gd, "CHILD").FontColor.Left, 7u);  // -1 counts as missing
+  EXPECT_TRUE(Section(gd, "CHILD").ShowFocus);
+  // A system colour found in an ancestor is converted (COLOR_BTNFACE on the host table).
+  EXPECT_EQ(Section(gd, "CHILD").FontColor.Color, ColorToRGB(0x8000000F));
+  EXPECT_EQ(Section(gd, "PANEL").FontColor.Color, 0x8000000Fu);  // own value: not converted
+  EXPECT_EQ(Section(gd, "GRANDCHILD").Color, 100u);
+  EXPECT_EQ(Section(gd, "GRANDCHILD").GlowCount, 3);
+  EXPECT_EQ(Section(gd, "ORPHAN").Color, 0xFFFFFFu);
+  EXPECT_EQ(Section(gd, "SELF").Color, 0xFFFFFFu);
+  // Cycles end: each section is visited once.
+  EXPECT_EQ(Section(gd, "A").GlowCount, 9);
+  EXPECT_EQ(Section(gd, "D").GlowCount, 0);
+  EXPECT_EQ(ReadInheritedString(ini, "D", "NOKEY", "def"), "def");
+}
+
+TEST(GeneralData, CommonSectionsMergeOverTheSkin) {
+  TIniText skin("[PANEL]\nCOLOR=255\nGLOW=2\n[EDIT]\nCOLOR=7\n");
+  std::string merged = MergeCommonSections(skin,
+                                           "[PANEL]\nCOLOR = 100\n"
+                                           "; a comment keeps its spaces\n"
+                                           "[MYPANEL]\nPARENTCLASS=panel\nFONTCOLOR=9\n"
+                                           "[LONE]\nGLOW=4\n");
+  auto gd = ReadGeneralData(TIniText(merged));
+  ASSERT_EQ(gd.size(), 4u);
+  EXPECT_EQ(gd[0].ClassName, "PANEL");
+  EXPECT_EQ(gd[0].Color, 100u);   // set by the common text
+  EXPECT_EQ(gd[0].GlowCount, 2);  // kept from the skin
+  EXPECT_EQ(gd[1].Color, 7u);
+  EXPECT_EQ(gd[2].ClassName, "MYPANEL");
+  EXPECT_EQ(gd[2].ParentClass, "PANEL");  // matched ignoring case
+  EXPECT_EQ(gd[2].Color, 100u);           // from its parent
+  EXPECT_EQ(gd[2].FontColor.Color, 9u);
+  EXPECT_EQ(gd[3].Color, 0xFFFFFFu);      // defaults
+  EXPECT_EQ(gd[3].GlowCount, 4);
+}
