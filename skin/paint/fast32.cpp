@@ -23,7 +23,8 @@ bool TacFast32::Attach(TBitmap32* bmp) {
 
 void TacFast32::FillRect(const TRect32& r, uint32_t pixel) {
   if (!FBitmap || FWidth <= 0) return;
-  const int64_t right = static_cast<int64_t>(r.Left) + RectWidth(r, true);
+  // Width clamped at 0, in 64 bits: no overflow for extreme rectangles.
+  const int64_t right = static_cast<int64_t>(r.Left) + std::max<int64_t>(0, static_cast<int64_t>(r.Right) - r.Left);
   const TClipped c = ClipRect(r.Left, r.Top, right, r.Bottom, FWidth, FHeight);
   if (c.Empty()) return;
   const uint32_t v = pixel | 0xFF000000u;
