@@ -134,12 +134,32 @@ void FadeRectToColor(TBitmap32* bmp, const TRect32& r, int percent, int radius, 
   const TPixelKernels& k = ActiveKernels();
   for (int32_t y = c.y; y < c.y + c.h; ++y) {
     const int64_t my = static_cast<int64_t>(y) - r.Top;
-    for (int32_t x = 0; x < c.w; ++x) {
-      const uint32_t g = maskValue(static_cast<int64_t>(c.x) + x - r.Left, my);
+    uint32_t* d = bmp->ScanLine(y) + c.x;
+    // Mask columns (relative to R) [lo, hi) share one value when the corners
+    // are square: the row's own ring, or the inside value.
+    int64_t lo = 0, hi = 0;
+    uint32_t middle = 0;
+    if (o == 0) {
+      const int64_t dy = std::min(my, H - 2 - my);
+      lo = std::clamp<int64_t>(std::min(dy, h), 0, W);
+      hi = std::max(lo, W - 1 - lo);
+      middle = maskValue(lo, my);
+    }
+    const int64_t x0 = static_cast<int64_t>(c.x) - r.Left;
+    const int64_t a = std::clamp<int64_t>(lo - x0, 0, c.w), b = std::clamp<int64_t>(hi - x0, 0, c.w);
+    for (int64_t x = 0; x < c.w; ++x) {
+      if (x == a && b > a) x = b;  // the shared span is mixed below in one go
+      if (x >= c.w) break;
+      const uint32_t g = maskValue(x0 + x, my);
       m[static_cast<size_t>(x)] = g | (g << 8) | (g << 16);
     }
-    uint32_t* d = bmp->ScanLine(y) + c.x;
-    k.MixMasked(d, d, q.data(), m.data(), c.w, 0, false, 0);
+    if (b > a) {
+      k.Mix(d + a, d + a, q.data(), static_cast<int>(b - a), static_cast<uint8_t>(middle), 0);
+      if (a > 0) k.MixMasked(d, d, q.data(), m.data(), static_cast<int>(a), 0, false, 0);
+      if (b < c.w) k.MixMasked(d + b, d + b, q.data(), m.data() + b, static_cast<int>(c.w - b), 0, false, 0);
+    } else {
+      k.MixMasked(d, d, q.data(), m.data(), c.w, 0, false, 0);
+    }
   }
 }
 

@@ -7,6 +7,25 @@
 #include "skin/paint/pixel_kernels.h"
 
 namespace glyphora {
+namespace {
+
+// Whether the pixel memory of two bitmaps overlaps (the same bitmap, or views
+// of one buffer).
+bool SharePixels(const TBitmap32& a, const TBitmap32& b) {
+  if (a.Empty() || b.Empty()) return false;
+  auto range = [](const TBitmap32& m, uintptr_t& lo, uintptr_t& hi) {
+    const uintptr_t first = reinterpret_cast<uintptr_t>(m.ScanLine(0));
+    const uintptr_t last = reinterpret_cast<uintptr_t>(m.ScanLine(m.Height() - 1));
+    lo = std::min(first, last);
+    hi = std::max(first, last) + static_cast<uintptr_t>(m.Width()) * 4;
+  };
+  uintptr_t alo, ahi, blo, bhi;
+  range(a, alo, ahi);
+  range(b, blo, bhi);
+  return alo < bhi && blo < ahi;
+}
+
+}  // namespace
 
 bool TacFast32::Attach(TBitmap32* bmp) {
   if (!bmp || bmp->Width() < 2 || bmp->Height() < 2) {
@@ -65,11 +84,18 @@ void TacFastSum32::BlendBitmapsRect() {
                                FBmpDst->Width(), FBmpDst->Height());
   if (s.Empty()) return;
   const TPixelKernels& fast = ActiveKernels();
-  for (int32_t j = s.h - 1; j >= 0; --j) {
+  auto row = [&](int32_t j) {
     uint32_t* d = FBmpDst->ScanLine(s.dy + j) + s.dx;
     const uint32_t* src = FBmpSrc->ScanLine(s.sy + j) + s.sx;
     const TPixelKernels& k = RowsOverlap(d, src, s.w) ? ScalarKernels() : fast;
     k.Blend(d, src, s.w, Alpha);
+  };
+  // Rows go bottom to top, which matters only when source and destination
+  // share pixels; separate bitmaps go top down, the order memory prefetches best.
+  if (SharePixels(*FBmpSrc, *FBmpDst)) {
+    for (int32_t j = s.h - 1; j >= 0; --j) row(j);
+  } else {
+    for (int32_t j = 0; j < s.h; ++j) row(j);
   }
 }
 

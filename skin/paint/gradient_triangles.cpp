@@ -1,5 +1,7 @@
-// Kind 2 gradients: four Gouraud-shaded triangles meeting at R's centre,
-// interpolated at pixel centres in 16-bit-per-channel colour.
+// Kind 2 gradients: four Gouraud-shaded triangles meeting at R's centre.
+// Colours are interpolated at pixel centres in 16 bits per channel (byte *
+// 256) and truncated to bytes; each row is cut into the spans the triangles
+// cover, and colour steps by a constant along a span.
 #include <algorithm>
 #include <cmath>
 
@@ -11,16 +13,36 @@ namespace {
 
 struct TVertex {
   double x, y;
-  double c[3];  // blue, green, red as 16-bit values (byte * 256)
+  double c[3];  // blue, green, red as 16-bit values
 };
 
+// One triangle: its three edges as a*x + b*y + e >= 0 inside, and each
+// channel as the plane cx*x + cy*y + c0.
 struct TTriangle {
-  const TVertex *a, *b, *c;
-  double area;  // twice the signed area
+  double ea[3], eb[3], ee[3];
+  double cx[3], cy[3], c0[3];
 };
 
-inline double Edge(const TVertex& p, const TVertex& q, double x, double y) {
-  return (q.x - p.x) * (y - p.y) - (q.y - p.y) * (x - p.x);
+bool MakeTriangle(const TVertex& p, const TVertex& q, const TVertex& r, TTriangle& t) {
+  const double area = (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+  if (area == 0) return false;
+  const TVertex* v[3] = {&p, &q, &r};
+  const double sign = area > 0 ? 1.0 : -1.0;
+  for (int i = 0; i < 3; ++i) {
+    const TVertex& a = *v[i];
+    const TVertex& b = *v[(i + 1) % 3];
+    // Edge a->b; inside is on the side of the third vertex.
+    t.ea[i] = -(b.y - a.y) * sign;
+    t.eb[i] = (b.x - a.x) * sign;
+    t.ee[i] = -(t.ea[i] * a.x + t.eb[i] * a.y);
+  }
+  for (int ch = 0; ch < 3; ++ch) {
+    const double d1 = q.c[ch] - p.c[ch], d2 = r.c[ch] - p.c[ch];
+    t.cx[ch] = (d1 * (r.y - p.y) - d2 * (q.y - p.y)) / area;
+    t.cy[ch] = (d2 * (q.x - p.x) - d1 * (r.x - p.x)) / area;
+    t.c0[ch] = p.c[ch] - t.cx[ch] * p.x - t.cy[ch] * p.y;
+  }
+  return true;
 }
 
 }  // namespace
@@ -40,38 +62,48 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
   TVertex v[5];
   for (int i = 0; i < 5; ++i) {
     const uint32_t pix = ColorToPixel(colours[i]);
-    v[i] = TVertex{px[i], py[i], {((pix >> 0) & 0xFF) * 256.0, ((pix >> 8) & 0xFF) * 256.0, ((pix >> 16) & 0xFF) * 256.0}};
+    v[i] = TVertex{px[i], py[i], {(pix & 0xFF) * 256.0, ((pix >> 8) & 0xFF) * 256.0, ((pix >> 16) & 0xFF) * 256.0}};
   }
+  // Top, right, left and bottom around the centre vertex 1.
   const int idx[4][3] = {{0, 1, 2}, {1, 2, 3}, {0, 1, 4}, {4, 1, 3}};
   TTriangle tri[4];
   int count = 0;
-  for (const auto& t : idx) {
-    const double area = Edge(v[t[0]], v[t[1]], v[t[2]].x, v[t[2]].y);
-    if (area != 0) tri[count++] = TTriangle{&v[t[0]], &v[t[1]], &v[t[2]], area};
-  }
+  for (const auto& t : idx)
+    if (MakeTriangle(v[t[0]], v[t[1]], v[t[2]], tri[count])) ++count;
+  const uint32_t fallback = ColorToPixel(colours[0]);
+  constexpr double kEps = 1e-9;  // centres on a shared edge belong to both sides
   for (int32_t y = clip.y; y < clip.y + clip.h; ++y) {
     uint32_t* row = bmp->ScanLine(y);
+    std::fill_n(row + clip.x, clip.w, fallback);  // only degenerate shapes leave any of it
     const double cy = y + 0.5;
-    for (int32_t x = clip.x; x < clip.x + clip.w; ++x) {
-      const double cx = x + 0.5;
-      // The triangle holding the pixel centre most deeply; neighbours share
-      // edge colours, so the choice on an edge does not matter.
-      double best = -1e300, wa = 1, wb = 0, wc = 0;
-      const TTriangle* pick = nullptr;
-      for (int i = 0; i < count; ++i) {
-        const TTriangle& t = tri[i];
-        const double la = Edge(*t.b, *t.c, cx, cy) / t.area, lb = Edge(*t.c, *t.a, cx, cy) / t.area;
-        const double lc = 1.0 - la - lb;
-        const double m = std::min({la, lb, lc});
-        if (m > best) { best = m; pick = &t; wa = la; wb = lb; wc = lc; }
+    for (int i = 0; i < count; ++i) {
+      const TTriangle& t = tri[i];
+      // Pixel centres x + 0.5 with every edge function >= 0.
+      double lo = clip.x, hi = static_cast<double>(clip.x) + clip.w - 1;
+      bool empty = false;
+      for (int e = 0; e < 3 && !empty; ++e) {
+        const double a = t.ea[e], rest = t.eb[e] * cy + t.ee[e];
+        if (a == 0) {
+          empty = rest < -kEps;
+        } else if (a > 0) {
+          lo = std::max(lo, std::ceil((-rest - kEps) / a - 0.5));
+        } else {
+          hi = std::min(hi, std::floor((-rest - kEps) / a - 0.5));
+        }
       }
-      uint32_t out = 0xFF000000u;
-      for (int ch = 0; ch < 3; ++ch) {
-        double c16 = pick ? wa * pick->a->c[ch] + wb * pick->b->c[ch] + wc * pick->c->c[ch] : v[0].c[ch];
-        c16 = std::clamp(c16, 0.0, 65280.0);
-        out |= static_cast<uint32_t>(static_cast<int>(c16) >> 8) << (8 * ch);
+      if (empty || lo > hi) continue;
+      const int32_t x0 = static_cast<int32_t>(lo), x1 = static_cast<int32_t>(hi);
+      double c[3];
+      for (int ch = 0; ch < 3; ++ch) c[ch] = t.cx[ch] * (x0 + 0.5) + t.cy[ch] * cy + t.c0[ch];
+      for (int32_t x = x0; x <= x1; ++x) {
+        uint32_t out = 0xFF000000u;
+        for (int ch = 0; ch < 3; ++ch) {
+          const double c16 = std::clamp(c[ch], 0.0, 65280.0);
+          out |= static_cast<uint32_t>(static_cast<int32_t>(c16) >> 8) << (8 * ch);
+          c[ch] += t.cx[ch];
+        }
+        row[x] = out;
       }
-      row[x] = out;
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "skin/paint/color_convert.h"
@@ -26,19 +27,21 @@ TCopySpan InclusiveSpan(const TBitmap32* dst, const TBitmap32* src, int32_t x, i
 
 // Key pixels of the n-pixel source row s (landing at (dx, dy) of the
 // destination row d) take the parent's pixels, where the parent has them.
-void ReplaceKeyFromParent(uint32_t* d, const uint32_t* s, int n, int32_t dx, int32_t dy, const TCacheInfo& ci,
-                          uint32_t key) {
+// Returns the columns [first, last) that the parent covers.
+std::pair<int, int> ReplaceKeyFromParent(uint32_t* d, const uint32_t* s, int n, int32_t dx, int32_t dy,
+                                         const TCacheInfo& ci, uint32_t key) {
   const TBitmap32* p = ci.Bmp;
-  if (!p || n <= 0) return;
+  if (!p || n <= 0) return {0, 0};
   const int64_t py = static_cast<int64_t>(dy) + ci.Y;
-  if (py < 0 || py >= p->Height()) return;
+  if (py < 0 || py >= p->Height()) return {0, 0};
   const int64_t px = static_cast<int64_t>(dx) + ci.X;
   const int64_t a = std::max<int64_t>(0, -px), b = std::min<int64_t>(n, p->Width() - px);
-  if (a >= b) return;
+  if (a >= b) return {0, 0};
   const uint32_t* prow = p->ScanLine(static_cast<int32_t>(py)) + (px + a);
   uint32_t* dd = d + a;
   const int len = static_cast<int>(b - a);
   KernelsFor(dd, len, {s + a, prow}).ReplaceKey(dd, s + a, prow, len, key, 0xFF000000u);
+  return {static_cast<int>(a), static_cast<int>(b)};
 }
 
 }  // namespace
@@ -131,9 +134,16 @@ void CopyMasked(const TRect32& dstRect, const TRect32& srcRect, TBitmap32* dst, 
     const uint32_t* m = src->ScanLine(static_cast<int32_t>(maskTop + j)) + s.sx;
     const TPixelKernels& k = KernelsFor(d, s.w, {sr, m});
     if (ci.Ready && useCache) {
-      k.MixMasked(d, d, sr, m, s.w, 0, true, KeyColor32);
-      ReplaceKeyFromParent(d, sr, s.w, s.dx, s.dy + j, ci, KeyColor32);
-      k.SetAlpha(d, s.w, 255, false, 0);
+      // Blended pixels and parent pixels get alpha 255 on the way; only key
+      // pixels the parent does not cover need it set afterwards.
+      k.MixMasked(d, d, sr, m, s.w, 0xFF000000u, true, KeyColor32);
+      const auto [first, last] = ReplaceKeyFromParent(d, sr, s.w, s.dx, s.dy + j, ci, KeyColor32);
+      if (first >= last) {
+        k.SetAlpha(d, s.w, 255, false, 0);
+      } else {
+        k.SetAlpha(d, first, 255, false, 0);
+        k.SetAlpha(d + last, s.w - last, 255, false, 0);
+      }
     } else if (ci.Ready) {
       k.MixMasked(d, d, sr, m, s.w, 0, false, 0);
     } else {

@@ -2,6 +2,8 @@
 // scalar kernels. Results equal the scalar kernels byte for byte.
 #include <emmintrin.h>
 
+#include <array>
+
 #include "skin/paint/pixel_kernels.h"
 
 namespace glyphora {
@@ -150,19 +152,55 @@ inline __m128i PercentHalf(__m128i d, __m128i s, __m128i wd, __m128i ws) {
   return _mm_sub_epi16(q, up);
 }
 
-void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key) {
+// Weights without ties (no byte pair lands on a half): round half up is the
+// same as half to even, and one multiplication replaces the division.
+inline __m128i PercentHalfNoTie(__m128i d, __m128i s, __m128i wd, __m128i ws) {
+  const __m128i num = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(d, wd), _mm_mullo_epi16(s, ws)), _mm_set1_epi16(50));
+  return _mm_srli_epi16(_mm_mulhi_epu16(num, _mm_set1_epi16(static_cast<short>(41944))), 6);
+}
+
+// True when some byte difference t makes t*p end in 50: a tie.
+bool PercentHasTies(int p) {
+  static const auto table = [] {
+    std::array<bool, 101> t{};
+    for (int q = 0; q <= 100; ++q)
+      for (int diff = 1; diff <= 255; ++diff)
+        if ((diff * q) % 100 == 50) t[static_cast<size_t>(q)] = true;
+    return t;
+  }();
+  return p < 0 || p > 100 || table[static_cast<size_t>(p)];
+}
+
+template <int Mode>  // 0: general, 1: no ties, 2: halves
+void PercentBlendT(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key) {
   const __m128i wd = _mm_set1_epi16(static_cast<short>(p)), ws = _mm_set1_epi16(static_cast<short>(100 - p));
-  const __m128i rgb = Set32(0x00FFFFFFu), vkey = Set32(key);
+  const __m128i rgb = Set32(0x00FFFFFFu), vkey = Set32(key), ones = _mm_set1_epi8(1);
   int i = 0;
   for (; i + 4 <= n; i += 4) {
     const __m128i D = Load(d + i), S = Load(s + i);
-    const __m128i r = _mm_packus_epi16(PercentHalf(Lo16(D), Lo16(S), wd, ws), PercentHalf(Hi16(D), Hi16(S), wd, ws));
+    __m128i r;
+    if (Mode == 2) {
+      // (d + s)/2 half to even: the rounded-up average, less one where the
+      // sum was odd and the average came out odd.
+      const __m128i avg = _mm_avg_epu8(D, S);
+      r = _mm_sub_epi8(avg, _mm_and_si128(_mm_and_si128(_mm_xor_si128(D, S), avg), ones));
+    } else if (Mode == 1) {
+      r = _mm_packus_epi16(PercentHalfNoTie(Lo16(D), Lo16(S), wd, ws), PercentHalfNoTie(Hi16(D), Hi16(S), wd, ws));
+    } else {
+      r = _mm_packus_epi16(PercentHalf(Lo16(D), Lo16(S), wd, ws), PercentHalf(Hi16(D), Hi16(S), wd, ws));
+    }
     __m128i out = _mm_or_si128(_mm_and_si128(r, rgb), _mm_andnot_si128(rgb, D));
     if (test == TKeyTest::OnSource) out = Select(_mm_cmpeq_epi32(S, vkey), D, out);
     if (test == TKeyTest::OnDest) out = Select(_mm_cmpeq_epi32(D, vkey), D, out);
     Store(d + i, out);
   }
   ScalarKernels().PercentBlend(d + i, s + i, n - i, p, test, key);
+}
+
+void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key) {
+  if (p == 50) PercentBlendT<2>(d, s, n, p, test, key);
+  else if (!PercentHasTies(p)) PercentBlendT<1>(d, s, n, p, test, key);
+  else PercentBlendT<0>(d, s, n, p, test, key);
 }
 
 }  // namespace
