@@ -124,10 +124,15 @@ void FadeRectToColor(TBitmap32* bmp, const TRect32& r, int percent, int radius, 
   };
   auto maskValue = [&](int64_t x, int64_t y) -> uint32_t {
     if (InRoundRect(x, y, h, h, W - h, H - h, o)) return static_cast<uint32_t>(E);
-    // Rings are nested; the deepest one holding the pixel paints last.
-    int64_t i = std::min({x, y, W - 2 - x, H - 2 - y, h});
-    while (i >= 0 && !InRoundRect(x, y, i, i, W - i, H - i, o)) --i;
-    return i >= 0 ? ringValue(i) : 0;
+    // Rings are nested; the deepest one holding the pixel paints last. Its
+    // index is found by bisection (corners can be as large as the rectangle).
+    int64_t lo = 0, hi = std::min({x, y, W - 2 - x, H - 2 - y, h});
+    if (hi < 0 || !InRoundRect(x, y, 0, 0, W, H, o)) return 0;
+    while (lo < hi) {
+      const int64_t mid = lo + (hi - lo + 1) / 2;
+      if (InRoundRect(x, y, mid, mid, W - mid, H - mid, o)) lo = mid; else hi = mid - 1;
+    }
+    return ringValue(lo);
   };
   const std::vector<uint32_t> q(static_cast<size_t>(c.w), SwapRedBlue(color & 0x00FFFFFFu));
   std::vector<uint32_t> m(static_cast<size_t>(c.w));

@@ -33,7 +33,7 @@ TsGradArray ParseGradientData(std::string_view text);
 
 // Paints the gradient into R of bmp (cut to the bitmap), alpha 255. offset
 // stretches a vertical gradient as if R were offset pixels taller and began
-// offset pixels lower.
+// offset pixels lower (bounded to +-2^20).
 void PaintGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& gradient, int32_t offset = 0);
 
 // Vertical or horizontal gradient mixed with the texture tile at textureRect

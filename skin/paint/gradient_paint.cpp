@@ -84,6 +84,9 @@ void PaintGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& gradient
   if (!bmp || gradient.empty()) return;
   const TClipped c = ClipGradientRect(bmp, r);
   if (c.Empty()) return;
+  // Every caller passes 0; a wild offset is bounded so that stepping through
+  // the rows before R stays short.
+  offset = std::clamp<int32_t>(offset, -(1 << 20), 1 << 20);
   switch (gradient[0].Mode1) {
     case 0:
       ForEachSegment(gradient, 0, c, offset, [&](int64_t a, int64_t b, const TsGradPie& p) {

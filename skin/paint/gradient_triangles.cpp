@@ -93,14 +93,18 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
       }
       if (empty || lo > hi) continue;
       const int32_t x0 = static_cast<int32_t>(lo), x1 = static_cast<int32_t>(hi);
-      double c[3];
-      for (int ch = 0; ch < 3; ++ch) c[ch] = t.cx[ch] * (x0 + 0.5) + t.cy[ch] * cy + t.c0[ch];
+      // 16-bit colour in 48.16 fixed point, stepped per pixel.
+      int64_t c[3], step[3];
+      for (int ch = 0; ch < 3; ++ch) {
+        c[ch] = std::llround((t.cx[ch] * (x0 + 0.5) + t.cy[ch] * cy + t.c0[ch]) * 65536.0);
+        step[ch] = std::llround(t.cx[ch] * 65536.0);
+      }
       for (int32_t x = x0; x <= x1; ++x) {
         uint32_t out = 0xFF000000u;
         for (int ch = 0; ch < 3; ++ch) {
-          const double c16 = std::clamp(c[ch], 0.0, 65280.0);
-          out |= static_cast<uint32_t>(static_cast<int32_t>(c16) >> 8) << (8 * ch);
-          c[ch] += t.cx[ch];
+          const int64_t c16 = std::clamp<int64_t>(c[ch] >> 16, 0, 65280);
+          out |= static_cast<uint32_t>(c16 >> 8) << (8 * ch);
+          c[ch] += step[ch];
         }
         row[x] = out;
       }

@@ -100,3 +100,15 @@ TEST(Bounds, CallsWhollyOutsideChangeNothing) {
   BlendKeyedRect(&dst, 0, -4, KeyColor32, 0.4, TRect32{0, 0, 4, 3}, &src);
   EXPECT_TRUE(SameBitmaps(dst, before));
 }
+
+// Parameters that would make naive loops run for billions of steps.
+TEST(Bounds, HugeParametersFinishQuickly) {
+  TBitmap32 bmp(40, 30);
+  bmp.Fill(0x00808080);
+  FadeRectToColor(&bmp, TRect32{-1000000000, -1000000000, 1000000000, 1000000000}, 60, INT32_MAX, INT32_MAX, 0);
+  FadeRectToColor(&bmp, TRect32{0, 0, 40, 30}, 60, INT32_MAX, INT32_MAX, 0);
+  PaintGradient(&bmp, TRect32{0, 0, 40, 30}, ParseGradientData("1;2;50;0;0;3;4;50;0;0"), INT32_MIN);
+  PaintGradient(&bmp, TRect32{0, 0, 40, 30}, ParseGradientData("1;2;50;0;0;3;4;50;0;0"), INT32_MAX);
+  PaintGradient(&bmp, TRect32{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, ParseGradientData("1;2;0;2;0"));
+  EXPECT_EQ(bmp.Width(), 40);
+}
