@@ -80,6 +80,7 @@ int main() {
       {"SetAlphaInRect", [&] { SetAlphaInRect(&dst, all, 200, true); }},
       {"BlendOverRect", [&] { BlendOverRect(&dst, &src, 100, all, 0, 0); }},
       {"MixBitmaps", [&] { MixBitmaps(&dst, &src, &other, 100); }},
+      {"MixBitmaps_inplace", [&] { MixBitmaps(&other, &other, &src, 100); }},
       {"MixBitmaps_masked", [&] { MixBitmaps(&dst, &src, &other, 0, &mask); }},
       {"CopyKeyed", [&] { CopyKeyed(&dst, &src, 0, 0xFF00FF, 0); }},
       {"CopyKeyedRect", [&] { CopyKeyedRect(&dst, &src, 0, 0xFF00FF, TRect32{0, 0, W - 1, H - 1}, 0); }},

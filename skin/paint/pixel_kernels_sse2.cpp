@@ -34,15 +34,15 @@ void Blend(uint32_t* d, const uint32_t* s, int n, uint8_t a) {
   ScalarKernels().Blend(d + i, s + i, n - i, a);
 }
 
-// Colour bytes of (a*w + b*(256-w)) >> 8 with per-lane weights; alpha lanes
-// carry junk that the callers replace.
-inline __m128i MixHalf(__m128i a, __m128i b, __m128i w) {
-  const __m128i iw = _mm_sub_epi16(_mm_set1_epi16(256), w);
-  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, w), _mm_mullo_epi16(b, iw)), 8);
+// (a*w + b*(256-w)) >> 8 per lane, given w2 = 2*w: that is
+// b + floor((a - b)*w / 256), and ((a - b) << 7) * 2w >> 16 is exactly that
+// floor (signed high half), one multiplication instead of two.
+inline __m128i MixHalf(__m128i a, __m128i b, __m128i w2) {
+  return _mm_add_epi16(b, _mm_mulhi_epi16(_mm_slli_epi16(_mm_sub_epi16(a, b), 7), w2));
 }
 
 void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, uint32_t alphaOr) {
-  const __m128i vw = _mm_set1_epi16(w);
+  const __m128i vw = _mm_set1_epi16(static_cast<short>(2 * w));
   const __m128i rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr);
   int i = 0;
   if (alphaOr == 0xFF000000u) {
@@ -68,7 +68,8 @@ void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t
   for (; i + 4 <= n; i += 4) {
     const __m128i A = Load(a + i), B = Load(b + i), M = Load(m + i), D = Load(d + i);
     const __m128i mix =
-        _mm_packus_epi16(MixHalf(Lo16(A), Lo16(B), Lo16(M)), MixHalf(Hi16(A), Hi16(B), Hi16(M)));
+        _mm_packus_epi16(MixHalf(Lo16(A), Lo16(B), _mm_add_epi16(Lo16(M), Lo16(M))),
+                         MixHalf(Hi16(A), Hi16(B), _mm_add_epi16(Hi16(M), Hi16(M))));
     __m128i out = _mm_or_si128(_mm_and_si128(mix, rgb), _mm_or_si128(_mm_andnot_si128(rgb, D), aor));
     if (skipKey) out = Select(_mm_cmpeq_epi32(B, vkey), D, out);
     Store(d + i, out);

@@ -118,6 +118,13 @@ TEST(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
     Sse2Kernels().PercentBlend(d2.data(), s.data(), 65536, p, TKeyTest::None, 0);
     ASSERT_EQ(d1, d2) << "percent " << p;
   }
+  // Mix takes b + ((a - b) << 7) * 2w >> 16 for (a*w + b*(256 - w)) >> 8.
+  for (int w = 0; w < 256; ++w) {
+    auto m1 = d, m2 = d;
+    ScalarKernels().Mix(m1.data(), d.data(), s.data(), 65536, static_cast<uint8_t>(w), 0);
+    Sse2Kernels().Mix(m2.data(), d.data(), s.data(), 65536, static_cast<uint8_t>(w), 0);
+    ASSERT_EQ(m1, m2) << "weight " << w;
+  }
   auto a1 = d, a2 = d;
   ScalarKernels().AlphaOver(a1.data(), s.data(), 65536);
   Sse2Kernels().AlphaOver(a2.data(), s.data(), 65536);
