@@ -105,10 +105,21 @@ TEST(Bounds, CallsWhollyOutsideChangeNothing) {
 TEST(Bounds, HugeParametersFinishQuickly) {
   TBitmap32 bmp(40, 30);
   bmp.Fill(0x00808080);
-  FadeRectToColor(&bmp, TRect32{-1000000000, -1000000000, 1000000000, 1000000000}, 60, INT32_MAX, INT32_MAX, 0);
+  const TRect32 huge{-1000000000, -1000000000, 1000000000, 1000000000};
+  FadeRectToColor(&bmp, huge, 60, INT32_MAX, INT32_MAX, 0);
+  // Far inside a huge rectangle with square corners the rings have reached
+  // (nearly) 60 %: 128*153 >> 8.
+  bmp.Fill(0x00808080);
+  FadeRectToColor(&bmp, huge, 60, 0, INT32_MAX, 0);
+  EXPECT_EQ(bmp.Pixel(20, 15), 0x004C4C4Cu);
   FadeRectToColor(&bmp, TRect32{0, 0, 40, 30}, 60, INT32_MAX, INT32_MAX, 0);
+  // An offset far above: the first segment ends above R and the second runs
+  // from there to R's bottom, so R shows its end colour.
   PaintGradient(&bmp, TRect32{0, 0, 40, 30}, ParseGradientData("1;2;50;0;0;3;4;50;0;0"), INT32_MIN);
+  EXPECT_EQ(bmp.Pixel(5, 5), 0xFF040000u);
+  const TBitmap32 before = bmp;
   PaintGradient(&bmp, TRect32{0, 0, 40, 30}, ParseGradientData("1;2;50;0;0;3;4;50;0;0"), INT32_MAX);
+  EXPECT_TRUE(SameBitmaps(bmp, before));  // starts below R: nothing
   PaintGradient(&bmp, TRect32{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, ParseGradientData("1;2;0;2;0"));
-  EXPECT_EQ(bmp.Width(), 40);
+  EXPECT_EQ(bmp.Pixel(39, 29), 0xFF010000u);
 }
