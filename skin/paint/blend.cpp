@@ -8,6 +8,7 @@
 #include "skin/paint/fast32.h"
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_kernels.h"
+#include "skin/paint/round_even.h"
 
 namespace glyphora {
 namespace {
@@ -119,8 +120,7 @@ void FadeRectToColor(TBitmap32* bmp, const TRect32& r, int percent, int radius, 
   // Grey of ring i (0 white, then lighter than E towards the edge).
   auto ringValue = [&](int64_t i) -> uint32_t {
     if (i == 0) return 255;
-    const double v = E + std::nearbyint((255.0 - E) / static_cast<double>(h + 1) * static_cast<double>(h - i + 1));
-    return ClampByte(static_cast<int>(v));
+    return RoundByte(E + static_cast<double>(RoundEven((255.0 - E) / static_cast<double>(h + 1) * static_cast<double>(h - i + 1))));
   };
   auto maskValue = [&](int64_t x, int64_t y) -> uint32_t {
     if (InRoundRect(x, y, h, h, W - h, H - h, o)) return static_cast<uint32_t>(E);

@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/paint/round_even.h"
+
 namespace glyphora {
 namespace {
 
 inline uint32_t Byte(uint32_t v, int i) { return (v >> (8 * i)) & 0xFF; }
-// Round to nearest, ties to even, clamped to a byte.
-inline uint32_t RoundByte(double v) {
-  if (!(v > -1.0)) return 0;
-  if (v > 256.0) return 255;
-  return ClampByte(static_cast<int>(std::nearbyint(v)));
-}
 inline double Clamp255(double v) { return std::clamp(v, 0.0, 255.0); }
 inline uint32_t SwapBytes02(uint32_t v) { return (v & 0xFF00FF00u) | ((v & 0xFF) << 16) | ((v >> 16) & 0xFF); }
 
@@ -43,7 +39,7 @@ uint32_t ShiftHue(int delta, uint32_t pixel) {
     if (h < 0) h += 360.0;
   }
   // Integer remainder: keeps the sign of the dividend.
-  const int64_t hs = static_cast<int64_t>(std::nearbyint(static_cast<double>(delta) + h)) % 360;
+  const int64_t hs = RoundEven(static_cast<double>(delta) + h) % 360;
   const uint32_t alpha = pixel & 0xFF000000u;
   if (s == 0) return alpha | (RoundByte(v) << 16) | (pixel & 0x0000FFFFu);
   const double sector = static_cast<double>(hs) / 60.0;

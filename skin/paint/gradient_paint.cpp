@@ -9,6 +9,7 @@
 #include "skin/paint/gradient_detail.h"
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_kernels.h"
+#include "skin/paint/round_even.h"
 
 namespace glyphora {
 namespace gradient_detail {
@@ -31,8 +32,7 @@ void StepColors(int64_t a, int64_t b, TColor c1, TColor c2, const std::function<
   for (int64_t pos = a; pos <= b; ++pos) {
     uint32_t rgb = 0;  // colour-value order: red in byte 0
     for (int c = 0; c < 3; ++c) {
-      const float r = std::nearbyint(acc[c]);
-      rgb |= static_cast<uint32_t>(ClampByte(static_cast<int>(std::clamp(r, -1.0f, 256.0f)))) << (8 * c);
+      rgb |= RoundByte(acc[c]) << (8 * c);
       acc[c] = static_cast<float>(static_cast<double>(acc[c]) + inc[c]);
     }
     put(pos, ColorToPixel(rgb));
@@ -51,8 +51,7 @@ void ForEachSegment(const TsGradArray& g, int32_t kind, const TClipped& r, int32
     } else if (vertical) {
       end = std::min(last, start + (static_cast<int64_t>(r.h) + offset) * g[i].Percent / 100);
     } else {
-      const double e = std::nearbyint(g[i].Percent * static_cast<double>(r.w) / 100.0 + static_cast<double>(start));
-      end = std::min(last, static_cast<int64_t>(e));
+      end = std::min(last, RoundEven(g[i].Percent * static_cast<double>(r.w) / 100.0 + static_cast<double>(start)));
     }
     if (end > start) segment(start, end, g[i]);
     start = end;

@@ -7,17 +7,12 @@
 #include "skin/paint/color_convert.h"
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_kernels.h"
+#include "skin/paint/round_even.h"
 
 namespace glyphora {
 namespace {
 
 inline uint32_t Byte(uint32_t v, int i) { return (v >> (8 * i)) & 0xFF; }
-// Round to nearest, ties to even, then clamp to a byte (NaN gives 0).
-inline uint32_t RoundByte(double v) {
-  if (!(v > -1.0)) return 0;
-  if (v > 256.0) return 255;
-  return ClampByte(static_cast<int>(std::nearbyint(v)));
-}
 
 double TintValue(uint32_t p, uint32_t q, double e) { return p * e + q * (1.0 - e); }
 double FadeValue(uint32_t p, uint32_t q, double k) { return k * (static_cast<double>(p) - q) + q; }
@@ -36,7 +31,7 @@ uint32_t PercentValue(uint32_t d, uint32_t s, int p) {
 // The whole percent p with k == p/100, or -1.
 int PercentOf(double k) {
   if (!(k >= 0.0 && k <= 1.0)) return -1;
-  const double p = std::nearbyint(k * 100.0);
+  const double p = std::floor(k * 100.0 + 0.5);
   return std::fabs(k * 100.0 - p) < 1e-9 ? static_cast<int>(p) : -1;
 }
 
