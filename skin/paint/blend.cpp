@@ -71,7 +71,7 @@ void MixBitmaps(TBitmap32* dst, const TBitmap32* a, const TBitmap32* b, uint8_t 
     if (mask) {
       const uint32_t* m = mask->ScanLine(y);
       const TPixelKernels& k = (m != d && RowsOverlap(d, m, w)) ? ScalarKernels() : KernelsFor(d, ra, rb, w);
-      k.MixMasked(d, ra, rb, m, w, 0, false, 0);
+      k.MixMasked(d, ra, rb, m, w, 0, false, 0, nullptr);
     } else {
       KernelsFor(d, ra, rb, w).Mix(d, ra, rb, w, weight, 0);
     }
@@ -86,7 +86,7 @@ void MaskFadeToColor(TBitmap32* bmp, const TBitmap32* mask, TColor color) {
     uint32_t* d = bmp->ScanLine(y);
     const uint32_t* m = mask->ScanLine(y);
     const TPixelKernels& k = (m != d && RowsOverlap(d, m, w)) ? ScalarKernels() : ActiveKernels();
-    k.MixMasked(d, d, q.data(), m, w, 0, false, 0);
+    k.MixMasked(d, d, q.data(), m, w, 0, false, 0, nullptr);
   }
 }
 
@@ -160,10 +160,10 @@ void FadeRectToColor(TBitmap32* bmp, const TRect32& r, int percent, int radius, 
     }
     if (b > a) {
       k.Mix(d + a, d + a, q.data(), static_cast<int>(b - a), static_cast<uint8_t>(middle), 0);
-      if (a > 0) k.MixMasked(d, d, q.data(), m.data(), static_cast<int>(a), 0, false, 0);
-      if (b < c.w) k.MixMasked(d + b, d + b, q.data(), m.data() + b, static_cast<int>(c.w - b), 0, false, 0);
+      if (a > 0) k.MixMasked(d, d, q.data(), m.data(), static_cast<int>(a), 0, false, 0, nullptr);
+      if (b < c.w) k.MixMasked(d + b, d + b, q.data(), m.data() + b, static_cast<int>(c.w - b), 0, false, 0, nullptr);
     } else {
-      k.MixMasked(d, d, q.data(), m.data(), c.w, 0, false, 0);
+      k.MixMasked(d, d, q.data(), m.data(), c.w, 0, false, 0, nullptr);
     }
   }
 }

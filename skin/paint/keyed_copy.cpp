@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <utility>
 #include <vector>
 
 #include "skin/paint/color_convert.h"
@@ -25,23 +24,27 @@ TCopySpan InclusiveSpan(const TBitmap32* dst, const TBitmap32* src, int32_t x, i
                   dst->Height());
 }
 
-// Key pixels of the n-pixel source row s (landing at (dx, dy) of the
-// destination row d) take the parent's pixels, where the parent has them.
-// Returns the columns [first, last) that the parent covers.
-std::pair<int, int> ReplaceKeyFromParent(uint32_t* d, const uint32_t* s, int n, int32_t dx, int32_t dy,
-                                         const TCacheInfo& ci, uint32_t key) {
+// The part of an n-pixel destination row at (dx, dy) that has parent pixels
+// behind it: columns [first, last) and the parent pixel of column first.
+struct TParentSpan {
+  int first = 0, last = 0;
+  const uint32_t* row = nullptr;
+  bool Empty() const { return first >= last; }
+};
+
+TParentSpan ParentSpan(int n, int32_t dx, int32_t dy, const TCacheInfo& ci) {
+  TParentSpan span;
   const TBitmap32* p = ci.Bmp;
-  if (!p || n <= 0) return {0, 0};
+  if (!p || n <= 0) return span;
   const int64_t py = static_cast<int64_t>(dy) + ci.Y;
-  if (py < 0 || py >= p->Height()) return {0, 0};
+  if (py < 0 || py >= p->Height()) return span;
   const int64_t px = static_cast<int64_t>(dx) + ci.X;
   const int64_t a = std::max<int64_t>(0, -px), b = std::min<int64_t>(n, p->Width() - px);
-  if (a >= b) return {0, 0};
-  const uint32_t* prow = p->ScanLine(static_cast<int32_t>(py)) + (px + a);
-  uint32_t* dd = d + a;
-  const int len = static_cast<int>(b - a);
-  KernelsFor(dd, len, {s + a, prow}).ReplaceKey(dd, s + a, prow, len, key, 0xFF000000u);
-  return {static_cast<int>(a), static_cast<int>(b)};
+  if (a >= b) return span;
+  span.first = static_cast<int>(a);
+  span.last = static_cast<int>(b);
+  span.row = p->ScanLine(static_cast<int32_t>(py)) + (px + a);
+  return span;
 }
 
 }  // namespace
@@ -82,14 +85,22 @@ void CopyKeyedOverBackground(TBitmap32* dst, const TBitmap32* src, int32_t x, bo
     uint32_t* d = dst->ScanLine(s.dy + j) + s.dx;
     const uint32_t* sr = src->ScanLine(s.sy + j) + s.sx;
     const TPixelKernels& kern = KernelsFor(d, s.w, {sr});
-    if (fromParent) {
-      kern.KeyedCopy(d, sr, s.w, k, 0xFF000000u);
-      if (ci.Bmp != dst) ReplaceKeyFromParent(d, sr, s.w, s.dx, s.dy + j, ci, k);
+    if (fromParent && ci.Bmp != dst) {
+      // Key pixels over the parent take its pixels; past its edges they stay.
+      const TParentSpan p = ParentSpan(s.w, s.dx, s.dy + j, ci);
+      kern.KeyedCopy(d, sr, p.first, k, 0xFF000000u);
+      if (!p.Empty()) {
+        const int len = p.last - p.first;
+        KernelsFor(d + p.first, len, {sr + p.first, p.row})
+            .SelectKey(d + p.first, sr + p.first, p.row, len, k, 0xFF000000u);
+      }
+      kern.KeyedCopy(d + p.last, sr + p.last, s.w - p.last, k, 0xFF000000u);
+    } else if (fromParent) {
+      kern.KeyedCopy(d, sr, s.w, k, 0xFF000000u);  // drawing into the parent: keys already show it
     } else if (ci.Ready) {
       kern.KeyedCopy(d, sr, s.w, k, 0);
     } else {
-      kern.KeyedCopy(d, sr, s.w, k, 0);
-      kern.ReplaceKey(d, sr, fill.data(), s.w, k, 0);
+      kern.SelectKey(d, sr, fill.data(), s.w, k, 0);
     }
   }
 }
@@ -113,7 +124,12 @@ void CopyWithAlpha(const TRect32& dstRect, const TRect32& srcRect, TBitmap32* ds
     const uint32_t* sr = src->ScanLine(s.sy + j) + s.sx;
     // A key pixel has alpha 0, so the blend leaves its destination as it was.
     KernelsFor(d, s.w, {sr}).AlphaOver(d, sr, s.w);
-    if (fromParent) ReplaceKeyFromParent(d, sr, s.w, s.dx, s.dy + j, ci, KeyColor32);
+    if (!fromParent) continue;
+    const TParentSpan p = ParentSpan(s.w, s.dx, s.dy + j, ci);
+    if (p.Empty()) continue;
+    const int len = p.last - p.first;
+    KernelsFor(d + p.first, len, {sr + p.first, p.row})
+        .ReplaceKey(d + p.first, sr + p.first, p.row, len, KeyColor32, 0xFF000000u);
   }
 }
 
@@ -134,21 +150,21 @@ void CopyMasked(const TRect32& dstRect, const TRect32& srcRect, TBitmap32* dst, 
     const uint32_t* m = src->ScanLine(static_cast<int32_t>(maskTop + j)) + s.sx;
     const TPixelKernels& k = KernelsFor(d, s.w, {sr, m});
     if (ci.Ready && useCache) {
-      // Blended pixels and parent pixels get alpha 255 on the way; only key
-      // pixels the parent does not cover need it set afterwards.
-      k.MixMasked(d, d, sr, m, s.w, 0xFF000000u, true, KeyColor32);
-      const auto [first, last] = ReplaceKeyFromParent(d, sr, s.w, s.dx, s.dy + j, ci, KeyColor32);
-      if (first >= last) {
-        k.SetAlpha(d, s.w, 255, false, 0);
-      } else {
-        k.SetAlpha(d, first, 255, false, 0);
-        k.SetAlpha(d + last, s.w - last, 255, false, 0);
-      }
+      // Everything gets alpha 255: blended pixels and parent pixels on the
+      // way, key pixels past the parent's edges afterwards.
+      const TParentSpan p = ParentSpan(s.w, s.dx, s.dy + j, ci);
+      const int len = p.last - p.first;
+      const TPixelKernels& kp = (len > 0 && RowsOverlap(d + p.first, p.row, len)) ? ScalarKernels() : k;
+      kp.MixMasked(d, d, sr, m, p.first, 0xFF000000u, true, KeyColor32, nullptr);
+      kp.SetAlpha(d, p.first, 255, false, 0);
+      kp.MixMasked(d + p.first, d + p.first, sr + p.first, m + p.first, len, 0xFF000000u, true, KeyColor32, p.row);
+      kp.MixMasked(d + p.last, d + p.last, sr + p.last, m + p.last, s.w - p.last, 0xFF000000u, true, KeyColor32,
+                   nullptr);
+      kp.SetAlpha(d + p.last, s.w - p.last, 255, false, 0);
     } else if (ci.Ready) {
-      k.MixMasked(d, d, sr, m, s.w, 0, false, 0);
+      k.MixMasked(d, d, sr, m, s.w, 0, false, 0, nullptr);
     } else {
-      k.MixMasked(d, d, sr, m, s.w, 0, true, KeyColor32);
-      if (useCache) k.ReplaceKey(d, sr, fill.data(), s.w, KeyColor32, 0);
+      k.MixMasked(d, d, sr, m, s.w, 0, true, KeyColor32, useCache ? fill.data() : nullptr);
     }
   }
 }

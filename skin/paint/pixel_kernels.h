@@ -14,15 +14,18 @@ struct TPixelKernels {
   void (*Blend)(uint32_t* d, const uint32_t* s, int n, uint8_t a);
   // Colour bytes: d := (a*w + b*(256-w)) >> 8; alpha := d's alpha | alphaOr.
   void (*Mix)(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, uint32_t alphaOr);
-  // As Mix with w the byte of m in the same channel; when skipKey, pixels
-  // whose b equals key are left alone.
+  // As Mix with w the byte of m in the same channel. When skipKey, pixels
+  // whose b equals key are left alone, or, given keyFill, become
+  // keyFill | alphaOr.
   void (*MixMasked)(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
-                    uint32_t alphaOr, bool skipKey, uint32_t key);
+                    uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill);
   // d := s | alphaOr wherever s != key.
   void (*KeyedCopy)(uint32_t* d, const uint32_t* s, int n, uint32_t key, uint32_t alphaOr);
   // d := p | alphaOr wherever s == key.
   void (*ReplaceKey)(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
                      uint32_t alphaOr);
+  // d := (s == key ? p : s) | alphaOr.
+  void (*SelectKey)(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key, uint32_t alphaOr);
   // Straight-alpha source over d: colour (s*sA + d*(256-sA)) >> 8,
   // alpha dA + sA*(255-dA) div 255.
   void (*AlphaOver)(uint32_t* d, const uint32_t* s, int n);

@@ -26,9 +26,12 @@ void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, ui
 }
 
 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
-               uint32_t alphaOr, bool skipKey, uint32_t key) {
+               uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill) {
   for (int i = 0; i < n; ++i) {
-    if (skipKey && b[i] == key) continue;
+    if (skipKey && b[i] == key) {
+      if (keyFill) d[i] = keyFill[i] | alphaOr;
+      continue;
+    }
     uint32_t out = (d[i] & 0xFF000000u) | alphaOr;
     for (int c = 0; c < 3; ++c) {
       const uint32_t w = Byte(m[i], c);
@@ -47,6 +50,10 @@ void ReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32
                 uint32_t alphaOr) {
   for (int i = 0; i < n; ++i)
     if (s[i] == key) d[i] = p[i] | alphaOr;
+}
+
+void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key, uint32_t alphaOr) {
+  for (int i = 0; i < n; ++i) d[i] = (s[i] == key ? p[i] : s[i]) | alphaOr;
 }
 
 void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
@@ -94,8 +101,8 @@ void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, u
 }  // namespace
 
 const TPixelKernels& ScalarKernels() {
-  static const TPixelKernels k{Blend, Mix, MixMasked, KeyedCopy, ReplaceKey,
-                               AlphaOver, Gray, SetAlpha, PercentBlend};
+  static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
+                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend};
   return k;
 }
 

@@ -62,7 +62,7 @@ void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, ui
 }
 
 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
-               uint32_t alphaOr, bool skipKey, uint32_t key) {
+               uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill) {
   const __m128i rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr), vkey = Set32(key);
   int i = 0;
   for (; i + 4 <= n; i += 4) {
@@ -71,10 +71,13 @@ void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t
         _mm_packus_epi16(MixHalf(Lo16(A), Lo16(B), _mm_add_epi16(Lo16(M), Lo16(M))),
                          MixHalf(Hi16(A), Hi16(B), _mm_add_epi16(Hi16(M), Hi16(M))));
     __m128i out = _mm_or_si128(_mm_and_si128(mix, rgb), _mm_or_si128(_mm_andnot_si128(rgb, D), aor));
-    if (skipKey) out = Select(_mm_cmpeq_epi32(B, vkey), D, out);
+    if (skipKey) {
+      const __m128i keep = keyFill ? _mm_or_si128(Load(keyFill + i), aor) : D;
+      out = Select(_mm_cmpeq_epi32(B, vkey), keep, out);
+    }
     Store(d + i, out);
   }
-  ScalarKernels().MixMasked(d + i, a + i, b + i, m + i, n - i, alphaOr, skipKey, key);
+  ScalarKernels().MixMasked(d + i, a + i, b + i, m + i, n - i, alphaOr, skipKey, key, keyFill ? keyFill + i : nullptr);
 }
 
 void KeyedCopy(uint32_t* d, const uint32_t* s, int n, uint32_t key, uint32_t alphaOr) {
@@ -98,22 +101,37 @@ void ReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32
   ScalarKernels().ReplaceKey(d + i, s + i, p + i, n - i, key, alphaOr);
 }
 
+void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key, uint32_t alphaOr) {
+  const __m128i vkey = Set32(key), aor = Set32(alphaOr);
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i S = Load(s + i);
+    Store(d + i, _mm_or_si128(Select(_mm_cmpeq_epi32(S, vkey), Load(p + i), S), aor));
+  }
+  ScalarKernels().SelectKey(d + i, s + i, p + i, n - i, key, alphaOr);
+}
+
+// Colour lanes of s*sA + d*(256-sA) >> 8, as d + floor((s - d)*sA / 256)
+// (see MixHalf); the alpha lanes are replaced by the caller.
 inline __m128i AlphaOverHalf(__m128i s, __m128i d) {
-  const __m128i sa = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
-  const __m128i col = _mm_srli_epi16(
-      _mm_add_epi16(_mm_mullo_epi16(s, sa), _mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(256), sa))), 8);
-  // sa*(255-da) div 255 as (x*0x8081) >> 23, exact for every 16-bit x.
-  const __m128i x = _mm_mullo_epi16(sa, _mm_sub_epi16(_mm_set1_epi16(255), d));
-  const __m128i q = _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7);
-  const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
-  return Select(alphaLanes, _mm_add_epi16(d, q), col);
+  const __m128i s2 = _mm_add_epi16(s, s);
+  const __m128i sa2 = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s2, 0xFF), 0xFF);
+  return MixHalf(s, d, sa2);
 }
 
 void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
+  const __m128i rgb = Set32(0x00FFFFFFu), c255 = Set32(255);
+  const __m128i div255 = _mm_set1_epi16(static_cast<short>(0x8081));
   int i = 0;
   for (; i + 4 <= n; i += 4) {
     const __m128i S = Load(s + i), D = Load(d + i);
-    Store(d + i, _mm_packus_epi16(AlphaOverHalf(Lo16(S), Lo16(D)), AlphaOverHalf(Hi16(S), Hi16(D))));
+    const __m128i col = _mm_packus_epi16(AlphaOverHalf(Lo16(S), Lo16(D)), AlphaOverHalf(Hi16(S), Hi16(D)));
+    // Alpha in 32-bit lanes: da + sa*(255-da) div 255, the division as
+    // (x*0x8081) >> 23, exact for every 16-bit x (the upper halves stay 0).
+    const __m128i sa = _mm_srli_epi32(S, 24), da = _mm_srli_epi32(D, 24);
+    const __m128i x = _mm_mullo_epi16(sa, _mm_sub_epi32(c255, da));
+    const __m128i na = _mm_add_epi32(da, _mm_srli_epi16(_mm_mulhi_epu16(x, div255), 7));
+    Store(d + i, _mm_or_si128(_mm_and_si128(col, rgb), _mm_slli_epi32(na, 24)));
   }
   ScalarKernels().AlphaOver(d + i, s + i, n - i);
 }
@@ -215,8 +233,8 @@ void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, u
 }  // namespace
 
 const TPixelKernels& Sse2Kernels() {
-  static const TPixelKernels k{Blend, Mix, MixMasked, KeyedCopy, ReplaceKey,
-                               AlphaOver, Gray, SetAlpha, PercentBlend};
+  static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
+                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend};
   return k;
 }
 

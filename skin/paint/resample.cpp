@@ -107,13 +107,27 @@ void ResampleBitmap(const TBitmap32& src, TBitmap32& dst, int32_t newWidth, int 
     uint32_t* out = mid.ScanLine(y);
     for (int32_t x = 0; x < newWidth; ++x) out[x] = Weighted(cx[static_cast<size_t>(x)], in, 1);
   }
-  // Vertical pass: gather each column's samples from the intermediate rows.
+  // Vertical pass, a whole row at a time: each contributing row is added in
+  // with its weight. Weights sum to about 1.0 in 16.16, so 32-bit sums of
+  // bytes cannot overflow.
   dst.SetSize(newWidth, newHeight);
   const auto cy = Contributions(s.Height(), newHeight, filter);
-  std::vector<uint32_t> column(static_cast<size_t>(s.Height()));
-  for (int32_t x = 0; x < newWidth; ++x) {
-    for (int32_t y = 0; y < s.Height(); ++y) column[static_cast<size_t>(y)] = mid.ScanLine(y)[x];
-    for (int32_t y = 0; y < newHeight; ++y) dst.ScanLine(y)[x] = Weighted(cy[static_cast<size_t>(y)], column.data(), 1);
+  std::vector<int32_t> sum(static_cast<size_t>(newWidth) * 4);
+  for (int32_t y = 0; y < newHeight; ++y) {
+    std::fill(sum.begin(), sum.end(), 0);
+    for (const TContrib& c : cy[static_cast<size_t>(y)]) {
+      const uint32_t* in = mid.ScanLine(c.pixel);
+      for (int32_t x = 0; x < newWidth; ++x)
+        for (int ch = 0; ch < 4; ++ch)
+          sum[static_cast<size_t>(x) * 4 + ch] += static_cast<int32_t>((in[x] >> (8 * ch)) & 0xFF) * c.weight;
+    }
+    uint32_t* out = dst.ScanLine(y);
+    for (int32_t x = 0; x < newWidth; ++x) {
+      uint32_t v = 0;
+      for (int ch = 0; ch < 4; ++ch)
+        v |= static_cast<uint32_t>(std::clamp<int32_t>(sum[static_cast<size_t>(x) * 4 + ch] >> 16, 0, 255)) << (8 * ch);
+      out[x] = v;
+    }
   }
 }
 

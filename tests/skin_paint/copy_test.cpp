@@ -126,6 +126,11 @@ TEST(MaskedCopy, MaskBlendAndEveryBackgroundCase) {
   CopyMasked(piece, piece, &dst, 2, true, CacheInfoOf(&parent, 1, 1), &img);
   EXPECT_EQ(dst.Pixel(1, 0), 0xFFABCDEFu);
   EXPECT_EQ(dst.Pixel(0, 0), 0xFFC8C8C8u);
+  // Past the parent's right edge the key pixel keeps its colour, alpha 255.
+  dst.Fill(0x10646464);
+  CopyMasked(piece, piece, &dst, 2, true, CacheInfoOf(&parent, 3, 0), &img);
+  EXPECT_EQ(dst.Pixel(1, 0), 0xFF646464u);
+  EXPECT_EQ(dst.Pixel(0, 0), 0xFFC8C8C8u);
   // Not ready with cache: key pixels become the fill colour, top byte as alpha.
   dst.Fill(0x10646464);
   TCacheInfo fill;

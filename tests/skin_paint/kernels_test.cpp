@@ -55,9 +55,10 @@ TEST(RowKernels, BlendMixAndMaskedMixMatchScalar) {
     k.Mix(d, d, b.data(), n, static_cast<uint8_t>(rng()), 0);
   });
   Compare("MixMasked", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
-    const auto a = Row(rng, n), b = Row(rng, n), m = Row(rng, n, 0);
-    const bool skip = rng() & 1;
-    k.MixMasked(d, a.data(), b.data(), m.data(), n, (rng() & 1) ? 0xFF000000u : 0, skip, KeyColor32);
+    const auto a = Row(rng, n), b = Row(rng, n), m = Row(rng, n, 0), fill = Row(rng, n);
+    const bool skip = rng() & 1, withFill = rng() & 1;
+    k.MixMasked(d, a.data(), b.data(), m.data(), n, (rng() & 1) ? 0xFF000000u : 0, skip, KeyColor32,
+                withFill ? fill.data() : nullptr);
   });
 }
 
@@ -65,6 +66,10 @@ TEST(RowKernels, KeyedCopiesMatchScalar) {
   Compare("KeyedCopy", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     const auto s = Row(rng, n, 40);
     k.KeyedCopy(d, s.data(), n, KeyColor32, (rng() & 1) ? 0xFF000000u : 0);
+  });
+  Compare("SelectKey", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
+    const auto s = Row(rng, n, 40), p = Row(rng, n);
+    k.SelectKey(d, s.data(), p.data(), n, KeyColor32, (rng() & 1) ? 0xFF000000u : 0);
   });
   Compare("ReplaceKey", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     const auto s = Row(rng, n, 40), p = Row(rng, n);
