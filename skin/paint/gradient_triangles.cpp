@@ -2,11 +2,14 @@
 // Colours are interpolated at pixel centres in 16 bits per channel (byte *
 // 256) and truncated to bytes; each row is cut into the spans the triangles
 // cover, and colour steps by a constant along a span.
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 
 #include "skin/paint/color_convert.h"
 #include "skin/paint/gradient_detail.h"
+#include "skin/paint/round_even.h"
 
 namespace glyphora::gradient_detail {
 namespace {
@@ -43,6 +46,35 @@ bool MakeTriangle(const TVertex& p, const TVertex& q, const TVertex& r, TTriangl
     t.c0[ch] = p.c[ch] - t.cx[ch] * p.x - t.cy[ch] * p.y;
   }
   return true;
+}
+
+inline uint32_t SpanByte(int32_t v) {
+  const int32_t b = v >> 16;
+  return b < 0 ? 0u : (b > 255 ? 255u : static_cast<uint32_t>(b));
+}
+
+// n opaque pixels with channel values c (blue, green, red) growing by step.
+void SpanRow(uint32_t* out, int32_t n, const int32_t (&c)[3], const int32_t (&step)[3]) {
+  int32_t i = 0;
+  // Lanes hold pixels i..i+3: c + (i + lane) * step.
+  auto lanes = [](int32_t v, int32_t st) { return _mm_set_epi32(v + 3 * st, v + 2 * st, v + st, v); };
+  __m128i vb = lanes(c[0], step[0]), vg = lanes(c[1], step[1]), vr = lanes(c[2], step[2]);
+  const __m128i sb = _mm_set1_epi32(4 * step[0]), sg = _mm_set1_epi32(4 * step[1]), sr = _mm_set1_epi32(4 * step[2]);
+  const __m128i alpha = _mm_set1_epi32(255);
+  for (; i + 4 <= n; i += 4) {
+    // Bytes b0..b3 r0..r3 g0..g3 a0..a3, then interleaved to b g r a per pixel.
+    const __m128i x = _mm_packus_epi16(_mm_packs_epi32(_mm_srai_epi32(vb, 16), _mm_srai_epi32(vr, 16)),
+                                       _mm_packs_epi32(_mm_srai_epi32(vg, 16), alpha));
+    const __m128i y = _mm_unpacklo_epi8(x, _mm_srli_si128(x, 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi16(y, _mm_srli_si128(y, 8)));
+    vb = _mm_add_epi32(vb, sb);
+    vg = _mm_add_epi32(vg, sg);
+    vr = _mm_add_epi32(vr, sr);
+  }
+  for (; i < n; ++i) {
+    out[i] = 0xFF000000u | SpanByte(c[0] + i * step[0]) | (SpanByte(c[1] + i * step[1]) << 8) |
+             (SpanByte(c[2] + i * step[2]) << 16);
+  }
 }
 
 }  // namespace
@@ -93,21 +125,14 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
       }
       if (empty || lo > hi) continue;
       const int32_t x0 = static_cast<int32_t>(lo), x1 = static_cast<int32_t>(hi);
-      // 16-bit colour in 48.16 fixed point, stepped per pixel.
-      int64_t c[3], step[3];
+      // 16-bit colour with 8 fraction bits (24.8 in 32 bits), stepped per
+      // pixel; the byte is the value >> 16, saturated.
+      int32_t c[3], step[3];
       for (int ch = 0; ch < 3; ++ch) {
-        c[ch] = std::llround((t.cx[ch] * (x0 + 0.5) + t.cy[ch] * cy + t.c0[ch]) * 65536.0);
-        step[ch] = std::llround(t.cx[ch] * 65536.0);
+        c[ch] = static_cast<int32_t>(RoundEven((t.cx[ch] * (x0 + 0.5) + t.cy[ch] * cy + t.c0[ch]) * 256.0));
+        step[ch] = static_cast<int32_t>(RoundEven(t.cx[ch] * 256.0));
       }
-      for (int32_t x = x0; x <= x1; ++x) {
-        uint32_t out = 0xFF000000u;
-        for (int ch = 0; ch < 3; ++ch) {
-          const int64_t c16 = std::clamp<int64_t>(c[ch] >> 16, 0, 65280);
-          out |= static_cast<uint32_t>(c16 >> 8) << (8 * ch);
-          c[ch] += step[ch];
-        }
-        row[x] = out;
-      }
+      SpanRow(row + x0, x1 - x0 + 1, c, step);
     }
   }
 }
