@@ -14,6 +14,7 @@
 #include "skin/paint/color_ops.h"
 #include "skin/paint/gradient.h"
 #include "skin/paint/keyed_copy.h"
+#include "skin/paint/masked_copy.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/resample.h"
 #include "skin/paint/tint.h"

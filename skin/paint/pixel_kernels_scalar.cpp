@@ -106,6 +106,4 @@ const TPixelKernels& ScalarKernels() {
   return k;
 }
 
-const TPixelKernels& ActiveKernels() { return Sse2Kernels(); }
-
 }  // namespace glyphora

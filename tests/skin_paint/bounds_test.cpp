@@ -15,6 +15,7 @@
 #include "skin/paint/fast32.h"
 #include "skin/paint/gradient.h"
 #include "skin/paint/keyed_copy.h"
+#include "skin/paint/masked_copy.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/tint.h"
 #include "pixel_test_util.h"

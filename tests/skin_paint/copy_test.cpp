@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/paint/keyed_copy.h"
+#include "skin/paint/masked_copy.h"
 #include "pixel_test_util.h"
 
 using namespace glyphora;
