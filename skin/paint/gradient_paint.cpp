@@ -145,10 +145,19 @@ void PaintGradientTextured(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
   const int32_t tileW = static_cast<int32_t>(tw), tileH = static_cast<int32_t>(th);
 
   const TPixelKernels& k = ActiveKernels();
-  std::vector<uint32_t> tex(static_cast<size_t>(c.w));
+  // The tile's rows laid out across R, made once each when they fit in a
+  // few megabytes, else per row.
+  const bool cacheRows = static_cast<int64_t>(tileH) * c.w <= (int64_t{1} << 20);
+  std::vector<uint32_t> tex(static_cast<size_t>(c.w) * (cacheRows ? static_cast<size_t>(tileH) : 1));
+  std::vector<bool> made(cacheRows ? static_cast<size_t>(tileH) : 0, false);
   auto textureRow = [&](int32_t y) {
-    WrappedRow(tex.data(), texture->ScanLine(tr.Top + y % tileH) + tr.Left, tileW, c.x, c.w);
-    return tex.data();
+    const int32_t ty = y % tileH;
+    uint32_t* out = tex.data() + (cacheRows ? static_cast<size_t>(ty) * static_cast<size_t>(c.w) : 0);
+    if (!cacheRows || !made[static_cast<size_t>(ty)]) {
+      WrappedRow(out, texture->ScanLine(tr.Top + ty) + tr.Left, tileW, c.x, c.w);
+      if (cacheRows) made[static_cast<size_t>(ty)] = true;
+    }
+    return out;
   };
   if (kind == 0) {
     std::vector<uint32_t> g(static_cast<size_t>(c.w));
