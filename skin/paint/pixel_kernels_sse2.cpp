@@ -45,6 +45,16 @@ void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, ui
   const __m128i vw = _mm_set1_epi16(static_cast<short>(2 * w));
   const __m128i rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr);
   int i = 0;
+  if (d == a && alphaOr == 0) {
+    // In place: weight 256 on the alpha lanes gives back a's (= d's) alpha,
+    // so no masking is needed.
+    const __m128i w2 = _mm_set_epi16(512, static_cast<short>(2 * w), static_cast<short>(2 * w), static_cast<short>(2 * w),
+                                     512, static_cast<short>(2 * w), static_cast<short>(2 * w), static_cast<short>(2 * w));
+    for (; i + 4 <= n; i += 4) {
+      const __m128i A = Load(a + i), B = Load(b + i);
+      Store(d + i, _mm_packus_epi16(MixHalf(Lo16(A), Lo16(B), w2), MixHalf(Hi16(A), Hi16(B), w2)));
+    }
+  }
   if (alphaOr == 0xFF000000u) {
     // Opaque output: the destination is only written, never read.
     for (; i + 4 <= n; i += 4) {
