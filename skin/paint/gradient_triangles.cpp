@@ -1,0 +1,140 @@
+// Kind 2 gradients: four Gouraud-shaded triangles meeting at R's centre.
+// Colours are interpolated at pixel centres in 16 bits per channel (byte *
+// 256) and truncated to bytes; each row is cut into the spans the triangles
+// cover, and colour steps by a constant along a span.
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "skin/paint/color_convert.h"
+#include "skin/paint/gradient_detail.h"
+#include "skin/paint/round_even.h"
+
+namespace glyphora::gradient_detail {
+namespace {
+
+struct TVertex {
+  double x, y;
+  double c[3];  // blue, green, red as 16-bit values
+};
+
+// One triangle: its three edges as a*x + b*y + e >= 0 inside, and each
+// channel as the plane cx*x + cy*y + c0.
+struct TTriangle {
+  double ea[3], eb[3], ee[3];
+  double cx[3], cy[3], c0[3];
+};
+
+bool MakeTriangle(const TVertex& p, const TVertex& q, const TVertex& r, TTriangle& t) {
+  const double area = (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+  if (area == 0) return false;
+  const TVertex* v[3] = {&p, &q, &r};
+  const double sign = area > 0 ? 1.0 : -1.0;
+  for (int i = 0; i < 3; ++i) {
+    const TVertex& a = *v[i];
+    const TVertex& b = *v[(i + 1) % 3];
+    // Edge a->b; inside is on the side of the third vertex.
+    t.ea[i] = -(b.y - a.y) * sign;
+    t.eb[i] = (b.x - a.x) * sign;
+    t.ee[i] = -(t.ea[i] * a.x + t.eb[i] * a.y);
+  }
+  for (int ch = 0; ch < 3; ++ch) {
+    const double d1 = q.c[ch] - p.c[ch], d2 = r.c[ch] - p.c[ch];
+    t.cx[ch] = (d1 * (r.y - p.y) - d2 * (q.y - p.y)) / area;
+    t.cy[ch] = (d2 * (q.x - p.x) - d1 * (r.x - p.x)) / area;
+    t.c0[ch] = p.c[ch] - t.cx[ch] * p.x - t.cy[ch] * p.y;
+  }
+  return true;
+}
+
+inline uint32_t SpanByte(int32_t v) {
+  const int32_t b = v >> 16;
+  return b < 0 ? 0u : (b > 255 ? 255u : static_cast<uint32_t>(b));
+}
+
+// n opaque pixels with channel values c (blue, green, red) growing by step.
+void SpanRow(uint32_t* out, int32_t n, const int32_t (&c)[3], const int32_t (&step)[3]) {
+  int32_t i = 0;
+  // Lanes hold pixels i..i+3: c + (i + lane) * step.
+  auto lanes = [](int32_t v, int32_t st) { return _mm_set_epi32(v + 3 * st, v + 2 * st, v + st, v); };
+  __m128i vb = lanes(c[0], step[0]), vg = lanes(c[1], step[1]), vr = lanes(c[2], step[2]);
+  const __m128i sb = _mm_set1_epi32(4 * step[0]), sg = _mm_set1_epi32(4 * step[1]), sr = _mm_set1_epi32(4 * step[2]);
+  const __m128i alpha = _mm_set1_epi32(255);
+  for (; i + 4 <= n; i += 4) {
+    // Bytes b0..b3 r0..r3 g0..g3 a0..a3, then interleaved to b g r a per pixel.
+    const __m128i x = _mm_packus_epi16(_mm_packs_epi32(_mm_srai_epi32(vb, 16), _mm_srai_epi32(vr, 16)),
+                                       _mm_packs_epi32(_mm_srai_epi32(vg, 16), alpha));
+    const __m128i y = _mm_unpacklo_epi8(x, _mm_srli_si128(x, 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi16(y, _mm_srli_si128(y, 8)));
+    vb = _mm_add_epi32(vb, sb);
+    vg = _mm_add_epi32(vg, sg);
+    vr = _mm_add_epi32(vr, sr);
+  }
+  for (; i < n; ++i) {
+    out[i] = 0xFF000000u | SpanByte(c[0] + i * step[0]) | (SpanByte(c[1] + i * step[1]) << 8) |
+             (SpanByte(c[2] + i * step[2]) << 16);
+  }
+}
+
+}  // namespace
+
+void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& g) {
+  if (!bmp || g.empty()) return;
+  const TClipped clip = ClipRect(r.Left, r.Top, r.Right, r.Bottom, bmp->Width(), bmp->Height());
+  if (clip.Empty()) return;
+  const int64_t w = static_cast<int64_t>(r.Right) - r.Left, h = static_cast<int64_t>(r.Bottom) - r.Top;
+  // Vertex colours: a missing segment repeats the previous vertex's colour.
+  TColor colours[5];
+  for (size_t i = 0; i < 5; ++i) colours[i] = i < g.size() ? g[i].Color1 : colours[i - 1];
+  const double px[5] = {static_cast<double>(r.Left), static_cast<double>(r.Left + w / 2), static_cast<double>(r.Right),
+                        static_cast<double>(r.Right), static_cast<double>(r.Left)};
+  const double py[5] = {static_cast<double>(r.Top), static_cast<double>(r.Top + h / 2), static_cast<double>(r.Top),
+                        static_cast<double>(r.Bottom), static_cast<double>(r.Bottom)};
+  TVertex v[5];
+  for (int i = 0; i < 5; ++i) {
+    const uint32_t pix = ColorToPixel(colours[i]);
+    v[i] = TVertex{px[i], py[i], {(pix & 0xFF) * 256.0, ((pix >> 8) & 0xFF) * 256.0, ((pix >> 16) & 0xFF) * 256.0}};
+  }
+  // Top, right, left and bottom around the centre vertex 1.
+  const int idx[4][3] = {{0, 1, 2}, {1, 2, 3}, {0, 1, 4}, {4, 1, 3}};
+  TTriangle tri[4];
+  int count = 0;
+  for (const auto& t : idx)
+    if (MakeTriangle(v[t[0]], v[t[1]], v[t[2]], tri[count])) ++count;
+  const uint32_t fallback = ColorToPixel(colours[0]);
+  constexpr double kEps = 1e-9;  // centres on a shared edge belong to both sides
+  for (int32_t y = clip.y; y < clip.y + clip.h; ++y) {
+    uint32_t* row = bmp->ScanLine(y);
+    std::fill_n(row + clip.x, clip.w, fallback);  // only degenerate shapes leave any of it
+    const double cy = y + 0.5;
+    for (int i = 0; i < count; ++i) {
+      const TTriangle& t = tri[i];
+      // Pixel centres x + 0.5 with every edge function >= 0.
+      double lo = clip.x, hi = static_cast<double>(clip.x) + clip.w - 1;
+      bool empty = false;
+      for (int e = 0; e < 3 && !empty; ++e) {
+        const double a = t.ea[e], rest = t.eb[e] * cy + t.ee[e];
+        if (a == 0) {
+          empty = rest < -kEps;
+        } else if (a > 0) {
+          lo = std::max(lo, std::ceil((-rest - kEps) / a - 0.5));
+        } else {
+          hi = std::min(hi, std::floor((-rest - kEps) / a - 0.5));
+        }
+      }
+      if (empty || lo > hi) continue;
+      const int32_t x0 = static_cast<int32_t>(lo), x1 = static_cast<int32_t>(hi);
+      // 16-bit colour with 8 fraction bits (24.8 in 32 bits), stepped per
+      // pixel; the byte is the value >> 16, saturated.
+      int32_t c[3], step[3];
+      for (int ch = 0; ch < 3; ++ch) {
+        c[ch] = static_cast<int32_t>(RoundEven((t.cx[ch] * (x0 + 0.5) + t.cy[ch] * cy + t.c0[ch]) * 256.0));
+        step[ch] = static_cast<int32_t>(RoundEven(t.cx[ch] * 256.0));
+      }
+      SpanRow(row + x0, x1 - x0 + 1, c, step);
+    }
+  }
+}
+
+}  // namespace glyphora::gradient_detail

@@ -1,0 +1,54 @@
+// Row kernels: the inner loops of the pixel layer, each working on n 32-bit
+// BGRA pixels of one row. Every kernel has a plain scalar version (the
+// reference) and an SSE2 version; both give the same bytes for every input.
+// ActiveKernels() picks the set the routines use, in this one place.
+#pragma once
+#include <cstdint>
+
+namespace glyphora {
+
+enum class TKeyTest : uint8_t { None, OnSource, OnDest };
+
+struct TPixelKernels {
+  // All four bytes: d := (d*a + s*(255-a) + 127) >> 8.
+  void (*Blend)(uint32_t* d, const uint32_t* s, int n, uint8_t a);
+  // Colour bytes: d := (a*w + b*(256-w)) >> 8; alpha := d's alpha | alphaOr.
+  void (*Mix)(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, uint32_t alphaOr);
+  // As Mix with w the byte of m in the same channel. When skipKey, pixels
+  // whose b equals key are left alone, or, given keyFill, become
+  // keyFill | alphaOr.
+  void (*MixMasked)(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
+                    uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill);
+  // d := s | alphaOr wherever s != key.
+  void (*KeyedCopy)(uint32_t* d, const uint32_t* s, int n, uint32_t key, uint32_t alphaOr);
+  // d := p | alphaOr wherever s == key.
+  void (*ReplaceKey)(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
+                     uint32_t alphaOr);
+  // d := (s == key ? p : s) | alphaOr.
+  void (*SelectKey)(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key, uint32_t alphaOr);
+  // Straight-alpha source over d: colour (s*sA + d*(256-sA)) >> 8,
+  // alpha dA + sA*(255-dA) div 255.
+  void (*AlphaOver)(uint32_t* d, const uint32_t* s, int n);
+  // Colour bytes := (B+G+R) div 3, alpha kept; key pixels kept when skipKey.
+  void (*Gray)(uint32_t* d, int n, bool skipKey, uint32_t key);
+  // Alpha byte := alpha; key pixels kept when skipKey.
+  void (*SetAlpha)(uint32_t* d, int n, uint8_t alpha, bool skipKey, uint32_t key);
+  // Colour bytes := (d*p + s*(100-p)) / 100 rounded half to even, p in
+  // 0..100; alpha kept. The key test skips pixels whose s or d equals key.
+  void (*PercentBlend)(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key);
+};
+
+const TPixelKernels& ScalarKernels();
+const TPixelKernels& Sse2Kernels();
+const TPixelKernels& ActiveKernels();
+
+// True when the n-pixel rows at a and b share memory (an in-place call on
+// one bitmap); such rows take the scalar kernels, which walk left to right.
+inline bool RowsOverlap(const uint32_t* a, const uint32_t* b, int n) {
+  if (n <= 0 || !a || !b) return false;
+  const uintptr_t x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
+  const uintptr_t bytes = static_cast<uintptr_t>(n) * 4;
+  return x < y + bytes && y < x + bytes;
+}
+
+}  // namespace glyphora

@@ -1,0 +1,109 @@
+// Scalar row kernels: the reference every fast path is compared with.
+#include "skin/paint/pixel_kernels.h"
+
+namespace glyphora {
+namespace {
+
+inline uint32_t Byte(uint32_t v, int i) { return (v >> (8 * i)) & 0xFF; }
+
+void Blend(uint32_t* d, const uint32_t* s, int n, uint8_t a) {
+  const uint32_t ia = 255u - a;
+  for (int i = 0; i < n; ++i) {
+    uint32_t out = 0;
+    for (int c = 0; c < 4; ++c)
+      out |= ((Byte(d[i], c) * a + Byte(s[i], c) * ia + 127) >> 8) << (8 * c);
+    d[i] = out;
+  }
+}
+
+void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, uint32_t alphaOr) {
+  const uint32_t iw = 256u - w;
+  for (int i = 0; i < n; ++i) {
+    uint32_t out = (d[i] & 0xFF000000u) | alphaOr;
+    for (int c = 0; c < 3; ++c) out |= ((Byte(a[i], c) * w + Byte(b[i], c) * iw) >> 8) << (8 * c);
+    d[i] = out;
+  }
+}
+
+void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
+               uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill) {
+  for (int i = 0; i < n; ++i) {
+    if (skipKey && b[i] == key) {
+      if (keyFill) d[i] = keyFill[i] | alphaOr;
+      continue;
+    }
+    uint32_t out = (d[i] & 0xFF000000u) | alphaOr;
+    for (int c = 0; c < 3; ++c) {
+      const uint32_t w = Byte(m[i], c);
+      out |= ((Byte(a[i], c) * w + Byte(b[i], c) * (256u - w)) >> 8) << (8 * c);
+    }
+    d[i] = out;
+  }
+}
+
+void KeyedCopy(uint32_t* d, const uint32_t* s, int n, uint32_t key, uint32_t alphaOr) {
+  for (int i = 0; i < n; ++i)
+    if (s[i] != key) d[i] = s[i] | alphaOr;
+}
+
+void ReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
+                uint32_t alphaOr) {
+  for (int i = 0; i < n; ++i)
+    if (s[i] == key) d[i] = p[i] | alphaOr;
+}
+
+void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key, uint32_t alphaOr) {
+  for (int i = 0; i < n; ++i) d[i] = (s[i] == key ? p[i] : s[i]) | alphaOr;
+}
+
+void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
+  for (int i = 0; i < n; ++i) {
+    const uint32_t sa = Byte(s[i], 3), da = Byte(d[i], 3);
+    uint32_t out = 0;
+    for (int c = 0; c < 3; ++c)
+      out |= ((Byte(s[i], c) * sa + Byte(d[i], c) * (256u - sa)) >> 8) << (8 * c);
+    out |= (da + sa * (255u - da) / 255u) << 24;
+    d[i] = out;
+  }
+}
+
+void Gray(uint32_t* d, int n, bool skipKey, uint32_t key) {
+  for (int i = 0; i < n; ++i) {
+    if (skipKey && d[i] == key) continue;
+    const uint32_t v = (Byte(d[i], 0) + Byte(d[i], 1) + Byte(d[i], 2)) / 3;
+    d[i] = (d[i] & 0xFF000000u) | v | (v << 8) | (v << 16);
+  }
+}
+
+void SetAlpha(uint32_t* d, int n, uint8_t alpha, bool skipKey, uint32_t key) {
+  for (int i = 0; i < n; ++i) {
+    if (skipKey && d[i] == key) continue;
+    d[i] = (d[i] & 0x00FFFFFFu) | (static_cast<uint32_t>(alpha) << 24);
+  }
+}
+
+void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key) {
+  const uint32_t wd = static_cast<uint32_t>(p), ws = 100u - wd;
+  for (int i = 0; i < n; ++i) {
+    if (test == TKeyTest::OnSource && s[i] == key) continue;
+    if (test == TKeyTest::OnDest && d[i] == key) continue;
+    uint32_t out = d[i] & 0xFF000000u;
+    for (int c = 0; c < 3; ++c) {
+      const uint32_t num = Byte(d[i], c) * wd + Byte(s[i], c) * ws;
+      uint32_t q = num / 100, r = num % 100;
+      if (r > 50 || (r == 50 && (q & 1))) ++q;
+      out |= q << (8 * c);
+    }
+    d[i] = out;
+  }
+}
+
+}  // namespace
+
+const TPixelKernels& ScalarKernels() {
+  static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
+                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend};
+  return k;
+}
+
+}  // namespace glyphora
