@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "framework/forms.h"
+#include "skin/core/sys_colors_win.h"
 
 namespace glyphora {
 
@@ -43,6 +44,7 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
   if (initialized_) return;
   initialized_ = true;
+  InstallSystemColorSource();
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
   ::OleInitialize(nullptr);

@@ -4,11 +4,6 @@
 
 namespace glyphora {
 
-COLORREF ColorToRGB(TColor c) {
-  if ((c & 0xFF000000u) == clSystemColor) return ::GetSysColor(static_cast<int>(c & 0xFF));
-  return c & 0x00FFFFFFu;
-}
-
 TFont::TFont() = default;
 
 void TFont::Assign(const TFont& o) {

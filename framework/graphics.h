@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/handles.h"
+#include "skin/core/color_convert.h"
 #include "skin/core/shared_types.h"
 #include "skin/paint/bitmap32.h"
 
@@ -28,8 +29,6 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clGray = 0x808080;
 
-// Resolves a system colour (top byte 0xFF) to its RGB value.
-COLORREF ColorToRGB(TColor c);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

@@ -106,14 +106,14 @@ void TintRect(TBitmap32* bmp, const TRect32& r, int percent, TColor color) {
   const TClipped c = ClipRect(r.Left, r.Top, r.Right, r.Bottom, bmp->Width(), bmp->Height());
   if (c.Empty()) return;
   const int p = std::clamp(percent, 0, 100);
-  MapRows(bmp, c, SwapRedBlue(ColorToRGB(color)), p / 100.0, p, false, TintValue);
+  MapRows(bmp, c, SwapRedBlue(ColorToRGB(color) & 0x00FFFFFFu), p / 100.0, p, false, TintValue);
 }
 
 void TintRectReference(TBitmap32* bmp, const TRect32& r, int percent, TColor color) {
   if (!bmp) return;
   const TClipped c = ClipRect(r.Left, r.Top, r.Right, r.Bottom, bmp->Width(), bmp->Height());
   if (c.Empty()) return;
-  MapRowsReference(bmp, c, SwapRedBlue(ColorToRGB(color)), std::clamp(percent, 0, 100) / 100.0, false, TintValue);
+  MapRowsReference(bmp, c, SwapRedBlue(ColorToRGB(color) & 0x00FFFFFFu), std::clamp(percent, 0, 100) / 100.0, false, TintValue);
 }
 
 void FadeBitmapToColor(TBitmap32* bmp, TColor color, double k) {
