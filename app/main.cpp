@@ -1,10 +1,15 @@
 // Program entry: the font table, the application object, the main window
 // and the message loop.
 #include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "app/main_form.h"
 #include "fontlist/font_table.h"
 #include "framework/application.h"
+#include "skin/core/sSkinManager.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace glyphora;
@@ -13,6 +18,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app->Initialize();
   app->MainFormOnTaskBar = true;
   app->SetTitle(L"Glyphora");
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  std::vector<std::wstring> args(argv, argv + argc);
+  ::LocalFree(argv);
+  SkinEngineStartup(args);
   try {
     TForm1* form = new TForm1(nullptr);
     app->Run();

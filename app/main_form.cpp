@@ -207,18 +207,25 @@ void TForm1::ReadDefinition() {
 
   // Non-visual components.
   sSkinManager1 = Create<TsSkinManager>(this, L"sSkinManager1");
-  sSkinManager1->ExtendedBorders = true;
-  sSkinManager1->InternalSkins.push_back(TacInternalSkin{L"NorvaneWhite (internal)", clBlack, 0, 0, {}});
-  sSkinManager1->SkinName = L"NorvaneWhite (internal)";
-  sSkinManager1->SkinDirectory = L"c:\\Skins";
-  sSkinManager1->SkinInfo = L"7";
+  sSkinManager1->SetExtendedBorders(true);
+  TsStoredSkin internal;
+  internal.Name = L"NorvaneWhite (internal)";
+  internal.Shadow1Color = clBlack;
+  internal.Shadow1Offset = 0;
+  internal.Shadow1Transparency = 0;
+  internal.PackedData = ResourceData(L"INTERNAL_SKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  sSkinManager1->InternalSkins.push_back(std::move(internal));
+  sSkinManager1->SetSkinDirectory(L"c:\\Skins");
+  // The internal skin is in place before the name: naming it loads it.
+  sSkinManager1->SetSkinName(L"NorvaneWhite (internal)");
   sSkinManager1->MenuSupport.IcoLineSkin = "ICOLINE";
   sSkinManager1->MenuSupport.ExtraLineFont.SetName(L"Tahoma");
   sSkinManager1->MenuSupport.ExtraLineFont.SetHeight(-11);
   sSkinManager1->MenuSupport.ExtraLineFont.SetColor(clWindowText);
-  sSkinManager1->ThirdParty.ThirdEdits = {L"TImageEnView"};
-  sSkinManager1->ThirdParty.ThirdButtons = {L"TButton"};
-  sSkinManager1->ThirdParty.ThirdGridEh = {L"TDrawGrid"};
+  for (auto& list : sSkinManager1->ThirdParty) list = {L" "};
+  sSkinManager1->ThirdParty[ThirdEdits] = {L" ", L"TImageEnView"};
+  sSkinManager1->ThirdParty[ThirdButtons] = {L"TButton"};
+  sSkinManager1->ThirdParty[ThirdGridEh] = {L" ", L"TDrawGrid"};
 
   sSkinProvider1 = Create<TsSkinProvider>(this, L"sSkinProvider1");
   sSkinProvider1->AddedTitle.Font.SetName(L"Tahoma");

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/main_form.h"
+#include "framework/application.h"
 #include "framework/inifiles.h"
 
 namespace glyphora {
@@ -33,15 +34,7 @@ RECT KeepOnScreen(RECT r) {
 
 std::wstring TForm1::SettingsFileName() const {
   if (!settingsFile_.empty()) return settingsFile_;
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  std::wstring path = ExecutableFileName();
   size_t slash = path.find_last_of(L"\\/");
   size_t dot = path.find_last_of(L'.');
   if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.resize(dot);

@@ -1,5 +1,6 @@
 #include "fontlist/sFontCtrls.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace glyphora {
@@ -79,31 +80,40 @@ HFONT TsFontListBox::FamilyFont(const std::wstring& name) {
 }
 
 void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc) {
-  TCanvas canvas(dc);
-  bool selected = state & odSelected;
-  canvas.FillRect(rect, selected ? clHighlight : color_);
+  // Each row is composed off-screen and copied in one block: no flicker, and
+  // one transfer to the screen instead of one per drawing call.
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  if (rowBuffer_.Width() < w || rowBuffer_.Height() < h) rowBuffer_.SetSize(std::max(w, rowBuffer_.Width()), std::max(h, rowBuffer_.Height()));
+  HDC mem = rowBuffer_.DC();
+  if (!mem) return;
+  TCanvas canvas(mem);
+  const RECT row{0, 0, w, h};
+  const bool selected = state & odSelected;
+  canvas.FillRect(row, selected ? clHighlight : color_);
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
-  if (!font) return;
-  // The kind glyph sits in a square cell at the left; white is transparent.
-  if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
-    BITMAP bm{};
-    ::GetObjectW(glyph, sizeof(bm), &bm);
-    UniqueMemoryDC mem(::CreateCompatibleDC(dc));
-    SelectGuard sel(mem.get(), glyph);
-    ::TransparentBlt(dc, rect.left, rect.top, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                     RGB(255, 255, 255));
+  if (font) {
+    // The kind glyph sits in a square cell at the left; white is transparent.
+    if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
+      BITMAP bm{};
+      ::GetObjectW(glyph, sizeof(bm), &bm);
+      if (!glyphDC_) glyphDC_.reset(::CreateCompatibleDC(mem));
+      SelectGuard sel(glyphDC_.get(), glyph);
+      ::TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, glyphDC_.get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                       RGB(255, 255, 255));
+    }
+    RECT textRect = row;
+    textRect.left += h;
+    HFONT hf = FDrawFont ? FamilyFont(font->FntName) : font_.Handle();
+    SelectGuard sel(mem, hf);
+    SIZE sz{};
+    ::GetTextExtentPoint32W(mem, font->FntName.c_str(), static_cast<int>(font->FntName.size()), &sz);
+    ::SetBkMode(mem, TRANSPARENT);
+    ::SetTextColor(mem, ColorToRGB(selected ? clHighlightText : font_.Color()));
+    ::ExtTextOutW(mem, textRect.left + 1, (h - sz.cy) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
+                  static_cast<UINT>(font->FntName.size()), nullptr);
   }
-  RECT textRect = rect;
-  textRect.left += rect.bottom - rect.top;
-  HFONT hf = FDrawFont ? FamilyFont(font->FntName) : font_.Handle();
-  SelectGuard sel(dc, hf);
-  SIZE sz{};
-  ::GetTextExtentPoint32W(dc, font->FntName.c_str(), static_cast<int>(font->FntName.size()), &sz);
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ColorToRGB(selected ? clHighlightText : font_.Color()));
-  int y = rect.top + (rect.bottom - rect.top - sz.cy) / 2;
-  ::ExtTextOutW(dc, textRect.left + 1, y, ETO_CLIPPED, &textRect, font->FntName.c_str(),
-                static_cast<UINT>(font->FntName.size()), nullptr);
+  ::BitBlt(dc, rect.left, rect.top, w, h, mem, 0, 0, SRCCOPY);
 }
 
 }  // namespace glyphora

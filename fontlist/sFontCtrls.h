@@ -41,6 +41,8 @@ class TsFontListBox : public TsCustomListBox {
   TFilterOptions FFilterOptions = AllFilterOptions;
   bool FDrawFont = true;
   std::map<std::wstring, UniqueFont> familyFonts_;
+  TDibBitmap rowBuffer_;
+  UniqueMemoryDC glyphDC_;
 };
 
 }  // namespace glyphora

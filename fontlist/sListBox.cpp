@@ -3,9 +3,7 @@
 namespace glyphora {
 
 TsCustomListBox::TsCustomListBox(TComponent* owner)
-    : TCustomListBox(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, COC_TsCustomListBox)) {
-  SkinData->SetSkinSection("EDIT");
-}
+    : TsSkinned<TCustomListBox>(owner, COC_TsCustomListBox, "EDIT", "TSCUSTOMLISTBOX") {}
 
 void TsCustomListBox::SetAutoHideScroll(bool value) {
   if (value == FAutoHideScroll) return;
@@ -14,7 +12,7 @@ void TsCustomListBox::SetAutoHideScroll(bool value) {
 }
 
 void TsCustomListBox::CreateParams(TCreateParams& p) {
-  TCustomListBox::CreateParams(p);
+  TsSkinned<TCustomListBox>::CreateParams(p);
   if (Style == TListBoxStyle::lbStandard) p.Style |= LBS_OWNERDRAWFIXED;
   if (!FAutoHideScroll) p.Style |= LBS_DISABLENOSCROLL;
 }

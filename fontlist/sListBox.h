@@ -4,17 +4,16 @@
 #include <memory>
 
 #include "framework/stdctrls.h"
-#include "skin/core/sCommonData.h"
+#include "skin/controls/skinned_control.h"
 
 namespace glyphora {
 
-class TsCustomListBox : public TCustomListBox {
+class TsCustomListBox : public TsSkinned<TCustomListBox> {
  public:
   explicit TsCustomListBox(TComponent* owner);
   // False keeps a disabled scroll bar visible when nothing scrolls.
   bool AutoHideScroll() const { return FAutoHideScroll; }
   void SetAutoHideScroll(bool value);
-  std::unique_ptr<TsCtrlSkinData> SkinData;
 
  protected:
   void CreateParams(TCreateParams& params) override;

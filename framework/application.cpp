@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include <commctrl.h>
+#include <algorithm>
 #include <ole2.h>
 
 #include "framework/forms.h"
@@ -8,20 +9,40 @@
 
 namespace glyphora {
 
-std::wstring Widen(const std::string& s) {
+std::wstring Widen(const std::string& s, unsigned codePage) {
   if (s.empty()) return {};
-  int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  int n = ::MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
   std::wstring w(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  ::MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
   return w;
 }
 
-std::string Narrow(const std::wstring& w) {
+std::string Narrow(const std::wstring& w, unsigned codePage) {
   if (w.empty()) return {};
-  int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  int n = ::WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
   std::string s(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  ::WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
   return s;
+}
+
+std::wstring ExecutableFileName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::vector<uint8_t> ResourceData(const wchar_t* name, const wchar_t* type) {
+  HRSRC r = ::FindResourceW(nullptr, name, type);
+  HGLOBAL g = r ? ::LoadResource(nullptr, r) : nullptr;
+  auto* p = g ? static_cast<const uint8_t*>(::LockResource(g)) : nullptr;
+  if (!p) return {};
+  return std::vector<uint8_t>(p, p + ::SizeofResource(nullptr, r));
 }
 
 TApplication* Application() {
@@ -57,6 +78,10 @@ void TApplication::Initialize() {
   // Hidden owner of the program's secondary windows and dialogs.
   handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, wc.hInstance, nullptr);
+}
+
+void TApplication::RemoveForm(TCustomForm* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
 }
 
 void TApplication::SetTitle(const std::wstring& title) {

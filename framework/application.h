@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <cstdint>
 #include <vector>
 
 #include "framework/handles.h"
@@ -45,6 +46,11 @@ class TApplication {
   void HandleException(const std::exception& e);
   std::function<void(const std::exception&)> OnException;
 
+  // Every form of the program, in creation order.
+  const std::vector<TCustomForm*>& Forms() const { return forms_; }
+  void AddForm(TCustomForm* form) { forms_.push_back(form); }
+  void RemoveForm(TCustomForm* form);
+
   // Around a modal dialog: the other windows of the program are disabled.
   void ModalStarted();
   void ModalFinished();
@@ -58,13 +64,20 @@ class TApplication {
   bool initialized_ = false;
   int modalLevel_ = 0;
   std::vector<HWND> disabledWindows_;
+  std::vector<TCustomForm*> forms_;
 };
 
 // The one application object of the process.
 TApplication* Application();
 
-// UTF-8 (exception texts) to UTF-16 and back.
-std::wstring Widen(const std::string& s);
-std::string Narrow(const std::wstring& s);
+// 8-bit text in a code page (UTF-8 for exception texts, the ANSI code page
+// for skin files) to UTF-16 and back.
+std::wstring Widen(const std::string& s, unsigned codePage = CP_UTF8);
+std::string Narrow(const std::wstring& s, unsigned codePage = CP_UTF8);
+
+// The full path of the running program.
+std::wstring ExecutableFileName();
+// The bytes of a resource of the program (empty when it has none).
+std::vector<uint8_t> ResourceData(const wchar_t* name, const wchar_t* type);
 
 }  // namespace glyphora

@@ -379,7 +379,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
   if (!c) return ::DefWindowProcW(wnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   try {
-    c->WndProc(m);
+    if (!c->WindowHook || !c->WindowHook(m)) c->WndProc(m);
   } catch (const std::exception& e) {
     Application()->HandleException(e);
   } catch (...) {

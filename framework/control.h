@@ -188,6 +188,11 @@ class TWinControl : public TControl {
   // Focusable windowed descendants in tab order.
   void GetTabOrderList(std::vector<TWinControl*>& list);
 
+  // Sees every message of the window before WndProc; answering true ends
+  // its processing. Components that attach to a window (a form's skin
+  // provider) use it.
+  std::function<bool(TMessage&)> WindowHook;
+
   TKeyEvent OnKeyDown;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;

@@ -12,9 +12,11 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
   color_ = clBtnFace;
   width_ = 320;
   height_ = 240;
+  Application()->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
+  Application()->RemoveForm(this);
   if (Application()->MainForm() == this) Application()->SetMainForm(nullptr);
 }
 

@@ -1,18 +1,13 @@
 #pragma once
-#include <memory>
-
 #include "framework/stdctrls.h"
-#include "skin/core/sCommonData.h"
+#include "skin/controls/skinned_control.h"
 
 namespace glyphora {
 
 // A single-line edit whose frame and colours come from the skin.
-class TsEdit : public TEdit {
+class TsEdit : public TsSkinned<TEdit> {
  public:
-  explicit TsEdit(TComponent* owner) : TEdit(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, COC_TsEdit)) {
-    SkinData->SetSkinSection("EDIT");
-  }
-  std::unique_ptr<TsCtrlSkinData> SkinData;
+  explicit TsEdit(TComponent* owner) : TsSkinned<TEdit>(owner, COC_TsEdit, "EDIT", "TSEDIT") {}
 };
 
 }  // namespace glyphora

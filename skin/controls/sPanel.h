@@ -1,18 +1,13 @@
 #pragma once
-#include <memory>
-
 #include "framework/extctrls.h"
-#include "skin/core/sCommonData.h"
+#include "skin/controls/skinned_control.h"
 
 namespace glyphora {
 
 // A panel drawn from its skin section ("PANEL" by default).
-class TsPanel : public TPanel {
+class TsPanel : public TsSkinned<TPanel> {
  public:
-  explicit TsPanel(TComponent* owner) : TPanel(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, COC_TsPanel)) {
-    SkinData->SetSkinSection("PANEL");
-  }
-  std::unique_ptr<TsCtrlSkinData> SkinData;
+  explicit TsPanel(TComponent* owner) : TsSkinned<TPanel>(owner, COC_TsPanel, "PANEL", "TSPANEL") {}
 };
 
 }  // namespace glyphora

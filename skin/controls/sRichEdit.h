@@ -1,18 +1,13 @@
 #pragma once
-#include <memory>
-
 #include "framework/richedit.h"
-#include "skin/core/sCommonData.h"
+#include "skin/controls/skinned_control.h"
 
 namespace glyphora {
 
 // A rich edit whose frame and scroll bars come from the skin.
-class TsRichEdit : public TRichEdit {
+class TsRichEdit : public TsSkinned<TRichEdit> {
  public:
-  explicit TsRichEdit(TComponent* owner) : TRichEdit(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, COC_TsRichEdit)) {
-    SkinData->SetSkinSection("EDIT");
-  }
-  std::unique_ptr<TsCtrlSkinData> SkinData;
+  explicit TsRichEdit(TComponent* owner) : TsSkinned<TRichEdit>(owner, COC_TsRichEdit, "EDIT", "TSRICHEDIT") {}
 };
 
 }  // namespace glyphora

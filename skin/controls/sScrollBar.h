@@ -1,17 +1,13 @@
 #pragma once
-#include <memory>
-
 #include "framework/stdctrls.h"
-#include "skin/core/sCommonData.h"
+#include "skin/controls/skinned_control.h"
 
 namespace glyphora {
 
-// A scroll bar control drawn from the skin.
-class TsScrollBar : public TScrollBar {
+// A scroll bar control drawn from the skin; its own section is its class name.
+class TsScrollBar : public TsSkinned<TScrollBar> {
  public:
-  explicit TsScrollBar(TComponent* owner) : TScrollBar(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, COC_TsScrollBar)) {
-  }
-  std::unique_ptr<TsCtrlSkinData> SkinData;
+  explicit TsScrollBar(TComponent* owner) : TsSkinned<TScrollBar>(owner, COC_TsScrollBar, "", "TSSCROLLBAR") {}
 };
 
 }  // namespace glyphora

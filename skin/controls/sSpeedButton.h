@@ -1,18 +1,13 @@
 #pragma once
-#include <memory>
-
 #include "framework/buttons.h"
-#include "skin/core/sCommonData.h"
+#include "skin/controls/skinned_control.h"
 
 namespace glyphora {
 
 // A speed button drawn from its skin section, with hover fades.
-class TsSpeedButton : public TSpeedButton {
+class TsSpeedButton : public TsSkinned<TSpeedButton> {
  public:
-  explicit TsSpeedButton(TComponent* owner) : TSpeedButton(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, COC_TsSpeedButton)) {
-    SkinData->SetSkinSection("SPEEDBUTTON");
-  }
-  std::unique_ptr<TsCtrlSkinData> SkinData;
+  explicit TsSpeedButton(TComponent* owner) : TsSkinned<TSpeedButton>(owner, COC_TsSpeedButton, "SPEEDBUTTON", "TSSPEEDBUTTON") {}
 };
 
 }  // namespace glyphora

@@ -1,18 +1,13 @@
 #pragma once
-#include <memory>
-
 #include "framework/extctrls.h"
-#include "skin/core/sCommonData.h"
+#include "skin/controls/skinned_control.h"
 
 namespace glyphora {
 
 // A splitter whose face comes from the skin.
-class TsSplitter : public TSplitter {
+class TsSplitter : public TsSkinned<TSplitter> {
  public:
-  explicit TsSplitter(TComponent* owner) : TSplitter(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, COC_TsSplitter)) {
-    SkinData->SetSkinSection("SPLITTER");
-  }
-  std::unique_ptr<TsCtrlSkinData> SkinData;
+  explicit TsSplitter(TComponent* owner) : TsSkinned<TSplitter>(owner, COC_TsSplitter, "SPLITTER", "TSSPLITTER") {}
 };
 
 }  // namespace glyphora

@@ -1,8 +1,11 @@
-// The skin data every skinned control owns: its binding to a skin section.
+// The skin data every skinned control owns: its binding to a skin section
+// and the answers to the skin command message that all controls share.
 // Painting from the skin builds on this; without an active skin the owning
 // control draws itself the framework's way.
 #pragma once
 #include <string>
+
+#include "framework/messages.h"
 
 namespace glyphora {
 
@@ -15,27 +18,46 @@ enum : int {
   COC_TsSpeedButton = 92, COC_TsScrollBar = 142, COC_TsSkinProvider = 224,
 };
 
+// The section a kind of control uses when none is given; empty when the
+// kind has no default (then the owner's class name is used).
+std::string DefaultSectionForKind(int coc);
+
 class TsCommonData {
  public:
-  TsCommonData(TControl* owner, int coc) : FOwnerControl(owner), COC(coc) {}
+  // `className` names the owner's class, the section of last resort.
+  TsCommonData(TControl* owner, int coc, std::string className = {});
   virtual ~TsCommonData() = default;
 
   const std::string& SkinSection() const { return FSkinSection; }
   // Stored upper-cased; an empty name means "UNKNOWN".
   void SetSkinSection(const std::string& name);
-  TsSkinManager* SkinManager() const { return FSkinManager; }
-  void SetSkinManager(TsSkinManager* manager) { FSkinManager = manager; }
+  // The explicit manager, else the default manager.
+  TsSkinManager* SkinManager() const;
+  void SetSkinManager(TsSkinManager* manager);
+
+  // Binds to the section (the kind's default when none is set).
+  void EnsureSection();
+  // Resolves the section in the manager's skin; -1 without an active skin.
+  void UpdateIndexes();
+  bool Skinned() const;
+  // The common answers to the skin command message; true when the message
+  // was handled here. Containers relay broadcasts to their children after.
+  bool HandleSkinCommand(TMessage& m);
 
   bool CustomColor = false;
   bool CustomFont = false;
   int SkinIndex = -1;
   int BorderIndex = -1;
   bool BGChanged = true;
+  bool FUpdating = false;
+  bool HalfVisible = true;
+  bool UrgentPainting = false;
   TControl* FOwnerControl;
   const int COC;
 
  private:
   std::string FSkinSection;
+  std::string className_;
   TsSkinManager* FSkinManager = nullptr;
 };
 

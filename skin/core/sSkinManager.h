@@ -1,54 +1,182 @@
-// The skin manager component. It holds the skin settings of the window
-// definition; loading and broadcasting skins build on these properties.
+// The skin manager: finds a skin by name (internal, packed file or folder),
+// loads it, tells every skinned window about it, changes it at run time and
+// answers colour questions about it.
 #pragma once
+#include <windows.h>
+
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/component.h"
 #include "framework/graphics.h"
+#include "framework/handles.h"
+#include "skin/core/skin_content.h"
 
 namespace glyphora {
 
-struct TacInternalSkin {
+class TControl;
+
+// A skin stored in the window definition: its package bytes and values.
+struct TsStoredSkin {
   std::wstring Name;
-  TColor Shadow1Color = clBlack;
-  int Shadow1Offset = 0;
-  int Shadow1Transparency = 0;
-  std::vector<unsigned char> Data;  // the packed skin
+  TColor Shadow1Color = 0;
+  int32_t Shadow1Offset = 0;
+  int32_t Shadow1Blur = -1;
+  int32_t Shadow1Transparency = 0;
+  TColor BorderColor = clNoneMarker;
+  double Version = 0;
+  std::wstring Author, Description;
+  std::vector<uint8_t> PackedData;
 };
 
-struct TacThirdPartyLists {
-  std::vector<std::wstring> ThirdEdits, ThirdButtons, ThirdBitBtns, ThirdCheckBoxes, ThirdGroupBoxes,
-      ThirdListViews, ThirdPanels, ThirdGrids, ThirdTreeViews, ThirdComboBoxes, ThirdWWEdits, ThirdVirtualTrees,
-      ThirdGridEh, ThirdPageControl, ThirdTabControl, ThirdToolBar, ThirdStatusBar, ThirdSpeedButton,
-      ThirdScrollControl, ThirdUpDown, ThirdScrollBar, ThirdStaticText, ThirdNativePaint;
+// The 18 class-name lists that decide which standard controls are skinned.
+enum TacThirdPartyIndex {
+  ThirdEdits, ThirdButtons, ThirdBitBtns, ThirdCheckBoxes, ThirdComboBoxes, ThirdGrids, ThirdGroupBoxes,
+  ThirdListViews, ThirdPanels, ThirdTreeViews, ThirdWWEdits, ThirdGridEh, ThirdVirtualTrees, ThirdPageControl,
+  ThirdTabControl, ThirdToolBar, ThirdStatusBar, ThirdSpeedButton, ThirdListCount
 };
+using TThirdLists = std::array<std::vector<std::wstring>, ThirdListCount>;
+// The built-in list of a category (one line each).
+std::vector<std::wstring> DefaultThirdList(int index);
 
 struct TacMenuSupport {
-  std::string IcoLineSkin;
+  std::string IcoLineSkin = "ICOLINE";
+  bool UseExtraLine = false;
+  int ExtraLineWidth = 32;
   TFont ExtraLineFont;
 };
+
+enum class TacSkinTypes { stUnpacked, stPacked, stAllSkins };
+
+// The live-preview record another process sends with WM_COPYDATA.
+constexpr uint32_t kLivePreviewTag = 0xA400;
+constexpr size_t kLivePreviewSize = 30646;
+struct TacLivePreview {
+  std::string SkinName, SkinDirectory, Options;
+};
+// Reads the record; nothing when it is short, untagged or a text in it is
+// not terminated within its field.
+std::optional<TacLivePreview> ParseLivePreview(const void* data, size_t size);
+
+// Once at start, before any form: notes the command-line switches and, for
+// "/acver", shows the skinning engine's version (once per process).
+void SkinEngineStartup(const std::vector<std::wstring>& args);
+// "/actest" was given: old skins are reported when they load.
+bool OldSkinReportRequested();
 
 class TsSkinManager : public TComponent {
  public:
   explicit TsSkinManager(TComponent* owner);
   ~TsSkinManager() override;
 
-  // The first manager created in the process.
+  // The first manager created in the process (nullptr once it is gone).
   static TsSkinManager* DefaultManager();
+  // True while a skin is being read, and while a new skin is being broadcast.
+  static bool SkinLoading();
+  static bool NewSkinBroadcast();
+  void SetNewSkinBroadcast(bool value);
 
-  bool ExtendedBorders = false;
-  std::vector<TacInternalSkin> InternalSkins;
-  std::wstring SkinName;
-  std::wstring SkinDirectory = L"c:\\Skins";
-  std::wstring SkinInfo;
-  TacMenuSupport MenuSupport;
-  TacThirdPartyLists ThirdParty;
-  // True while a skin is loaded and active.
   bool Active() const { return active_; }
+  void SetActive(bool value);
+  const std::wstring& SkinName() const { return skinName_; }
+  void SetSkinName(const std::wstring& name);
+  const std::wstring& SkinDirectory() const { return skinDirectory_; }
+  void SetSkinDirectory(const std::wstring& dir);
+  int32_t HueOffset() const { return hueOffset_; }
+  void SetHueOffset(int32_t value);
+  int32_t Saturation() const { return saturation_; }
+  void SetSaturation(int32_t value);
+  // The stored value, and only where the platform has layered windows.
+  bool ExtendedBorders() const;
+  void SetExtendedBorders(bool value);
+  bool SkinnedPopups = true;
+  std::string CommonSections;
+  // The loaded skin's version ("7.0"), or "N/A" without a skin.
+  std::wstring SkinInfo() const;
+  static std::wstring Version() { return L"7.25"; }
+  bool IsDefault() const { return DefaultManager() == this; }
+
+  std::vector<TsStoredSkin> InternalSkins;
+  TacMenuSupport MenuSupport;
+  TThirdLists ThirdParty;  // as the window definition gives them
+  TThirdLists ThirdLists;  // in force
+  TNotifyEvent OnBeforeChange, OnAfterChange;
+
+  void Loaded() override;
+  void UpdateSkin(bool repaint);
+  void BeginUpdate() { nonAutoUpdate_ = true; }
+  void EndUpdate(bool repaint, bool allowAnimation);
+  void RepaintForms(bool lockForms);
+  void UpdateSkinSection(const std::string& section);
+  const std::string& SectionToUpdate() const;
+
+  // The loaded skin and its lookups.
+  TSkinContent& Content() { return *content_; }
+  int32_t GetSkinIndex(const std::string& section) const { return content_->GetSkinIndex(section); }
+  int32_t GetMaskIndex(int32_t skinIndex, const std::string& section, const std::string& key) const {
+    return content_->GetMaskIndex(skinIndex, section, key);
+  }
+  bool IsValidSkinIndex(int32_t i) const { return content_->IsValidSkinIndex(i); }
+  bool IsValidImgIndex(int32_t i) const { return content_->IsValidImgIndex(i); }
+
+  std::wstring GetFullSkinDirectory() const;
+  // Fills `list` sorted; returns the first name found (before sorting).
+  std::wstring GetSkinNames(std::vector<std::wstring>& list, TacSkinTypes type = TacSkinTypes::stAllSkins) const;
+  std::wstring GetExternalSkinNames(std::vector<std::wstring>& list, TacSkinTypes type = TacSkinTypes::stAllSkins) const;
+  std::wstring GetRandomSkin() const;
+  void ExtractInternalSkin(const std::wstring& name, const std::wstring& destDir);
+  void ExtractByIndex(int index, const std::wstring& destDir);
+
+  TColor GetGlobalColor() const;
+  TColor GetGlobalFontColor() const;
+  TColor GetActiveEditColor() const;
+  TColor GetActiveEditFontColor() const;
+  TColor GetHighLightColor(bool focused) const;
+  TColor GetHighLightFontColor(bool focused) const;
+  // The background colour a section shows its children, mixed with the
+  // parent's for partly transparent sections.
+  TColor SectionBGColor(int32_t skinIndex, TControl* owner) const;
+
+  void ChangeActiveControl(HWND wnd);
+  HWND ActiveControl() const { return activeControl_; }
+  void InstallHook();
+  void UnInstallHook();
+  bool HookInstalled() const { return static_cast<bool>(hook_); }
+
+  // The live preview: WM_COPYDATA with wParam 7 and the tagged record.
+  LRESULT HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data);
+
+  // Shows an error in a message box (tests replace it).
+  static void ShowError(const std::wstring& text);
 
  protected:
-  bool active_ = false;
+  void Notification(TComponent* component, TOperation operation) override {}
+
+ private:
+  void ChangeSkin(const std::wstring& oldName);
+  void ReloadSkin();
+  void ReloadPackedSkin();
+  void Reload();
+  void RemoveSkin();
+  void ReportSkinVersion() const;
+  TSkinLoadOptions LoadOptions() const;
+  std::wstring PackedFileName() const;
+  void ApplyThirdPartyDefaults();
+
+  std::unique_ptr<TSkinContent> content_;
+  bool active_ = true;
+  bool skinActive_ = false;
+  std::wstring skinName_, skinDirectory_ = L"c:\\Skins";
+  int32_t hueOffset_ = 0, saturation_ = 0;
+  bool extendedBorders_ = false;
+  bool nonAutoUpdate_ = false;
+  bool removing_ = false;
+  HWND activeControl_ = nullptr;
+  UniqueHook hook_;
+  std::string livePreviewOptions_;
+  bool hasLivePreviewOptions_ = false;
 };
 
 }  // namespace glyphora

@@ -1,10 +1,11 @@
-// The form's skin provider: binds a form's frame and caption to a skin
-// section. Frame painting builds on this component.
+// The form's skin provider: attaches to its form's window, makes the form
+// known to skin broadcasts and passes live-preview requests to the manager.
+// The frame painting builds on this component.
 #pragma once
 #include <memory>
 
 #include "framework/component.h"
-#include "framework/graphics.h"
+#include "framework/forms.h"
 #include "skin/core/sCommonData.h"
 
 namespace glyphora {
@@ -15,12 +16,17 @@ struct TacAddedTitle {
 
 class TsSkinProvider : public TComponent {
  public:
-  explicit TsSkinProvider(TComponent* owner)
-      : TComponent(owner), SkinData(std::make_unique<TsCommonData>(nullptr, COC_TsSkinProvider)) {
-    SkinData->SetSkinSection("FORM");
-  }
+  explicit TsSkinProvider(TComponent* owner);
+  ~TsSkinProvider() override;
   std::unique_ptr<TsCommonData> SkinData;
   TacAddedTitle AddedTitle;
+  TCustomForm* Form() const { return form_; }
+
+  void Loaded() override;
+
+ private:
+  bool HandleFormMessage(TMessage& m);
+  TCustomForm* form_ = nullptr;
 };
 
 }  // namespace glyphora

@@ -1,0 +1,59 @@
+#include "skin/core/manager_rules.h"
+
+namespace glyphora {
+
+namespace {
+const TSkinColorOps* g_colorOps = nullptr;
+}
+
+const TSkinColorOps* SkinColorOps() { return g_colorOps; }
+void SetSkinColorOps(const TSkinColorOps* ops) { g_colorOps = ops; }
+
+std::wstring NormalizeDirectory(const std::wstring& dir) {
+  if (dir.empty()) return dir;
+  std::wstring d = dir;
+  if (d.back() == L'/') {
+    d.back() = L'\\';
+    return d;
+  }
+  if (d.back() == L'\\') return d;
+  if (d.size() == 1) return d + L":\\";
+  return d + L"\\";
+}
+
+std::wstring FullSkinDirectory(const std::wstring& setting, const std::wstring& exeFolder) {
+  std::wstring s = setting;
+  if (s.rfind(L"..", 0) == 0) {
+    std::wstring base = exeFolder;
+    if (!base.empty() && (base.back() == L'\\' || base.back() == L'/')) base.pop_back();
+    size_t sep = base.find_last_of(L"\\/");
+    base = sep == std::wstring::npos ? std::wstring() : base.substr(0, sep + 1);
+    s = base + (s.size() > 3 ? s.substr(3) : std::wstring());
+  } else if (s.rfind(L".\\", 0) == 0 || s.rfind(L"./", 0) == 0) {
+    s = exeFolder + s.substr(2);
+  } else if (s.find(L':') == std::wstring::npos && s.find(L"\\\\") == std::wstring::npos) {
+    s = exeFolder + s;
+  }
+  return NormalizeDirectory(s);
+}
+
+bool IsPlainSkinName(const std::wstring& name) {
+  if (name.empty() || name == L"." || name == L"..") return false;
+  for (wchar_t c : name)
+    if (c < 32 || c == L'\\' || c == L'/' || c == L':' || c == L'*' || c == L'?' || c == L'"' || c == L'<' ||
+        c == L'>' || c == L'|')
+      return false;
+  return true;
+}
+
+TColor MixTransparentColor(TColor parent, TColor section, int t) {
+  TColor out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    int p = static_cast<int>((parent >> shift) & 0xFF), s = static_cast<int>((section >> shift) & 0xFF);
+    int v = (t * (p - s) + s * 256) / 256;
+    out |= static_cast<TColor>(ClampByte(v)) << shift;
+  }
+  return out;
+}
+
+}  // namespace glyphora
