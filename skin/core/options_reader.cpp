@@ -252,12 +252,12 @@ std::string MergeCommonSections(const TIniText& skin, std::string_view commonTex
       continue;
     }
     auto keys = sec.Keys;
-    for (const auto& [k, v] : over->Keys) {
-      auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& kv) { return kv.first == k; });
+    for (const auto& kv : over->Keys) {
+      auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& own) { return own.first == kv.first; });
       if (it != keys.end())
-        it->second = v;
+        it->second = kv.second;
       else
-        keys.emplace_back(k, v);
+        keys.push_back(kv);
     }
     emit(sec.Name, keys);
   }
