@@ -195,3 +195,17 @@ TEST(SkinPackage, ExtractionWritesTheBytesUnchanged) {
   fs::remove_all(fs::temp_directory_path() / "glyphora_extract");
 }
 #endif
+
+TEST(SkinPackage, ReusedBuffersHoldExactlyTheNewMembers) {
+  TacSkinConvertor c;
+  for (size_t n : {300000u, 200000u, 70000u, 400000u, 0u}) {
+    Bytes data = Pattern(n, static_cast<uint32_t>(n));
+    c.ReadPackage(WritePackage({{"Big.bmp", data}, {"Second.bmp", Pattern(n / 2, 9)}}));
+    ASSERT_EQ(c.Files.size(), 2u);
+    EXPECT_EQ(c.Files[0].FileStream, data) << n;
+    EXPECT_EQ(c.Files[1].FileStream, Pattern(n / 2, 9)) << n;
+  }
+  c.Clear();
+  c.ReleaseBuffers();
+  EXPECT_TRUE(c.Files.empty());
+}
