@@ -43,7 +43,7 @@ bool WalkAncestors(const TIniText& ini, std::string_view section, Fn fn) {
       moreSeen.push_back(cur);
     ++count;
     std::string_view parent = ParentOf(*cur);
-    if (parent.empty()) break;
+    if (parent.empty() || count > kMaxParentDepth) break;
     cur = ini.FindSection(parent);
     if (cur && seen(cur)) break;  // a cycle
     own = false;
@@ -244,7 +244,6 @@ std::string MergeCommonSections(const TIniText& skin, std::string_view commonTex
     out.append("[").append(name).append("]\n");
     for (const auto& [k, v] : keys) out.append(k).append("=").append(v).append("\n");
   };
-  std::vector<const TIniSection*> emitted;
   for (const TIniSection& sec : skin.Sections()) {
     const TIniSection* over = &sec == skin.FindSection(sec.Name) ? common.FindSection(sec.Name) : nullptr;
     if (!over) {

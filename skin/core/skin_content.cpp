@@ -4,6 +4,8 @@
 #include "skin/core/skin_error.h"
 #include "skin/core/skin_images.h"
 
+#include <algorithm>
+
 namespace glyphora {
 
 namespace {
@@ -166,9 +168,10 @@ int32_t TSkinContent::InheritedLookup(const TIndexMap& map, int32_t skinIndex, s
                                       std::string_view property) const {
   if (skinIndex < 0 || section.empty()) return -1;
   std::string key;
-  // Each step moves to a parent section; more steps than there are sections
-  // means PARENTCLASS names form a cycle, which ends the search as "missing".
-  for (size_t steps = 0; steps <= gd.size(); ++steps) {
+  // Each step moves to a parent section. A cycle of PARENTCLASS names, or a
+  // chain longer than kMaxParentDepth, ends the search as "missing".
+  const size_t maxSteps = std::min(gd.size(), kMaxParentDepth);
+  for (size_t steps = 0; steps <= maxSteps; ++steps) {
     key = PairKey(section, property);
     auto it = map.find(key);
     if (it != map.end()) return it->second;

@@ -228,3 +228,15 @@ TEST(GeneralData, CommonSectionsMergeOverTheSkin) {
   EXPECT_EQ(gd[3].Color, 0xFFFFFFu);      // defaults
   EXPECT_EQ(gd[3].GlowCount, 4);
 }
+
+TEST(GeneralData, LongParentChainsEndAtTheDepthLimit) {
+  // S0 <- S1 <- ... <- S199: each section names the previous one as parent.
+  std::string text = "[S0]\nGLOW=7\n";
+  for (int i = 1; i < 200; ++i)
+    text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string(i - 1) + "\n";
+  auto gd = ReadGeneralData(TIniText(text));
+  ASSERT_EQ(gd.size(), 200u);
+  EXPECT_EQ(gd[static_cast<size_t>(kMaxParentDepth)].GlowCount, 7);
+  EXPECT_EQ(gd[kMaxParentDepth + 1].GlowCount, 0);
+  EXPECT_EQ(gd[199].GlowCount, 0);
+}
