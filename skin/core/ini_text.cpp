@@ -44,7 +44,8 @@ void TIniText::Parse(std::string source) {
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       std::string_view name = Trim(line.substr(1, line.size() - 2));
       index_.emplace(name, sections_.size());
-      sections_.push_back(TIniSection{name, {}});
+      sections_.emplace_back();
+      sections_.back().Name = name;
       current = &sections_.back();
       continue;
     }
