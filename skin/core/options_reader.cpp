@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "skin/core/color_convert.h"
-#include "skin/core/gradient_text.h"
+#include "skin/core/skin_error.h"
+#include "skin/paint/color_convert.h"
+#include "skin/paint/gradient.h"
 #include "skin/core/value_parse.h"
 
 namespace glyphora {
@@ -17,6 +18,16 @@ std::string UpperName(std::string_view s) {
   for (char& c : u)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return u;
+}
+
+// A gradient word that is not a number aborts the load like any other
+// invalid integer of the options text.
+TsGradArray ParseGradient(std::string_view text) {
+  try {
+    return ParseGradientData(text);
+  } catch (const EGradientError& e) {
+    throw EConvertError(e.what());
+  }
 }
 
 int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
@@ -178,7 +189,7 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
     if (g.GradientData.size() < 2)
       g.GradientPercent = 0;
     else
-      g.GradientArray = ParseGradientText(g.GradientData);
+      g.GradientArray = ParseGradient(g.GradientData);
 
     TsGenState& n = g.Props[0];
     n.Color = g.Color;
@@ -204,7 +215,7 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
       if (g.HotGradientData.size() < 2)
         g.HotGradientPercent = 0;
       else
-        g.HotGradientArray = ParseGradientText(g.HotGradientData);
+        g.HotGradientArray = ParseGradient(g.HotGradientData);
       TsGenState& h = g.Props[1];
       h.Color = g.HotColor;
       h.FontColor = g.HotFontColor;

@@ -31,8 +31,8 @@ namespace glyphora {
 struct TSkinColorOps {
   TColor (*ShiftHueColor)(int32_t delta, TColor color) = nullptr;
   TColor (*AdjustSaturation)(int32_t amount, TColor color) = nullptr;
-  void (*ShiftBitmapHue)(TBitmap32& bmp, int32_t delta) = nullptr;
-  void (*AdjustBitmapSaturation)(TBitmap32& bmp, int32_t amount) = nullptr;
+  void (*ShiftBitmapHue)(TBitmap32* bmp, int32_t delta) = nullptr;
+  void (*AdjustBitmapSaturation)(TBitmap32* bmp, int32_t amount) = nullptr;
 };
 
 struct TSkinLoadOptions {

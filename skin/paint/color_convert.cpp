@@ -1,10 +1,11 @@
-#include "skin/core/color_convert.h"
+#include "skin/paint/color_convert.h"
 
 namespace glyphora {
 
 namespace {
 
-TColor DefaultSysColor(int index) {
+// The platform's default system colours, for the host build.
+TColor DefaultSystemColor(int index) {
   static constexpr TColor kDefaults[31] = {
       0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
       0x000000, 0x000000, 0xB4B4B4, 0xFCF7F4, 0xABABAB, 0xD77800, 0xFFFFFF, 0xF0F0F0,
@@ -13,15 +14,15 @@ TColor DefaultSysColor(int index) {
   return index >= 0 && index < 31 ? kDefaults[index] : 0;
 }
 
-TSysColorSource g_source = DefaultSysColor;
+TSystemColorSource g_source = DefaultSystemColor;
 
 }  // namespace
 
-void SetSysColorSource(TSysColorSource source) { g_source = source ? source : DefaultSysColor; }
+void SetSystemColorSource(TSystemColorSource source) { g_source = source ? source : DefaultSystemColor; }
 
 TColor ColorToRGB(TColor color) {
-  if (static_cast<int32_t>(color) < 0) return g_source(static_cast<int>(color & 0xFF));
-  return color;
+  if ((color >> 24) == 0xFF) return g_source(static_cast<int>(color & 0xFF)) & 0x00FFFFFFu;
+  return color & 0x00FFFFFFu;
 }
 
 }  // namespace glyphora
