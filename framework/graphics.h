@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/handles.h"
-#include "skin/core/color_convert.h"
+#include "skin/paint/color_convert.h"
 #include "skin/core/shared_types.h"
 #include "skin/paint/bitmap32.h"
 

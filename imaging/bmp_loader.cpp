@@ -38,6 +38,12 @@ constexpr uint32_t kBI_RGB = 0, kBI_BITFIELDS = 3, kBI_ALPHABITFIELDS = 6;
 }  // namespace
 
 TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
+  TBitmap32 out;
+  LoadBmpInto(b, out, was32Bit);
+  return out;
+}
+
+void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
   if (was32Bit) *was32Bit = false;
   const size_t size = b.size();
   const uint8_t* d = b.data();
@@ -82,7 +88,10 @@ TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
   if (topDown) height = -height;
   if (width < 0) Bad("negative width");
   if (width > kMaxBmpSide || height > kMaxBmpSide || width * height > kMaxBmpPixels) Bad("image too large");
-  if (width == 0 || height == 0) return TBitmap32();
+  if (width == 0 || height == 0) {
+    out.SetSize(0, 0);
+    return;
+  }
 
   // Palette.
   uint32_t palette[256] = {};
@@ -104,7 +113,7 @@ TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
   if (dataAt + stride * uint64_t(height - 1) + lastRow > size) Bad("truncated pixel data");
 
   const int32_t w = static_cast<int32_t>(width), h = static_cast<int32_t>(height);
-  TBitmap32 out(w, h);
+  out.SetSize(w, h);
   if (was32Bit) *was32Bit = bpp == 32;
 
   bool rawBGRA = bpp == 32 && (compression == kBI_RGB ||
@@ -154,7 +163,6 @@ TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
       dst[x] = rgb == (KeyColor32 & 0xFFFFFF) ? rgb : (rgb | 0xFF000000u);
     }
   }
-  return out;
 }
 
 }  // namespace glyphora

@@ -18,5 +18,7 @@ constexpr int64_t kMaxBmpPixels = 64ll << 20;
 // bitmap. Damaged or unsupported files raise ESkinError. was32Bit, when given,
 // tells whether the file held 32-bit pixels.
 TBitmap32 LoadBmp(std::span<const uint8_t> bytes, bool* was32Bit = nullptr);
+// The same into out, reusing out's memory when it is large enough.
+void LoadBmpInto(std::span<const uint8_t> bytes, TBitmap32& out, bool* was32Bit = nullptr);
 
 }  // namespace glyphora

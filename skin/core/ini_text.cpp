@@ -16,6 +16,10 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 const std::string_view* TIniSection::Find(std::string_view key) const {
+  if (!Index.empty()) {
+    auto it = Index.find(key);
+    return it == Index.end() ? nullptr : &Keys[it->second].second;
+  }
   for (const auto& kv : Keys)
     if (kv.first == key) return &kv.second;
   return nullptr;
@@ -40,13 +44,20 @@ void TIniText::Parse(std::string source) {
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       std::string_view name = Trim(line.substr(1, line.size() - 2));
       index_.emplace(name, sections_.size());
-      sections_.push_back(TIniSection{name, {}});
+      sections_.emplace_back();
+      sections_.back().Name = name;
       current = &sections_.back();
       continue;
     }
     size_t eq = line.find('=');
     if (!current || eq == std::string_view::npos) continue;
     current->Keys.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+  }
+  constexpr size_t kIndexedSection = 64;
+  for (TIniSection& s : sections_) {
+    if (s.Keys.size() < kIndexedSection) continue;
+    s.Index.reserve(s.Keys.size());
+    for (size_t i = 0; i < s.Keys.size(); ++i) s.Index.emplace(s.Keys[i].first, i);
   }
 }
 

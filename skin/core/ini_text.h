@@ -19,6 +19,9 @@ struct TIniSection {
   std::string_view Name;
   std::vector<std::pair<std::string_view, std::string_view>> Keys;  // in text order
   const std::string_view* Find(std::string_view key) const;
+  // First key of each name, for sections with many keys (lookups stay fast
+  // even in a crafted text with huge sections).
+  std::unordered_map<std::string_view, size_t> Index;
 };
 
 class TIniText {

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "skin/core/color_convert.h"
-#include "skin/core/gradient_text.h"
+#include "skin/core/skin_error.h"
+#include "skin/paint/color_convert.h"
+#include "skin/paint/gradient.h"
 #include "skin/core/value_parse.h"
 
 namespace glyphora {
@@ -17,6 +18,16 @@ std::string UpperName(std::string_view s) {
   for (char& c : u)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return u;
+}
+
+// A gradient word that is not a number aborts the load like any other
+// invalid integer of the options text.
+TsGradArray ParseGradient(std::string_view text) {
+  try {
+    return ParseGradientData(text);
+  } catch (const EGradientError& e) {
+    throw EConvertError(e.what());
+  }
 }
 
 int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
@@ -43,7 +54,7 @@ bool WalkAncestors(const TIniText& ini, std::string_view section, Fn fn) {
       moreSeen.push_back(cur);
     ++count;
     std::string_view parent = ParentOf(*cur);
-    if (parent.empty()) break;
+    if (parent.empty() || count > kMaxParentDepth) break;
     cur = ini.FindSection(parent);
     if (cur && seen(cur)) break;  // a cycle
     own = false;
@@ -178,7 +189,7 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
     if (g.GradientData.size() < 2)
       g.GradientPercent = 0;
     else
-      g.GradientArray = ParseGradientText(g.GradientData);
+      g.GradientArray = ParseGradient(g.GradientData);
 
     TsGenState& n = g.Props[0];
     n.Color = g.Color;
@@ -204,7 +215,7 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
       if (g.HotGradientData.size() < 2)
         g.HotGradientPercent = 0;
       else
-        g.HotGradientArray = ParseGradientText(g.HotGradientData);
+        g.HotGradientArray = ParseGradient(g.HotGradientData);
       TsGenState& h = g.Props[1];
       h.Color = g.HotColor;
       h.FontColor = g.HotFontColor;
@@ -244,7 +255,6 @@ std::string MergeCommonSections(const TIniText& skin, std::string_view commonTex
     out.append("[").append(name).append("]\n");
     for (const auto& [k, v] : keys) out.append(k).append("=").append(v).append("\n");
   };
-  std::vector<const TIniSection*> emitted;
   for (const TIniSection& sec : skin.Sections()) {
     const TIniSection* over = &sec == skin.FindSection(sec.Name) ? common.FindSection(sec.Name) : nullptr;
     if (!over) {
@@ -252,12 +262,12 @@ std::string MergeCommonSections(const TIniText& skin, std::string_view commonTex
       continue;
     }
     auto keys = sec.Keys;
-    for (const auto& [k, v] : over->Keys) {
-      auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& kv) { return kv.first == k; });
+    for (const auto& kv : over->Keys) {
+      auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& own) { return own.first == kv.first; });
       if (it != keys.end())
-        it->second = v;
+        it->second = kv.second;
       else
-        keys.emplace_back(k, v);
+        keys.push_back(kv);
     }
     emit(sec.Name, keys);
   }

@@ -28,6 +28,11 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini);
 std::string MergeCommonSections(const TIniText& skin, std::string_view common);
 std::string RemoveCommonSpaces(std::string_view common);
 
+// The longest PARENTCLASS chain that is followed; an ancestor further away
+// counts as missing. Real skins use one or two levels; the limit keeps a
+// crafted chain of thousands of sections from taking quadratic time.
+constexpr size_t kMaxParentDepth = 32;
+
 // Reads one key of a section with inheritance: the section's own value, else
 // the value of the nearest ancestor along "PARENTCLASS" (passed through the
 // colour conversion), else def. Each section is visited at most once, so a

@@ -110,8 +110,8 @@ void InstallSkinServices() {
   static const TSkinColorOps ops{
       [](int32_t d, TColor c) { return ShiftHueColor(d, c); },
       [](int32_t a, TColor c) { return static_cast<TColor>(AdjustSaturation(a, c)); },
-      [](TBitmap32& b, int32_t d) { ShiftBitmapHue(&b, d); },
-      [](TBitmap32& b, int32_t a) { AdjustBitmapSaturation(&b, a); }};
+      [](TBitmap32* b, int32_t d) { ShiftBitmapHue(b, d); },
+      [](TBitmap32* b, int32_t a) { AdjustBitmapSaturation(b, a); }};
   static bool done = false;
   if (done) return;
   done = true;

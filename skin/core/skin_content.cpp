@@ -4,6 +4,8 @@
 #include "skin/core/skin_error.h"
 #include "skin/core/skin_images.h"
 
+#include <algorithm>
+
 namespace glyphora {
 
 namespace {
@@ -28,6 +30,9 @@ void TSkinContent::Clear() {
   pa.clear();
   MasterBitmap = TBitmap32();
   SkinIsPacked = false;
+  pack_.Clear();
+  pack_.ReleaseBuffers();
+  spareMaster_ = TBitmap32();
   RebuildIndexes();
   InitConstantIndexes();
 }
@@ -37,6 +42,7 @@ void TSkinContent::MoveFrom(TSkinContent& o) {
   gd = std::move(o.gd);
   ma = std::move(o.ma);
   pa = std::move(o.pa);
+  spareMaster_ = std::move(MasterBitmap);  // its memory serves the next load
   MasterBitmap = std::move(o.MasterBitmap);
   ConstData = o.ConstData;
   SkinIsPacked = o.SkinIsPacked;
@@ -56,7 +62,7 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
   if (optionsText) {
     TIniText ini(*optionsText);
     TSkinImages images;
-    LoadSkinImages(ini, source, decoder, this, images);
+    LoadSkinImages(ini, source, decoder, this, images, &spareMaster_);
     if (!options.CommonSections.empty() && !next.SkinData.SkinPath.empty()) {
       // The common text's own image files live in the skin folder (an
       // internal skin has none).
@@ -90,16 +96,24 @@ void TSkinContent::LoadFromConvertor(const TacSkinConvertor& pack, const TSkinLo
   Load(pack.Options, source, options);
 }
 
+namespace {
+// The members are dropped when the load ends, whatever happened.
+struct TClearAtEnd {
+  TacSkinConvertor& pack;
+  ~TClearAtEnd() { pack.Clear(); }
+};
+}  // namespace
+
 void TSkinContent::LoadFromPackage(std::span<const uint8_t> package, const TSkinLoadOptions& options) {
-  TacSkinConvertor pack;
-  pack.ReadPackage(package);
-  LoadFromConvertor(pack, options);
+  TClearAtEnd clear{pack_};
+  pack_.ReadPackage(package);
+  LoadFromConvertor(pack_, options);
 }
 
 bool TSkinContent::LoadFromPackageFile(const std::filesystem::path& file, const TSkinLoadOptions& options) {
-  TacSkinConvertor pack;
-  if (!pack.LoadFromFile(file)) return false;
-  LoadFromConvertor(pack, options);
+  TClearAtEnd clear{pack_};
+  if (!pack_.LoadFromFile(file)) return false;
+  LoadFromConvertor(pack_, options);
   return true;
 }
 
@@ -154,9 +168,10 @@ int32_t TSkinContent::InheritedLookup(const TIndexMap& map, int32_t skinIndex, s
                                       std::string_view property) const {
   if (skinIndex < 0 || section.empty()) return -1;
   std::string key;
-  // Each step moves to a parent section; more steps than there are sections
-  // means PARENTCLASS names form a cycle, which ends the search as "missing".
-  for (size_t steps = 0; steps <= gd.size(); ++steps) {
+  // Each step moves to a parent section. A cycle of PARENTCLASS names, or a
+  // chain longer than kMaxParentDepth, ends the search as "missing".
+  const size_t maxSteps = std::min(gd.size(), kMaxParentDepth);
+  for (size_t steps = 0; steps <= maxSteps; ++steps) {
     key = PairKey(section, property);
     auto it = map.find(key);
     if (it != map.end()) return it->second;

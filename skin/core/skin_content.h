@@ -31,8 +31,8 @@ namespace glyphora {
 struct TSkinColorOps {
   TColor (*ShiftHueColor)(int32_t delta, TColor color) = nullptr;
   TColor (*AdjustSaturation)(int32_t amount, TColor color) = nullptr;
-  void (*ShiftBitmapHue)(TBitmap32& bmp, int32_t delta) = nullptr;
-  void (*AdjustBitmapSaturation)(TBitmap32& bmp, int32_t amount) = nullptr;
+  void (*ShiftBitmapHue)(TBitmap32* bmp, int32_t delta) = nullptr;
+  void (*AdjustBitmapSaturation)(TBitmap32* bmp, int32_t amount) = nullptr;
 };
 
 struct TSkinLoadOptions {
@@ -71,7 +71,7 @@ class TSkinContent {
   void Load(const std::optional<std::string>& optionsText, TSkinSource& source,
             const TSkinLoadOptions& options = {});
 
-  // Empties everything (skin removed).
+  // Empties everything (skin removed) and frees the memory kept for reloads.
   void Clear();
 
   // Lookups. All names are compared exactly, case-sensitively.
@@ -118,6 +118,12 @@ class TSkinContent {
   TIndexMap masks_;      // first image of each section + key
   TIndexMap textures_;   // first texture image of each section + key
   TIndexMap patterns_;   // first large texture of each section + key
+
+  // Memory kept from the previous load for the next one: reloading a skin
+  // (hue, saturation or skin changes) then reuses it instead of asking the
+  // system for fresh pages, which is slow under Wine. Freed by Clear.
+  TacSkinConvertor pack_;
+  TBitmap32 spareMaster_;
 };
 
 }  // namespace glyphora

@@ -87,19 +87,19 @@ void TSkinContent::ApplyHueAndSaturation(int32_t hue, int32_t saturation, const 
         if (IsValidImgIndex(g) && ma[g].Bmp) excluded[g] = true;
       }
     }
-    if (!MasterBitmap.Empty()) ops.ShiftBitmapHue(MasterBitmap, hue);
+    if (!MasterBitmap.Empty()) ops.ShiftBitmapHue(&MasterBitmap, hue);
     for (const Saved& s : saved)
       for (int32_t y = s.r.Top; y < s.r.Bottom; ++y)
         std::copy_n(s.pixels.ScanLine(y - s.r.Top), s.r.Right - s.r.Left, MasterBitmap.ScanLine(y) + s.r.Left);
     for (size_t i = 0; i < ma.size(); ++i)
-      if (ma[i].Bmp && !excluded[i]) ops.ShiftBitmapHue(*ma[i].Bmp, hue);
+      if (ma[i].Bmp && !excluded[i]) ops.ShiftBitmapHue(ma[i].Bmp.get(), hue);
     ChangeColors(gd, SkinData, [&](TColor c) { return ops.ShiftHueColor(hue, c); });
   }
   if (saturation != 0) {
     int32_t amount = saturation % 101;  // the sign follows the saturation
-    if (!MasterBitmap.Empty()) ops.AdjustBitmapSaturation(MasterBitmap, amount);
+    if (!MasterBitmap.Empty()) ops.AdjustBitmapSaturation(&MasterBitmap, amount);
     for (TsMaskData& m : ma)
-      if (m.Bmp) ops.AdjustBitmapSaturation(*m.Bmp, amount);
+      if (m.Bmp) ops.AdjustBitmapSaturation(m.Bmp.get(), amount);
     ChangeColors(gd, SkinData, [&](TColor c) { return ops.AdjustSaturation(amount, c); });
   }
 }

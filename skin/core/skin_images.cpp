@@ -110,22 +110,25 @@ void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecod
   LoadJpegTextures(common, source, decoder, owner, out);
 }
 
-TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source) {
+TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source, TBitmap32* spare) {
   const std::string_view* name = ini.Value(kGlobal, kMasterKey);
   if (!name || name->empty()) return TBitmap32();
   auto bytes = source.Find(*name, TNameMatch::UpperEqualsName);
   if (!bytes) return TBitmap32();
   try {
-    return LoadBmp(*bytes);
+    TBitmap32 master;
+    if (spare && spare->OwnsPixels()) master = std::move(*spare);
+    LoadBmpInto(*bytes, master);
+    return master;
   } catch (const ESkinError& e) {
     throw ESkinError("Skin master bitmap \"" + std::string(*name) + "\": " + e.what());
   }
 }
 
 void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* decoder,
-                    const TSkinContent* owner, TSkinImages& out) {
+                    const TSkinContent* owner, TSkinImages& out, TBitmap32* spareMaster) {
   out = TSkinImages();
-  out.MasterBitmap = LoadMasterBitmap(ini, source);
+  out.MasterBitmap = LoadMasterBitmap(ini, source, spareMaster);
 
   for (const TIniSection& sec : ini.Sections()) {
     const bool global = sec.Name == kGlobal;

@@ -25,8 +25,9 @@ struct TSkinImages {
 // in fixed columns raise ESkinError. Rectangles in the master bitmap are
 // clipped to it, so no entry reaches outside its bitmap. Every entry's
 // Manager is set to owner.
+// spareMaster, when given, lends its memory to the new master bitmap.
 void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* decoder,
-                    const TSkinContent* owner, TSkinImages& out);
+                    const TSkinContent* owner, TSkinImages& out, TBitmap32* spareMaster = nullptr);
 
 // The images a CommonSections text adds to every skin: its older plain
 // bitmap entries and its JPEG textures, read from source (the skin folder).
@@ -36,6 +37,6 @@ void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecod
 
 // The master bitmap named by "MASTERBITMAP" of "GLOBALINFO" (empty when
 // missing), made 32-bit.
-TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source);
+TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source, TBitmap32* spare = nullptr);
 
 }  // namespace glyphora

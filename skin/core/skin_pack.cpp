@@ -35,6 +35,8 @@ class Reader {
   size_t pos_ = 0;
 };
 
+}  // namespace
+
 size_t ReadPackageInto(TacSkinConvertor& c, std::span<const uint8_t> bytes) {
   Reader r(bytes);
   if (r.left() < 4 || std::memcmp(r.here(), "ASzf", 4) != 0)
@@ -67,15 +69,13 @@ size_t ReadPackageInto(TacSkinConvertor& c, std::span<const uint8_t> bytes) {
       TacImageItem item;
       item.IsBitmap = UpperCaseAnsi(ExtractFileExt(name)) == ".BMP";
       item.FileName = std::move(name);
-      item.FileStream.resize(size);
+      item.FileStream = c.TakeBuffer(size);
       r.skip(InflateMember(r.here(), r.left(), item.FileStream.data(), size));
       c.Files.push_back(std::move(item));
     }
   }
   return r.pos();
 }
-
-}  // namespace
 
 std::string UpperCaseAnsi(std::string_view s) {
   std::string u(s);
@@ -108,10 +108,30 @@ bool TacSkinConvertor::IsOptionsName(std::string_view name) {
   return UpperCaseAnsi(name) == "OPTIONS.DAT";
 }
 
+// Buffers below this size come from the heap cheaply anyway.
+constexpr size_t kKeptBufferSize = 64 * 1024;
+
 void TacSkinConvertor::Clear() {
   ImageCount = 0;
+  for (TacImageItem& item : Files)
+    if (item.FileStream.capacity() >= kKeptBufferSize) spare_.push_back(std::move(item.FileStream));
   Files.clear();
   Options.reset();
+}
+
+std::vector<uint8_t> TacSkinConvertor::TakeBuffer(size_t size) {
+  // The smallest kept buffer that holds size bytes, else a new one.
+  size_t best = spare_.size();
+  for (size_t i = 0; i < spare_.size(); ++i)
+    if (spare_[i].capacity() >= size && (best == spare_.size() || spare_[i].capacity() < spare_[best].capacity()))
+      best = i;
+  std::vector<uint8_t> buf;
+  if (best < spare_.size()) {
+    buf = std::move(spare_[best]);
+    spare_.erase(spare_.begin() + static_cast<ptrdiff_t>(best));
+  }
+  buf.resize(size);
+  return buf;
 }
 
 size_t TacSkinConvertor::ReadPackage(std::span<const uint8_t> bytes) {

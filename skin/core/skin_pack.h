@@ -47,10 +47,19 @@ class TacSkinConvertor {
   // not exist; throws ESkinError when it cannot be read or is not a package.
   bool LoadFromFile(const std::filesystem::path& fileName);
 
+  // Drops the members. Their larger buffers are kept for the next read (a
+  // skin reload inflates members of the same sizes again), until
+  // ReleaseBuffers or destruction.
   void Clear();
+  void ReleaseBuffers() { spare_.clear(); }
 
   // Exactly one member is the options text: the one named "Options.dat" in any case.
   static bool IsOptionsName(std::string_view name);
+
+ private:
+  friend size_t ReadPackageInto(TacSkinConvertor& c, std::span<const uint8_t> bytes);
+  std::vector<uint8_t> TakeBuffer(size_t size);
+  std::vector<std::vector<uint8_t>> spare_;
 };
 
 // Upper-cases ASCII letters (member names and options keys are 8-bit ANSI).

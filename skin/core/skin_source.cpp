@@ -7,12 +7,15 @@
 
 namespace glyphora {
 
+TPackageSource::TPackageSource(const TacSkinConvertor& pack) : pack_(pack) {
+  for (size_t i = 0; i < pack.Files.size(); ++i) byUpperName_.emplace(UpperCaseAnsi(pack.Files[i].FileName), i);
+}
+
 std::optional<std::span<const uint8_t>> TPackageSource::Find(std::string_view name, TNameMatch match) {
   std::string wanted = match == TNameMatch::IgnoreCase ? UpperCaseAnsi(name) : std::string(name);
-  for (const TacImageItem& item : pack_.Files)
-    if (item.FileName.size() == wanted.size() && UpperCaseAnsi(item.FileName) == wanted)
-      return std::span<const uint8_t>(item.FileStream);
-  return std::nullopt;
+  auto it = byUpperName_.find(wanted);
+  if (it == byUpperName_.end()) return std::nullopt;
+  return std::span<const uint8_t>(pack_.Files[it->second].FileStream);
 }
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "skin/core/skin_pack.h"
@@ -29,12 +30,13 @@ class TSkinSource {
 // The members of a package that has been read (the converter must outlive the source).
 class TPackageSource : public TSkinSource {
  public:
-  explicit TPackageSource(const TacSkinConvertor& pack) : pack_(pack) {}
+  explicit TPackageSource(const TacSkinConvertor& pack);
   std::optional<std::span<const uint8_t>> Find(std::string_view name, TNameMatch match) override;
   bool IsPacked() const override { return true; }
 
  private:
   const TacSkinConvertor& pack_;
+  std::unordered_map<std::string, size_t> byUpperName_;  // first member of each upper-cased name
 };
 
 // The files of a skin folder. A name containing ":" is a full path; any other

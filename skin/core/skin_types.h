@@ -10,6 +10,7 @@
 
 #include "skin/core/shared_types.h"
 #include "skin/paint/bitmap32.h"
+#include "skin/paint/gradient.h"
 
 namespace glyphora {
 
@@ -17,15 +18,6 @@ namespace glyphora {
 // hold it as this bit pattern.
 constexpr TColor clMinusOne = 0xFFFFFFFFu;
 
-// One gradient segment as the options text writes it (five numbers each).
-struct TsGradPie {
-  TColor Color1 = 0;
-  TColor Color2 = 0;
-  uint8_t Percent = 0;   // 0..100
-  int32_t Mode1 = 0;     // 0 vertical, 1 horizontal, 2 triangles (first segment only)
-  int32_t Mode2 = 0;     // always 0 after parsing
-};
-using TsGradArray = std::vector<TsGradPie>;
 
 // Whole-skin values from section "GLOBALINFO". 16-bit fields keep the low 16 bits.
 struct TsSkinData {

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "skin/core/color_convert.h"
+#include "skin/paint/color_convert.h"
 
 namespace glyphora {
 
 void InstallSystemColorSource() {
-  SetSysColorSource([](int index) -> TColor { return static_cast<TColor>(GetSysColor(index)); });
+  SetSystemColorSource([](int index) -> TColor { return static_cast<TColor>(GetSysColor(index)); });
 }
 
 }  // namespace glyphora

@@ -1,12 +1,20 @@
-// Colour values (0x00BBGGRR) and 32-bit pixels (0xAARRGGBB): conversion
-// between the two byte orders. System colours are resolved by ColorToRGB.
+// Colour values (0x00BBGGRR) and 32-bit pixels (0xAARRGGBB): resolution of
+// system colours and conversion between the two byte orders.
 #pragma once
 #include <cstdint>
 
-#include "skin/core/color_convert.h"
 #include "skin/core/shared_types.h"
 
 namespace glyphora {
+
+// Source of system colours (index = low byte of a 0xFF0000nn value); the
+// Windows side installs one over GetSysColor. Null restores the built-in table.
+using TSystemColorSource = TColor (*)(int index);
+void SetSystemColorSource(TSystemColorSource source);
+
+// A colour with its top byte 0xFF names a system colour; any other value has
+// its top byte dropped.
+TColor ColorToRGB(TColor color);
 
 // Red and blue exchanged; the top byte becomes the alpha byte.
 inline uint32_t SwapRedBlue(uint32_t v) {

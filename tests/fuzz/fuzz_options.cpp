@@ -1,5 +1,6 @@
 // Fuzzes the options text: grammar, section data with inheritance, image
-// notation and the lookups, with a small master bitmap to cut images from.
+// notation, CommonSections and the lookups, with a small master bitmap to cut
+// images from.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -32,11 +33,17 @@ class MasterSource : public glyphora::TSkinSource {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace glyphora;
+  // Up to the first zero byte: the options text; after it: a CommonSections text.
   std::string text(reinterpret_cast<const char*>(data), size);
+  TSkinLoadOptions options;
+  if (size_t zero = text.find('\0'); zero != std::string::npos) {
+    options.CommonSections = text.substr(zero + 1);
+    text.resize(zero);
+  }
   MasterSource source;
   TSkinContent skin;
   try {
-    skin.Load(text, source);
+    skin.Load(text, source, options);
     for (const TsGeneralData& g : skin.gd) {
       int32_t i = skin.GetSkinIndex(g.ClassName);
       skin.GetMaskIndex(i, g.ClassName, "BORDERSMASK");

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "skin/core/color_convert.h"
-#include "skin/core/gradient_text.h"
 #include "skin/core/ini_text.h"
 #include "skin/core/options_reader.h"
 #include "skin/core/skin_error.h"
 #include "skin/core/value_parse.h"
+#include "skin/paint/color_convert.h"
 
 using namespace glyphora;
 
@@ -169,18 +168,14 @@ TEST(GeneralData, GradientTextRules) {
   EXPECT_EQ(two[0].Percent, 97);
   EXPECT_EQ(two[1].Mode1, 0);
 
-  auto clamped = ParseGradientText(";;-5;3;250;1;7;;");
-  ASSERT_EQ(clamped.size(), 1u);
-  EXPECT_EQ(clamped[0].Color1, 0u);
-  EXPECT_EQ(clamped[0].Percent, 100);
-  EXPECT_EQ(clamped[0].Mode1, 1);
-  EXPECT_EQ(clamped[0].Mode2, 0);
-  EXPECT_THROW(ParseGradientText("1;2;x;0;0"), EConvertError);
+  // A word that is not a number aborts the load with the invalid-integer error.
+  EXPECT_THROW(ReadGeneralData(TIniText("[G]\nGRADIENTDATA=1;2;x;0;0\n")), EConvertError);
+  EXPECT_NO_THROW(ReadGeneralData(TIniText("[G]\nSTATES=1\nHOTGRADIENTDATA=1;2;x;0;0\n")));  // not read
 }
 
 TEST(GeneralData, ParentInheritance) {
   TIniText ini(
-      "[PANEL]\nCOLOR=255\nFONTCOLOR=-2147483633\nTCLEFT=7\nSHOWFOCUS=1\nGLOW=3\n"
+      "[PANEL]\nCOLOR=255\nFONTCOLOR=-16777201\nTCLEFT=7\nSHOWFOCUS=1\nGLOW=3\n"
       "[CHILD]\nPARENTCLASS=PANEL\nTCLEFT=-1\n"
       "[GRANDCHILD]\nPARENTCLASS=CHILD\nCOLOR=100\n"
       "[ORPHAN]\nPARENTCLASS=NOSUCH\n"
@@ -195,9 +190,9 @@ TEST(GeneralData, ParentInheritance) {
   EXPECT_EQ(Section(gd, "CHILD").ParentClass, "PANEL");
   EXPECT_EQ(Section(gd, "CHILD").FontColor.Left, 7u);  // -1 counts as missing
   EXPECT_TRUE(Section(gd, "CHILD").ShowFocus);
-  // A system colour found in an ancestor is converted (COLOR_BTNFACE on the host table).
-  EXPECT_EQ(Section(gd, "CHILD").FontColor.Color, ColorToRGB(0x8000000F));
-  EXPECT_EQ(Section(gd, "PANEL").FontColor.Color, 0x8000000Fu);  // own value: not converted
+  // A system colour found in an ancestor is converted (button face, 0xF0F0F0 in the host's table).
+  EXPECT_EQ(Section(gd, "CHILD").FontColor.Color, 0xF0F0F0u);
+  EXPECT_EQ(Section(gd, "PANEL").FontColor.Color, 0xFF00000Fu);  // own value: not converted
   EXPECT_EQ(Section(gd, "GRANDCHILD").Color, 100u);
   EXPECT_EQ(Section(gd, "GRANDCHILD").GlowCount, 3);
   EXPECT_EQ(Section(gd, "ORPHAN").Color, 0xFFFFFFu);
@@ -227,4 +222,16 @@ TEST(GeneralData, CommonSectionsMergeOverTheSkin) {
   EXPECT_EQ(gd[2].FontColor.Color, 9u);
   EXPECT_EQ(gd[3].Color, 0xFFFFFFu);      // defaults
   EXPECT_EQ(gd[3].GlowCount, 4);
+}
+
+TEST(GeneralData, LongParentChainsEndAtTheDepthLimit) {
+  // S0 <- S1 <- ... <- S199: each section names the previous one as parent.
+  std::string text = "[S0]\nGLOW=7\n";
+  for (int i = 1; i < 200; ++i)
+    text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string(i - 1) + "\n";
+  auto gd = ReadGeneralData(TIniText(text));
+  ASSERT_EQ(gd.size(), 200u);
+  EXPECT_EQ(gd[static_cast<size_t>(kMaxParentDepth)].GlowCount, 7);
+  EXPECT_EQ(gd[kMaxParentDepth + 1].GlowCount, 0);
+  EXPECT_EQ(gd[199].GlowCount, 0);
 }

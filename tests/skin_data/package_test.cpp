@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "skin/core/skin_error.h"
+#include "skin/core/skin_extract.h"
 #include "skin/core/skin_pack.h"
 #include "tests/support/skin_writers.h"
 
@@ -165,4 +170,42 @@ TEST(SkinPackage, FileExtensionHelpers) {
   EXPECT_EQ(ExtractFileExt("noext"), "");
   EXPECT_TRUE(TacSkinConvertor::IsOptionsName("oPtIoNs.DaT"));
   EXPECT_FALSE(TacSkinConvertor::IsOptionsName("Options.dat2"));
+}
+
+TEST(SkinPackage, ExtractionFolderNames) {
+  EXPECT_EQ(IncludeTrailingBackslash(""), "");
+  EXPECT_EQ(IncludeTrailingBackslash("D"), "D:\\");
+  EXPECT_EQ(IncludeTrailingBackslash("c:\\Skins"), "c:\\Skins\\");
+  EXPECT_EQ(IncludeTrailingBackslash("c:\\Skins\\"), "c:\\Skins\\");
+  EXPECT_EQ(IncludeTrailingBackslash("c:/Skins/"), "c:/Skins\\");
+}
+
+#ifdef _WIN32
+TEST(SkinPackage, ExtractionWritesTheBytesUnchanged) {
+  namespace fs = std::filesystem;
+  Bytes pkg = WritePackage({{"Options.dat", ToBytes("[A]\n")}});
+  std::string dir = (fs::temp_directory_path() / "glyphora_extract" / "sub").string();  // no trailing backslash
+  std::string name;
+  ASSERT_TRUE(ExtractPackageBytes(pkg, dir, "NorvaneWhite (internal)", &name));
+  EXPECT_EQ(name, dir + "\\NorvaneWhite (internal) extracted.asz");
+  std::ifstream in(name, std::ios::binary);
+  Bytes back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(back, pkg);
+  in.close();
+  fs::remove_all(fs::temp_directory_path() / "glyphora_extract");
+}
+#endif
+
+TEST(SkinPackage, ReusedBuffersHoldExactlyTheNewMembers) {
+  TacSkinConvertor c;
+  for (size_t n : {300000u, 200000u, 70000u, 400000u, 0u}) {
+    Bytes data = Pattern(n, static_cast<uint32_t>(n));
+    c.ReadPackage(WritePackage({{"Big.bmp", data}, {"Second.bmp", Pattern(n / 2, 9)}}));
+    ASSERT_EQ(c.Files.size(), 2u);
+    EXPECT_EQ(c.Files[0].FileStream, data) << n;
+    EXPECT_EQ(c.Files[1].FileStream, Pattern(n / 2, 9)) << n;
+  }
+  c.Clear();
+  c.ReleaseBuffers();
+  EXPECT_TRUE(c.Files.empty());
 }

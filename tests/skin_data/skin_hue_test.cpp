@@ -17,11 +17,11 @@ TColor Sat(int32_t a, TColor c) {
   g_lastAmount = a;
   return c + 0x10000u * static_cast<TColor>(a);
 }
-void BmpHue(TBitmap32& b, int32_t d) {
-  for (int y = 0; y < b.Height(); ++y)
-    for (int x = 0; x < b.Width(); ++x) b.SetPixel(x, y, b.Pixel(x, y) + static_cast<uint32_t>(d));
+void BmpHue(TBitmap32* b, int32_t d) {
+  for (int y = 0; y < b->Height(); ++y)
+    for (int x = 0; x < b->Width(); ++x) b->SetPixel(x, y, b->Pixel(x, y) + static_cast<uint32_t>(d));
 }
-void BmpSat(TBitmap32& b, int32_t a) { BmpHue(b, 1000 * a); }
+void BmpSat(TBitmap32* b, int32_t a) { BmpHue(b, 1000 * a); }
 const TSkinColorOps kOps{Hue, Sat, BmpHue, BmpSat};
 
 std::string Options(int keepHue) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "skin/core/options_reader.h"
 #include "skin/core/skin_content.h"
 #include "skin/core/skin_error.h"
 #include "tests/support/skin_writers.h"
@@ -280,4 +281,16 @@ TEST(SkinLoad, FromAFolder) {
   ASSERT_EQ(old, 1);
   EXPECT_EQ(s.ma[old].WL, 6 / 9);
   fs::remove_all(dir);
+}
+
+TEST(SkinLoad, LongParentChainsInImageLookups) {
+  std::string text = "[S0]\nBORDERSMASK=@0000@0000@0001@0001@1@0\n";
+  for (int i = 1; i < 200; ++i)
+    text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string(i - 1) + "\n";
+  TSkinContent s;
+  TEmptySource none;
+  s.Load(text, none);
+  EXPECT_EQ(s.gd[kMaxParentDepth].BorderIndex, 0);
+  EXPECT_EQ(s.gd[kMaxParentDepth + 1].BorderIndex, -1);
+  EXPECT_EQ(s.gd[199].BorderIndex, -1);
 }
