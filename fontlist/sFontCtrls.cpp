@@ -19,6 +19,7 @@ void TsFontListBox::SetFilterOptions(TFilterOptions value) {
 void TsFontListBox::SetDrawFont(bool value) {
   if (value == FDrawFont) return;
   FDrawFont = value;
+  ClearRowCache();
   if (!Loading()) Invalidate();
 }
 
@@ -28,6 +29,7 @@ void TsFontListBox::Loaded() {
 }
 
 void TsFontListBox::FillFontList() {
+  ClearRowCache();
   const TFontsArray& table = FontTable ? *FontTable : FontsArray();
   TStrings& items = Items();
   items.BeginUpdate();
@@ -54,8 +56,14 @@ TFontClass* TsFontListBox::FontAt(int index) const {
   return d == LB_ERR ? nullptr : reinterpret_cast<TFontClass*>(d);
 }
 
+void TsFontListBox::ColorChanged() {
+  ClearRowCache();
+  TsCustomListBox::ColorChanged();
+}
+
 void TsFontListBox::FontChanged() {
   familyFonts_.clear();
+  ClearRowCache();
   TsCustomListBox::FontChanged();
   // The row height follows the font, except while the definition is read:
   // there the item height is set after the font and wins.
@@ -79,41 +87,65 @@ HFONT TsFontListBox::FamilyFont(const std::wstring& name) {
   return f;
 }
 
+void TsFontListBox::RenderRow(int index, int w, int h, bool selected) {
+  HDC mem = rowBuffer_.DC();
+  TCanvas canvas(mem);
+  const RECT row{0, 0, w, h};
+  canvas.FillRect(row, selected ? clHighlight : color_);
+  TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
+  if (!font) return;
+  // The kind glyph sits in a square cell at the left; white is transparent.
+  if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
+    BITMAP bm{};
+    ::GetObjectW(glyph, sizeof(bm), &bm);
+    if (!glyphDC_) glyphDC_.reset(::CreateCompatibleDC(mem));
+    SelectGuard sel(glyphDC_.get(), glyph);
+    ::TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, glyphDC_.get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                     RGB(255, 255, 255));
+  }
+  RECT textRect = row;
+  textRect.left += h;
+  HFONT hf = FDrawFont ? FamilyFont(font->FntName) : font_.Handle();
+  SelectGuard sel(mem, hf);
+  SIZE sz{};
+  ::GetTextExtentPoint32W(mem, font->FntName.c_str(), static_cast<int>(font->FntName.size()), &sz);
+  ::SetBkMode(mem, TRANSPARENT);
+  ::SetTextColor(mem, ColorToRGB(selected ? clHighlightText : font_.Color()));
+  ::ExtTextOutW(mem, textRect.left + 1, (h - sz.cy) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
+                static_cast<UINT>(font->FntName.size()), nullptr);
+  ::GdiFlush();
+}
+
 void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc) {
   // Each row is composed off-screen and copied in one block: no flicker, and
   // one transfer to the screen instead of one per drawing call.
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
-  if (rowBuffer_.Width() < w || rowBuffer_.Height() < h) rowBuffer_.SetSize(std::max(w, rowBuffer_.Width()), std::max(h, rowBuffer_.Height()));
-  HDC mem = rowBuffer_.DC();
-  if (!mem) return;
-  TCanvas canvas(mem);
-  const RECT row{0, 0, w, h};
   const bool selected = state & odSelected;
-  canvas.FillRect(row, selected ? clHighlight : color_);
-  TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
-  if (font) {
-    // The kind glyph sits in a square cell at the left; white is transparent.
-    if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
-      BITMAP bm{};
-      ::GetObjectW(glyph, sizeof(bm), &bm);
-      if (!glyphDC_) glyphDC_.reset(::CreateCompatibleDC(mem));
-      SelectGuard sel(glyphDC_.get(), glyph);
-      ::TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, glyphDC_.get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                       RGB(255, 255, 255));
+  auto blit = [&](const TBitmap32& px) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), px.Width(), -px.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    ::SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(px.Width()), static_cast<DWORD>(px.Height()), 0,
+                        0, 0, static_cast<UINT>(px.Height()), px.ScanLine(0), &bi, DIB_RGB_COLORS);
+  };
+  if (!selected) {
+    auto it = rowCache_.find(index);
+    if (it != rowCache_.end() && it->second.Width() == w && it->second.Height() == h) {
+      blit(it->second);
+      return;
     }
-    RECT textRect = row;
-    textRect.left += h;
-    HFONT hf = FDrawFont ? FamilyFont(font->FntName) : font_.Handle();
-    SelectGuard sel(mem, hf);
-    SIZE sz{};
-    ::GetTextExtentPoint32W(mem, font->FntName.c_str(), static_cast<int>(font->FntName.size()), &sz);
-    ::SetBkMode(mem, TRANSPARENT);
-    ::SetTextColor(mem, ColorToRGB(selected ? clHighlightText : font_.Color()));
-    ::ExtTextOutW(mem, textRect.left + 1, (h - sz.cy) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
-                  static_cast<UINT>(font->FntName.size()), nullptr);
   }
-  ::BitBlt(dc, rect.left, rect.top, w, h, mem, 0, 0, SRCCOPY);
+  if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
+  if (!rowBuffer_.DC()) return;
+  RenderRow(index, w, h, selected);
+  if (!selected) {
+    if (rowCache_.size() >= kMaxCachedRows) rowCache_.clear();
+    TBitmap32& copy = rowCache_[index];
+    copy = rowBuffer_.Pixels();
+    blit(copy);
+  } else {
+    ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
+  }
 }
 
 }  // namespace glyphora

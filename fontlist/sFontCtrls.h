@@ -35,14 +35,23 @@ class TsFontListBox : public TsCustomListBox {
  protected:
   void DrawItem(int index, const RECT& rect, unsigned state, HDC dc) override;
   void FontChanged() override;
+  void ColorChanged() override;
 
  private:
   HFONT FamilyFont(const std::wstring& name);
   TFilterOptions FFilterOptions = AllFilterOptions;
   bool FDrawFont = true;
+  // Renders one row into the row buffer.
+  void RenderRow(int index, int width, int height, bool selected);
+  void ClearRowCache() { rowCache_.clear(); }
+
   std::map<std::wstring, UniqueFont> familyFonts_;
   TDibBitmap rowBuffer_;
   UniqueMemoryDC glyphDC_;
+  // Finished unselected rows: drawing a name in its own family is costly, so
+  // a repaint or scroll copies rows drawn before. Plain memory, no handles.
+  std::map<int, TBitmap32> rowCache_;
+  static constexpr size_t kMaxCachedRows = 400;
 };
 
 }  // namespace glyphora

@@ -365,7 +365,7 @@ void TsSkinManager::UpdateSkin(bool repaint) {
     for (TCustomForm* f : Application()->Forms())
       if (f->HandleAllocated())
         ::RedrawWindow(f->WindowHandle(), nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
   if (IsDefault()) InstallHook();
 }
