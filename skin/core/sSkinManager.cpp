@@ -1,5 +1,7 @@
 #include "skin/core/sSkinManager.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
@@ -122,7 +124,10 @@ void InstallSkinServices() {
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner), content_(std::make_unique<TSkinContent>()) {
   InstallSkinServices();
-  if (!g_defaultManager) g_defaultManager = this;
+  if (!g_defaultManager) {
+    g_defaultManager = this;
+    HookApplicationWindow();
+  }
   MenuSupport.ExtraLineFont.SetName(L"Tahoma");
   ApplyThirdPartyDefaults();
 }
@@ -130,7 +135,42 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner), content_(st
 TsSkinManager::~TsSkinManager() {
   if (skinActive_) RemoveSkin();
   UnInstallHook();
+  UnhookApplicationWindow();
   if (g_defaultManager == this) g_defaultManager = nullptr;
+}
+
+void TsSkinManager::HookApplicationWindow() {
+  HWND app = Application()->Handle();
+  if (!app || appHooked_) return;
+  if (::SetWindowSubclass(app, &AppWindowProc, 1, reinterpret_cast<DWORD_PTR>(this))) appHooked_ = app;
+}
+
+void TsSkinManager::UnhookApplicationWindow() {
+  if (appHooked_ && ::IsWindow(appHooked_)) ::RemoveWindowSubclass(appHooked_, &AppWindowProc, 1);
+  appHooked_ = nullptr;
+}
+
+LRESULT CALLBACK TsSkinManager::AppWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR self) {
+  auto* m = reinterpret_cast<TsSkinManager*>(self);
+  if (m->skinActive_) {
+    switch (msg) {
+      case WM_SYSCOMMAND:
+        // Window animations for these commands come with the form skinning.
+        switch (wParam & 0xFFF0) {
+          case SC_MINIMIZE: m->showState_ = TShowAction::saMinimize; break;
+          case SC_RESTORE: m->showState_ = TShowAction::saRestore; break;
+          default: m->showState_ = TShowAction::saIgnore;
+        }
+        break;
+      case WM_THEMECHANGED:
+        return 0;
+      case 0xB000:
+        BroadcastToForms(SM_ALPHACMD, SkinCommandWParam(SKC_REPAINT), 0);
+        return 0;
+    }
+  }
+  return ::DefSubclassProc(wnd, msg, wParam, lParam);
 }
 
 TsSkinManager* TsSkinManager::DefaultManager() { return g_defaultManager; }

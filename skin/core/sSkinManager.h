@@ -49,6 +49,8 @@ struct TacMenuSupport {
 };
 
 enum class TacSkinTypes { stUnpacked, stPacked, stAllSkins };
+// The last system command seen on the application window.
+enum class TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
 
 // The live-preview record another process sends with WM_COPYDATA.
 constexpr uint32_t kLivePreviewTag = 0xA400;
@@ -144,6 +146,8 @@ class TsSkinManager : public TComponent {
   void InstallHook();
   void UnInstallHook();
   bool HookInstalled() const { return static_cast<bool>(hook_); }
+  TShowAction ShowState() const { return showState_; }
+  bool AppWindowHooked() const { return appHooked_ != nullptr; }
 
   // The live preview: WM_COPYDATA with wParam 7 and the tagged record.
   LRESULT HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data);
@@ -161,6 +165,10 @@ class TsSkinManager : public TComponent {
   void Reload();
   void RemoveSkin();
   void ReportSkinVersion() const;
+  void HookApplicationWindow();
+  void UnhookApplicationWindow();
+  static LRESULT CALLBACK AppWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
   TSkinLoadOptions LoadOptions() const;
   std::wstring PackedFileName() const;
   void ApplyThirdPartyDefaults();
@@ -175,6 +183,8 @@ class TsSkinManager : public TComponent {
   bool removing_ = false;
   HWND activeControl_ = nullptr;
   UniqueHook hook_;
+  TShowAction showState_ = TShowAction::saIgnore;
+  HWND appHooked_ = nullptr;
   std::string livePreviewOptions_;
   bool hasLivePreviewOptions_ = false;
 };

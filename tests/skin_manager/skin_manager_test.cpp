@@ -221,3 +221,15 @@ TEST_F(ManagerTest, VersionSwitchShowsTheEngineVersionOnce) {
   SkinEngineStartup({L"Glyphora.exe", L"/acver"});
   EXPECT_EQ(catcher.Count, 1) << "once per process";
 }
+
+TEST_F(ManagerTest, TheDefaultManagerWatchesTheApplicationWindow) {
+  TsSkinManager* m = MakeManager();
+  form->LoadedAll();
+  ASSERT_TRUE(m->AppWindowHooked());
+  // The system commands are recorded (the window itself stays hidden).
+  ::SendMessageW(Application()->Handle(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+  EXPECT_EQ(m->ShowState(), TShowAction::saIgnore);
+  TsSkinManager second(nullptr);
+  EXPECT_FALSE(second.AppWindowHooked()) << "only the default manager hooks it";
+  EXPECT_FALSE(second.IsDefault());
+}
