@@ -31,6 +31,7 @@ int main() {
   form.Show();
   Application()->ProcessMessages();
   TsSkinManager* m = form.sSkinManager1;
+  const long gdiBefore = LiveGdiObjects();
   std::vector<double> sw, repaint, load, broadcast;
   for (int i = 0; i < 40; ++i) {
     auto t0 = std::chrono::steady_clock::now();
@@ -51,6 +52,7 @@ int main() {
     broadcast.push_back(Ms(t1, t2));
   }
   std::printf("skin_switch_ms: %.2f\n", Median(sw));
+  std::printf("skin_switch_gdi_objects_gained: %ld\n", LiveGdiObjects() - gdiBefore);
   std::printf("skin_switch_load_ms: %.2f\n", Median(load));
   std::printf("skin_switch_broadcast_ms: %.2f\n", Median(broadcast));
   std::printf("skin_switch_repaint_ms: %.2f\n", Median(repaint));
