@@ -6,8 +6,8 @@
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-seconds=${FUZZ_SECONDS:-20}
-targets=(fuzz_package fuzz_options fuzz_bmp)
+seconds=${FUZZ_SECONDS:-15}
+targets=(fuzz_package fuzz_options fuzz_bmp fuzz_gradient_data)
 
 if ! command -v clang++ >/dev/null; then
   echo "fuzz: clang++ not found, skipping"
