@@ -202,6 +202,12 @@ class TWinControl : public TControl {
 
  protected:
   virtual void CreateParams(TCreateParams& params);
+  // A single border: sunken with Ctl3D, else a plain line.
+  void AddBorder(TCreateParams& params, bool single) const {
+    if (single) {
+      if (ctl3D_) params.ExStyle |= WS_EX_CLIENTEDGE; else params.Style |= WS_BORDER;
+    }
+  }
   virtual void CreateWnd();
   virtual void DestroyWnd();
   // Called once the window exists, to push the control's state into it.

@@ -21,9 +21,7 @@ TStringGrid::TStringGrid(TComponent* owner) : TCustomControl(owner) {
 void TStringGrid::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);
   p.WinClassName = L"GlyphoraStringGrid";
-  if (BorderStyle == TBorderStyle::bsSingle) {
-    if (ctl3D_) p.ExStyle |= WS_EX_CLIENTEDGE; else p.Style |= WS_BORDER;
-  }
+  AddBorder(p, BorderStyle == TBorderStyle::bsSingle);
 }
 
 void TStringGrid::SetColCount(int n) {

@@ -17,9 +17,7 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.NativeClass = L"EDIT";
   p.Style |= ES_AUTOHSCROLL | ES_LEFT;
-  if (BorderStyle == TBorderStyle::bsSingle) {
-    if (ctl3D_) p.ExStyle |= WS_EX_CLIENTEDGE; else p.Style |= WS_BORDER;
-  }
+  AddBorder(p, BorderStyle == TBorderStyle::bsSingle);
 }
 
 std::wstring TCustomEdit::Text() const {
@@ -123,9 +121,7 @@ void TCustomListBox::CreateParams(TCreateParams& p) {
   if (!IntegralHeight) p.Style |= LBS_NOINTEGRALHEIGHT;
   if (Style == TListBoxStyle::lbOwnerDrawFixed) p.Style |= LBS_OWNERDRAWFIXED;
   if (Style == TListBoxStyle::lbOwnerDrawVariable) p.Style |= LBS_OWNERDRAWVARIABLE;
-  if (BorderStyle == TBorderStyle::bsSingle) {
-    if (ctl3D_) p.ExStyle |= WS_EX_CLIENTEDGE; else p.Style |= WS_BORDER;
-  }
+  AddBorder(p, BorderStyle == TBorderStyle::bsSingle);
 }
 
 int TCustomListBox::ItemIndex() const {
