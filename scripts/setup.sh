@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   zlib1g-dev googletest wine64 fonts-wine xvfb xauth xcompmgr imagemagick x11-utils
-  clang libclang-rt-14-dev libpixman-1-dev
+  clang libclang-rt-14-dev libpixman-1-dev pkgconf
   # Real fonts of every kind for the tests (TrueType, CFF OpenType, Wine's raster fonts).
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf fonts-croscore fonts-crosextra-carlito
   fonts-crosextra-caladea fonts-open-sans fonts-lato fonts-linuxlibertine fonts-texgyre fonts-cantarell
