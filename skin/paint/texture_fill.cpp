@@ -4,6 +4,7 @@
 
 #include "skin/paint/mask_image.h"
 #include "skin/paint/masked_copy.h"
+#include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/plain_copy.h"
 
@@ -22,14 +23,16 @@ TRect32 Intersect(const TRect32& a, const TRect32& b) {
 }  // namespace
 
 void FillFromParent(TBitmap32* dst, const TRect32& rect, const TCacheInfo& ci) {
-  if (!dst || rect.Left >= rect.Right || rect.Top >= rect.Bottom) return;
+  if (!dst) return;
+  const TClipped c = ClipRect(rect.Left, rect.Top, rect.Right, rect.Bottom, dst->Width(), dst->Height());
+  if (c.Empty()) return;
   if (!ci.Ready) {
-    FillPixels32(dst, rect, ci.FillColor);
+    FillPixels32(dst, {c.x, c.y, c.x + c.w, c.y + c.h}, ci.FillColor);
   } else if (ci.Bmp && ci.Bmp != dst) {
-    const int64_t sx = int64_t(ci.X) + rect.Left, sy = int64_t(ci.Y) + rect.Top;
+    const int64_t sx = int64_t(ci.X) + c.x, sy = int64_t(ci.Y) + c.y;
     // Source positions beyond 32 bits cannot lie in any bitmap.
     if (sx < INT32_MIN || sx > INT32_MAX || sy < INT32_MIN || sy > INT32_MAX) return;
-    CopyBlock(dst, rect.Left, rect.Top, ci.Bmp, int32_t(sx), int32_t(sy), RectWidth(rect), RectHeight(rect));
+    CopyBlock(dst, c.x, c.y, ci.Bmp, int32_t(sx), int32_t(sy), c.w, c.h);
   }
 }
 
@@ -42,8 +45,10 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
   }
   const TBitmap32* src = ImageSource(m);
   if (!src) return;
-  const int32_t w = RectWidth(m.R), h = RectHeight(m.R);
-  if (w <= 0 || h <= 0) return;
+  const int64_t w64 = int64_t(m.R.Right) - m.R.Left, h64 = int64_t(m.R.Bottom) - m.R.Top;
+  // An empty rectangle or tile draws nothing and leaves R as it is.
+  if (w64 <= 0 || h64 <= 0 || w64 > INT32_MAX || h64 > INT32_MAX || r.Left >= r.Right || r.Top >= r.Bottom) return;
+  const int32_t w = int32_t(w64), h = int32_t(h64);
   const TRect32 q = r;
   switch (fillMode) {
     case 0:
@@ -66,14 +71,14 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
       const TRect32 strip{q.Left, q.Top, q.Right, Sat(int64_t(q.Top) + h)};
       // Stretched over the strip, cut to R.
       if (strip.Bottom <= q.Bottom) StretchBlock(dst, strip, src, m.R);
-      else StretchBlock(dst, q, src, {m.R.Left, m.R.Top, m.R.Right, m.R.Top + RectHeight(q)});
+      else StretchBlock(dst, q, src, {m.R.Left, m.R.Top, m.R.Right, Sat(int64_t(m.R.Top) + q.Bottom - q.Top)});
       r = {q.Left, strip.Bottom, q.Right, q.Bottom};
       break;
     }
     case 5: {
       const TRect32 strip{q.Left, q.Top, Sat(int64_t(q.Left) + w), q.Bottom};
       if (strip.Right <= q.Right) StretchBlock(dst, strip, src, m.R);
-      else StretchBlock(dst, q, src, {m.R.Left, m.R.Top, m.R.Left + RectWidth(q), m.R.Bottom});
+      else StretchBlock(dst, q, src, {m.R.Left, m.R.Top, Sat(int64_t(m.R.Left) + q.Right - q.Left), m.R.Bottom});
       r = {strip.Right, q.Top, q.Right, q.Bottom};
       break;
     }
@@ -89,8 +94,9 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
       break;
     }
     case 10: {
-      int64_t rows = 0;
-      while (int64_t(q.Top) + rows * h < int64_t(q.Bottom) - h) ++rows;
+      // Rows start while y < Bottom - h.
+      const int64_t room = int64_t(q.Bottom) - h - q.Top;
+      const int64_t rows = room > 0 ? (room + h - 1) / h : 0;
       TileBlock(dst, {q.Left, q.Top, q.Right, Sat(int64_t(q.Top) + rows * h)}, src, m.R);
       r = kNothingLeft;
       break;

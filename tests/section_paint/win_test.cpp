@@ -1,0 +1,107 @@
+// The window side: a section painted into a device context through a
+// temporary bitmap, the device-context fills, and the background request to
+// a window that answers and to one that does not.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "section_paint/synth_skin.h"
+#include "skin/core/skin_commands.h"
+#include "skin/paint/section_paint_win.h"
+
+using namespace sectiontest;
+
+namespace {
+
+// A 32-bit top-down DIB selected into a memory DC.
+struct DibDC {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  uint32_t* bits = nullptr;
+  HBITMAP bmp = nullptr;
+  HGDIOBJ old = nullptr;
+  int w, h;
+  DibDC(int width, int height) : w(width), h(height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    old = ::SelectObject(dc, bmp);
+  }
+  ~DibDC() {
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+  }
+  uint32_t At(int x, int y) {
+    ::GdiFlush();
+    return bits[y * w + x] & 0xFFFFFF;
+  }
+};
+
+LRESULT CALLBACK Answering(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == SM_ALPHACMD && SkinCommandCode(wp) == SKC_GETBG) {
+    auto* info = reinterpret_cast<TacParentBG*>(lp);
+    info->Kind = bgkFill;
+    info->Color = 0x00ABCDEF;
+    return 1;
+  }
+  return ::DefWindowProcW(wnd, msg, wp, lp);
+}
+
+HWND MakeWindow(const wchar_t* cls, WNDPROC proc) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = cls;
+  ::RegisterClassW(&wc);
+  return ::CreateWindowExW(0, cls, L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+}  // namespace
+
+TEST(SectionToDC, PaintsTheSectionIntoTheRectangleOnly) {
+  SynthSkin s;
+  const int32_t i = s.AddSection(SynthSkin::Plain(0x336699));
+  DibDC d(20, 20);
+  FillDcRect(d.dc, {0, 0, 20, 20}, 0x000000);
+  PaintSectionToDC(&s.skin, i, "X", TCacheInfo{}, d.dc, {0, 0}, {3, 4, 10, 12}, 0);
+  EXPECT_EQ(d.At(3, 4), 0x996633u);  // red 0x99 in the third byte
+  EXPECT_EQ(d.At(9, 11), d.At(3, 4));
+  EXPECT_EQ(d.At(10, 11), 0u);
+  EXPECT_EQ(d.At(2, 4), 0u);
+  PaintSectionToDC(&s.skin, i, "X", TCacheInfo{}, d.dc, {0, 0}, {-1, 0, 5, 5}, 0);
+  EXPECT_EQ(d.At(0, 0), 0u);
+}
+
+TEST(SectionToDC, FillAndFrameRoutines) {
+  DibDC d(12, 10);
+  FillDcRect(d.dc, {0, 0, 12, 10}, 0x000000);
+  FillDcFrame(d.dc, {1, 1, 11, 9}, 0x0000FF, 1, 2, 3, 1);
+  EXPECT_EQ(d.At(5, 2), 0xFF0000u);
+  EXPECT_EQ(d.At(5, 3), 0u);
+  EXPECT_EQ(d.At(8, 5), 0xFF0000u);
+  EXPECT_EQ(d.At(7, 5), 0u);
+  DibDC e(12, 10);
+  FillDcRect(e.dc, {0, 0, 12, 10}, 0x00FF00);
+  CopyDcFrame(e.dc, 0, 0, 12, 10, d.dc, 0, 0, 2);
+  EXPECT_EQ(e.At(5, 1), d.At(5, 1));
+  EXPECT_EQ(e.At(5, 5), 0x00FF00u);
+}
+
+TEST(RequestWindowBG, AnswerAndFallbackColour) {
+  HWND answering = MakeWindow(L"SectionPaintAnswering", Answering);
+  HWND silent = MakeWindow(L"SectionPaintSilent", ::DefWindowProcW);
+  if (!answering || !silent) GTEST_SKIP() << "no display for windows";
+  TacParentBG info;
+  bool please = true;
+  EXPECT_TRUE(RequestWindowBG(info, answering, please));
+  EXPECT_EQ(info.Kind, bgkFill);
+  EXPECT_EQ(info.Color, 0x00ABCDEFu);
+  EXPECT_TRUE(info.PaintIfMissing);
+  TacParentBG none;
+  please = false;
+  EXPECT_FALSE(RequestWindowBG(none, silent, please));
+  EXPECT_EQ(none.Kind, bgkFill);
+  EXPECT_EQ(none.Color, 0xFF00000Fu);  // no skin manager: the button face
+  ::DestroyWindow(answering);
+  ::DestroyWindow(silent);
+}
