@@ -76,6 +76,13 @@ int main() {
   const double formUs = MedianMicros(41, [&] {
     PaintSection(&skin, form, "FORM", TCacheInfo{}, -1, -1, &screen, {0, 0}, {0, 0, 1920, 1080}, 0);
   });
+  // The figure means nothing unless the form was painted.
+  const TColor c = skin.gd[size_t(form)].Color;
+  const uint32_t expect = 0xFF000000u | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+  if (screen.Pixel(960, 540) != expect) {
+    std::fprintf(stderr, "the form was not painted\n");
+    return 1;
+  }
   std::printf("form_paint_1080p_ms: %.3f\n", formUs / 1000.0);
 
   TBitmap32 parent(400, 300);
