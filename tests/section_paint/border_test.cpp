@@ -5,6 +5,7 @@
 
 #include "section_paint/synth_skin.h"
 #include "skin/paint/border_mask.h"
+#include "skin/paint/corner_refresh.h"
 #include "skin/paint/bitmap32.h"
 
 using namespace sectiontest;
@@ -147,4 +148,36 @@ TEST(DrawBorderMask, RefusesTinyRectanglesAndImagesWithoutFramesOrManager) {
   DrawBorderMask(&b, {0, 0, 10, 10}, false, 0, m, TCacheInfo{});
   for (int32_t y = 0; y < 10; ++y)
     for (int32_t x = 0; x < 10; ++x) ASSERT_EQ(b.Pixel(x, y), kBg);
+}
+
+TEST(RefreshBorderCorners32, KeyPixelsOfTheCornersTakeTheParentsCurrentLook) {
+  SynthSkin s;
+  // 8 x 8 frame at (120, 10), borders 3; key pixels in the top-left and
+  // bottom-right corners, one in the middle of the top side (not a corner).
+  s.skin.MasterBitmap.SetPixel(120, 10, glyphora::KeyColor32);
+  s.skin.MasterBitmap.SetPixel(127, 17, glyphora::KeyColor32);
+  s.skin.MasterBitmap.SetPixel(124, 10, glyphora::KeyColor32);
+  const int32_t i = s.AddImage({120, 10, 128, 18}, 1, 0, 1, 3, 3, 3, 3);
+  const auto& m = s.skin.ma[size_t(i)];
+  TBitmap32 cache = Canvas(20, 12);
+  TacParentBG bg;
+  bg.Kind = bgkFill;
+  bg.Color = glyphora::clNoneMarker;  // parent has nothing yet: unchanged
+  RefreshBorderCorners32(&cache, 20, 12, m, 0, bg);
+  EXPECT_EQ(cache.Pixel(0, 0), kBg);
+  bg.Color = 0x0000FF;
+  RefreshBorderCorners32(&cache, 20, 12, m, 0, bg);
+  EXPECT_EQ(cache.Pixel(0, 0), (kBg & 0xFF000000u) | 0xFF0000u);
+  EXPECT_EQ(cache.Pixel(19, 11), (kBg & 0xFF000000u) | 0xFF0000u);
+  EXPECT_EQ(cache.Pixel(10, 0), kBg);  // sides are not touched
+  EXPECT_EQ(cache.Pixel(1, 0), kBg);   // not a key pixel
+  TBitmap32 parent(40, 40);
+  for (int32_t y = 0; y < 40; ++y)
+    for (int32_t x = 0; x < 40; ++x) parent.SetPixel(x, y, uint32_t(x << 8 | y));
+  bg.Kind = bgkCache;
+  bg.Bmp = &parent;
+  bg.Offset = {25, 20};  // pixels past the parent's edge stay as they are
+  RefreshBorderCorners32(&cache, 20, 12, m, 0, bg);
+  EXPECT_EQ(cache.Pixel(0, 0), (kBg & 0xFF000000u) | parent.Pixel(25, 20));
+  EXPECT_EQ(cache.Pixel(19, 11), (kBg & 0xFF000000u) | 0xFF0000u);
 }
