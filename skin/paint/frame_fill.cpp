@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/paint/color_convert.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/plain_copy.h"
 
@@ -33,6 +34,32 @@ void CopyFrame32(TBitmap32* dst, int32_t x, int32_t y, int32_t width, int32_t he
   copy(X + bw, Y, width, bw);
   copy(X + width - bw, Y + bw, bw, height);
   copy(X + bw, Y + height - bw, width, bw);
+}
+
+void DrawDottedFrame32(TBitmap32* bmp, const TRect32& r, TColor color1, TColor color2) {
+  if (!bmp) return;
+  const int64_t w = int64_t(r.Right) - r.Left, h = int64_t(r.Bottom) - r.Top;
+  const int64_t L = r.Left, T = r.Top, R = int64_t(r.Right) - 1, B = int64_t(r.Bottom) - 1;
+  const uint32_t c1 = SwapRedBlue(ColorToRGB(color1)), c2 = SwapRedBlue(ColorToRGB(color2));
+  auto put = [&](int64_t x, int64_t y, uint32_t c) {
+    if (x < 0 || y < 0 || x >= bmp->Width() || y >= bmp->Height()) return;
+    uint32_t& p = bmp->ScanLine(int32_t(y))[x];
+    p = (p & 0xFF000000u) | c;
+  };
+  // Only dots that can land in the bitmap are visited.
+  const int64_t limit = int64_t(bmp->Width()) + bmp->Height() + 2;
+  for (int64_t i = std::max<int64_t>(0, -L / 3 - 1); i <= w / 3 && L + 3 * i <= limit; ++i) {
+    put(L + 3 * i, T, c2);
+    put(L + 3 * i, B, c2);
+    put(L + 3 * i - 1, T, c1);
+    put(L + 3 * i - 1, B, c1);
+  }
+  for (int64_t i = std::max<int64_t>(0, -T / 3 - 1); i <= h / 3 && T + 3 * i <= limit; ++i) {
+    put(L, T + 3 * i, c2);
+    put(R, T + 3 * i, c2);
+    put(L, T + 3 * i - 1, c1);
+    put(R, T + 3 * i - 1, c1);
+  }
 }
 
 }  // namespace glyphora

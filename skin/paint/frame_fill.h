@@ -19,4 +19,12 @@ void FillFrame32(TBitmap32* bmp, const TRect32& r, TColor color, int32_t wl, int
 void CopyFrame32(TBitmap32* dst, int32_t x, int32_t y, int32_t width, int32_t height, const TBitmap32* src,
                  int32_t sx, int32_t sy, int32_t bw);
 
+// A dotted rectangle set pixel by pixel (focus rectangles): with w, h the
+// size of r and its last column and row as the right and bottom edges, every
+// third pixel from the corner along the top and bottom edges gets color2 and
+// the pixel left of it color1; along the left and right edges every third
+// pixel gets color2 and the one above it color1. Colours resolved; colour
+// bytes written, alpha kept; pixels outside the bitmap skipped.
+void DrawDottedFrame32(TBitmap32* bmp, const TRect32& r, TColor color1, TColor color2);
+
 }  // namespace glyphora

@@ -119,7 +119,10 @@ TEST(SectionBounds, PiecesWithExtremeRectanglesAndPointsStayInsideTheBitmap) {
       case 1: FillWithImage(&g.view, r, nullptr, int(rng() % 12), m); break;
       case 2: FillWithMaskedImage(&g.view, r, ci, rng() % 2 ? 0 : 10, m); break;
       case 3: DrawMaskImage(&g.view, Pick(rng), Pick(rng), int(rng() % 4), ci, m, int(rng() % 3)); break;
-      case 4: FillFrame32(&g.view, r, 0x123456, Pick(rng), Pick(rng), Pick(rng), Pick(rng)); break;
+      case 4:
+        FillFrame32(&g.view, r, 0x123456, Pick(rng), Pick(rng), Pick(rng), Pick(rng));
+        DrawDottedFrame32(&g.view, r, 0x1, 0x2);
+        break;
       case 5: CopyFrame32(&g.view, Pick(rng), Pick(rng), Pick(rng), Pick(rng), &parent, Pick(rng), Pick(rng), Pick(rng)); break;
       case 6: StretchBlock(&g.view, r, &parent, PickRect(rng)); break;
       case 7:
@@ -173,6 +176,20 @@ TEST(FrameFill, FourStripsOfTheFrameAndTheCopiedFrame) {
   EXPECT_EQ(d.Pixel(11, 4), src.Pixel(14, 7));
   EXPECT_EQ(d.Pixel(6, 10), src.Pixel(9, 13));
   EXPECT_EQ(d.Pixel(6, 6), 0u);  // inside left alone
+}
+
+TEST(FrameFill, DottedFrameEveryThirdPixelWithItsNeighbour) {
+  TBitmap32 b(12, 10);
+  b.Fill(0x80000000);
+  DrawDottedFrame32(&b, {1, 1, 10, 8}, 0x0000FF, 0x00FF00);  // w 9, h 7; edges at x 9, y 7
+  EXPECT_EQ(b.Pixel(1, 1), 0x8000FF00u);
+  EXPECT_EQ(b.Pixel(0, 1), 0x80FF0000u);   // left of the first top dot
+  EXPECT_EQ(b.Pixel(4, 7), 0x8000FF00u);   // bottom edge
+  EXPECT_EQ(b.Pixel(10, 1), 0x8000FF00u);  // i = w div 3 = 3 reaches x 10
+  EXPECT_EQ(b.Pixel(5, 1), 0x80000000u);
+  EXPECT_EQ(b.Pixel(9, 4), 0x8000FF00u);   // right edge
+  EXPECT_EQ(b.Pixel(9, 3), 0x80FF0000u);   // above it
+  EXPECT_EQ(b.Pixel(9, 5), 0x80000000u);
 }
 
 TEST(ParentBG, ConversionToCacheInfo) {
