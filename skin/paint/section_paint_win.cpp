@@ -1,10 +1,15 @@
 #include "skin/paint/section_paint_win.h"
 
+#include "framework/control.h"
 #include "framework/handles.h"
+#include "skin/core/skin_content.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
 #include "skin/paint/bitmap32.h"
+#include "skin/paint/border_mask.h"
 #include "skin/paint/color_convert.h"
+#include "skin/paint/control_section.h"
+#include "skin/paint/mask_image.h"
 #include "skin/paint/section_paint.h"
 
 namespace glyphora {
@@ -26,6 +31,23 @@ class SavedDC {
 
 COLORREF Ref(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
+// Moves the DC's origin by -Offset and clips it to R moved by Offset, for a
+// parent that paints itself into the asker's DC.
+void PrepareParentPaint(TacParentBG& info, HDC dc) {
+  ::OffsetViewportOrgEx(dc, -info.Offset.X, -info.Offset.Y, nullptr);
+  info.R.Left += info.Offset.X;
+  info.R.Right += info.Offset.X;
+  info.R.Top += info.Offset.Y;
+  info.R.Bottom += info.Offset.Y;
+  ::IntersectClipRect(dc, info.R.Left, info.R.Top, info.R.Right, info.R.Bottom);
+}
+
+LRESULT SendToControl(TControl* control, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  if (win && win->HandleAllocated()) return ::SendMessageW(win->WindowHandle(), msg, wp, lp);
+  return control->Perform(msg, wp, lp);
+}
+
 }  // namespace
 
 bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
@@ -38,13 +60,7 @@ bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
     HDC dc = static_cast<HDC>(info.DC);
     if (dc) {
       SavedDC saved(dc);
-      POINT old;
-      ::OffsetViewportOrgEx(dc, -info.Offset.X, -info.Offset.Y, &old);
-      info.R.Left += info.Offset.X;
-      info.R.Right += info.Offset.X;
-      info.R.Top += info.Offset.Y;
-      info.R.Bottom += info.Offset.Y;
-      ::IntersectClipRect(dc, info.R.Left, info.R.Top, info.R.Right, info.R.Bottom);
+      PrepareParentPaint(info, dc);
       ::SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
       ::SendMessageW(wnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
@@ -54,6 +70,59 @@ bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
     info.Color = manager ? manager->GetGlobalColor() : 0xFF00000F;
   }
   return false;
+}
+
+bool RequestControlBG(TacParentBG& info, TControl* control, bool& pleasePaint) {
+  if (!control) return false;
+  const bool paintOnEntry = info.PaintIfMissing;
+  info.Kind = bgkUnknown;
+  info.PaintIfMissing = pleasePaint;
+  SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
+  if (info.Kind != bgkUnknown) return true;
+  if (paintOnEntry) {
+    HDC dc = static_cast<HDC>(info.DC);
+    if (dc) {
+      SavedDC saved(dc);
+      PrepareParentPaint(info, dc);
+      control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+      control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+  } else {
+    info.Kind = bgkFill;
+    const LRESULT answer = SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETCOLOR), 0);
+    info.Color = answer != 0 ? static_cast<TColor>(answer) : ColorToRGB(control->Color());
+    if (pleasePaint && info.Bmp) FillDcRect(static_cast<HDC>(info.DC), info.R, info.Color);
+  }
+  return false;
+}
+
+void PaintControlSectionSelfBG(const TControlSectionData& data, TControl* control, bool useCacheForCorners,
+                               TBitmap32* bmp, TPoint32 offset, const TRect32& r, int state) {
+  if (!data.Skin || !data.Skin->IsValidSkinIndex(data.SkinIndex) || !bmp || !control || r.Left >= r.Right ||
+      r.Top >= r.Bottom || r.Left < 0 || r.Top < 0 || r.Right > bmp->Width() || r.Bottom > bmp->Height())
+    return;
+  const TSkinContent& skin = *data.Skin;
+  state = ClampSectionState(skin, data.SkinIndex, state);
+  TacParentBG bg;
+  bool please = false;
+  RequestControlBG(bg, control, please);
+  TCacheInfo ci = ParentBGToCacheInfo(bg);
+  PaintControlBackground(data, ci, state, bmp, offset, r);
+  const int64_t x = int64_t(ci.X) + offset.X, y = int64_t(ci.Y) + offset.Y;
+  if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) ci.Bmp = nullptr;
+  else ci.X = int32_t(x), ci.Y = int32_t(y);
+  if (skin.IsValidImgIndex(data.BorderIndex)) {
+    const TsMaskData& m = skin.ma[size_t(data.BorderIndex)];
+    if (!(state == 0 && (m.DrawMode & 2))) DrawBorderMask(bmp, r, useCacheForCorners, state, m, ci);
+  }
+  const TsGeneralData& g = skin.gd[size_t(data.SkinIndex)];
+  const int32_t corners[4] = {g.ImgTL, g.ImgTR, g.ImgBL, g.ImgBR};
+  for (int c = 0; c < 4; ++c) {
+    if (!skin.IsValidImgIndex(corners[c])) continue;
+    const TsMaskData& m = skin.ma[size_t(corners[c])];
+    DrawMaskImage(bmp, (c & 1) ? r.Right - FrameWidth(m) : r.Left, (c & 2) ? r.Bottom - FrameHeight(m) : r.Top, state,
+                  CacheInfoOf(bmp, 0, 0), m, 1);
+  }
 }
 
 void FillDcRect(HDC dc, const TRect32& r, TColor color) {

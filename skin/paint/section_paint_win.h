@@ -8,11 +8,14 @@
 #include <string_view>
 
 #include "skin/core/shared_types.h"
+#include "skin/paint/bitmap32.h"
 #include "skin/paint/parent_bg.h"
 
 namespace glyphora {
 
 class TSkinContent;
+class TControl;
+struct TControlSectionData;
 
 // Sends SKC_GETBG to wnd. True when it answered (Kind no longer bgkUnknown).
 // Otherwise, when info.PaintIfMissing was set on entry, wnd paints itself
@@ -20,6 +23,19 @@ class TSkinContent;
 // else info becomes bgkFill with the default manager's global colour (the
 // button face without a manager). pleasePaint is stored in PaintIfMissing.
 bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint);
+
+// The same for a control: SKC_GETBG goes to its window when it has one,
+// else to its own WndProc. Without an answer it paints itself into info.DC
+// (through WndProc) when PaintIfMissing was set on entry, else info becomes
+// bgkFill with the colour it reports to SKC_GETCOLOR (its own Color resolved
+// when that is 0); with pleasePaint and info.Bmp set, info.R of info.DC is
+// filled with that colour too.
+bool RequestControlBG(TacParentBG& info, TControl* control, bool& pleasePaint);
+
+// As PaintControlSection, with the background asked from control itself;
+// border before the corner images and no hue or saturation step.
+void PaintControlSectionSelfBG(const TControlSectionData& data, TControl* control, bool useCacheForCorners,
+                               TBitmap32* bmp, TPoint32 offset, const TRect32& r, int state);
 
 // Solid fills with color resolved; the DC is left as it was found.
 void FillDcRect(HDC dc, const TRect32& r, TColor color);

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include "section_paint/synth_skin.h"
+#include "framework/control.h"
 #include "skin/core/skin_commands.h"
+#include "skin/paint/control_section.h"
 #include "skin/paint/section_paint_win.h"
 
 using namespace sectiontest;
@@ -61,7 +63,60 @@ HWND MakeWindow(const wchar_t* cls, WNDPROC proc) {
   return ::CreateWindowExW(0, cls, L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
+// A graphic control that answers the background question with its cache,
+// or only the colour question, or nothing.
+class TAsker : public TControl {
+ public:
+  enum Mode { Cache, ColorOnly, Silent } mode;
+  TBitmap32* cache = nullptr;
+  TAsker(Mode m) : TControl(nullptr), mode(m) {}
+  void WndProc(TMessage& msg) override {
+    if (msg.Msg == SM_ALPHACMD && mode == Cache && SkinCommandCode(msg.WParam) == SKC_GETBG) {
+      auto* info = reinterpret_cast<TacParentBG*>(msg.LParam);
+      info->Kind = bgkCache;
+      info->Bmp = cache;
+      info->Offset = {4, 5};
+      return;
+    }
+    if (msg.Msg == SM_ALPHACMD && mode == ColorOnly && SkinCommandCode(msg.WParam) == SKC_GETCOLOR) {
+      msg.Result = 0x00445566;
+      return;
+    }
+    TControl::WndProc(msg);
+  }
+};
+
 }  // namespace
+
+TEST(RequestControlBG, CacheAnswerReportedColourAndOwnColour) {
+  TBitmap32 parent(30, 30);
+  for (int32_t y = 0; y < 30; ++y)
+    for (int32_t x = 0; x < 30; ++x) parent.SetPixel(x, y, 0xFF000000u | uint32_t(x << 8 | y));
+  TAsker cache(TAsker::Cache), colour(TAsker::ColorOnly), silent(TAsker::Silent);
+  cache.cache = &parent;
+  silent.SetColor(0x00102030);
+  TacParentBG a, b, c;
+  bool please = false;
+  EXPECT_TRUE(RequestControlBG(a, &cache, please));
+  EXPECT_EQ(a.Kind, bgkCache);
+  EXPECT_FALSE(RequestControlBG(b, &colour, please));
+  EXPECT_EQ(b.Kind, bgkFill);
+  EXPECT_EQ(b.Color, 0x00445566u);
+  EXPECT_FALSE(RequestControlBG(c, &silent, please));
+  EXPECT_EQ(c.Color, 0x00102030u);
+  // A transparent section painted over the control's own answer.
+  SynthSkin s;
+  TsGeneralData g = SynthSkin::Plain(0x336699);
+  g.Transparency = 100;
+  TControlSectionData d;
+  d.Skin = &s.skin;
+  d.SkinIndex = s.AddSection(g);
+  TBitmap32 bmp(10, 10);
+  PaintControlSectionSelfBG(d, &cache, false, &bmp, {1, 2}, {0, 0, 10, 10}, 0);
+  EXPECT_EQ(bmp.Pixel(0, 0), parent.Pixel(5, 7));
+  PaintControlSectionSelfBG(d, &colour, false, &bmp, {0, 0}, {0, 0, 10, 10}, 0);
+  EXPECT_EQ(bmp.Pixel(3, 3), Px(0x445566));
+}
 
 TEST(SectionToDC, PaintsTheSectionIntoTheRectangleOnly) {
   SynthSkin s;
