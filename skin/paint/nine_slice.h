@@ -1,0 +1,19 @@
+// A whole image copied as a nine-slice frame with its own slice margins,
+// corner sizes and per-side modes (the extended border template).
+#pragma once
+#include <cstdint>
+
+#include "skin/core/shared_types.h"
+#include "skin/paint/bitmap32.h"
+
+namespace glyphora {
+
+// Plain copies, alpha included. sideModes.Left/Top/Right/Bottom and
+// centerMode: 0 tile, 1 stretch. cornerSizes and margins hold four widths.
+// Corners are copied as L-shaped bands limited by the corner sizes; sides
+// are strips as wide as those limits; the centre only with drawCenter.
+void DrawNineSliceImage(TBitmap32* dst, const TBitmap32* src, const TRect32& r, bool drawCenter, int centerMode,
+                        const TRect32& sideModes, const TRect32& cornerSizes, const TRect32& margins,
+                        const TRect32& srcRect);
+
+}  // namespace glyphora

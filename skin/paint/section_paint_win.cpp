@@ -1,0 +1,181 @@
+#include "skin/paint/section_paint_win.h"
+
+#include "framework/control.h"
+#include "framework/handles.h"
+#include "skin/core/skin_content.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/skin_commands.h"
+#include "skin/paint/bitmap32.h"
+#include "skin/paint/border_mask.h"
+#include "skin/paint/color_convert.h"
+#include "skin/paint/control_section.h"
+#include "skin/paint/mask_image.h"
+#include "skin/paint/section_paint.h"
+
+namespace glyphora {
+
+namespace {
+
+// Saves a DC's state and restores it on scope exit.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), id_(::SaveDC(dc)) {}
+  ~SavedDC() { if (id_) ::RestoreDC(dc_, id_); }
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int id_;
+};
+
+COLORREF Ref(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
+
+// Moves the DC's origin by -Offset and clips it to R moved by Offset, for a
+// parent that paints itself into the asker's DC.
+void PrepareParentPaint(TacParentBG& info, HDC dc) {
+  ::OffsetViewportOrgEx(dc, -info.Offset.X, -info.Offset.Y, nullptr);
+  info.R.Left += info.Offset.X;
+  info.R.Right += info.Offset.X;
+  info.R.Top += info.Offset.Y;
+  info.R.Bottom += info.Offset.Y;
+  ::IntersectClipRect(dc, info.R.Left, info.R.Top, info.R.Right, info.R.Bottom);
+}
+
+LRESULT SendToControl(TControl* control, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  if (win && win->HandleAllocated()) return ::SendMessageW(win->WindowHandle(), msg, wp, lp);
+  return control->Perform(msg, wp, lp);
+}
+
+}  // namespace
+
+bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
+  const bool paintOnEntry = info.PaintIfMissing;
+  info.Kind = bgkUnknown;
+  info.PaintIfMissing = pleasePaint;
+  ::SendMessageW(wnd, SM_ALPHACMD, SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
+  if (info.Kind != bgkUnknown) return true;
+  if (paintOnEntry) {
+    HDC dc = static_cast<HDC>(info.DC);
+    if (dc) {
+      SavedDC saved(dc);
+      PrepareParentPaint(info, dc);
+      ::SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+      ::SendMessageW(wnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+  } else {
+    info.Kind = bgkFill;
+    TsSkinManager* manager = TsSkinManager::DefaultManager();
+    info.Color = manager ? manager->GetGlobalColor() : 0xFF00000F;
+  }
+  return false;
+}
+
+bool RequestControlBG(TacParentBG& info, TControl* control, bool& pleasePaint) {
+  if (!control) return false;
+  const bool paintOnEntry = info.PaintIfMissing;
+  info.Kind = bgkUnknown;
+  info.PaintIfMissing = pleasePaint;
+  SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
+  if (info.Kind != bgkUnknown) return true;
+  if (paintOnEntry) {
+    HDC dc = static_cast<HDC>(info.DC);
+    if (dc) {
+      SavedDC saved(dc);
+      PrepareParentPaint(info, dc);
+      control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+      control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+  } else {
+    info.Kind = bgkFill;
+    const LRESULT answer = SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETCOLOR), 0);
+    info.Color = answer != 0 ? static_cast<TColor>(answer) : ColorToRGB(control->Color());
+    if (pleasePaint && info.Bmp) FillDcRect(static_cast<HDC>(info.DC), info.R, info.Color);
+  }
+  return false;
+}
+
+void PaintControlSectionSelfBG(const TControlSectionData& data, TControl* control, bool useCacheForCorners,
+                               TBitmap32* bmp, TPoint32 offset, const TRect32& r, int state) {
+  if (!data.Skin || !data.Skin->IsValidSkinIndex(data.SkinIndex) || !bmp || !control || r.Left >= r.Right ||
+      r.Top >= r.Bottom || r.Left < 0 || r.Top < 0 || r.Right > bmp->Width() || r.Bottom > bmp->Height())
+    return;
+  const TSkinContent& skin = *data.Skin;
+  state = ClampSectionState(skin, data.SkinIndex, state);
+  TacParentBG bg;
+  bool please = false;
+  RequestControlBG(bg, control, please);
+  TCacheInfo ci = ParentBGToCacheInfo(bg);
+  PaintControlBackground(data, ci, state, bmp, offset, r);
+  const int64_t x = int64_t(ci.X) + offset.X, y = int64_t(ci.Y) + offset.Y;
+  if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) ci.Bmp = nullptr;
+  else ci.X = int32_t(x), ci.Y = int32_t(y);
+  if (skin.IsValidImgIndex(data.BorderIndex)) {
+    const TsMaskData& m = skin.ma[size_t(data.BorderIndex)];
+    if (!(state == 0 && (m.DrawMode & 2))) DrawBorderMask(bmp, r, useCacheForCorners, state, m, ci);
+  }
+  const TsGeneralData& g = skin.gd[size_t(data.SkinIndex)];
+  const int32_t corners[4] = {g.ImgTL, g.ImgTR, g.ImgBL, g.ImgBR};
+  for (int c = 0; c < 4; ++c) {
+    if (!skin.IsValidImgIndex(corners[c])) continue;
+    const TsMaskData& m = skin.ma[size_t(corners[c])];
+    DrawMaskImage(bmp, (c & 1) ? r.Right - FrameWidth(m) : r.Left, (c & 2) ? r.Bottom - FrameHeight(m) : r.Top, state,
+                  CacheInfoOf(bmp, 0, 0), m, 1);
+  }
+}
+
+void FillDcRect(HDC dc, const TRect32& r, TColor color) {
+  if (!dc) return;
+  UniqueBrush brush(::CreateSolidBrush(Ref(color)));
+  SavedDC saved(dc);
+  RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  ::FillRect(dc, &rc, brush.get());
+}
+
+void FillDcFrame(HDC dc, const TRect32& r, TColor color, int32_t wl, int32_t wt, int32_t wr, int32_t wb) {
+  if (!dc) return;
+  UniqueBrush brush(::CreateSolidBrush(Ref(color)));
+  SavedDC saved(dc);
+  const RECT parts[4] = {{r.Left, r.Top, r.Right, r.Top + wt},
+                         {r.Left, r.Top + wt, r.Left + wl, r.Bottom},
+                         {r.Left + wl, r.Bottom - wb, r.Right, r.Bottom},
+                         {r.Right - wr, r.Top + wt, r.Right, r.Bottom - wb}};
+  for (const RECT& p : parts) ::FillRect(dc, &p, brush.get());
+}
+
+void CopyDcFrame(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, HDC src, int32_t srcX, int32_t srcY,
+                 int32_t bw) {
+  if (!dc || !src || bw <= 0) return;
+  ::BitBlt(dc, x, y, bw, height, src, srcX, srcY, SRCCOPY);
+  ::BitBlt(dc, x + bw, y, width, bw, src, srcX + bw, srcY, SRCCOPY);
+  ::BitBlt(dc, x + width - bw, y + bw, bw, height, src, srcX + width - bw, srcY + bw, SRCCOPY);
+  ::BitBlt(dc, x + bw, y + height - bw, width, bw, src, srcX + bw, srcY + height - bw, SRCCOPY);
+}
+
+void PaintSectionToDC(const TSkinContent* skin, int32_t skinIndex, std::string_view sectionName,
+                      const TCacheInfo& ci, HDC dc, TPoint32 offset, const TRect32& r, int state) {
+  if (!dc || !skin || !skin->IsValidSkinIndex(skinIndex) || r.Left < 0 || r.Top < 0) return;
+  const int64_t w = int64_t(r.Right) - r.Left, h = int64_t(r.Bottom) - r.Top;
+  if (w < 1 || h < 1 || w > 32767 || h > 32767) return;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = LONG(w);
+  bi.bmiHeader.biHeight = -LONG(h);  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  UniqueBitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || !bits) return;
+  UniqueMemoryDC mem(::CreateCompatibleDC(dc));
+  if (!mem) return;
+  SavedDC saved(dc);
+  SelectGuard select(mem.get(), dib.get());
+  TBitmap32 view = TBitmap32::View(bits, int32_t(w), int32_t(h), ptrdiff_t(w) * 4);
+  PaintSection(skin, skinIndex, sectionName, ci, -1, -1, &view, offset, {0, 0, int32_t(w), int32_t(h)}, state);
+  ::GdiFlush();
+  ::BitBlt(dc, r.Left, r.Top, int32_t(w), int32_t(h), mem.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace glyphora
