@@ -106,8 +106,11 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
   constexpr double kEps = 1e-9;  // centres on a shared edge belong to both sides
   for (int32_t y = clip.y; y < clip.y + clip.h; ++y) {
     uint32_t* row = bmp->ScanLine(y);
-    std::fill_n(row + clip.x, clip.w, fallback);  // only degenerate shapes leave any of it
     const double cy = y + 0.5;
+    struct TSpan {
+      int32_t lo, hi;
+    } spans[4];
+    int spanCount = 0;
     for (int i = 0; i < count; ++i) {
       const TTriangle& t = tri[i];
       // Pixel centres x + 0.5 with every edge function >= 0.
@@ -133,7 +136,17 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
         step[ch] = static_cast<int32_t>(RoundEven(t.cx[ch] * 256.0));
       }
       SpanRow(row + x0, x1 - x0 + 1, c, step);
+      spans[spanCount++] = TSpan{x0, x1};
     }
+    // Pixels no triangle covers (only degenerate shapes leave any) take the
+    // first colour; filling just those keeps to one write per pixel.
+    std::sort(spans, spans + spanCount, [](const TSpan& a, const TSpan& b) { return a.lo < b.lo; });
+    int32_t next = clip.x;
+    for (int i = 0; i < spanCount; ++i) {
+      if (spans[i].lo > next) std::fill(row + next, row + spans[i].lo, fallback);
+      next = std::max(next, spans[i].hi + 1);
+    }
+    if (next < clip.x + clip.w) std::fill(row + next, row + clip.x + clip.w, fallback);
   }
 }
 

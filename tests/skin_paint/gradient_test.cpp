@@ -104,6 +104,29 @@ TEST(GradientPaint, TrianglesMeetTheVertexColours) {
   EXPECT_EQ(bmp.Pixel(5, 5) >> 24, 255u);
 }
 
+// Thin and odd rectangles leave pixels that no triangle covers: those take
+// the first colour, and nothing outside the rectangle changes.
+TEST(GradientPaint, TrianglesPaintEveryPixelOfThinRectangles) {
+  const TsGradArray g = ParseGradientData("255;0;0;2;0;65280;0;0;2;0;16711680;0;0;2;0");
+  const uint32_t sentinel = 0x12345678u;
+  for (const TRect32 r : {TRect32{2, 1, 9, 2}, TRect32{3, 0, 4, 6}, TRect32{1, 1, 2, 2}, TRect32{0, 2, 12, 3},
+                          TRect32{-3, -2, 10, 5}}) {
+    TBitmap32 bmp(11, 7);
+    bmp.Fill(sentinel);
+    PaintGradient(&bmp, r, g);
+    for (int32_t y = 0; y < 7; ++y)
+      for (int32_t x = 0; x < 11; ++x) {
+        const bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+        if (!inside) {
+          ASSERT_EQ(bmp.Pixel(x, y), sentinel) << x << "," << y;
+          continue;
+        }
+        ASSERT_NE(bmp.Pixel(x, y), sentinel) << x << "," << y;
+        ASSERT_EQ(bmp.Pixel(x, y) >> 24, 255u);
+      }
+  }
+}
+
 TEST(GradientPaint, TexturedMatchesPerPixelFormulaAndBottomUpRows) {
   std::mt19937 rng(5);
   const TBitmap32 tex = RandomBitmap(rng, 6, 5, 0);
