@@ -160,13 +160,11 @@ void PaintGradientTextured(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
     return out;
   };
   if (kind == 0) {
-    std::vector<uint32_t> g(static_cast<size_t>(c.w));
     ForEachSegment(gradient, 0, c, 0, [&](int64_t a, int64_t b, const TsGradPie& p) {
       StepColors(a, b, p.Color1, p.Color2, [&](int64_t y, uint32_t px) {
         if (y < c.y || y >= c.y + c.h) return;
-        std::fill(g.begin(), g.end(), px);
         uint32_t* d = bmp->ScanLine(static_cast<int32_t>(y)) + c.x;
-        k.Mix(d, textureRow(static_cast<int32_t>(y)), g.data(), c.w, factor, 0xFF000000u);
+        k.MixColor(d, textureRow(static_cast<int32_t>(y)), c.w, factor, px, 0xFF000000u);
       });
     });
     return;

@@ -36,6 +36,12 @@ struct TPixelKernels {
   // Colour bytes := (d*p + s*(100-p)) / 100 rounded half to even, p in
   // 0..100; alpha kept. The key test skips pixels whose s or d equals key.
   void (*PercentBlend)(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key);
+  // One pass of AlphaOver then ReplaceKey: d := p | alphaOr where s == key,
+  // else s over d as AlphaOver. Rows must not share memory.
+  void (*AlphaOverReplaceKey)(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
+                              uint32_t alphaOr);
+  // Mix with every b pixel equal to colour.
+  void (*MixColor)(uint32_t* d, const uint32_t* a, int n, uint8_t w, uint32_t color, uint32_t alphaOr);
 };
 
 const TPixelKernels& ScalarKernels();

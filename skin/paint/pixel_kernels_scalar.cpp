@@ -25,6 +25,15 @@ void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, ui
   }
 }
 
+void MixColor(uint32_t* d, const uint32_t* a, int n, uint8_t w, uint32_t color, uint32_t alphaOr) {
+  const uint32_t iw = 256u - w;
+  for (int i = 0; i < n; ++i) {
+    uint32_t out = (d[i] & 0xFF000000u) | alphaOr;
+    for (int c = 0; c < 3; ++c) out |= ((Byte(a[i], c) * w + Byte(color, c) * iw) >> 8) << (8 * c);
+    d[i] = out;
+  }
+}
+
 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
                uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill) {
   for (int i = 0; i < n; ++i) {
@@ -56,15 +65,20 @@ void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_
   for (int i = 0; i < n; ++i) d[i] = (s[i] == key ? p[i] : s[i]) | alphaOr;
 }
 
+uint32_t AlphaOverPixel(uint32_t d, uint32_t s) {
+  const uint32_t sa = Byte(s, 3), da = Byte(d, 3);
+  uint32_t out = 0;
+  for (int c = 0; c < 3; ++c) out |= ((Byte(s, c) * sa + Byte(d, c) * (256u - sa)) >> 8) << (8 * c);
+  return out | (da + sa * (255u - da) / 255u) << 24;
+}
+
 void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
-  for (int i = 0; i < n; ++i) {
-    const uint32_t sa = Byte(s[i], 3), da = Byte(d[i], 3);
-    uint32_t out = 0;
-    for (int c = 0; c < 3; ++c)
-      out |= ((Byte(s[i], c) * sa + Byte(d[i], c) * (256u - sa)) >> 8) << (8 * c);
-    out |= (da + sa * (255u - da) / 255u) << 24;
-    d[i] = out;
-  }
+  for (int i = 0; i < n; ++i) d[i] = AlphaOverPixel(d[i], s[i]);
+}
+
+void AlphaOverReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
+                         uint32_t alphaOr) {
+  for (int i = 0; i < n; ++i) d[i] = s[i] == key ? p[i] | alphaOr : AlphaOverPixel(d[i], s[i]);
 }
 
 void Gray(uint32_t* d, int n, bool skipKey, uint32_t key) {
@@ -102,7 +116,8 @@ void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, u
 
 const TPixelKernels& ScalarKernels() {
   static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
-                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend};
+                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend,
+                               AlphaOverReplaceKey, MixColor};
   return k;
 }
 

@@ -71,6 +71,24 @@ void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, ui
   ScalarKernels().Mix(d + i, a + i, b + i, n - i, w, alphaOr);
 }
 
+// The colour's part b*(256-w) is the same for every pixel, and a*w plus it
+// stays below 65536, so each lane is one multiply-add and a shift.
+void MixColor(uint32_t* d, const uint32_t* a, int n, uint8_t w, uint32_t color, uint32_t alphaOr) {
+  const __m128i vw = _mm_set1_epi16(w);
+  const __m128i part = _mm_mullo_epi16(Lo16(Set32(color)), _mm_set1_epi16(static_cast<short>(256 - w)));
+  const __m128i rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr);
+  const bool opaque = alphaOr == 0xFF000000u;  // d is then only written
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i A = Load(a + i);
+    const __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(Lo16(A), vw), part), 8);
+    const __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(Hi16(A), vw), part), 8);
+    const __m128i m = _mm_and_si128(_mm_packus_epi16(lo, hi), rgb);
+    Store(d + i, _mm_or_si128(m, opaque ? aor : _mm_or_si128(_mm_andnot_si128(rgb, Load(d + i)), aor)));
+  }
+  ScalarKernels().MixColor(d + i, a + i, n - i, w, color, alphaOr);
+}
+
 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
                uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill) {
   const __m128i rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr), vkey = Set32(key);
@@ -129,21 +147,35 @@ inline __m128i AlphaOverHalf(__m128i s, __m128i d) {
   return MixHalf(s, d, sa2);
 }
 
-void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
+// AlphaOver of four pixels.
+inline __m128i AlphaOver4(__m128i S, __m128i D) {
   const __m128i rgb = Set32(0x00FFFFFFu), c255 = Set32(255);
   const __m128i div255 = _mm_set1_epi16(static_cast<short>(0x8081));
+  const __m128i col = _mm_packus_epi16(AlphaOverHalf(Lo16(S), Lo16(D)), AlphaOverHalf(Hi16(S), Hi16(D)));
+  // Alpha in 32-bit lanes: da + sa*(255-da) div 255, the division as
+  // (x*0x8081) >> 23, exact for every 16-bit x (the upper halves stay 0).
+  const __m128i sa = _mm_srli_epi32(S, 24), da = _mm_srli_epi32(D, 24);
+  const __m128i x = _mm_mullo_epi16(sa, _mm_sub_epi32(c255, da));
+  const __m128i na = _mm_add_epi32(da, _mm_srli_epi16(_mm_mulhi_epu16(x, div255), 7));
+  return _mm_or_si128(_mm_and_si128(col, rgb), _mm_slli_epi32(na, 24));
+}
+
+void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
+  int i = 0;
+  for (; i + 4 <= n; i += 4) Store(d + i, AlphaOver4(Load(s + i), Load(d + i)));
+  ScalarKernels().AlphaOver(d + i, s + i, n - i);
+}
+
+void AlphaOverReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
+                         uint32_t alphaOr) {
+  const __m128i vkey = Set32(key), aor = Set32(alphaOr);
   int i = 0;
   for (; i + 4 <= n; i += 4) {
-    const __m128i S = Load(s + i), D = Load(d + i);
-    const __m128i col = _mm_packus_epi16(AlphaOverHalf(Lo16(S), Lo16(D)), AlphaOverHalf(Hi16(S), Hi16(D)));
-    // Alpha in 32-bit lanes: da + sa*(255-da) div 255, the division as
-    // (x*0x8081) >> 23, exact for every 16-bit x (the upper halves stay 0).
-    const __m128i sa = _mm_srli_epi32(S, 24), da = _mm_srli_epi32(D, 24);
-    const __m128i x = _mm_mullo_epi16(sa, _mm_sub_epi32(c255, da));
-    const __m128i na = _mm_add_epi32(da, _mm_srli_epi16(_mm_mulhi_epu16(x, div255), 7));
-    Store(d + i, _mm_or_si128(_mm_and_si128(col, rgb), _mm_slli_epi32(na, 24)));
+    const __m128i S = Load(s + i);
+    const __m128i out = AlphaOver4(S, Load(d + i));
+    Store(d + i, Select(_mm_cmpeq_epi32(S, vkey), _mm_or_si128(Load(p + i), aor), out));
   }
-  ScalarKernels().AlphaOver(d + i, s + i, n - i);
+  ScalarKernels().AlphaOverReplaceKey(d + i, s + i, p + i, n - i, key, alphaOr);
 }
 
 void Gray(uint32_t* d, int n, bool skipKey, uint32_t key) {
@@ -210,23 +242,25 @@ bool PercentHasTies(int p) {
 
 template <int Mode>  // 0: general, 1: no ties, 2: halves
 void PercentBlendT(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key) {
-  const __m128i wd = _mm_set1_epi16(static_cast<short>(p)), ws = _mm_set1_epi16(static_cast<short>(100 - p));
+  // Alpha lanes weigh d by 100 and s by 0, which gives back d's alpha exactly.
+  const short pd = static_cast<short>(p), ps = static_cast<short>(100 - p);
+  const __m128i wd = _mm_set_epi16(100, pd, pd, pd, 100, pd, pd, pd), ws = _mm_set_epi16(0, ps, ps, ps, 0, ps, ps, ps);
   const __m128i rgb = Set32(0x00FFFFFFu), vkey = Set32(key), ones = _mm_set1_epi8(1);
   int i = 0;
   for (; i + 4 <= n; i += 4) {
     const __m128i D = Load(d + i), S = Load(s + i);
-    __m128i r;
+    __m128i out;
     if (Mode == 2) {
       // (d + s)/2 half to even: the rounded-up average, less one where the
       // sum was odd and the average came out odd.
       const __m128i avg = _mm_avg_epu8(D, S);
-      r = _mm_sub_epi8(avg, _mm_and_si128(_mm_and_si128(_mm_xor_si128(D, S), avg), ones));
+      const __m128i r = _mm_sub_epi8(avg, _mm_and_si128(_mm_and_si128(_mm_xor_si128(D, S), avg), ones));
+      out = _mm_or_si128(_mm_and_si128(r, rgb), _mm_andnot_si128(rgb, D));
     } else if (Mode == 1) {
-      r = _mm_packus_epi16(PercentHalfNoTie(Lo16(D), Lo16(S), wd, ws), PercentHalfNoTie(Hi16(D), Hi16(S), wd, ws));
+      out = _mm_packus_epi16(PercentHalfNoTie(Lo16(D), Lo16(S), wd, ws), PercentHalfNoTie(Hi16(D), Hi16(S), wd, ws));
     } else {
-      r = _mm_packus_epi16(PercentHalf(Lo16(D), Lo16(S), wd, ws), PercentHalf(Hi16(D), Hi16(S), wd, ws));
+      out = _mm_packus_epi16(PercentHalf(Lo16(D), Lo16(S), wd, ws), PercentHalf(Hi16(D), Hi16(S), wd, ws));
     }
-    __m128i out = _mm_or_si128(_mm_and_si128(r, rgb), _mm_andnot_si128(rgb, D));
     if (test == TKeyTest::OnSource) out = Select(_mm_cmpeq_epi32(S, vkey), D, out);
     if (test == TKeyTest::OnDest) out = Select(_mm_cmpeq_epi32(D, vkey), D, out);
     Store(d + i, out);
@@ -244,7 +278,8 @@ void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, u
 
 const TPixelKernels& Sse2Kernels() {
   static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
-                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend};
+                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend,
+                               AlphaOverReplaceKey, MixColor};
   return k;
 }
 

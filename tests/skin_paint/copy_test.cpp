@@ -2,8 +2,11 @@
 // against both bitmaps and the parent, and the key comparison.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "skin/paint/keyed_copy.h"
 #include "skin/paint/masked_copy.h"
+#include "skin/paint/pixel_kernels.h"
 #include "pixel_test_util.h"
 
 using namespace glyphora;
@@ -95,6 +98,37 @@ TEST(AlphaCopy, BlendsStraightAlphaAndFillsKeysFromParent) {
   CopyWithAlpha(TRect32{-1, 0, 3, 1}, TRect32{0, 0, 2, 1}, &wide, false, TCacheInfo{}, &src);
   EXPECT_EQ(wide.Pixel(0, 0), 0u);  // source (1, 0) is the key, alpha 0
   EXPECT_EQ(wide.Pixel(1, 0), 0u);
+}
+
+// Random pictures, odd sizes, parents that cover part of a row or are the
+// destination itself: the same bytes as blending each row, then taking the
+// parent pixel (as it is at that moment) behind each key pixel, left to right.
+TEST(AlphaCopy, MatchesRowByRowModelOnRandomData) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 40; ++round) {
+    const int32_t w = 1 + static_cast<int32_t>(rng() % 37), h = 1 + static_cast<int32_t>(rng() % 5);
+    const TBitmap32 src = RandomBitmap(rng, w, h, 30);
+    const TBitmap32 start = RandomBitmap(rng, w + 3, h + 2, 0);
+    TBitmap32 other = RandomBitmap(rng, w + 5, h + 4, 0);
+    const bool intoSelf = round % 3 == 0;
+    const int32_t px = static_cast<int32_t>(rng() % 9) - 4, py = static_cast<int32_t>(rng() % 5) - 2;
+    const int32_t dx = static_cast<int32_t>(rng() % 3), dy = static_cast<int32_t>(rng() % 2);
+
+    TBitmap32 got = start, want = start;
+    CopyWithAlpha(TRect32{dx, dy, dx + w, dy + h}, TRect32{0, 0, w, h}, &got, true,
+                  CacheInfoOf(intoSelf ? &got : &other, px, py), &src);
+    const TBitmap32& parent = intoSelf ? want : other;
+    for (int32_t y = 0; y < h; ++y) {
+      for (int32_t x = 0; x < w; ++x)
+        ScalarKernels().AlphaOver(want.ScanLine(dy + y) + dx + x, src.ScanLine(y) + x, 1);
+      for (int32_t x = 0; x < w; ++x) {
+        const int32_t qx = dx + x + px, qy = dy + y + py;
+        if (src.Pixel(x, y) == kKey && qx >= 0 && qy >= 0 && qx < parent.Width() && qy < parent.Height())
+          want.SetPixel(dx + x, dy + y, parent.Pixel(qx, qy) | 0xFF000000u);
+      }
+    }
+    ASSERT_TRUE(SameBitmaps(got, want)) << "round " << round << (intoSelf ? " into itself" : "");
+  }
 }
 
 TEST(MaskedCopy, MaskBlendAndEveryBackgroundCase) {

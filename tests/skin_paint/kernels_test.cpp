@@ -54,6 +54,11 @@ TEST(RowKernels, BlendMixAndMaskedMixMatchScalar) {
     const auto b = Row(rng, n);
     k.Mix(d, d, b.data(), n, static_cast<uint8_t>(rng()), 0);
   });
+  Compare("MixColor", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
+    const auto a = Row(rng, n);
+    const uint32_t aor = (rng() & 1) ? 0xFF000000u : 0;
+    k.MixColor(d, a.data(), n, static_cast<uint8_t>(rng()), static_cast<uint32_t>(rng()), aor);
+  });
   Compare("MixMasked", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     const auto a = Row(rng, n), b = Row(rng, n), m = Row(rng, n, 0), fill = Row(rng, n);
     const bool skip = rng() & 1, withFill = rng() & 1;
@@ -75,6 +80,10 @@ TEST(RowKernels, KeyedCopiesMatchScalar) {
     const auto s = Row(rng, n, 40), p = Row(rng, n);
     k.ReplaceKey(d, s.data(), p.data(), n, KeyColor32, (rng() & 1) ? 0xFF000000u : 0);
   });
+  Compare("AlphaOverReplaceKey", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
+    const auto s = Row(rng, n, 40), p = Row(rng, n);
+    k.AlphaOverReplaceKey(d, s.data(), p.data(), n, KeyColor32, (rng() & 1) ? 0xFF000000u : 0);
+  });
 }
 
 TEST(RowKernels, AlphaGrayAndSetAlphaMatchScalar) {
@@ -88,6 +97,21 @@ TEST(RowKernels, AlphaGrayAndSetAlphaMatchScalar) {
   Compare("SetAlpha", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     k.SetAlpha(d, n, static_cast<uint8_t>(rng()), rng() & 1, KeyColor32);
   });
+}
+
+// The fused kernel is AlphaOver followed by ReplaceKey, in both kernel sets.
+TEST(RowKernels, AlphaOverReplaceKeyEqualsTheTwoPasses) {
+  std::mt19937 rng(7);
+  const int n = 1923;
+  const auto s = Row(rng, n, 30), p = Row(rng, n), d = Row(rng, n);
+  auto expected = d;
+  ScalarKernels().AlphaOver(expected.data(), s.data(), n);
+  ScalarKernels().ReplaceKey(expected.data(), s.data(), p.data(), n, KeyColor32, 0xFF000000u);
+  for (const TPixelKernels* k : {&ScalarKernels(), &Sse2Kernels()}) {
+    auto got = d;
+    k->AlphaOverReplaceKey(got.data(), s.data(), p.data(), n, KeyColor32, 0xFF000000u);
+    EXPECT_EQ(got, expected);
+  }
 }
 
 TEST(RowKernels, PercentBlendMatchesScalar) {
@@ -129,6 +153,16 @@ TEST(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
     ScalarKernels().Mix(m1.data(), d.data(), s.data(), 65536, static_cast<uint8_t>(w), 0);
     Sse2Kernels().Mix(m2.data(), d.data(), s.data(), 65536, static_cast<uint8_t>(w), 0);
     ASSERT_EQ(m1, m2) << "weight " << w;
+  }
+  // MixColor is Mix with a row of one colour, for every weight and byte pair.
+  for (int w = 0; w < 256; w += 3) {
+    for (uint32_t c : {0x00000000u, 0x00FF80FFu, 0x7F01FE40u, 0xFFFFFFFFu}) {
+      const std::vector<uint32_t> row(65536, c);
+      auto m1 = d, m2 = d;
+      ScalarKernels().Mix(m1.data(), s.data(), row.data(), 65536, static_cast<uint8_t>(w), 0);
+      Sse2Kernels().MixColor(m2.data(), s.data(), 65536, static_cast<uint8_t>(w), c, 0);
+      ASSERT_EQ(m1, m2) << "weight " << w << " colour " << c;
+    }
   }
   auto a1 = d, a2 = d;
   ScalarKernels().AlphaOver(a1.data(), s.data(), 65536);
