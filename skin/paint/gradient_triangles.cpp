@@ -140,7 +140,9 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
     }
     // Pixels no triangle covers (only degenerate shapes leave any) take the
     // first colour; filling just those keeps to one write per pixel.
-    std::sort(spans, spans + spanCount, [](const TSpan& a, const TSpan& b) { return a.lo < b.lo; });
+    // At most four spans: a plain insertion sort.
+    for (int i = 1; i < spanCount; ++i)
+      for (int j = i; j > 0 && spans[j].lo < spans[j - 1].lo; --j) std::swap(spans[j], spans[j - 1]);
     int32_t next = clip.x;
     for (int i = 0; i < spanCount; ++i) {
       if (spans[i].lo > next) std::fill(row + next, row + spans[i].lo, fallback);
