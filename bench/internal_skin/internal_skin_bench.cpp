@@ -7,14 +7,13 @@
 #include <span>
 #include <vector>
 
+#include "internal_skin/package_bytes.h"
 #include "skin/core/skin_content.h"
 #include "skin/core/skin_pack.h"
 #ifdef _WIN32
 #include <windows.h>
 
 #include "imaging/wic_decoder.h"
-#else
-#include "skin/core/skin_source.h"
 #endif
 
 using namespace glyphora;
@@ -22,15 +21,10 @@ using namespace glyphora;
 namespace {
 
 std::vector<uint8_t> Package() {
-#ifdef _WIN32
-  HRSRC res = FindResourceW(nullptr, L"INTERNAL_SKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
-  HGLOBAL h = res ? LoadResource(nullptr, res) : nullptr;
-  if (!h) return {};
-  auto* p = static_cast<const uint8_t*>(LockResource(h));
-  return {p, p + SizeofResource(nullptr, res)};
+#ifdef GLYPHORA_BENCH_PACKAGE
+  return skintest::InternalSkinPackage(GLYPHORA_BENCH_PACKAGE);
 #else
-  auto bytes = ReadWholeFile(GLYPHORA_BENCH_PACKAGE);
-  return bytes ? *bytes : std::vector<uint8_t>{};
+  return skintest::InternalSkinPackage(nullptr);
 #endif
 }
 

@@ -19,14 +19,10 @@ using namespace glyphora;
 namespace {
 
 std::vector<uint8_t> Package() {
-#ifdef _WIN32
-  HRSRC res = FindResourceW(nullptr, L"INTERNAL_SKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
-  HGLOBAL h = res ? LoadResource(nullptr, res) : nullptr;
-  if (!h) return {};
-  auto* p = static_cast<const uint8_t*>(LockResource(h));
-  return {p, p + SizeofResource(nullptr, res)};
+#ifdef GLYPHORA_BENCH_PACKAGE
+  return skintest::InternalSkinPackage(GLYPHORA_BENCH_PACKAGE);
 #else
-  return skintest::ReadFileBytes(GLYPHORA_BENCH_PACKAGE);
+  return skintest::InternalSkinPackage(nullptr);
 #endif
 }
 

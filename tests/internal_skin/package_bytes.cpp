@@ -1,3 +1,6 @@
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include "internal_skin/package_bytes.h"
 
 #include <zlib.h>
@@ -67,6 +70,19 @@ bool PngSize(std::span<const uint8_t> f, int32_t& width, int32_t& height) {
   width = be(16);
   height = be(20);
   return true;
+}
+
+std::vector<uint8_t> InternalSkinPackage(const char* hostPath) {
+#ifdef _WIN32
+  (void)hostPath;
+  HRSRC res = FindResourceW(nullptr, L"INTERNAL_SKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL h = res ? LoadResource(nullptr, res) : nullptr;
+  if (!h) return {};
+  auto* p = static_cast<const uint8_t*>(LockResource(h));
+  return {p, p + SizeofResource(nullptr, res)};
+#else
+  return hostPath ? ReadFileBytes(hostPath) : std::vector<uint8_t>{};
+#endif
 }
 
 }  // namespace skintest

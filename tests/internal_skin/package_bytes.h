@@ -20,6 +20,10 @@ std::vector<StreamStart> StreamStarts(std::span<const uint8_t> package);
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 
+// The packed internal skin: on Windows the program's linked resource, on the
+// host the package packed at build time into `hostPath`.
+std::vector<uint8_t> InternalSkinPackage(const char* hostPath);
+
 // Width and height from a PNG file's header; false when it is not a PNG.
 bool PngSize(std::span<const uint8_t> file, int32_t& width, int32_t& height);
 

@@ -16,10 +16,7 @@ namespace glyphora::test {
 
 // The internal skin package linked into this program.
 inline std::vector<uint8_t> InternalSkinBytes() {
-  HRSRC r = ::FindResourceW(nullptr, L"INTERNAL_SKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-  if (!r) return {};
-  auto* p = static_cast<const uint8_t*>(::LockResource(::LoadResource(nullptr, r)));
-  return std::vector<uint8_t>(p, p + ::SizeofResource(nullptr, r));
+  return ResourceData(L"INTERNAL_SKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
 }
 
 inline void WriteFileBytes(const std::wstring& path, const void* data, size_t size) {
