@@ -20,14 +20,6 @@ using namespace glyphora;
 
 namespace {
 
-std::vector<uint8_t> Package() {
-#ifdef GLYPHORA_BENCH_PACKAGE
-  return skintest::InternalSkinPackage(GLYPHORA_BENCH_PACKAGE);
-#else
-  return skintest::InternalSkinPackage(nullptr);
-#endif
-}
-
 using Clock = std::chrono::steady_clock;
 
 double Median(std::vector<double> t) {
@@ -42,7 +34,7 @@ double Micros(Clock::time_point a, Clock::time_point b) {
 }  // namespace
 
 int main() {
-  std::vector<uint8_t> bytes = Package();
+  std::vector<uint8_t> bytes = skintest::InternalSkinPackage(GLYPHORA_BENCH_PACKAGE);
   if (bytes.empty()) {
     std::fprintf(stderr, "internal skin package not found\n");
     return 1;

@@ -18,14 +18,6 @@ using namespace glyphora;
 
 namespace {
 
-std::vector<uint8_t> Package() {
-#ifdef GLYPHORA_BENCH_PACKAGE
-  return skintest::InternalSkinPackage(GLYPHORA_BENCH_PACKAGE);
-#else
-  return skintest::InternalSkinPackage(nullptr);
-#endif
-}
-
 // Painting reads only the master bitmap: PNG members become blank bitmaps.
 class BlankPng : public TImageDecoder {
  public:
@@ -58,7 +50,7 @@ int main() {
   TSkinLoadOptions options;
   options.Decoder = &decoder;
   try {
-    skin.LoadFromPackage(Package(), options);
+    skin.LoadFromPackage(skintest::InternalSkinPackage(GLYPHORA_BENCH_PACKAGE), options);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "cannot load the internal skin: %s\n", e.what());
     return 1;

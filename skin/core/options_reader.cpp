@@ -191,16 +191,8 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
     else
       g.GradientArray = ParseGradient(g.GradientData);
 
-    TsGenState& n = g.Props[0];
-    n.Color = g.Color;
-    n.FontColor = g.FontColor;
-    n.GradientPercent = g.GradientPercent;
-    n.GradientData = g.GradientData;
-    n.GradientArray = g.GradientArray;
-    n.ImagePercent = g.ImagePercent;
-    n.GlowColor = g.GlowColor;
-    n.GlowSize = g.GlowSize;
-    n.Transparency = g.Transparency;
+    g.Props[0] = TsGenState{g.Color, g.FontColor, g.GradientPercent, g.GradientData, g.GradientArray,
+                            g.ImagePercent, g.GlowColor, g.GlowSize, g.Transparency};
 
     g.States = i32("STATES", 4);
     if (g.States >= 2) {
@@ -216,16 +208,9 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
         g.HotGradientPercent = 0;
       else
         g.HotGradientArray = ParseGradient(g.HotGradientData);
-      TsGenState& h = g.Props[1];
-      h.Color = g.HotColor;
-      h.FontColor = g.HotFontColor;
-      h.GradientPercent = g.HotGradientPercent;
-      h.GradientData = g.HotGradientData;
-      h.GradientArray = g.HotGradientArray;
-      h.ImagePercent = g.HotImagePercent;
-      h.GlowColor = g.HotGlowColor;
-      h.GlowSize = g.HotGlowSize;
-      h.Transparency = g.HotTransparency;
+      g.Props[1] = TsGenState{g.HotColor, g.HotFontColor, g.HotGradientPercent, g.HotGradientData,
+                              g.HotGradientArray, g.HotImagePercent, g.HotGlowColor, g.HotGlowSize,
+                              g.HotTransparency};
     } else {
       g.Props[1] = g.Props[0];
     }

@@ -204,33 +204,19 @@ int32_t TSkinContent::GetPatternIndex(int32_t skinIndex, std::string_view sectio
   return InheritedLookup(patterns_, skinIndex, section, property);
 }
 
-int32_t TSkinContent::MaskWidthLeft(int32_t i) {
+int32_t TSkinContent::MaskWidth(int32_t i, int16_t TsMaskData::*side, bool horizontal) {
   if (!IsValidImgIndex(i)) return 0;
   TsMaskData& m = ma[i];
   if (m.ImageCount == 0) m.ImageCount = 1;
-  return m.WL > 0 ? m.WL : (m.BorderWidth > 0 ? m.BorderWidth : FrameWidth(m));
+  if (m.*side > 0) return m.*side;
+  if (m.BorderWidth > 0) return m.BorderWidth;
+  return horizontal ? FrameWidth(m) : FrameHeight(m);
 }
 
-int32_t TSkinContent::MaskWidthRight(int32_t i) {
-  if (!IsValidImgIndex(i)) return 0;
-  TsMaskData& m = ma[i];
-  if (m.ImageCount == 0) m.ImageCount = 1;
-  return m.WR > 0 ? m.WR : (m.BorderWidth > 0 ? m.BorderWidth : FrameWidth(m));
-}
-
-int32_t TSkinContent::MaskWidthTop(int32_t i) {
-  if (!IsValidImgIndex(i)) return 0;
-  TsMaskData& m = ma[i];
-  if (m.ImageCount == 0) m.ImageCount = 1;
-  return m.WT > 0 ? m.WT : (m.BorderWidth > 0 ? m.BorderWidth : FrameHeight(m));
-}
-
-int32_t TSkinContent::MaskWidthBottom(int32_t i) {
-  if (!IsValidImgIndex(i)) return 0;
-  TsMaskData& m = ma[i];
-  if (m.ImageCount == 0) m.ImageCount = 1;
-  return m.WB > 0 ? m.WB : (m.BorderWidth > 0 ? m.BorderWidth : FrameHeight(m));
-}
+int32_t TSkinContent::MaskWidthLeft(int32_t i) { return MaskWidth(i, &TsMaskData::WL, true); }
+int32_t TSkinContent::MaskWidthRight(int32_t i) { return MaskWidth(i, &TsMaskData::WR, true); }
+int32_t TSkinContent::MaskWidthTop(int32_t i) { return MaskWidth(i, &TsMaskData::WT, false); }
+int32_t TSkinContent::MaskWidthBottom(int32_t i) { return MaskWidth(i, &TsMaskData::WB, false); }
 
 int32_t FrameWidth(const TsMaskData& m) {
   if (m.ImageCount <= 0) return 0;

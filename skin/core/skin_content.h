@@ -108,6 +108,8 @@ class TSkinContent {
   };
   using TIndexMap = std::unordered_map<std::string, int32_t, Hash, std::equal_to<>>;
 
+  // Own width of a side, else BorderWidth, else the frame size.
+  int32_t MaskWidth(int32_t i, int16_t TsMaskData::*side, bool horizontal);
   void RebuildIndexes();
   void ResolveSectionImages();
   int32_t InheritedLookup(const TIndexMap& map, int32_t skinIndex, std::string_view section,

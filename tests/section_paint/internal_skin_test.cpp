@@ -56,15 +56,6 @@ TBitmap32 Parent(int32_t w, int32_t h) {
   return p;
 }
 
-uint32_t BlendBytes(uint32_t d, uint32_t s, int w) {
-  uint32_t out = 0;
-  for (int c = 0; c < 4; ++c) {
-    const uint32_t db = (d >> (8 * c)) & 255, sb = (s >> (8 * c)) & 255;
-    out |= ((db * w + sb * (255 - w) + 127) >> 8) << (8 * c);
-  }
-  return out;
-}
-
 }  // namespace
 
 TEST(InternalSkinSections, FormPanelAndEditAreTheirColourInsideAStretchedBorder) {

@@ -11,6 +11,17 @@ namespace sectiontest {
 
 using namespace glyphora;
 
+// Each byte (d * w + s * (255 - w) + 127) >> 8: the reference blend the
+// expected pixels are worked out with.
+inline uint32_t BlendBytes(uint32_t d, uint32_t s, int w) {
+  uint32_t out = 0;
+  for (int c = 0; c < 4; ++c) {
+    const uint32_t db = (d >> (8 * c)) & 255, sb = (s >> (8 * c)) & 255;
+    out |= ((db * w + sb * (255 - w) + 127) >> 8) << (8 * c);
+  }
+  return out;
+}
+
 // Opaque pixel that encodes (x, y) of the master bitmap.
 inline uint32_t MasterPixel(int32_t x, int32_t y) { return 0xFF000000u | (uint32_t(x) << 12) | uint32_t(y); }
 
