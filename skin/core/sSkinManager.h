@@ -155,9 +155,6 @@ class TsSkinManager : public TComponent {
   // Shows an error in a message box (tests replace it).
   static void ShowError(const std::wstring& text);
 
- protected:
-  void Notification(TComponent* component, TOperation operation) override {}
-
  private:
   void ChangeSkin(const std::wstring& oldName);
   void ReloadSkin();

@@ -35,9 +35,6 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       case SKC_GETPROVIDER:
         m.Result = reinterpret_cast<LRESULT>(this);
         return true;
-      case SKC_SETNEWSKIN: case SKC_REMOVESKIN: case SKC_REFRESH: case SKC_CTRLHANDLED:
-        SkinData->HandleSkinCommand(m);
-        return true;
     }
     return SkinData->HandleSkinCommand(m);
   }
