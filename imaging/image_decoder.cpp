@@ -1,5 +1,9 @@
 #include "imaging/image_decoder.h"
 
+#include <zlib.h>
+
+#include <cstring>
+
 namespace glyphora {
 
 namespace {
@@ -15,6 +19,41 @@ void ClearTransparentWhite(TBitmap32& bmp) {
     for (int32_t x = 0; x < bmp.Width(); ++x)
       if (row[x] == 0x00FFFFFFu) row[x] = 0;
   }
+}
+
+namespace {
+uint32_t BigEndian32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+}  // namespace
+
+bool PngDimensions(std::span<const uint8_t> b, int32_t& width, int32_t& height) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (b.size() < 8 || std::memcmp(b.data(), kSignature, 8) != 0) return false;
+  size_t at = 8;
+  bool first = true, idat = false;
+  while (b.size() - at >= 12) {
+    const uint8_t* c = b.data() + at;
+    const uint32_t len = BigEndian32(c);
+    if (len > 0x7FFFFFFFu || len > b.size() - at - 12) return false;
+    const uint8_t* type = c + 4;
+    const uint32_t crc = static_cast<uint32_t>(crc32(0L, type, 4 + len));
+    if (crc != BigEndian32(type + 4 + len)) return false;
+    if (first) {
+      if (std::memcmp(type, "IHDR", 4) != 0 || len < 13) return false;
+      const uint32_t w = BigEndian32(type + 4), h = BigEndian32(type + 8);
+      if (w == 0 || h == 0 || w > 0x7FFFFFFFu || h > 0x7FFFFFFFu) return false;
+      width = static_cast<int32_t>(w);
+      height = static_cast<int32_t>(h);
+      first = false;
+    } else if (std::memcmp(type, "IDAT", 4) == 0) {
+      idat = true;
+    } else if (std::memcmp(type, "IEND", 4) == 0) {
+      return idat;
+    }
+    at += 12 + size_t(len);
+  }
+  return false;
 }
 
 bool JpegDimensions(std::span<const uint8_t> b, int32_t& width, int32_t& height) {

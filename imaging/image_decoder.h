@@ -25,6 +25,12 @@ void SetDefaultImageDecoder(TImageDecoder* decoder);
 // PNG images of skins: every pure white pixel with alpha 0 becomes 0 (all four bytes).
 void ClearTransparentWhite(TBitmap32& bmp);
 
+// Width and height from a PNG file's header, after checking that the file is
+// whole: the signature, IHDR first, every chunk inside the file with a
+// matching CRC, at least one IDAT, IEND last. A file that passes can be
+// decoded later; one that fails is damaged.
+bool PngDimensions(std::span<const uint8_t> bytes, int32_t& width, int32_t& height);
+
 // Width and height from a JPEG file's frame header, without decoding it.
 bool JpegDimensions(std::span<const uint8_t> bytes, int32_t& width, int32_t& height);
 

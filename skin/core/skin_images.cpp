@@ -24,12 +24,18 @@ void ClipToMaster(TRect32& r, const TBitmap32& master) {
   r = c;
 }
 
-std::shared_ptr<TBitmap32> DecodeImageFile(std::span<const uint8_t> bytes, std::string_view name,
-                                           TImageDecoder* decoder) {
+// A separate image file. A whole-looking PNG that the process-wide decoder
+// would decode keeps its bytes and is decoded when first drawn; BMPs (no
+// decoding to speak of) and everything else are loaded now.
+TImageBitmap DecodeImageFile(std::span<const uint8_t> bytes, std::string_view name, TImageDecoder* decoder) {
   try {
-    if (name.find(".BMP") != std::string_view::npos)
-      return std::make_shared<TBitmap32>(LoadBmp(bytes));
+    if (name.find(".BMP") != std::string_view::npos) return std::make_shared<TBitmap32>(LoadBmp(bytes));
     if (!decoder) return nullptr;
+    int32_t w = 0, h = 0;
+    // (An image too large to decode goes the eager way and is refused now.)
+    if (decoder == DefaultImageDecoder() && PngDimensions(bytes, w, h) && w <= kMaxBmpSide && h <= kMaxBmpSide &&
+        int64_t(w) * h <= kMaxBmpPixels)
+      return TImageBitmap::Deferred(std::vector<uint8_t>(bytes.begin(), bytes.end()), w, h, ClearTransparentWhite);
     auto bmp = std::make_shared<TBitmap32>(decoder->Decode(bytes));
     ClearTransparentWhite(*bmp);
     return bmp;
@@ -38,11 +44,28 @@ std::shared_ptr<TBitmap32> DecodeImageFile(std::span<const uint8_t> bytes, std::
   }
 }
 
+// True when the value contains ".JPG" or ".JPEG" in any letter case. Most
+// values hold no "." at all, so the search starts from the dots.
+bool NamesJpeg(std::string_view v) {
+  for (size_t dot = v.find('.'); dot != std::string_view::npos; dot = v.find('.', dot + 1)) {
+    std::string_view rest = v.substr(dot + 1);
+    if (ContainsIgnoreCase(rest.substr(0, 3), "JPG") || ContainsIgnoreCase(rest.substr(0, 4), "JPEG")) return true;
+  }
+  return false;
+}
+
+void OpaqueJpeg(TBitmap32& bmp) {
+  for (int32_t y = 0; y < bmp.Height(); ++y) {
+    uint32_t* row = bmp.ScanLine(y);
+    for (int32_t x = 0; x < bmp.Width(); ++x) row[x] |= 0xFF000000u;
+  }
+}
+
 void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* decoder,
                       const TSkinContent* owner, TSkinImages& out) {
   for (const TIniSection& sec : ini.Sections()) {
     for (const auto& [key, value] : sec.Keys) {
-      if (!ContainsIgnoreCase(value, ".JPG") && !ContainsIgnoreCase(value, ".JPEG")) continue;
+      if (!NamesJpeg(value)) continue;
       auto bytes = source.Find(value, TNameMatch::IgnoreCase);
       if (!bytes) continue;
       int32_t w = 0, h = 0;
@@ -51,7 +74,7 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
       if (w <= 0 || h <= 0) continue;
       if (int64_t(w) * h >= kLargeTexturePixels) {
         TsPatternData p;
-        p.Img = std::make_shared<const std::vector<uint8_t>>(bytes->begin(), bytes->end());
+        p.Img = TImageBitmap::Deferred(std::vector<uint8_t>(bytes->begin(), bytes->end()), w, h, OpaqueJpeg);
         p.Width = w;
         p.Height = h;
         p.ClassName = UpperCaseAnsi(sec.Name);
@@ -67,10 +90,7 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
         throw ESkinError("Skin image \"" + std::string(value) + "\": " + e.what());
       }
       if (bmp->Empty()) continue;
-      for (int32_t y = 0; y < bmp->Height(); ++y) {
-        uint32_t* row = bmp->ScanLine(y);
-        for (int32_t x = 0; x < bmp->Width(); ++x) row[x] |= 0xFF000000u;
-      }
+      OpaqueJpeg(*bmp);
       TsMaskData m;
       m.ClassName = UpperCaseAnsi(sec.Name);
       m.PropertyName = UpperCaseAnsi(key);
@@ -95,11 +115,11 @@ void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecod
       auto bytes = source.Find(p.FileName, TNameMatch::IgnoreCase);
       if (!bytes) continue;
       std::string upperName = UpperCaseAnsi(p.FileName);
-      auto bmp = DecodeImageFile(*bytes, upperName, decoder);
-      if (!bmp || bmp->Empty()) continue;
+      TImageBitmap bmp = DecodeImageFile(*bytes, upperName, decoder);
+      if (!bmp || bmp.Width() <= 0 || bmp.Height() <= 0) continue;
       TsMaskData& m = p.Mask;
-      m.R = TRect32{0, 0, bmp->Width(), bmp->Height()};
-      DeriveWidthsFromSize(m, bmp->Width(), bmp->Height());
+      m.R = TRect32{0, 0, bmp.Width(), bmp.Height()};
+      DeriveWidthsFromSize(m, bmp.Width(), bmp.Height());
       m.Bmp = std::move(bmp);
       m.ClassName = UpperCaseAnsi(sec.Name);
       m.PropertyName = UpperCaseAnsi(key);
@@ -159,9 +179,9 @@ void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* dec
           std::string upperName = UpperCaseAnsi(p.FileName);
           auto bmp = DecodeImageFile(*bytes, old ? std::string_view(upperName) : std::string_view(p.FileName),
                                      decoder);
-          if (!bmp || bmp->Width() <= 0 || bmp->Height() <= 0) continue;
-          m.R = TRect32{0, 0, bmp->Width(), bmp->Height()};
-          if (!p.WidthsGiven) DeriveWidthsFromSize(m, bmp->Width(), bmp->Height());
+          if (!bmp || bmp.Width() <= 0 || bmp.Height() <= 0) continue;
+          m.R = TRect32{0, 0, bmp.Width(), bmp.Height()};
+          if (!p.WidthsGiven) DeriveWidthsFromSize(m, bmp.Width(), bmp.Height());
           m.Bmp = std::move(bmp);
           m.ClassName = old ? UpperCaseAnsi(sec.Name) : std::string(sec.Name);
           m.PropertyName = old ? UpperCaseAnsi(key) : std::string(key);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/image_bitmap.h"
 #include "skin/core/shared_types.h"
 #include "skin/paint/bitmap32.h"
 #include "skin/paint/gradient.h"
@@ -121,9 +122,10 @@ enum TacImgType : uint8_t {
 class TSkinContent;
 
 // One skin image: a rectangle of the master bitmap, or a separate image file
-// with its own bitmap (then R is the whole of Bmp).
+// with its own bitmap (then R is the whole of Bmp, whose size is known before
+// it is decoded).
 struct TsMaskData {
-  std::shared_ptr<TBitmap32> Bmp;  // own bitmap, or null when the image lies in the master bitmap
+  TImageBitmap Bmp;  // own bitmap, or null when the image lies in the master bitmap
   std::string ClassName;
   std::string PropertyName;
   TRect32 R;
@@ -140,9 +142,10 @@ struct TsMaskData {
 int32_t FrameWidth(const TsMaskData& m);
 int32_t FrameHeight(const TsMaskData& m);
 
-// A large JPEG texture kept compressed (900 000 pixels or more).
+// A large JPEG texture (900 000 pixels or more), kept compressed until it is
+// first drawn.
 struct TsPatternData {
-  std::shared_ptr<const std::vector<uint8_t>> Img;  // the JPEG file's bytes
+  TImageBitmap Img;
   int32_t Width = 0, Height = 0;
   std::string ClassName;     // upper-cased
   std::string PropertyName;  // upper-cased

@@ -1,0 +1,52 @@
+// The own bitmap of a skin image, shared by every copy of the image record.
+// It is either ready when the skin loads, or held as the bytes of a PNG or
+// JPEG file and decoded the first time it is drawn: most of a skin's
+// separate images (glows, large textures) are never drawn in a session, and
+// decoding them all made up most of a skin load's time.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "skin/paint/bitmap32.h"
+
+namespace glyphora {
+
+class TImageBitmap {
+ public:
+  // Runs once on freshly decoded pixels (for example the clean-up of
+  // transparent white that skin PNGs get).
+  using TFinish = void (*)(TBitmap32&);
+
+  TImageBitmap() = default;
+  TImageBitmap(std::nullptr_t) {}
+  TImageBitmap(std::shared_ptr<TBitmap32> ready);
+
+  // Keeps the file's bytes and decodes them with the process-wide decoder
+  // (DefaultImageDecoder) on first use. width and height are the file's own
+  // (read from its header) and are known without decoding. A file that
+  // turns out to be damaged, or a process without a decoder, gives an empty
+  // bitmap: the image then draws nothing.
+  static TImageBitmap Deferred(std::vector<uint8_t> bytes, int32_t width, int32_t height,
+                               TFinish finish = nullptr);
+
+  explicit operator bool() const { return state_ != nullptr; }
+  friend bool operator==(const TImageBitmap& a, std::nullptr_t) { return !a.state_; }
+
+  // The pixels, decoded now if they were not yet.
+  TBitmap32* get() const;
+  TBitmap32& operator*() const { return *get(); }
+  TBitmap32* operator->() const { return get(); }
+
+  // Size without decoding.
+  int32_t Width() const;
+  int32_t Height() const;
+  bool Decoded() const;
+
+ private:
+  struct TState;
+  std::shared_ptr<TState> state_;
+};
+
+}  // namespace glyphora
