@@ -42,6 +42,18 @@ TBitmap32& TBitmap32::operator=(TBitmap32&& o) noexcept {
   return *this;
 }
 
+void TBitmap32::SetSizeForOverwrite(int32_t width, int32_t height) {
+  width = std::max<int32_t>(width, 0);
+  height = std::max<int32_t>(height, 0);
+  if (view_ || width == 0 || height == 0 || owned_.size() != static_cast<size_t>(width) * height) {
+    SetSize(width, height);
+    return;
+  }
+  width_ = width;
+  height_ = height;
+  stride_ = static_cast<ptrdiff_t>(width_) * 4;
+}
+
 void TBitmap32::SetSize(int32_t width, int32_t height) {
   width_ = std::max<int32_t>(width, 0);
   height_ = std::max<int32_t>(height, 0);

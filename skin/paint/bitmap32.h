@@ -26,6 +26,9 @@ class TBitmap32 {
   // Reallocates owned pixels (zeroed). Negative sizes are treated as 0. A view
   // becomes an owning bitmap.
   void SetSize(int32_t width, int32_t height);
+  // As SetSize, for a caller that writes every pixel next: an owned bitmap
+  // of the same pixel count keeps its memory and its old contents.
+  void SetSizeForOverwrite(int32_t width, int32_t height);
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }

@@ -53,6 +53,30 @@ TEST(BmpLoader, TwentyFourBitBecomesOpaqueExceptKey) {
   }
 }
 
+TEST(BmpLoader, TwentyFourBitRowsOfEveryWidthKeepEveryPixel) {
+  // Rows are converted in blocks of 16 and 4 pixels with a pixel-wise tail;
+  // every width around those block sizes must give the same pixels, with key
+  // pixels and near-key pixels spread over block boundaries.
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (int w : {1, 2, 3, 4, 5, 15, 16, 17, 18, 19, 33, 34, 35, 50, 67}) {
+    TBitmap32 src(w, 3);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < w; ++x) {
+        uint32_t r = next();
+        uint32_t rgb = (r >> 8) % 5 == 0 ? 0xFF00FFu : (r >> 8) % 5 == 1 ? 0xFF00FEu : (r & 0xFFFFFFu);
+        src.SetPixel(x, y, rgb);
+      }
+    TBitmap32 b = LoadBmp(WriteBmp(src, 24));
+    ASSERT_EQ(b.Width(), w);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < w; ++x) {
+        uint32_t rgb = src.Pixel(x, y) & 0xFFFFFFu;
+        ASSERT_EQ(b.Pixel(x, y), rgb == 0xFF00FFu ? rgb : rgb | 0xFF000000u) << "width " << w << " at " << x << "," << y;
+      }
+  }
+}
+
 TEST(BmpLoader, ThirtyTwoBitIsTakenUnchanged) {
   TBitmap32 src = Sample(3, 4);
   src.SetPixel(2, 3, 0x12345678);
