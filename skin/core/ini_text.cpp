@@ -1,5 +1,7 @@
 #include "skin/core/ini_text.h"
 
+#include <algorithm>
+
 namespace glyphora {
 
 namespace {
@@ -16,25 +18,32 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 const std::string_view* TIniSection::Find(std::string_view key) const {
-  if (!Index.empty()) {
-    auto it = Index.find(key);
-    return it == Index.end() ? nullptr : &Keys[it->second].second;
+  if (!Index.Empty()) {
+    int32_t i = Index.Find(TNameIndex::HashOf(key), [&](int32_t k) { return Keys[size_t(k)].first == key; });
+    return i < 0 ? nullptr : &Keys[size_t(i)].second;
   }
+  // Most keys differ from the one asked for in length or first letter; test
+  // those before comparing whole names.
+  const size_t n = key.size();
+  const char c = n ? key[0] : '\0';
   for (const auto& kv : Keys)
-    if (kv.first == key) return &kv.second;
+    if (kv.first.size() == n && (n == 0 || (kv.first[0] == c && kv.first == key))) return &kv.second;
   return nullptr;
 }
 
-void TIniText::Parse(std::string source) {
+void TIniText::Parse(std::string_view source) {
   sections_.clear();
-  index_.clear();
-  text_ = std::move(source);
+  keys_.clear();
+  index_.Clear();
+  text_.assign(source);
   std::string_view text = text_;
-  TIniSection* current = nullptr;
+  // Every key is a line of its own: the line breaks bound the number of keys.
+  keys_.reserve(size_t(std::count_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; })) + 1);
+  std::vector<size_t> firstKey;  // of each section, in keys_
   size_t pos = 0;
   while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    size_t end = pos;  // a plain scan: find_first_of tests each character against the set
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
     std::string_view line = Trim(text.substr(pos, end - pos));
     pos = end;
     if (pos < text.size() && text[pos] == '\r') ++pos;
@@ -42,28 +51,33 @@ void TIniText::Parse(std::string source) {
 
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      std::string_view name = Trim(line.substr(1, line.size() - 2));
-      index_.emplace(name, sections_.size());
       sections_.emplace_back();
-      sections_.back().Name = name;
-      current = &sections_.back();
+      sections_.back().Name = Trim(line.substr(1, line.size() - 2));
+      firstKey.push_back(keys_.size());
       continue;
     }
     size_t eq = line.find('=');
-    if (!current || eq == std::string_view::npos) continue;
-    current->Keys.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+    if (sections_.empty() || eq == std::string_view::npos) continue;
+    keys_.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
   }
   constexpr size_t kIndexedSection = 64;
-  for (TIniSection& s : sections_) {
+  index_.Reserve(sections_.size());
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    TIniSection& s = sections_[i];
+    const size_t last = i + 1 < sections_.size() ? firstKey[i + 1] : keys_.size();
+    s.Keys = std::span<const TIniKey>(keys_.data() + firstKey[i], last - firstKey[i]);
+    index_.Add(TNameIndex::HashOf(s.Name), static_cast<int32_t>(i));
     if (s.Keys.size() < kIndexedSection) continue;
-    s.Index.reserve(s.Keys.size());
-    for (size_t i = 0; i < s.Keys.size(); ++i) s.Index.emplace(s.Keys[i].first, i);
+    s.Index.Reserve(s.Keys.size());
+    for (size_t k = 0; k < s.Keys.size(); ++k) s.Index.Add(TNameIndex::HashOf(s.Keys[k].first), static_cast<int32_t>(k));
+    s.Index.Finish();
   }
+  index_.Finish();
 }
 
 const TIniSection* TIniText::FindSection(std::string_view name) const {
-  auto it = index_.find(name);
-  return it == index_.end() ? nullptr : &sections_[it->second];
+  int32_t i = index_.Find(TNameIndex::HashOf(name), [&](int32_t k) { return sections_[size_t(k)].Name == name; });
+  return i < 0 ? nullptr : &sections_[size_t(i)];
 }
 
 const std::string_view* TIniText::Value(std::string_view section, std::string_view key) const {

@@ -5,32 +5,37 @@
 // without "=" are ignored. A repeated section or key keeps its first values
 // for lookups, while every section appears in Sections() in text order.
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
-#include <functional>
-#include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "skin/core/name_index.h"
 
 namespace glyphora {
 
 // Names and values are views into the text the TIniText keeps.
+using TIniKey = std::pair<std::string_view, std::string_view>;
+
 struct TIniSection {
   std::string_view Name;
-  std::vector<std::pair<std::string_view, std::string_view>> Keys;  // in text order
+  std::span<const TIniKey> Keys;  // in text order
   const std::string_view* Find(std::string_view key) const;
-  // First key of each name, for sections with many keys (lookups stay fast
+  // Key positions by name, for sections with many keys (lookups stay fast
   // even in a crafted text with huge sections).
-  std::unordered_map<std::string_view, size_t> Index;
+  TNameIndex Index;
 };
 
 class TIniText {
  public:
   TIniText() = default;
-  explicit TIniText(std::string text) { Parse(std::move(text)); }
+  explicit TIniText(std::string_view text) { Parse(text); }
   TIniText(const TIniText&) = delete;
   TIniText& operator=(const TIniText&) = delete;
-  void Parse(std::string text);
+  // Takes a copy of text. Parsing again reuses the memory of the last text
+  // and its tables.
+  void Parse(std::string_view text);
 
   const std::vector<TIniSection>& Sections() const { return sections_; }
   // First section of that name, or nullptr.
@@ -41,8 +46,9 @@ class TIniText {
 
  private:
   std::string text_;
+  std::vector<TIniKey> keys_;  // every section's keys, one section after another
   std::vector<TIniSection> sections_;
-  std::unordered_map<std::string_view, size_t> index_;  // first section of each name
+  TNameIndex index_;  // section positions by name
 };
 
 }  // namespace glyphora

@@ -34,8 +34,7 @@ int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v))
 
 // Walks a section and its ancestors; fn returns true when it found the key.
 template <class Fn>
-bool WalkAncestors(const TIniText& ini, std::string_view section, Fn fn) {
-  const TIniSection* cur = ini.FindSection(section);
+bool WalkAncestors(const TIniText& ini, const TIniSection* cur, Fn fn) {
   bool own = true;
   // Visited sections: a few inline, the rest on the heap (long chains are rare).
   const TIniSection* inlineSeen[8];
@@ -70,7 +69,9 @@ std::string_view ParentOf(const TIniSection& section) {
   return *p;
 }
 
-int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::string_view key, int32_t def) {
+namespace {
+
+int32_t InheritedInt(const TIniText& ini, const TIniSection* section, std::string_view key, int32_t def) {
   int32_t result = -1;
   WalkAncestors(ini, section, [&](const TIniSection& s, bool own) {
     const std::string_view* v = s.Find(key);
@@ -82,8 +83,8 @@ int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::str
   return result == -1 ? def : result;
 }
 
-std::string ReadInheritedString(const TIniText& ini, std::string_view section, std::string_view key,
-                                std::string_view def) {
+std::string InheritedString(const TIniText& ini, const TIniSection* section, std::string_view key,
+                            std::string_view def) {
   std::string_view result(def);
   WalkAncestors(ini, section, [&](const TIniSection& s, bool) {
     const std::string_view* v = s.Find(key);
@@ -94,7 +95,7 @@ std::string ReadInheritedString(const TIniText& ini, std::string_view section, s
   return std::string(result);
 }
 
-bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::string_view key) {
+bool InheritedBool(const TIniText& ini, const TIniSection* section, std::string_view key) {
   bool result = false;
   WalkAncestors(ini, section, [&](const TIniSection& s, bool) {
     const std::string_view* v = s.Find(key);
@@ -106,6 +107,21 @@ bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::strin
     return true;
   });
   return result;
+}
+
+}  // namespace
+
+int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::string_view key, int32_t def) {
+  return InheritedInt(ini, ini.FindSection(section), key, def);
+}
+
+std::string ReadInheritedString(const TIniText& ini, std::string_view section, std::string_view key,
+                                std::string_view def) {
+  return InheritedString(ini, ini.FindSection(section), key, def);
+}
+
+bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::string_view key) {
+  return InheritedBool(ini, ini.FindSection(section), key);
 }
 
 void ReadSkinData(const TIniText& ini, TsSkinData& d) {
@@ -159,9 +175,11 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
   gd.reserve(ini.Sections().size());
   for (const TIniSection& sec : ini.Sections()) {
     const std::string_view s = sec.Name;
-    auto i32 = [&](std::string_view key, int32_t def) { return ReadInheritedInt(ini, s, key, def); };
+    // A repeated section name reads the first section of that name.
+    const TIniSection* first = ini.FindSection(s);
+    auto i32 = [&](std::string_view key, int32_t def) { return InheritedInt(ini, first, key, def); };
     auto color = [&](std::string_view key, int32_t def) {
-      return static_cast<TColor>(ReadInheritedInt(ini, s, key, def));
+      return static_cast<TColor>(InheritedInt(ini, first, key, def));
     };
     auto fontColor = [&](std::string_view c, std::string_view l, std::string_view t, std::string_view r,
                          std::string_view b) {
@@ -169,18 +187,18 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
     };
     TsGeneralData g;
     g.ClassName = std::string(s);
-    const std::string_view* parent = ini.FindSection(s)->Find("PARENTCLASS");
+    const std::string_view* parent = first->Find("PARENTCLASS");
     g.ParentClass = parent ? std::string(*parent) : std::string();
     g.Color = ColorToRGB(color("COLOR", 0xFFFFFF));
     g.Transparency = i32("TRANSPARENCY", 0);
     g.GradientPercent = i32("GRADIENTPERCENT", 0);
-    g.GradientData = ReadInheritedString(ini, s, "GRADIENTDATA", " ");
+    g.GradientData = InheritedString(ini, first, "GRADIENTDATA", " ");
     g.ImagePercent = i32("IMAGEPERCENT", 0);
     g.FontColor = fontColor("FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM");
-    g.GiveOwnFont = ReadInheritedBool(ini, s, "GIVEOWNFONT");
-    g.ReservedBoolean = ReadInheritedBool(ini, s, "RESERVEDBOOLEAN");
-    g.ShowFocus = ReadInheritedBool(ini, s, "SHOWFOCUS");
-    g.FadingEnabled = ReadInheritedBool(ini, s, "FADINGENABLED");
+    g.GiveOwnFont = InheritedBool(ini, first, "GIVEOWNFONT");
+    g.ReservedBoolean = InheritedBool(ini, first, "RESERVEDBOOLEAN");
+    g.ShowFocus = InheritedBool(ini, first, "SHOWFOCUS");
+    g.FadingEnabled = InheritedBool(ini, first, "FADINGENABLED");
     g.FadingIterations = i32("FADINGITERATIONS", 5);
     g.GlowCount = i32("GLOW", 0);
     g.GlowMargin = i32("GLOWMARGIN", 0);
@@ -199,7 +217,7 @@ std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
       g.HotColor = color("HOTCOLOR", 0xFFFFFF);
       g.HotTransparency = i32("HOTTRANSPARENCY", 0);
       g.HotGradientPercent = i32("HOTGRADIENTPERCENT", 0);
-      g.HotGradientData = ReadInheritedString(ini, s, "HOTGRADIENTDATA", "");
+      g.HotGradientData = InheritedString(ini, first, "HOTGRADIENTDATA", "");
       g.HotImagePercent = i32("HOTIMAGEPERCENT", 0);
       g.HotFontColor = fontColor("HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM");
       g.HotGlowColor = ColorToRGB(color("HGCOL", 0xFFFFFF));
@@ -236,7 +254,7 @@ std::string MergeCommonSections(const TIniText& skin, std::string_view commonTex
   TIniText common(RemoveCommonSpaces(commonText));
 
   std::string out;
-  auto emit = [&](std::string_view name, const std::vector<std::pair<std::string_view, std::string_view>>& keys) {
+  auto emit = [&](std::string_view name, std::span<const TIniKey> keys) {
     out.append("[").append(name).append("]\n");
     for (const auto& [k, v] : keys) out.append(k).append("=").append(v).append("\n");
   };
@@ -246,7 +264,7 @@ std::string MergeCommonSections(const TIniText& skin, std::string_view commonTex
       emit(sec.Name, sec.Keys);
       continue;
     }
-    auto keys = sec.Keys;
+    std::vector<TIniKey> keys(sec.Keys.begin(), sec.Keys.end());
     for (const auto& kv : over->Keys) {
       auto it = std::find_if(keys.begin(), keys.end(), [&](const auto& own) { return own.first == kv.first; });
       if (it != keys.end())
@@ -258,7 +276,7 @@ std::string MergeCommonSections(const TIniText& skin, std::string_view commonTex
   }
   for (const TIniSection& sec : common.Sections()) {
     if (skin.FindSection(sec.Name) || &sec != common.FindSection(sec.Name)) continue;
-    auto keys = sec.Keys;
+    std::vector<TIniKey> keys(sec.Keys.begin(), sec.Keys.end());
     std::string parent;
     for (auto& kv : keys) {
       if (kv.first != "PARENTCLASS") continue;

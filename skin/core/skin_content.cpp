@@ -8,19 +8,6 @@
 
 namespace glyphora {
 
-namespace {
-
-std::string PairKey(std::string_view a, std::string_view b) {
-  std::string k;
-  k.reserve(a.size() + b.size() + 1);
-  k.append(a);
-  k.push_back('\x1f');
-  k.append(b);
-  return k;
-}
-
-}  // namespace
-
 void TSkinContent::Clear() {
   std::string path = SkinData.SkinPath;
   SkinData = TsSkinData();
@@ -33,6 +20,7 @@ void TSkinContent::Clear() {
   pack_.Clear();
   pack_.ReleaseBuffers();
   spareMaster_ = TBitmap32();
+  ini_.Parse({});
   RebuildIndexes();
   InitConstantIndexes();
 }
@@ -60,7 +48,8 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
   next.SkinData = SkinData;
   next.SkinIsPacked = source.IsPacked();
   if (optionsText) {
-    TIniText ini(*optionsText);
+    TIniText& ini = ini_;
+    ini.Parse(*optionsText);
     TSkinImages images;
     LoadSkinImages(ini, source, decoder, this, images, &spareMaster_);
     if (!options.CommonSections.empty() && !next.SkinData.SkinPath.empty()) {
@@ -126,18 +115,24 @@ void TSkinContent::LoadFromFolder(const std::string& folder, const TSkinLoadOpti
 }
 
 void TSkinContent::RebuildIndexes() {
-  sections_.clear();
-  masks_.clear();
-  textures_.clear();
-  patterns_.clear();
-  for (int32_t i = 0; i < static_cast<int32_t>(gd.size()); ++i) sections_.emplace(gd[i].ClassName, i);
+  sections_.Clear();
+  masks_.Clear();
+  textures_.Clear();
+  patterns_.Clear();
+  sections_.Reserve(gd.size());
+  masks_.Reserve(ma.size());
+  for (int32_t i = 0; i < static_cast<int32_t>(gd.size()); ++i) sections_.Add(TNameIndex::HashOf(gd[i].ClassName), i);
   for (int32_t i = 0; i < static_cast<int32_t>(ma.size()); ++i) {
-    std::string k = PairKey(ma[i].ClassName, ma[i].PropertyName);
-    if (ma[i].ImgType == itisaTexture) textures_.emplace(k, i);
-    masks_.emplace(std::move(k), i);
+    const uint64_t h = TNameIndex::HashOf(ma[i].ClassName, ma[i].PropertyName);
+    if (ma[i].ImgType == itisaTexture) textures_.Add(h, i);
+    masks_.Add(h, i);
   }
   for (int32_t i = 0; i < static_cast<int32_t>(pa.size()); ++i)
-    patterns_.emplace(PairKey(pa[i].ClassName, pa[i].PropertyName), i);
+    patterns_.Add(TNameIndex::HashOf(pa[i].ClassName, pa[i].PropertyName), i);
+  sections_.Finish();
+  masks_.Finish();
+  textures_.Finish();
+  patterns_.Finish();
 }
 
 void TSkinContent::ResolveSectionImages() {
@@ -153,8 +148,7 @@ void TSkinContent::ResolveSectionImages() {
 }
 
 int32_t TSkinContent::GetSkinIndex(std::string_view section) const {
-  auto it = sections_.find(section);
-  return it == sections_.end() ? -1 : it->second;
+  return sections_.Find(TNameIndex::HashOf(section), [&](int32_t i) { return gd[size_t(i)].ClassName == section; });
 }
 
 std::vector<std::string> TSkinContent::GetSkinSections() const {
@@ -164,17 +158,23 @@ std::vector<std::string> TSkinContent::GetSkinSections() const {
   return out;
 }
 
-int32_t TSkinContent::InheritedLookup(const TIndexMap& map, int32_t skinIndex, std::string_view section,
-                                      std::string_view property) const {
+int32_t TSkinContent::FirstImage(const TNameIndex& index, TImageList list, std::string_view section,
+                                 std::string_view property) const {
+  return index.Find(TNameIndex::HashOf(section, property), [&](int32_t i) {
+    if (list == TImageList::Patterns) return pa[size_t(i)].ClassName == section && pa[size_t(i)].PropertyName == property;
+    return ma[size_t(i)].ClassName == section && ma[size_t(i)].PropertyName == property;
+  });
+}
+
+int32_t TSkinContent::InheritedLookup(const TNameIndex& index, TImageList list, int32_t skinIndex,
+                                      std::string_view section, std::string_view property) const {
   if (skinIndex < 0 || section.empty()) return -1;
-  std::string key;
   // Each step moves to a parent section. A cycle of PARENTCLASS names, or a
   // chain longer than kMaxParentDepth, ends the search as "missing".
   const size_t maxSteps = std::min(gd.size(), kMaxParentDepth);
   for (size_t steps = 0; steps <= maxSteps; ++steps) {
-    key = PairKey(section, property);
-    auto it = map.find(key);
-    if (it != map.end()) return it->second;
+    const int32_t found = FirstImage(index, list, section, property);
+    if (found >= 0) return found;
     if (!IsValidSkinIndex(skinIndex)) return -1;
     const std::string& parent = gd[skinIndex].ParentClass;
     if (parent.empty() || parent == section) return -1;
@@ -186,22 +186,21 @@ int32_t TSkinContent::InheritedLookup(const TIndexMap& map, int32_t skinIndex, s
 }
 
 int32_t TSkinContent::GetMaskIndex(int32_t skinIndex, std::string_view section, std::string_view property) const {
-  return InheritedLookup(masks_, skinIndex, section, property);
+  return InheritedLookup(masks_, TImageList::Images, skinIndex, section, property);
 }
 
 int32_t TSkinContent::GetMaskIndex(std::string_view section, std::string_view property) const {
-  auto it = masks_.find(PairKey(section, property));
-  return it == masks_.end() ? -1 : it->second;
+  return FirstImage(masks_, TImageList::Images, section, property);
 }
 
 int32_t TSkinContent::GetTextureIndex(int32_t skinIndex, std::string_view section,
                                       std::string_view property) const {
-  return InheritedLookup(textures_, skinIndex, section, property);
+  return InheritedLookup(textures_, TImageList::Images, skinIndex, section, property);
 }
 
 int32_t TSkinContent::GetPatternIndex(int32_t skinIndex, std::string_view section,
                                       std::string_view property) const {
-  return InheritedLookup(patterns_, skinIndex, section, property);
+  return InheritedLookup(patterns_, TImageList::Patterns, skinIndex, section, property);
 }
 
 int32_t TSkinContent::MaskWidth(int32_t i, int16_t TsMaskData::*side, bool horizontal) {

@@ -14,11 +14,11 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "imaging/image_decoder.h"
 #include "skin/core/ini_text.h"
+#include "skin/core/name_index.h"
 #include "skin/core/skin_pack.h"
 #include "skin/core/skin_source.h"
 #include "skin/core/skin_types.h"
@@ -102,30 +102,29 @@ class TSkinContent {
   void ApplyHueAndSaturation(int32_t hueOffset, int32_t saturation, const TSkinColorOps& ops);
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  using TIndexMap = std::unordered_map<std::string, int32_t, Hash, std::equal_to<>>;
-
   // Own width of a side, else BorderWidth, else the frame size.
   int32_t MaskWidth(int32_t i, int16_t TsMaskData::*side, bool horizontal);
   void RebuildIndexes();
   void ResolveSectionImages();
-  int32_t InheritedLookup(const TIndexMap& map, int32_t skinIndex, std::string_view section,
+  // Which list an image index searches: the skin images or the large textures.
+  enum class TImageList { Images, Patterns };
+  int32_t FirstImage(const TNameIndex& index, TImageList list, std::string_view section,
+                     std::string_view property) const;
+  int32_t InheritedLookup(const TNameIndex& index, TImageList list, int32_t skinIndex, std::string_view section,
                           std::string_view property) const;
   void MoveFrom(TSkinContent& other);
 
-  TIndexMap sections_;   // first record of each section name
-  TIndexMap masks_;      // first image of each section + key
-  TIndexMap textures_;   // first texture image of each section + key
-  TIndexMap patterns_;   // first large texture of each section + key
+  TNameIndex sections_;  // section records by name
+  TNameIndex masks_;     // images by section + key
+  TNameIndex textures_;  // texture images by section + key
+  TNameIndex patterns_;  // large textures by section + key
 
   // Memory kept from the previous load for the next one: reloading a skin
   // (hue, saturation or skin changes) then reuses it instead of asking the
   // system for fresh pages, which is slow under Wine. Freed by Clear.
   TacSkinConvertor pack_;
   TBitmap32 spareMaster_;
+  TIniText ini_;  // the options text being loaded
 };
 
 }  // namespace glyphora

@@ -62,7 +62,7 @@ size_t ReadPackageInto(TacSkinConvertor& c, std::span<const uint8_t> bytes) {
                        std::to_string(size) + " bytes, more than the package can hold");
     total += size;
     if (TacSkinConvertor::IsOptionsName(name)) {
-      std::string text(size, '\0');
+      std::string text = c.TakeOptionsBuffer(size);
       r.skip(InflateMember(r.here(), r.left(), reinterpret_cast<uint8_t*>(text.data()), size));
       c.Options = std::move(text);
     } else {
@@ -116,7 +116,15 @@ void TacSkinConvertor::Clear() {
   for (TacImageItem& item : Files)
     if (item.FileStream.capacity() >= kKeptBufferSize) spare_.push_back(std::move(item.FileStream));
   Files.clear();
+  if (Options && Options->capacity() >= kKeptBufferSize) spareOptions_ = std::move(*Options);
   Options.reset();
+}
+
+std::string TacSkinConvertor::TakeOptionsBuffer(size_t size) {
+  std::string text = std::move(spareOptions_);
+  spareOptions_ = std::string();
+  text.resize(size);
+  return text;
 }
 
 std::vector<uint8_t> TacSkinConvertor::TakeBuffer(size_t size) {

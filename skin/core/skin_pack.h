@@ -51,7 +51,10 @@ class TacSkinConvertor {
   // skin reload inflates members of the same sizes again), until
   // ReleaseBuffers or destruction.
   void Clear();
-  void ReleaseBuffers() { spare_.clear(); }
+  void ReleaseBuffers() {
+    spare_.clear();
+    spareOptions_ = std::string();
+  }
 
   // Exactly one member is the options text: the one named "Options.dat" in any case.
   static bool IsOptionsName(std::string_view name);
@@ -59,7 +62,9 @@ class TacSkinConvertor {
  private:
   friend size_t ReadPackageInto(TacSkinConvertor& c, std::span<const uint8_t> bytes);
   std::vector<uint8_t> TakeBuffer(size_t size);
+  std::string TakeOptionsBuffer(size_t size);
   std::vector<std::vector<uint8_t>> spare_;
+  std::string spareOptions_;
 };
 
 // Upper-cases ASCII letters (member names and options keys are 8-bit ANSI).

@@ -23,23 +23,34 @@ int32_t ParseWord(std::string_view w) {
 }  // namespace
 
 TsGradArray ParseGradientData(std::string_view text) {
-  std::vector<std::string_view> words;
-  size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == ';') { ++i; continue; }
-    const size_t j = std::min(text.find(';', i), text.size());
-    words.push_back(text.substr(i, j - i));
-    i = j;
-  }
-  TsGradArray out(words.size() / 5);
-  for (size_t s = 0; s < out.size(); ++s) {
+  // Words are the non-empty runs between ";"; every five make one piece
+  // (a trailing incomplete piece is dropped). Two passes: count, then read.
+  auto forEachWord = [text](auto&& fn) {
+    size_t i = 0;
+    while (i < text.size()) {
+      if (text[i] == ';') { ++i; continue; }
+      const size_t j = std::min(text.find(';', i), text.size());
+      fn(text.substr(i, j - i));
+      i = j;
+    }
+  };
+  size_t count = 0;
+  forEachWord([&count](std::string_view) { ++count; });
+  TsGradArray out(count / 5);
+  size_t n = 0;
+  forEachWord([&](std::string_view w) {
+    const size_t s = n / 5, field = n % 5;
+    ++n;
+    if (s >= out.size()) return;
     TsGradPie& p = out[s];
-    p.Color1 = static_cast<TColor>(std::max(0, ParseWord(words[5 * s])));
-    p.Color2 = static_cast<TColor>(std::max(0, ParseWord(words[5 * s + 1])));
-    p.Percent = static_cast<uint8_t>(std::clamp(ParseWord(words[5 * s + 2]), 0, 100));
-    p.Mode1 = ParseWord(words[5 * s + 3]);
-    p.Mode2 = 0;
-  }
+    switch (field) {
+      case 0: p.Color1 = static_cast<TColor>(std::max(0, ParseWord(w))); break;
+      case 1: p.Color2 = static_cast<TColor>(std::max(0, ParseWord(w))); break;
+      case 2: p.Percent = static_cast<uint8_t>(std::clamp(ParseWord(w), 0, 100)); break;
+      case 3: p.Mode1 = ParseWord(w); break;
+      default: p.Mode2 = 0; break;
+    }
+  });
   return out;
 }
 
