@@ -22,9 +22,9 @@ std::string UpperName(std::string_view s) {
 
 // A gradient word that is not a number aborts the load like any other
 // invalid integer of the options text.
-TsGradArray ParseGradient(std::string_view text) {
+void ParseGradient(std::string_view text, TsGradArray& pieces) {
   try {
-    return ParseGradientData(text);
+    ParseGradientData(text, pieces);
   } catch (const EGradientError& e) {
     throw EConvertError(e.what());
   }
@@ -83,8 +83,9 @@ int32_t InheritedInt(const TIniText& ini, const TIniSection* section, std::strin
   return result == -1 ? def : result;
 }
 
-std::string InheritedString(const TIniText& ini, const TIniSection* section, std::string_view key,
-                            std::string_view def) {
+// A view into the options text (or def).
+std::string_view InheritedString(const TIniText& ini, const TIniSection* section, std::string_view key,
+                                 std::string_view def) {
   std::string_view result(def);
   WalkAncestors(ini, section, [&](const TIniSection& s, bool) {
     const std::string_view* v = s.Find(key);
@@ -92,7 +93,7 @@ std::string InheritedString(const TIniText& ini, const TIniSection* section, std
     result = *v;
     return true;
   });
-  return std::string(result);
+  return result;
 }
 
 bool InheritedBool(const TIniText& ini, const TIniSection* section, std::string_view key) {
@@ -117,7 +118,7 @@ int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::str
 
 std::string ReadInheritedString(const TIniText& ini, std::string_view section, std::string_view key,
                                 std::string_view def) {
-  return InheritedString(ini, ini.FindSection(section), key, def);
+  return std::string(InheritedString(ini, ini.FindSection(section), key, def));
 }
 
 bool ReadInheritedBool(const TIniText& ini, std::string_view section, std::string_view key) {
@@ -170,70 +171,114 @@ void ReadSkinData(const TIniText& ini, TsSkinData& d) {
   d.BIMinGlowMargin = strict("BICONMINGLOWMARGIN", 0);
 }
 
+namespace {
+
+// Copies a state's values into a property set, reusing the set's memory.
+void AssignState(TsGenState& st, TColor color, const TsFontColor& font, int32_t gradientPercent,
+                 const std::string& gradientData, const TsGradArray& gradient, int32_t imagePercent, TColor glowColor,
+                 uint8_t glowSize, int32_t transparency) {
+  st.Color = color;
+  st.FontColor = font;
+  st.GradientPercent = gradientPercent;
+  st.GradientData.assign(gradientData);
+  st.GradientArray.assign(gradient.begin(), gradient.end());
+  st.ImagePercent = imagePercent;
+  st.GlowColor = glowColor;
+  st.GlowSize = glowSize;
+  st.Transparency = transparency;
+}
+
+// The gradient text's pieces, or none when the text is shorter than two
+// characters (then the gradient share is 0).
+void AssignGradient(const std::string& text, int32_t& percent, TsGradArray& pieces) {
+  if (text.size() < 2) {
+    percent = 0;
+    pieces.clear();
+  } else {
+    ParseGradient(text, pieces);
+  }
+}
+
+// One section's record. Every field is assigned, so a record of an earlier
+// load can be reused; its strings and arrays keep their memory.
+void ReadSection(const TIniText& ini, const TIniSection& sec, TsGeneralData& g) {
+  const std::string_view s = sec.Name;
+  // A repeated section name reads the first section of that name.
+  const TIniSection* first = ini.FindSection(s);
+  auto i32 = [&](std::string_view key, int32_t def) { return InheritedInt(ini, first, key, def); };
+  auto color = [&](std::string_view key, int32_t def) {
+    return static_cast<TColor>(InheritedInt(ini, first, key, def));
+  };
+  auto fontColor = [&](std::string_view c, std::string_view l, std::string_view t, std::string_view r,
+                       std::string_view b) {
+    return TsFontColor{color(c, 0), color(l, -1), color(t, -1), color(r, -1), color(b, -1)};
+  };
+  g.ClassName.assign(s);
+  const std::string_view* parent = first->Find("PARENTCLASS");
+  g.ParentClass.assign(parent ? *parent : std::string_view());
+  g.Color = ColorToRGB(color("COLOR", 0xFFFFFF));
+  g.Transparency = i32("TRANSPARENCY", 0);
+  g.GradientPercent = i32("GRADIENTPERCENT", 0);
+  g.GradientData.assign(InheritedString(ini, first, "GRADIENTDATA", " "));
+  g.ImagePercent = i32("IMAGEPERCENT", 0);
+  g.FontColor = fontColor("FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM");
+  g.GiveOwnFont = InheritedBool(ini, first, "GIVEOWNFONT");
+  g.ReservedBoolean = InheritedBool(ini, first, "RESERVEDBOOLEAN");
+  g.ShowFocus = InheritedBool(ini, first, "SHOWFOCUS");
+  g.FadingEnabled = InheritedBool(ini, first, "FADINGENABLED");
+  g.FadingIterations = i32("FADINGITERATIONS", 5);
+  g.GlowCount = i32("GLOW", 0);
+  g.GlowMargin = i32("GLOWMARGIN", 0);
+  g.GlowColor = ColorToRGB(color("GCOL", 0xFFFFFF));
+  g.GlowSize = static_cast<uint8_t>(i32("GSIZE", 0));
+  AssignGradient(g.GradientData, g.GradientPercent, g.GradientArray);
+  AssignState(g.Props[0], g.Color, g.FontColor, g.GradientPercent, g.GradientData, g.GradientArray,
+              g.ImagePercent, g.GlowColor, g.GlowSize, g.Transparency);
+
+  // Image indexes are resolved after the images are indexed.
+  g.BorderIndex = g.ImgTL = g.ImgTR = g.ImgBL = g.ImgBR = -1;
+
+  g.States = i32("STATES", 4);
+  if (g.States >= 2) {
+    g.HotColor = color("HOTCOLOR", 0xFFFFFF);
+    g.HotTransparency = i32("HOTTRANSPARENCY", 0);
+    g.HotGradientPercent = i32("HOTGRADIENTPERCENT", 0);
+    g.HotGradientData.assign(InheritedString(ini, first, "HOTGRADIENTDATA", ""));
+    g.HotImagePercent = i32("HOTIMAGEPERCENT", 0);
+    g.HotFontColor = fontColor("HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM");
+    g.HotGlowColor = ColorToRGB(color("HGCOL", 0xFFFFFF));
+    g.HotGlowSize = static_cast<uint8_t>(i32("HGSIZE", 0));
+    AssignGradient(g.HotGradientData, g.HotGradientPercent, g.HotGradientArray);
+    AssignState(g.Props[1], g.HotColor, g.HotFontColor, g.HotGradientPercent, g.HotGradientData,
+                g.HotGradientArray, g.HotImagePercent, g.HotGlowColor, g.HotGlowSize, g.HotTransparency);
+  } else {
+    // A one-state section keeps the defaults of the hot values.
+    const TsGeneralData defaults;
+    g.HotColor = defaults.HotColor;
+    g.HotTransparency = defaults.HotTransparency;
+    g.HotGradientPercent = defaults.HotGradientPercent;
+    g.HotGradientData.clear();
+    g.HotGradientArray.clear();
+    g.HotImagePercent = defaults.HotImagePercent;
+    g.HotFontColor = defaults.HotFontColor;
+    g.HotGlowColor = defaults.HotGlowColor;
+    g.HotGlowSize = defaults.HotGlowSize;
+    AssignState(g.Props[1], g.Props[0].Color, g.Props[0].FontColor, g.Props[0].GradientPercent,
+                g.Props[0].GradientData, g.Props[0].GradientArray, g.Props[0].ImagePercent, g.Props[0].GlowColor,
+                g.Props[0].GlowSize, g.Props[0].Transparency);
+  }
+}
+
+}  // namespace
+
+void ReadGeneralData(const TIniText& ini, std::vector<TsGeneralData>& gd) {
+  gd.resize(ini.Sections().size());
+  for (size_t i = 0; i < gd.size(); ++i) ReadSection(ini, ini.Sections()[i], gd[i]);
+}
+
 std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {
   std::vector<TsGeneralData> gd;
-  gd.reserve(ini.Sections().size());
-  for (const TIniSection& sec : ini.Sections()) {
-    const std::string_view s = sec.Name;
-    // A repeated section name reads the first section of that name.
-    const TIniSection* first = ini.FindSection(s);
-    auto i32 = [&](std::string_view key, int32_t def) { return InheritedInt(ini, first, key, def); };
-    auto color = [&](std::string_view key, int32_t def) {
-      return static_cast<TColor>(InheritedInt(ini, first, key, def));
-    };
-    auto fontColor = [&](std::string_view c, std::string_view l, std::string_view t, std::string_view r,
-                         std::string_view b) {
-      return TsFontColor{color(c, 0), color(l, -1), color(t, -1), color(r, -1), color(b, -1)};
-    };
-    TsGeneralData g;
-    g.ClassName = std::string(s);
-    const std::string_view* parent = first->Find("PARENTCLASS");
-    g.ParentClass = parent ? std::string(*parent) : std::string();
-    g.Color = ColorToRGB(color("COLOR", 0xFFFFFF));
-    g.Transparency = i32("TRANSPARENCY", 0);
-    g.GradientPercent = i32("GRADIENTPERCENT", 0);
-    g.GradientData = InheritedString(ini, first, "GRADIENTDATA", " ");
-    g.ImagePercent = i32("IMAGEPERCENT", 0);
-    g.FontColor = fontColor("FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM");
-    g.GiveOwnFont = InheritedBool(ini, first, "GIVEOWNFONT");
-    g.ReservedBoolean = InheritedBool(ini, first, "RESERVEDBOOLEAN");
-    g.ShowFocus = InheritedBool(ini, first, "SHOWFOCUS");
-    g.FadingEnabled = InheritedBool(ini, first, "FADINGENABLED");
-    g.FadingIterations = i32("FADINGITERATIONS", 5);
-    g.GlowCount = i32("GLOW", 0);
-    g.GlowMargin = i32("GLOWMARGIN", 0);
-    g.GlowColor = ColorToRGB(color("GCOL", 0xFFFFFF));
-    g.GlowSize = static_cast<uint8_t>(i32("GSIZE", 0));
-    if (g.GradientData.size() < 2)
-      g.GradientPercent = 0;
-    else
-      g.GradientArray = ParseGradient(g.GradientData);
-
-    g.Props[0] = TsGenState{g.Color, g.FontColor, g.GradientPercent, g.GradientData, g.GradientArray,
-                            g.ImagePercent, g.GlowColor, g.GlowSize, g.Transparency};
-
-    g.States = i32("STATES", 4);
-    if (g.States >= 2) {
-      g.HotColor = color("HOTCOLOR", 0xFFFFFF);
-      g.HotTransparency = i32("HOTTRANSPARENCY", 0);
-      g.HotGradientPercent = i32("HOTGRADIENTPERCENT", 0);
-      g.HotGradientData = InheritedString(ini, first, "HOTGRADIENTDATA", "");
-      g.HotImagePercent = i32("HOTIMAGEPERCENT", 0);
-      g.HotFontColor = fontColor("HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM");
-      g.HotGlowColor = ColorToRGB(color("HGCOL", 0xFFFFFF));
-      g.HotGlowSize = static_cast<uint8_t>(i32("HGSIZE", 0));
-      if (g.HotGradientData.size() < 2)
-        g.HotGradientPercent = 0;
-      else
-        g.HotGradientArray = ParseGradient(g.HotGradientData);
-      g.Props[1] = TsGenState{g.HotColor, g.HotFontColor, g.HotGradientPercent, g.HotGradientData,
-                              g.HotGradientArray, g.HotImagePercent, g.HotGlowColor, g.HotGlowSize,
-                              g.HotTransparency};
-    } else {
-      g.Props[1] = g.Props[0];
-    }
-    gd.push_back(std::move(g));
-  }
+  ReadGeneralData(ini, gd);
   return gd;
 }
 

@@ -18,6 +18,8 @@ void ReadSkinData(const TIniText& ini, TsSkinData& data);
 // One record per section of the text, in text order. The image indexes are
 // left at -1 (the caller resolves them once the images are loaded).
 std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini);
+// The same into gd, whose records (and their strings' memory) are reused.
+void ReadGeneralData(const TIniText& ini, std::vector<TsGeneralData>& gd);
 
 // The options text with a CommonSections text merged over it: a section the
 // skin has gets the keys the common text sets (replacing the skin's values);

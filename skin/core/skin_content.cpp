@@ -20,6 +20,7 @@ void TSkinContent::Clear() {
   pack_.Clear();
   pack_.ReleaseBuffers();
   spareMaster_ = TBitmap32();
+  spareGd_ = std::vector<TsGeneralData>();
   ini_.Parse({});
   RebuildIndexes();
   InitConstantIndexes();
@@ -27,6 +28,7 @@ void TSkinContent::Clear() {
 
 void TSkinContent::MoveFrom(TSkinContent& o) {
   SkinData = std::move(o.SkinData);
+  spareGd_ = std::move(gd);
   gd = std::move(o.gd);
   ma = std::move(o.ma);
   pa = std::move(o.pa);
@@ -62,10 +64,11 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
     next.ma = std::move(images.ma);
     next.pa = std::move(images.pa);
     ReadSkinData(ini, next.SkinData);
+    next.gd = std::move(spareGd_);  // the records of the load before last, memory and all
     if (options.CommonSections.empty())
-      next.gd = ReadGeneralData(ini);
+      ReadGeneralData(ini, next.gd);
     else
-      next.gd = ReadGeneralData(TIniText(MergeCommonSections(ini, options.CommonSections)));
+      ReadGeneralData(TIniText(MergeCommonSections(ini, options.CommonSections)), next.gd);
   } else {
     // No options text: the images go, the section records stay.
     next.gd = gd;

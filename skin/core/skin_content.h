@@ -125,6 +125,7 @@ class TSkinContent {
   TacSkinConvertor pack_;
   TBitmap32 spareMaster_;
   TIniText ini_;  // the options text being loaded
+  std::vector<TsGeneralData> spareGd_;
 };
 
 }  // namespace glyphora

@@ -61,6 +61,7 @@ struct TsFontColor {
   TColor Top = clMinusOne;
   TColor Right = clMinusOne;
   TColor Bottom = clMinusOne;
+  bool operator==(const TsFontColor&) const = default;
 };
 
 // The values of one visual state of a section, as painting reads them.
@@ -74,6 +75,7 @@ struct TsGenState {
   TColor GlowColor = 0xFFFFFF;
   uint8_t GlowSize = 0;
   int32_t Transparency = 0;
+  bool operator==(const TsGenState&) const = default;
 };
 
 // One section of the options text.
@@ -109,6 +111,7 @@ struct TsGeneralData {
   TColor GlowColor = 0xFFFFFF;
   uint8_t HotGlowSize = 0;
   uint8_t GlowSize = 0;
+  bool operator==(const TsGeneralData&) const = default;
 };
 
 enum TacImgType : uint8_t {

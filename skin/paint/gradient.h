@@ -17,6 +17,7 @@ struct TsGradPie {
   uint8_t Percent = 0;  // share of the gradient's length, 0..100
   int32_t Mode1 = 0;    // kind, read from the first segment: 0 vertical, 1 horizontal, 2 triangles
   int32_t Mode2 = 0;    // always 0
+  bool operator==(const TsGradPie&) const = default;
 };
 using TsGradArray = std::vector<TsGradPie>;
 
@@ -30,6 +31,8 @@ class EGradientError : public std::runtime_error {
 // other than ';'); an incomplete last group is dropped. Colours below 0 become
 // 0, percentages are clamped to 0..100.
 TsGradArray ParseGradientData(std::string_view text);
+// The same into pieces, reusing its memory.
+void ParseGradientData(std::string_view text, TsGradArray& pieces);
 
 // Paints the gradient into R of bmp (cut to the bitmap), alpha 255. offset
 // stretches a vertical gradient as if R were offset pixels taller and began

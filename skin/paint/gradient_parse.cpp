@@ -23,6 +23,12 @@ int32_t ParseWord(std::string_view w) {
 }  // namespace
 
 TsGradArray ParseGradientData(std::string_view text) {
+  TsGradArray out;
+  ParseGradientData(text, out);
+  return out;
+}
+
+void ParseGradientData(std::string_view text, TsGradArray& out) {
   // Words are the non-empty runs between ";"; every five make one piece
   // (a trailing incomplete piece is dropped). Two passes: count, then read.
   auto forEachWord = [text](auto&& fn) {
@@ -36,7 +42,7 @@ TsGradArray ParseGradientData(std::string_view text) {
   };
   size_t count = 0;
   forEachWord([&count](std::string_view) { ++count; });
-  TsGradArray out(count / 5);
+  out.assign(count / 5, TsGradPie{});
   size_t n = 0;
   forEachWord([&](std::string_view w) {
     const size_t s = n / 5, field = n % 5;
@@ -51,7 +57,6 @@ TsGradArray ParseGradientData(std::string_view text) {
       default: p.Mode2 = 0; break;
     }
   });
-  return out;
 }
 
 }  // namespace glyphora

@@ -235,3 +235,30 @@ TEST(GeneralData, LongParentChainsEndAtTheDepthLimit) {
   EXPECT_EQ(gd[kMaxParentDepth + 1].GlowCount, 0);
   EXPECT_EQ(gd[199].GlowCount, 0);
 }
+
+TEST(GeneralData, RecordsReusedForTheNextTextCarryNothingOver) {
+  // A reload reads into the records of an earlier load. Whatever the earlier
+  // text set (hot values, gradients, parents, booleans, more sections), the
+  // result must equal a fresh read of the new text.
+  const std::string rich =
+      "[A]\nCOLOR=255\nTRANSPARENCY=30\nGRADIENTPERCENT=50\nGRADIENTDATA=1;2;30;0;0;3;4;70;1;0\n"
+      "IMAGEPERCENT=20\nFONTCOLOR=7\nTCLEFT=8\nGIVEOWNFONT=1\nSHOWFOCUS=TRUE\nFADINGENABLED=1\n"
+      "FADINGITERATIONS=9\nGLOW=2\nGLOWMARGIN=3\nGCOL=99\nGSIZE=4\nSTATES=3\nHOTCOLOR=65280\n"
+      "HOTTRANSPARENCY=10\nHOTGRADIENTPERCENT=100\nHOTGRADIENTDATA=5;6;100;1;0\nHOTIMAGEPERCENT=5\n"
+      "HOTFONTCOLOR=11\nHOTTCTOP=12\nHGCOL=13\nHGSIZE=6\n"
+      "[B]\nPARENTCLASS=A\n[C]\nSTATES=2\n";
+  const std::string plain = "[A]\nSTATES=1\n[D]\nCOLOR=1\n";
+  for (const auto& [first, second] : {std::pair{rich, plain}, std::pair{plain, rich}}) {
+    std::vector<TsGeneralData> reused;
+    ReadGeneralData(TIniText(first), reused);
+    ReadGeneralData(TIniText(second), reused);
+    const std::vector<TsGeneralData> fresh = ReadGeneralData(TIniText(second));
+    ASSERT_EQ(reused.size(), fresh.size());
+    for (size_t i = 0; i < fresh.size(); ++i) EXPECT_TRUE(reused[i] == fresh[i]) << "section " << fresh[i].ClassName;
+  }
+  // The rich text really sets what the comparison covers.
+  const std::vector<TsGeneralData> gd = ReadGeneralData(TIniText(rich));
+  EXPECT_EQ(gd[0].HotGradientArray.size(), 1u);
+  EXPECT_EQ(gd[0].Props[1].Color, 65280u);
+  EXPECT_TRUE(gd[0].ShowFocus);
+}
