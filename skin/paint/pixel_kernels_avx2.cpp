@@ -33,10 +33,20 @@ GLYPHORA_AVX2 inline V Set16x4(int b, int g, int r, int a) {
   return _mm256_set1_epi64x(static_cast<long long>(q));
 }
 
+// Pixels before d reaches a 32-byte boundary (at most n): the rows of large
+// bitmaps often start 16 bytes past one, and a 32-byte step across a cache
+// line costs more than the SSE2 steps that go first.
+inline int Head(const uint32_t* d, int n) {
+  const uintptr_t a = reinterpret_cast<uintptr_t>(d);
+  const int head = (a & 3) ? 0 : static_cast<int>(((32 - (a & 31)) & 31) / 4);
+  return head < n ? head : n;
+}
+
 GLYPHORA_AVX2 void Blend(uint32_t* d, const uint32_t* s, int n, uint8_t a) {
   const V va = _mm256_set1_epi16(a), via = _mm256_set1_epi16(static_cast<short>(255 - a));
   const V r = _mm256_set1_epi16(127);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().Blend(d, s, i, a);
   for (; i + 8 <= n; i += 8) {
     const V D = Load(d + i), S = Load(s + i);
     V lo = _mm256_add_epi16(_mm256_mullo_epi16(Lo16(D), va), _mm256_mullo_epi16(Lo16(S), via));
@@ -60,7 +70,8 @@ GLYPHORA_AVX2 inline V MixPack(V A, V B, V w2) {
 GLYPHORA_AVX2 void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, uint32_t alphaOr) {
   const V vw = _mm256_set1_epi16(static_cast<short>(2 * w));
   const V rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().Mix(d, a, b, i, w, alphaOr);
   if (d == a && alphaOr == 0) {
     // In place: weight 256 on the alpha lanes gives back a's (= d's) alpha.
     const V w2 = Set16x4(2 * w, 2 * w, 2 * w, 512);
@@ -84,7 +95,8 @@ GLYPHORA_AVX2 void MixColor(uint32_t* d, const uint32_t* a, int n, uint8_t w, ui
   const V part = _mm256_mullo_epi16(Lo16(Set32(color)), _mm256_set1_epi16(static_cast<short>(256 - w)));
   const V rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr);
   const bool opaque = alphaOr == 0xFF000000u;
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().MixColor(d, a, i, w, color, alphaOr);
   for (; i + 8 <= n; i += 8) {
     const V A = Load(a + i);
     const V lo = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(Lo16(A), vw), part), 8);
@@ -98,13 +110,21 @@ GLYPHORA_AVX2 void MixColor(uint32_t* d, const uint32_t* a, int n, uint8_t w, ui
 GLYPHORA_AVX2 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, const uint32_t* m, int n,
                              uint32_t alphaOr, bool skipKey, uint32_t key, const uint32_t* keyFill) {
   const V rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr), vkey = Set32(key);
-  int i = 0;
+  const bool opaque = alphaOr == 0xFF000000u;
+  if (!skipKey) keyFill = nullptr;
+  int i = Head(d, n);
+  Sse2Kernels().MixMasked(d, a, b, m, i, alphaOr, skipKey, key, keyFill);
   for (; i + 8 <= n; i += 8) {
     const V A = Load(a + i), B = Load(b + i), M = Load(m + i), D = Load(d + i);
     const V ml = Lo16(M), mh = Hi16(M);
     const V mix = _mm256_packus_epi16(MixHalf(Lo16(A), Lo16(B), _mm256_add_epi16(ml, ml)),
                                       MixHalf(Hi16(A), Hi16(B), _mm256_add_epi16(mh, mh)));
-    V out = _mm256_or_si256(Select(rgb, mix, D), aor);
+    if (opaque && keyFill) {
+      // Alpha 255 everywhere: neither d's alpha nor the fill's matters.
+      Store(d + i, _mm256_or_si256(Select(_mm256_cmpeq_epi32(B, vkey), Load(keyFill + i), mix), aor));
+      continue;
+    }
+    V out = opaque ? _mm256_or_si256(mix, aor) : _mm256_or_si256(Select(rgb, mix, D), aor);
     if (skipKey) {
       const V keep = keyFill ? _mm256_or_si256(Load(keyFill + i), aor) : D;
       out = Select(_mm256_cmpeq_epi32(B, vkey), keep, out);
@@ -116,7 +136,8 @@ GLYPHORA_AVX2 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, 
 
 GLYPHORA_AVX2 void KeyedCopy(uint32_t* d, const uint32_t* s, int n, uint32_t key, uint32_t alphaOr) {
   const V vkey = Set32(key), aor = Set32(alphaOr);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().KeyedCopy(d, s, i, key, alphaOr);
   for (; i + 8 <= n; i += 8) {
     const V S = Load(s + i);
     Store(d + i, Select(_mm256_cmpeq_epi32(S, vkey), Load(d + i), _mm256_or_si256(S, aor)));
@@ -127,7 +148,8 @@ GLYPHORA_AVX2 void KeyedCopy(uint32_t* d, const uint32_t* s, int n, uint32_t key
 GLYPHORA_AVX2 void ReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
                               uint32_t alphaOr) {
   const V vkey = Set32(key), aor = Set32(alphaOr);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().ReplaceKey(d, s, p, i, key, alphaOr);
   for (; i + 8 <= n; i += 8) {
     const V mask = _mm256_cmpeq_epi32(Load(s + i), vkey);
     Store(d + i, Select(mask, _mm256_or_si256(Load(p + i), aor), Load(d + i)));
@@ -138,7 +160,8 @@ GLYPHORA_AVX2 void ReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p,
 GLYPHORA_AVX2 void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
                              uint32_t alphaOr) {
   const V vkey = Set32(key), aor = Set32(alphaOr);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().SelectKey(d, s, p, i, key, alphaOr);
   for (; i + 8 <= n; i += 8) {
     const V S = Load(s + i);
     Store(d + i, _mm256_or_si256(Select(_mm256_cmpeq_epi32(S, vkey), Load(p + i), S), aor));
@@ -149,21 +172,25 @@ GLYPHORA_AVX2 void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, 
 // AlphaOver of eight pixels: colour d + floor((s - d)*sA / 256) per lane,
 // alpha dA + sA*(255-dA) div 255 with the division as (x*0x8081) >> 23.
 GLYPHORA_AVX2 inline V AlphaOver8(V S, V D) {
-  // Each pixel's source alpha, doubled, in all four of its 16-bit lanes.
-  const V spread = _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15,
-                                    6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15);
-  const V sl = Lo16(S), sh = Hi16(S);
-  const V wl = _mm256_shuffle_epi8(_mm256_add_epi16(sl, sl), spread);
-  const V wh = _mm256_shuffle_epi8(_mm256_add_epi16(sh, sh), spread);
-  const V col = _mm256_packus_epi16(MixHalf(sl, Lo16(D), wl), MixHalf(sh, Hi16(D), wh));
   const V sa = _mm256_srli_epi32(S, 24), da = _mm256_srli_epi32(D, 24);
+  // Each pixel's source alpha, doubled, in all four of its 16-bit lanes.
+  const V sa2 = _mm256_add_epi32(sa, sa);
+  const V wl = _mm256_shuffle_epi8(sa2, _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5,
+                                                         0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5));
+  const V wh = _mm256_shuffle_epi8(sa2, _mm256_setr_epi8(8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13,
+                                                         8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13));
+  const V col = _mm256_packus_epi16(MixHalf(Lo16(S), Lo16(D), wl), MixHalf(Hi16(S), Hi16(D), wh));
   const V x = _mm256_mullo_epi16(sa, _mm256_sub_epi32(Set32(255), da));
-  const V q = _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081))), 7);
-  return Select(Set32(0x00FFFFFFu), col, _mm256_slli_epi32(_mm256_add_epi32(da, q), 24));
+  const V q = _mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081)));
+  // (q >> 7) << 24 added to dA << 24; the bits q leaves below bit 24 carry
+  // nowhere (dA << 24 has none there) and the blend takes only the top byte.
+  const V alpha = _mm256_add_epi32(_mm256_and_si256(D, Set32(0xFF000000u)), _mm256_slli_epi32(q, 17));
+  return Select(Set32(0x00FFFFFFu), col, alpha);
 }
 
 GLYPHORA_AVX2 void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().AlphaOver(d, s, i);
   for (; i + 8 <= n; i += 8) Store(d + i, AlphaOver8(Load(s + i), Load(d + i)));
   Sse2Kernels().AlphaOver(d + i, s + i, n - i);
 }
@@ -171,7 +198,8 @@ GLYPHORA_AVX2 void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
 GLYPHORA_AVX2 void AlphaOverReplaceKey(uint32_t* d, const uint32_t* s, const uint32_t* p, int n, uint32_t key,
                                        uint32_t alphaOr) {
   const V vkey = Set32(key), aor = Set32(alphaOr);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().AlphaOverReplaceKey(d, s, p, i, key, alphaOr);
   for (; i + 8 <= n; i += 8) {
     const V S = Load(s + i);
     const V out = AlphaOver8(S, Load(d + i));
@@ -187,7 +215,8 @@ GLYPHORA_AVX2 void Gray(uint32_t* d, int n, bool skipKey, uint32_t key) {
   // The low byte of each 32-bit lane into its three colour bytes.
   const V spread = _mm256_setr_epi8(0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1,
                                     0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().Gray(d, i, skipKey, key);
   for (; i + 8 <= n; i += 8) {
     const V P = Load(d + i);
     // B+G and R in 16 bits, then B+G+R in 32 (below 766).
@@ -203,7 +232,8 @@ GLYPHORA_AVX2 void Gray(uint32_t* d, int n, bool skipKey, uint32_t key) {
 
 GLYPHORA_AVX2 void SetAlpha(uint32_t* d, int n, uint8_t alpha, bool skipKey, uint32_t key) {
   const V rgb = Set32(0x00FFFFFFu), va = Set32(static_cast<uint32_t>(alpha) << 24), vkey = Set32(key);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().SetAlpha(d, i, alpha, skipKey, key);
   for (; i + 8 <= n; i += 8) {
     const V P = Load(d + i);
     V out = _mm256_or_si256(_mm256_and_si256(P, rgb), va);
@@ -242,7 +272,8 @@ GLYPHORA_AVX2 void PercentBlendT(uint32_t* d, const uint32_t* s, int n, int p, T
   const int cw = pd | (ps << 8), aw = 100;
   const V weights = Set16x4(cw, cw, cw, aw);
   const V vkey = Set32(key), ones = _mm256_set1_epi8(1), rgb = Set32(0x00FFFFFFu), half = _mm256_set1_epi16(50);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().PercentBlend(d, s, i, p, test, key);
   for (; i + 8 <= n; i += 8) {
     const V D = Load(d + i), S = Load(s + i);
     V out;
@@ -281,13 +312,15 @@ GLYPHORA_AVX2 inline V RampLanes(int32_t v, int32_t st) {
 // Eight ramp pixels a step: the low half holds pixels i..i+3, the high half
 // i+4..i+7.
 GLYPHORA_AVX2 void Ramp(uint32_t* d, int n, const int32_t* c, const int32_t* step) {
-  V vb = RampLanes(c[0], step[0]), vg = RampLanes(c[1], step[1]), vr = RampLanes(c[2], step[2]);
   const V sb = _mm256_set1_epi32(8 * step[0]), sg = _mm256_set1_epi32(8 * step[1]), sr = _mm256_set1_epi32(8 * step[2]);
   const V alpha = _mm256_set1_epi32(255);
   // Bytes b0..b3 r0..r3 g0..g3 a0..a3 of each half to b g r a per pixel.
   const V order = _mm256_setr_epi8(0, 8, 4, 12, 1, 9, 5, 13, 2, 10, 6, 14, 3, 11, 7, 15,
                                    0, 8, 4, 12, 1, 9, 5, 13, 2, 10, 6, 14, 3, 11, 7, 15);
-  int i = 0;
+  int i = Head(d, n);
+  Sse2Kernels().Ramp(d, i, c, step);
+  V vb = RampLanes(c[0] + i * step[0], step[0]), vg = RampLanes(c[1] + i * step[1], step[1]);
+  V vr = RampLanes(c[2] + i * step[2], step[2]);
   for (; i + 8 <= n; i += 8) {
     const V x = _mm256_packus_epi16(_mm256_packs_epi32(_mm256_srai_epi32(vb, 16), _mm256_srai_epi32(vr, 16)),
                                     _mm256_packs_epi32(_mm256_srai_epi32(vg, 16), alpha));
