@@ -2,7 +2,9 @@
 // on twice the width: unpacking, packing and shuffles work within each
 // 128-bit half, so every half computes what an SSE2 step computes. Byte
 // shuffles (pshufb) and byte multiply-adds (pmaddubsw) replace a few longer
-// SSE2 sequences. The tail of each row goes to the SSE2 kernels.
+// SSE2 sequences, and the mixes split bytes with masks and shifts instead of
+// unpacking them (those run on more execution ports than shuffles). The tail
+// of each row goes to the SSE2 kernels.
 //
 // Only the functions marked with the target attribute use AVX2; the table
 // below is plain code and may be built on any processor.
@@ -63,8 +65,15 @@ GLYPHORA_AVX2 inline V MixHalf(V a, V b, V w2) {
   return _mm256_add_epi16(b, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(a, b), 7), w2));
 }
 
-GLYPHORA_AVX2 inline V MixPack(V A, V B, V w2) {
-  return _mm256_packus_epi16(MixHalf(Lo16(A), Lo16(B), w2), MixHalf(Hi16(A), Hi16(B), w2));
+// The even bytes (blue, red) and the odd bytes (green, alpha) of each pixel
+// as 16-bit lanes, and back; Join needs every lane below 256.
+GLYPHORA_AVX2 inline V Even(V v) { return _mm256_and_si256(v, Set32(0x00FF00FFu)); }
+GLYPHORA_AVX2 inline V Odd(V v) { return _mm256_srli_epi16(v, 8); }
+GLYPHORA_AVX2 inline V Join(V even, V odd) { return _mm256_or_si256(even, _mm256_slli_epi16(odd, 8)); }
+
+// MixHalf on every byte, with doubled weights for the even and odd lanes.
+GLYPHORA_AVX2 inline V MixBytes(V A, V B, V w2even, V w2odd) {
+  return Join(MixHalf(Even(A), Even(B), w2even), MixHalf(Odd(A), Odd(B), w2odd));
 }
 
 GLYPHORA_AVX2 void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, uint32_t alphaOr) {
@@ -74,14 +83,14 @@ GLYPHORA_AVX2 void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n,
   Sse2Kernels().Mix(d, a, b, i, w, alphaOr);
   if (d == a && alphaOr == 0) {
     // In place: weight 256 on the alpha lanes gives back a's (= d's) alpha.
-    const V w2 = Set16x4(2 * w, 2 * w, 2 * w, 512);
-    for (; i + 8 <= n; i += 8) Store(d + i, MixPack(Load(a + i), Load(b + i), w2));
+    const V w2odd = Set16x4(2 * w, 512, 2 * w, 512);
+    for (; i + 8 <= n; i += 8) Store(d + i, MixBytes(Load(a + i), Load(b + i), vw, w2odd));
   } else if (alphaOr == 0xFF000000u) {
     // Opaque output: the destination is only written.
-    for (; i + 8 <= n; i += 8) Store(d + i, _mm256_or_si256(MixPack(Load(a + i), Load(b + i), vw), aor));
+    for (; i + 8 <= n; i += 8) Store(d + i, _mm256_or_si256(MixBytes(Load(a + i), Load(b + i), vw, vw), aor));
   } else {
     for (; i + 8 <= n; i += 8) {
-      const V m = MixPack(Load(a + i), Load(b + i), vw);
+      const V m = MixBytes(Load(a + i), Load(b + i), vw, vw);
       Store(d + i, _mm256_or_si256(Select(rgb, m, Load(d + i)), aor));
     }
   }
@@ -116,9 +125,8 @@ GLYPHORA_AVX2 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, 
   Sse2Kernels().MixMasked(d, a, b, m, i, alphaOr, skipKey, key, keyFill);
   for (; i + 8 <= n; i += 8) {
     const V A = Load(a + i), B = Load(b + i), M = Load(m + i), D = Load(d + i);
-    const V ml = Lo16(M), mh = Hi16(M);
-    const V mix = _mm256_packus_epi16(MixHalf(Lo16(A), Lo16(B), _mm256_add_epi16(ml, ml)),
-                                      MixHalf(Hi16(A), Hi16(B), _mm256_add_epi16(mh, mh)));
+    const V me = Even(M), mo = Odd(M);
+    const V mix = MixBytes(A, B, _mm256_add_epi16(me, me), _mm256_add_epi16(mo, mo));
     if (opaque && keyFill) {
       // Alpha 255 everywhere: neither d's alpha nor the fill's matters.
       Store(d + i, _mm256_or_si256(Select(_mm256_cmpeq_epi32(B, vkey), Load(keyFill + i), mix), aor));
@@ -169,23 +177,19 @@ GLYPHORA_AVX2 void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, 
   Sse2Kernels().SelectKey(d + i, s + i, p + i, n - i, key, alphaOr);
 }
 
-// AlphaOver of eight pixels: colour d + floor((s - d)*sA / 256) per lane,
-// alpha dA + sA*(255-dA) div 255 with the division as (x*0x8081) >> 23.
+// AlphaOver of eight pixels: colour d + floor((s - d)*sA / 256) per lane;
+// alpha dA + sA*(255-dA) div 255, the division as (x*0x8081) >> 23, in the
+// upper 16-bit lane of the odd bytes, where sA and dA already lie.
 GLYPHORA_AVX2 inline V AlphaOver8(V S, V D) {
-  const V sa = _mm256_srli_epi32(S, 24), da = _mm256_srli_epi32(D, 24);
-  // Each pixel's source alpha, doubled, in all four of its 16-bit lanes.
-  const V sa2 = _mm256_add_epi32(sa, sa);
-  const V wl = _mm256_shuffle_epi8(sa2, _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5,
-                                                         0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5));
-  const V wh = _mm256_shuffle_epi8(sa2, _mm256_setr_epi8(8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13,
-                                                         8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13));
-  const V col = _mm256_packus_epi16(MixHalf(Lo16(S), Lo16(D), wl), MixHalf(Hi16(S), Hi16(D), wh));
-  const V x = _mm256_mullo_epi16(sa, _mm256_sub_epi32(Set32(255), da));
-  const V q = _mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081)));
-  // (q >> 7) << 24 added to dA << 24; the bits q leaves below bit 24 carry
-  // nowhere (dA << 24 has none there) and the blend takes only the top byte.
-  const V alpha = _mm256_add_epi32(_mm256_and_si256(D, Set32(0xFF000000u)), _mm256_slli_epi32(q, 17));
-  return Select(Set32(0x00FFFFFFu), col, alpha);
+  // Twice the source alpha in both 16-bit lanes of its pixel.
+  const V sa = _mm256_srli_epi32(S, 24), sa2 = _mm256_add_epi32(sa, sa);
+  const V w = _mm256_or_si256(sa2, _mm256_slli_epi32(sa2, 16));
+  const V So = Odd(S), Do = Odd(D);
+  const V even = MixHalf(Even(S), Even(D), w);
+  const V odd = MixHalf(So, Do, w);
+  const V x = _mm256_mullo_epi16(So, _mm256_sub_epi16(_mm256_set1_epi16(255), Do));
+  const V na = _mm256_add_epi16(Do, _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081))), 7));
+  return Join(even, _mm256_blend_epi16(odd, na, 0xAA));
 }
 
 GLYPHORA_AVX2 void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
