@@ -60,38 +60,39 @@ GLYPHORA_AVX2 void Blend(uint32_t* d, const uint32_t* s, int n, uint8_t a) {
   Sse2Kernels().Blend(d + i, s + i, n - i, a);
 }
 
-// b + floor((a - b)*w / 256) given w2 = 2*w, as in the SSE2 kernels.
-GLYPHORA_AVX2 inline V MixHalf(V a, V b, V w2) {
-  return _mm256_add_epi16(b, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(a, b), 7), w2));
-}
-
 // The even bytes (blue, red) and the odd bytes (green, alpha) of each pixel
-// as 16-bit lanes, and back; Join needs every lane below 256.
+// as 16-bit lanes; the odd ones also in place, in the high byte of their lane.
 GLYPHORA_AVX2 inline V Even(V v) { return _mm256_and_si256(v, Set32(0x00FF00FFu)); }
 GLYPHORA_AVX2 inline V Odd(V v) { return _mm256_srli_epi16(v, 8); }
-GLYPHORA_AVX2 inline V Join(V even, V odd) { return _mm256_or_si256(even, _mm256_slli_epi16(odd, 8)); }
+GLYPHORA_AVX2 inline V OddInPlace(V v) { return _mm256_and_si256(v, Set32(0xFF00FF00u)); }
 
-// MixHalf on every byte, with doubled weights for the even and odd lanes.
-GLYPHORA_AVX2 inline V MixBytes(V A, V B, V w2even, V w2odd) {
-  return Join(MixHalf(Even(A), Even(B), w2even), MixHalf(Odd(A), Odd(B), w2odd));
+// (a*w + b*(256-w)) >> 8 on every byte, w in 0..256 per 16-bit lane (even
+// and odd lanes apart). The sum is (a - b)*w + (b << 8), below 65536, so the
+// low half of the product is enough even where a - b is negative; the even
+// results are shifted down, the odd ones masked where they already lie.
+GLYPHORA_AVX2 inline V MixBytes(V A, V B, V wEven, V wOdd) {
+  const V be = Even(B), bo = Odd(B);
+  const V even = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(Even(A), be), wEven), _mm256_slli_epi16(be, 8));
+  const V odd = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(Odd(A), bo), wOdd), OddInPlace(B));
+  return _mm256_or_si256(_mm256_srli_epi16(even, 8), OddInPlace(odd));
 }
 
 GLYPHORA_AVX2 void Mix(uint32_t* d, const uint32_t* a, const uint32_t* b, int n, uint8_t w, uint32_t alphaOr) {
-  const V vw = _mm256_set1_epi16(static_cast<short>(2 * w));
+  const V vw = _mm256_set1_epi16(w);
   const V rgb = Set32(0x00FFFFFFu), aor = Set32(alphaOr);
   int i = Head(d, n);
   Sse2Kernels().Mix(d, a, b, i, w, alphaOr);
   if (d == a && alphaOr == 0) {
     // In place: weight 256 on the alpha lanes gives back a's (= d's) alpha.
-    const V w2odd = Set16x4(2 * w, 512, 2 * w, 512);
-    for (; i + 8 <= n; i += 8) Store(d + i, MixBytes(Load(a + i), Load(b + i), vw, w2odd));
+    const V wOdd = Set16x4(w, 256, w, 256);
+    for (; i + 8 <= n; i += 8) Store(d + i, MixBytes(Load(a + i), Load(b + i), vw, wOdd));
   } else if (alphaOr == 0xFF000000u) {
     // Opaque output: the destination is only written.
     for (; i + 8 <= n; i += 8) Store(d + i, _mm256_or_si256(MixBytes(Load(a + i), Load(b + i), vw, vw), aor));
   } else {
     for (; i + 8 <= n; i += 8) {
-      const V m = MixBytes(Load(a + i), Load(b + i), vw, vw);
-      Store(d + i, _mm256_or_si256(Select(rgb, m, Load(d + i)), aor));
+      const V m = Select(rgb, MixBytes(Load(a + i), Load(b + i), vw, vw), Load(d + i));
+      Store(d + i, alphaOr ? _mm256_or_si256(m, aor) : m);
     }
   }
   Sse2Kernels().Mix(d + i, a + i, b + i, n - i, w, alphaOr);
@@ -125,14 +126,14 @@ GLYPHORA_AVX2 void MixMasked(uint32_t* d, const uint32_t* a, const uint32_t* b, 
   Sse2Kernels().MixMasked(d, a, b, m, i, alphaOr, skipKey, key, keyFill);
   for (; i + 8 <= n; i += 8) {
     const V A = Load(a + i), B = Load(b + i), M = Load(m + i), D = Load(d + i);
-    const V me = Even(M), mo = Odd(M);
-    const V mix = MixBytes(A, B, _mm256_add_epi16(me, me), _mm256_add_epi16(mo, mo));
+    const V mix = MixBytes(A, B, Even(M), Odd(M));
     if (opaque && keyFill) {
       // Alpha 255 everywhere: neither d's alpha nor the fill's matters.
       Store(d + i, _mm256_or_si256(Select(_mm256_cmpeq_epi32(B, vkey), Load(keyFill + i), mix), aor));
       continue;
     }
-    V out = opaque ? _mm256_or_si256(mix, aor) : _mm256_or_si256(Select(rgb, mix, D), aor);
+    V out = opaque ? _mm256_or_si256(mix, aor) : Select(rgb, mix, D);
+    if (!opaque && alphaOr) out = _mm256_or_si256(out, aor);
     if (skipKey) {
       const V keep = keyFill ? _mm256_or_si256(Load(keyFill + i), aor) : D;
       out = Select(_mm256_cmpeq_epi32(B, vkey), keep, out);
@@ -177,19 +178,23 @@ GLYPHORA_AVX2 void SelectKey(uint32_t* d, const uint32_t* s, const uint32_t* p, 
   Sse2Kernels().SelectKey(d + i, s + i, p + i, n - i, key, alphaOr);
 }
 
-// AlphaOver of eight pixels: colour d + floor((s - d)*sA / 256) per lane;
-// alpha dA + sA*(255-dA) div 255, the division as (x*0x8081) >> 23, in the
-// upper 16-bit lane of the odd bytes, where sA and dA already lie.
+// AlphaOver of eight pixels: colour (s*sA + d*(256-sA)) >> 8 as in
+// MixBytes; alpha dA + sA*(255-dA) div 255, the division as (x*0x8081) >> 23,
+// in the upper 16-bit lane of the odd bytes, where sA and dA already lie.
 GLYPHORA_AVX2 inline V AlphaOver8(V S, V D) {
-  // Twice the source alpha in both 16-bit lanes of its pixel.
-  const V sa = _mm256_srli_epi32(S, 24), sa2 = _mm256_add_epi32(sa, sa);
-  const V w = _mm256_or_si256(sa2, _mm256_slli_epi32(sa2, 16));
-  const V So = Odd(S), Do = Odd(D);
-  const V even = MixHalf(Even(S), Even(D), w);
-  const V odd = MixHalf(So, Do, w);
-  const V x = _mm256_mullo_epi16(So, _mm256_sub_epi16(_mm256_set1_epi16(255), Do));
-  const V na = _mm256_add_epi16(Do, _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081))), 7));
-  return Join(even, _mm256_blend_epi16(odd, na, 0xAA));
+  // Each pixel's source alpha in both of its 16-bit lanes.
+  const V w = _mm256_shuffle_epi8(S, _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1,
+                                                      3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1));
+  const V so = Odd(S), dd = Odd(D), dHigh = OddInPlace(D), de = Even(D);
+  const V even = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(Even(S), de), w), _mm256_slli_epi16(de, 8));
+  const V odd = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(so, dd), w), dHigh);
+  const V col = _mm256_or_si256(_mm256_srli_epi16(even, 8), OddInPlace(odd));
+  const V x = _mm256_mullo_epi16(so, _mm256_xor_si256(dd, _mm256_set1_epi16(255)));
+  const V q = _mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081)));
+  // (q >> 7) lands in the alpha byte; q's low bits fall below it, where dA's
+  // lane has zeros, so nothing carries, and the blend takes only that byte.
+  const V alpha = _mm256_add_epi16(dHigh, _mm256_slli_epi16(q, 1));
+  return Select(Set32(0x00FFFFFFu), col, alpha);
 }
 
 GLYPHORA_AVX2 void AlphaOver(uint32_t* d, const uint32_t* s, int n) {
