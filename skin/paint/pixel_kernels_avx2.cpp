@@ -1,9 +1,9 @@
-// AVX2 row kernels, eight pixels a step. They do the SSE2 kernels' arithmetic
-// on twice the width: unpacking, packing and shuffles work within each
-// 128-bit half, so every half computes what an SSE2 step computes. Byte
-// shuffles (pshufb) and byte multiply-adds (pmaddubsw) replace a few longer
-// SSE2 sequences, and the mixes split bytes with masks and shifts instead of
-// unpacking them (those run on more execution ports than shuffles). The tail
+// AVX2 row kernels, eight pixels a step, giving the same bytes as the scalar
+// kernels. Unpacking, packing and shuffles work within each 128-bit half. The
+// mixes keep each pixel's even and odd bytes in separate 16-bit lanes by
+// masks and shifts instead of unpacking (those run on more execution ports
+// than shuffles) and take each weighted sum with one low multiplication; byte
+// multiply-adds (pmaddubsw) do the percent blends and the grey sums. The tail
 // of each row goes to the SSE2 kernels.
 //
 // Only the functions marked with the target attribute use AVX2; the table
