@@ -3,6 +3,7 @@
 // (the SIMD body plus every tail length).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <vector>
@@ -124,6 +125,28 @@ TEST(RowKernels, AlphaOverReplaceKeyEqualsTheTwoPasses) {
     auto got = d;
     k->AlphaOverReplaceKey(got.data(), s.data(), p.data(), n, KeyColor32, 0xFF000000u);
     EXPECT_EQ(got, expected);
+  }
+}
+
+// A masked mix whose key fill is the destination row itself keeps key
+// pixels' colour and sets every alpha: the same as the mix followed by a
+// separate alpha pass, in every kernel set.
+TEST(RowKernels, MaskedMixFillingKeysFromItselfEqualsTheTwoPasses) {
+  std::mt19937 rng(11);
+  const int n = 1925;
+  const auto s = Row(rng, n, 30), m = Row(rng, n, 0), d = Row(rng, n, 0);
+  auto expected = d;
+  ScalarKernels().MixMasked(expected.data(), expected.data(), s.data(), m.data(), n, 0xFF000000u, true, KeyColor32,
+                            nullptr);
+  ScalarKernels().SetAlpha(expected.data(), n, 255, false, 0);
+  for (const TPixelKernels* k : SupportedKernels()) {
+    for (int at : {0, 1, 4, 5}) {  // every SIMD head length
+      auto got = d;
+      k->MixMasked(got.data() + at, got.data() + at, s.data() + at, m.data() + at, n - at, 0xFF000000u, true,
+                   KeyColor32, got.data() + at);
+      EXPECT_TRUE(std::equal(got.begin() + at, got.begin() + n, expected.begin() + at)) << "offset " << at;
+      EXPECT_TRUE(std::equal(got.begin(), got.begin() + at, d.begin()));
+    }
   }
 }
 
