@@ -15,6 +15,7 @@
 #include "skin/paint/gradient.h"
 #include "skin/paint/keyed_copy.h"
 #include "skin/paint/masked_copy.h"
+#include "skin/paint/pixel_kernels.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/resample.h"
 #include "skin/paint/tint.h"
@@ -65,6 +66,7 @@ int main() {
   std::vector<uint32_t> a(static_cast<size_t>(W) * H), b(a.size());
   const double memcpyMs = TimeMs([&] { std::memcpy(b.data(), a.data(), a.size() * 4); });
   Print("memcpy_8mb_ms", memcpyMs);
+  Print("kernels_avx2", CpuHasAvx2() ? 1 : 0);  // which row kernels ran
 
   struct TCase {
     const char* name;

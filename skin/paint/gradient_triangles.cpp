@@ -2,13 +2,12 @@
 // Colours are interpolated at pixel centres in 16 bits per channel (byte *
 // 256) and truncated to bytes; each row is cut into the spans the triangles
 // cover, and colour steps by a constant along a span.
-#include <emmintrin.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "skin/paint/color_convert.h"
 #include "skin/paint/gradient_detail.h"
+#include "skin/paint/pixel_kernels.h"
 #include "skin/paint/round_even.h"
 
 namespace glyphora::gradient_detail {
@@ -48,35 +47,6 @@ bool MakeTriangle(const TVertex& p, const TVertex& q, const TVertex& r, TTriangl
   return true;
 }
 
-inline uint32_t SpanByte(int32_t v) {
-  const int32_t b = v >> 16;
-  return b < 0 ? 0u : (b > 255 ? 255u : static_cast<uint32_t>(b));
-}
-
-// n opaque pixels with channel values c (blue, green, red) growing by step.
-void SpanRow(uint32_t* out, int32_t n, const int32_t (&c)[3], const int32_t (&step)[3]) {
-  int32_t i = 0;
-  // Lanes hold pixels i..i+3: c + (i + lane) * step.
-  auto lanes = [](int32_t v, int32_t st) { return _mm_set_epi32(v + 3 * st, v + 2 * st, v + st, v); };
-  __m128i vb = lanes(c[0], step[0]), vg = lanes(c[1], step[1]), vr = lanes(c[2], step[2]);
-  const __m128i sb = _mm_set1_epi32(4 * step[0]), sg = _mm_set1_epi32(4 * step[1]), sr = _mm_set1_epi32(4 * step[2]);
-  const __m128i alpha = _mm_set1_epi32(255);
-  for (; i + 4 <= n; i += 4) {
-    // Bytes b0..b3 r0..r3 g0..g3 a0..a3, then interleaved to b g r a per pixel.
-    const __m128i x = _mm_packus_epi16(_mm_packs_epi32(_mm_srai_epi32(vb, 16), _mm_srai_epi32(vr, 16)),
-                                       _mm_packs_epi32(_mm_srai_epi32(vg, 16), alpha));
-    const __m128i y = _mm_unpacklo_epi8(x, _mm_srli_si128(x, 8));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi16(y, _mm_srli_si128(y, 8)));
-    vb = _mm_add_epi32(vb, sb);
-    vg = _mm_add_epi32(vg, sg);
-    vr = _mm_add_epi32(vr, sr);
-  }
-  for (; i < n; ++i) {
-    out[i] = 0xFF000000u | SpanByte(c[0] + i * step[0]) | (SpanByte(c[1] + i * step[1]) << 8) |
-             (SpanByte(c[2] + i * step[2]) << 16);
-  }
-}
-
 }  // namespace
 
 void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& g) {
@@ -103,6 +73,7 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
   for (const auto& t : idx)
     if (MakeTriangle(v[t[0]], v[t[1]], v[t[2]], tri[count])) ++count;
   const uint32_t fallback = ColorToPixel(colours[0]);
+  const auto ramp = ActiveKernels().Ramp;
   constexpr double kEps = 1e-9;  // centres on a shared edge belong to both sides
   for (int32_t y = clip.y; y < clip.y + clip.h; ++y) {
     uint32_t* row = bmp->ScanLine(y);
@@ -135,7 +106,7 @@ void PaintTriangleGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
         c[ch] = static_cast<int32_t>(RoundEven((t.cx[ch] * (x0 + 0.5) + t.cy[ch] * cy + t.c0[ch]) * 256.0));
         step[ch] = static_cast<int32_t>(RoundEven(t.cx[ch] * 256.0));
       }
-      SpanRow(row + x0, x1 - x0 + 1, c, step);
+      ramp(row + x0, x1 - x0 + 1, c, step);
       spans[spanCount++] = TSpan{x0, x1};
     }
     // Pixels no triangle covers (only degenerate shapes leave any) take the

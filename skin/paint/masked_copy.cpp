@@ -27,17 +27,15 @@ void CopyMasked(const TRect32& dstRect, const TRect32& srcRect, TBitmap32* dst, 
     const uint32_t* m = src->ScanLine(static_cast<int32_t>(maskTop + j)) + s.sx;
     const TPixelKernels& k = KernelsFor(d, s.w, {sr, m});
     if (ci.Ready && useCache) {
-      // Everything gets alpha 255: blended pixels and parent pixels on the
-      // way, key pixels past the parent's edges afterwards.
+      // Everything gets alpha 255 in one pass: key pixels take the parent's
+      // pixels, or past its edges their own (the fill row is d itself).
       const TParentSpan p = ParentSpan(s.w, s.dx, s.dy + j, ci);
       const int len = p.last - p.first;
       const TPixelKernels& kp = (len > 0 && RowsOverlap(d + p.first, p.row, len)) ? ScalarKernels() : k;
-      kp.MixMasked(d, d, sr, m, p.first, 0xFF000000u, true, KeyColor32, nullptr);
-      kp.SetAlpha(d, p.first, 255, false, 0);
+      kp.MixMasked(d, d, sr, m, p.first, 0xFF000000u, true, KeyColor32, d);
       kp.MixMasked(d + p.first, d + p.first, sr + p.first, m + p.first, len, 0xFF000000u, true, KeyColor32, p.row);
       kp.MixMasked(d + p.last, d + p.last, sr + p.last, m + p.last, s.w - p.last, 0xFF000000u, true, KeyColor32,
-                   nullptr);
-      kp.SetAlpha(d + p.last, s.w - p.last, 255, false, 0);
+                   d + p.last);
     } else if (ci.Ready) {
       k.MixMasked(d, d, sr, m, s.w, 0, false, 0, nullptr);
     } else {

@@ -1,9 +1,11 @@
 // Row kernels: the inner loops of the pixel layer, each working on n 32-bit
 // BGRA pixels of one row. Every kernel has a plain scalar version (the
-// reference) and an SSE2 version; both give the same bytes for every input.
-// ActiveKernels() picks the set the routines use, in this one place.
+// reference), an SSE2 version and an AVX2 version; all give the same bytes
+// for every input. ActiveKernels() picks the set the routines use, in this
+// one place, from what the processor offers.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 namespace glyphora {
 
@@ -42,11 +44,23 @@ struct TPixelKernels {
                               uint32_t alphaOr);
   // Mix with every b pixel equal to colour.
   void (*MixColor)(uint32_t* d, const uint32_t* a, int n, uint8_t w, uint32_t color, uint32_t alphaOr);
+  // Opaque colour ramp: channel ch (blue, green, red) of pixel i is
+  // (c[ch] + i*step[ch]) >> 16 saturated to a byte; alpha 255.
+  void (*Ramp)(uint32_t* d, int n, const int32_t* c, const int32_t* step);
 };
 
 const TPixelKernels& ScalarKernels();
 const TPixelKernels& Sse2Kernels();
+// Only to be called when CpuHasAvx2().
+const TPixelKernels& Avx2Kernels();
+bool CpuHasAvx2();
 const TPixelKernels& ActiveKernels();
+// Every kernel set this processor can run, the scalar reference first.
+std::vector<const TPixelKernels*> SupportedKernels();
+
+// True when some byte difference t makes t*p end in 50, so that a percent
+// blend with weight p can land exactly on a half.
+bool PercentHasTies(int p);
 
 // True when the n-pixel rows at a and b share memory (an in-place call on
 // one bitmap); such rows take the scalar kernels, which walk left to right.

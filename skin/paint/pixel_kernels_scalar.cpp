@@ -112,12 +112,23 @@ void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, u
   }
 }
 
+inline uint32_t RampByte(int32_t v) {
+  const int32_t b = v >> 16;
+  return b < 0 ? 0u : (b > 255 ? 255u : static_cast<uint32_t>(b));
+}
+
+void Ramp(uint32_t* d, int n, const int32_t* c, const int32_t* step) {
+  for (int i = 0; i < n; ++i)
+    d[i] = 0xFF000000u | RampByte(c[0] + i * step[0]) | (RampByte(c[1] + i * step[1]) << 8) |
+           (RampByte(c[2] + i * step[2]) << 16);
+}
+
 }  // namespace
 
 const TPixelKernels& ScalarKernels() {
   static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
                                SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend,
-                               AlphaOverReplaceKey, MixColor};
+                               AlphaOverReplaceKey, MixColor, Ramp};
   return k;
 }
 

@@ -228,18 +228,6 @@ inline __m128i PercentHalfNoTie(__m128i d, __m128i s, __m128i wd, __m128i ws) {
   return _mm_srli_epi16(_mm_mulhi_epu16(num, _mm_set1_epi16(static_cast<short>(41944))), 6);
 }
 
-// True when some byte difference t makes t*p end in 50: a tie.
-bool PercentHasTies(int p) {
-  static const auto table = [] {
-    std::array<bool, 101> t{};
-    for (int q = 0; q <= 100; ++q)
-      for (int diff = 1; diff <= 255; ++diff)
-        if ((diff * q) % 100 == 50) t[static_cast<size_t>(q)] = true;
-    return t;
-  }();
-  return p < 0 || p > 100 || table[static_cast<size_t>(p)];
-}
-
 template <int Mode>  // 0: general, 1: no ties, 2: halves
 void PercentBlendT(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, uint32_t key) {
   // Alpha lanes weigh d by 100 and s by 0, which gives back d's alpha exactly.
@@ -274,12 +262,44 @@ void PercentBlend(uint32_t* d, const uint32_t* s, int n, int p, TKeyTest test, u
   else PercentBlendT<0>(d, s, n, p, test, key);
 }
 
+// Four ramp pixels a step: lanes hold pixels i..i+3 as c + (i + lane)*step.
+void Ramp(uint32_t* d, int n, const int32_t* c, const int32_t* step) {
+  auto lanes = [](int32_t v, int32_t st) { return _mm_set_epi32(v + 3 * st, v + 2 * st, v + st, v); };
+  __m128i vb = lanes(c[0], step[0]), vg = lanes(c[1], step[1]), vr = lanes(c[2], step[2]);
+  const __m128i sb = _mm_set1_epi32(4 * step[0]), sg = _mm_set1_epi32(4 * step[1]), sr = _mm_set1_epi32(4 * step[2]);
+  const __m128i alpha = _mm_set1_epi32(255);
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    // Bytes b0..b3 r0..r3 g0..g3 a0..a3, then interleaved to b g r a per pixel.
+    const __m128i x = _mm_packus_epi16(_mm_packs_epi32(_mm_srai_epi32(vb, 16), _mm_srai_epi32(vr, 16)),
+                                       _mm_packs_epi32(_mm_srai_epi32(vg, 16), alpha));
+    const __m128i y = _mm_unpacklo_epi8(x, _mm_srli_si128(x, 8));
+    Store(d + i, _mm_unpacklo_epi16(y, _mm_srli_si128(y, 8)));
+    vb = _mm_add_epi32(vb, sb);
+    vg = _mm_add_epi32(vg, sg);
+    vr = _mm_add_epi32(vr, sr);
+  }
+  const int32_t rest[3] = {c[0] + i * step[0], c[1] + i * step[1], c[2] + i * step[2]};
+  ScalarKernels().Ramp(d + i, n - i, rest, step);
+}
+
 }  // namespace
+
+bool PercentHasTies(int p) {
+  static const auto table = [] {
+    std::array<bool, 101> t{};
+    for (int q = 0; q <= 100; ++q)
+      for (int diff = 1; diff <= 255; ++diff)
+        if ((diff * q) % 100 == 50) t[static_cast<size_t>(q)] = true;
+    return t;
+  }();
+  return p < 0 || p > 100 || table[static_cast<size_t>(p)];
+}
 
 const TPixelKernels& Sse2Kernels() {
   static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
                                SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend,
-                               AlphaOverReplaceKey, MixColor};
+                               AlphaOverReplaceKey, MixColor, Ramp};
   return k;
 }
 

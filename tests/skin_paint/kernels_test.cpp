@@ -1,7 +1,9 @@
-// The SSE2 row kernels against the scalar reference, bit for bit, on random
-// rows of odd lengths (the SIMD body plus every tail length).
+// Every row kernel set this processor runs (SSE2, and AVX2 where present)
+// against the scalar reference, bit for bit, on random rows of odd lengths
+// (the SIMD body plus every tail length).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <vector>
@@ -14,7 +16,7 @@ using namespace glyphora::test;
 
 namespace {
 
-const int kSizes[] = {0, 1, 3, 4, 7, 15, 17, 1921};
+const int kSizes[] = {0, 1, 3, 4, 7, 8, 9, 15, 17, 31, 1921};
 
 std::vector<uint32_t> Row(std::mt19937& rng, int n, int keyPercent = 10) {
   std::vector<uint32_t> r(static_cast<size_t>(n) + 1);  // +1: never empty for data()
@@ -22,18 +24,30 @@ std::vector<uint32_t> Row(std::mt19937& rng, int n, int keyPercent = 10) {
   return r;
 }
 
-// Runs op with the scalar and the SSE2 kernels on the same random rows and
-// compares the destination rows.
+// The SIMD kernel sets, each named for failure messages.
+std::vector<std::pair<const char*, const TPixelKernels*>> FastKernels() {
+  std::vector<std::pair<const char*, const TPixelKernels*>> all{{"SSE2", &Sse2Kernels()}};
+  if (CpuHasAvx2()) all.emplace_back("AVX2", &Avx2Kernels());
+  return all;
+}
+
+// Runs op with the scalar and every SIMD kernel set on the same random rows
+// and compares the destination rows.
 void Compare(const char* name, const std::function<void(const TPixelKernels&, uint32_t*, int, std::mt19937&)>& op) {
-  for (int n : kSizes) {
-    for (int round = 0; round < 20; ++round) {
-      std::mt19937 seed(static_cast<unsigned>(n * 131 + round));
-      const unsigned s = seed();
-      std::mt19937 r1(s), r2(s);
-      std::vector<uint32_t> d1 = Row(r1, n), d2 = Row(r2, n);
-      op(ScalarKernels(), d1.data(), n, r1);
-      op(Sse2Kernels(), d2.data(), n, r2);
-      ASSERT_EQ(d1, d2) << name << " n=" << n << " round=" << round;
+  for (const auto& [level, fast] : FastKernels()) {
+    for (int n : kSizes) {
+      for (int round = 0; round < 20; ++round) {
+        std::mt19937 seed(static_cast<unsigned>(n * 131 + round));
+        const unsigned s = seed();
+        std::mt19937 r1(s), r2(s);
+        // The destination starts at every offset from a 32-byte boundary;
+        // pixels around it must stay as they are.
+        const int at = round % 8;
+        std::vector<uint32_t> d1 = Row(r1, n + 8), d2 = Row(r2, n + 8);
+        op(ScalarKernels(), d1.data() + at, n, r1);
+        op(*fast, d2.data() + at, n, r2);
+        ASSERT_EQ(d1, d2) << name << " " << level << " n=" << n << " round=" << round;
+      }
     }
   }
 }
@@ -107,10 +121,32 @@ TEST(RowKernels, AlphaOverReplaceKeyEqualsTheTwoPasses) {
   auto expected = d;
   ScalarKernels().AlphaOver(expected.data(), s.data(), n);
   ScalarKernels().ReplaceKey(expected.data(), s.data(), p.data(), n, KeyColor32, 0xFF000000u);
-  for (const TPixelKernels* k : {&ScalarKernels(), &Sse2Kernels()}) {
+  for (const TPixelKernels* k : SupportedKernels()) {
     auto got = d;
     k->AlphaOverReplaceKey(got.data(), s.data(), p.data(), n, KeyColor32, 0xFF000000u);
     EXPECT_EQ(got, expected);
+  }
+}
+
+// A masked mix whose key fill is the destination row itself keeps key
+// pixels' colour and sets every alpha: the same as the mix followed by a
+// separate alpha pass, in every kernel set.
+TEST(RowKernels, MaskedMixFillingKeysFromItselfEqualsTheTwoPasses) {
+  std::mt19937 rng(11);
+  const int n = 1925;
+  const auto s = Row(rng, n, 30), m = Row(rng, n, 0), d = Row(rng, n, 0);
+  auto expected = d;
+  ScalarKernels().MixMasked(expected.data(), expected.data(), s.data(), m.data(), n, 0xFF000000u, true, KeyColor32,
+                            nullptr);
+  ScalarKernels().SetAlpha(expected.data(), n, 255, false, 0);
+  for (const TPixelKernels* k : SupportedKernels()) {
+    for (int at : {0, 1, 4, 5}) {  // every SIMD head length
+      auto got = d;
+      k->MixMasked(got.data() + at, got.data() + at, s.data() + at, m.data() + at, n - at, 0xFF000000u, true,
+                   KeyColor32, got.data() + at);
+      EXPECT_TRUE(std::equal(got.begin() + at, got.begin() + n, expected.begin() + at)) << "offset " << at;
+      EXPECT_TRUE(std::equal(got.begin(), got.begin() + at, d.begin()));
+    }
   }
 }
 
@@ -124,13 +160,14 @@ TEST(RowKernels, PercentBlendMatchesScalar) {
 
 // The SIMD kernels replace divisions by 3, 100 and 255 with multiplications;
 // every input those can see is checked here against the scalar division.
-TEST(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
+void CheckShortcuts(const char* level, const TPixelKernels& fast) {
+  SCOPED_TRACE(level);
   std::vector<uint32_t> grays, g2;
   for (uint32_t r = 0; r < 256; r += 1)
     for (uint32_t g = 0; g < 256; g += 5) grays.push_back(0x80000000u | (r << 16) | (g << 8) | ((r * 7 + g) & 0xFF));
   g2 = grays;
   ScalarKernels().Gray(grays.data(), static_cast<int>(grays.size()), false, 0);
-  Sse2Kernels().Gray(g2.data(), static_cast<int>(g2.size()), false, 0);
+  fast.Gray(g2.data(), static_cast<int>(g2.size()), false, 0);
   EXPECT_EQ(grays, g2);
 
   // Every (destination, source) byte pair at every percent for PercentBlend,
@@ -144,14 +181,14 @@ TEST(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
   for (int p = 0; p <= 100; ++p) {
     auto d1 = d, d2 = d;
     ScalarKernels().PercentBlend(d1.data(), s.data(), 65536, p, TKeyTest::None, 0);
-    Sse2Kernels().PercentBlend(d2.data(), s.data(), 65536, p, TKeyTest::None, 0);
+    fast.PercentBlend(d2.data(), s.data(), 65536, p, TKeyTest::None, 0);
     ASSERT_EQ(d1, d2) << "percent " << p;
   }
   // Mix takes b + ((a - b) << 7) * 2w >> 16 for (a*w + b*(256 - w)) >> 8.
   for (int w = 0; w < 256; ++w) {
     auto m1 = d, m2 = d;
     ScalarKernels().Mix(m1.data(), d.data(), s.data(), 65536, static_cast<uint8_t>(w), 0);
-    Sse2Kernels().Mix(m2.data(), d.data(), s.data(), 65536, static_cast<uint8_t>(w), 0);
+    fast.Mix(m2.data(), d.data(), s.data(), 65536, static_cast<uint8_t>(w), 0);
     ASSERT_EQ(m1, m2) << "weight " << w;
   }
   // MixColor is Mix with a row of one colour, for every weight and byte pair.
@@ -160,14 +197,30 @@ TEST(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
       const std::vector<uint32_t> row(65536, c);
       auto m1 = d, m2 = d;
       ScalarKernels().Mix(m1.data(), s.data(), row.data(), 65536, static_cast<uint8_t>(w), 0);
-      Sse2Kernels().MixColor(m2.data(), s.data(), 65536, static_cast<uint8_t>(w), c, 0);
+      fast.MixColor(m2.data(), s.data(), 65536, static_cast<uint8_t>(w), c, 0);
       ASSERT_EQ(m1, m2) << "weight " << w << " colour " << c;
     }
   }
   auto a1 = d, a2 = d;
   ScalarKernels().AlphaOver(a1.data(), s.data(), 65536);
-  Sse2Kernels().AlphaOver(a2.data(), s.data(), 65536);
+  fast.AlphaOver(a2.data(), s.data(), 65536);
   EXPECT_EQ(a1, a2);
+}
+
+TEST(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
+  for (const auto& [level, fast] : FastKernels()) CheckShortcuts(level, *fast);
+}
+
+TEST(RowKernels, RampMatchesScalar) {
+  Compare("Ramp", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
+    // Starts and steps that run past both ends of the byte range.
+    int32_t c[3], step[3];
+    for (int ch = 0; ch < 3; ++ch) {
+      c[ch] = static_cast<int32_t>(rng() % (300 << 16)) - (20 << 16);
+      step[ch] = static_cast<int32_t>(rng() % (1 << 15)) - (1 << 14);
+    }
+    k.Ramp(d, n, c, step);
+  });
 }
 
 TEST(RowKernels, ScalarGoldenValues) {
