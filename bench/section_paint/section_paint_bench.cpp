@@ -18,16 +18,6 @@ using namespace glyphora;
 
 namespace {
 
-// Painting reads only the master bitmap: PNG members become blank bitmaps.
-class BlankPng : public TImageDecoder {
- public:
-  TBitmap32 Decode(std::span<const uint8_t> bytes) override {
-    int32_t w = 0, h = 0;
-    if (!skintest::PngSize(bytes, w, h)) return {};
-    return TBitmap32(w, h);
-  }
-};
-
 using Clock = std::chrono::steady_clock;
 
 template <class F>
@@ -46,7 +36,7 @@ double MedianMicros(int runs, F&& f) {
 
 int main() {
   TSkinContent skin;
-  BlankPng decoder;
+  skintest::PngSizeDecoder decoder;
   TSkinLoadOptions options;
   options.Decoder = &decoder;
   try {

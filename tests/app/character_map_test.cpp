@@ -1,21 +1,11 @@
 #include "app_fixture.h"
+#include "tests/support/clipboard_text.h"
 
 using namespace glyphora;
 using namespace glyphora::test;
+using glyphora::testing::ClipboardText;
 
 namespace {
-std::wstring ClipboardText() {
-  std::wstring text;
-  for (int attempt = 0; attempt < 20 && !::OpenClipboard(nullptr); ++attempt) ::Sleep(10);
-  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-      text = p;
-      ::GlobalUnlock(h);
-    }
-  }
-  ::CloseClipboard();
-  return text;
-}
 
 void SetClipboardText(const std::wstring& s) {
   if (!::OpenClipboard(nullptr)) return;

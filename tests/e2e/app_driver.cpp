@@ -40,18 +40,6 @@ std::wstring ListItem(HWND list, int index) {
   return n == LB_ERR ? std::wstring() : std::wstring(buf);
 }
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  for (int i = 0; i < 50 && !::OpenClipboard(nullptr); ++i) ::Sleep(20);
-  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-      text = p;
-      ::GlobalUnlock(h);
-    }
-  }
-  ::CloseClipboard();
-  return text;
-}
 
 AppDriver::AppDriver() {
   wchar_t tmp[MAX_PATH];

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/clipboard_text.h"
+
 namespace e2e {
 
 class AppDriver {
@@ -39,7 +41,7 @@ class AppDriver {
 };
 
 std::wstring WindowText(HWND wnd);
-std::wstring ClipboardText();
+using glyphora::testing::ClipboardText;
 std::wstring ListItem(HWND list, int index);
 
 }  // namespace e2e

@@ -60,18 +60,6 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool PngSize(std::span<const uint8_t> f, int32_t& width, int32_t& height) {
-  static const uint8_t sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (f.size() < 24 || std::memcmp(f.data(), sig, 8) != 0 || std::memcmp(f.data() + 12, "IHDR", 4) != 0)
-    return false;
-  auto be = [&](size_t at) {
-    return int32_t(uint32_t(f[at]) << 24 | uint32_t(f[at + 1]) << 16 | uint32_t(f[at + 2]) << 8 | f[at + 3]);
-  };
-  width = be(16);
-  height = be(20);
-  return true;
-}
-
 std::vector<uint8_t> InternalSkinPackage(const char* hostPath) {
 #ifdef _WIN32
   (void)hostPath;

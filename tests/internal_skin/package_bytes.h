@@ -1,11 +1,13 @@
 // Byte-level facts about the packed internal skin that the program's reader
-// does not report: where each member's zlib stream starts and how it begins,
-// and the size of a PNG file from its header.
+// does not report: where each member's zlib stream starts and how it begins;
+// and a stand-in PNG decoder for builds without the platform's codec.
 #pragma once
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "imaging/image_decoder.h"
 
 namespace skintest {
 
@@ -24,7 +26,16 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path);
 // host the package packed at build time into `hostPath`.
 std::vector<uint8_t> InternalSkinPackage(const char* hostPath);
 
-// Width and height from a PNG file's header; false when it is not a PNG.
-bool PngSize(std::span<const uint8_t> file, int32_t& width, int32_t& height);
+// Stand-in for the platform's PNG codec where there is none (host builds), or
+// where only the master bitmap matters: a blank bitmap of the size the PNG
+// header gives, enough to check where every image entry points.
+class PngSizeDecoder : public glyphora::TImageDecoder {
+ public:
+  glyphora::TBitmap32 Decode(std::span<const uint8_t> bytes) override {
+    int32_t w = 0, h = 0;
+    if (!glyphora::PngDimensions(bytes, w, h)) return {};
+    return glyphora::TBitmap32(w, h);
+  }
+};
 
 }  // namespace skintest

@@ -16,18 +16,6 @@ namespace skintest {
 // Built next to the test program from the skin's sources by the packer.
 inline const char* kPackagePath = "NorvaneWhite.asz";
 
-// Stand-in for the platform's PNG codec where there is none (host builds):
-// a blank bitmap of the size the PNG header gives, enough to check where every
-// image entry points. The Windows tests load with the real codec.
-class PngSizeDecoder : public glyphora::TImageDecoder {
- public:
-  glyphora::TBitmap32 Decode(std::span<const uint8_t> bytes) override {
-    int32_t w = 0, h = 0;
-    if (!PngSize(bytes, w, h)) return {};
-    return glyphora::TBitmap32(w, h);
-  }
-};
-
 struct InternalSkin {
   std::vector<uint8_t> bytes;
   glyphora::TacSkinConvertor pack;

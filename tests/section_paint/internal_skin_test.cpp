@@ -16,21 +16,10 @@ using namespace sectiontest;
 
 namespace {
 
-// PNG members decode to blank bitmaps of their size: these tests read only
-// the master bitmap.
-class BlankPng : public TImageDecoder {
- public:
-  TBitmap32 Decode(std::span<const uint8_t> bytes) override {
-    int32_t w = 0, h = 0;
-    if (!skintest::PngSize(bytes, w, h)) return {};
-    return TBitmap32(w, h);
-  }
-};
-
 const TSkinContent& Skin() {
   static TSkinContent* skin = [] {
     auto* s = new TSkinContent;
-    BlankPng decoder;
+    skintest::PngSizeDecoder decoder;
     TSkinLoadOptions options;
     options.Decoder = &decoder;
     s->LoadFromPackage(skintest::ReadFileBytes("NorvaneWhite.asz"), options);
