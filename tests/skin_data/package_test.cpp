@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "skin/core/skin_error.h"
-#include "skin/core/skin_extract.h"
 #include "skin/core/skin_pack.h"
 #include "tests/support/skin_writers.h"
 
@@ -171,30 +170,6 @@ TEST(SkinPackage, FileExtensionHelpers) {
   EXPECT_TRUE(TacSkinConvertor::IsOptionsName("oPtIoNs.DaT"));
   EXPECT_FALSE(TacSkinConvertor::IsOptionsName("Options.dat2"));
 }
-
-TEST(SkinPackage, ExtractionFolderNames) {
-  EXPECT_EQ(IncludeTrailingBackslash(""), "");
-  EXPECT_EQ(IncludeTrailingBackslash("D"), "D:\\");
-  EXPECT_EQ(IncludeTrailingBackslash("c:\\Skins"), "c:\\Skins\\");
-  EXPECT_EQ(IncludeTrailingBackslash("c:\\Skins\\"), "c:\\Skins\\");
-  EXPECT_EQ(IncludeTrailingBackslash("c:/Skins/"), "c:/Skins\\");
-}
-
-#ifdef _WIN32
-TEST(SkinPackage, ExtractionWritesTheBytesUnchanged) {
-  namespace fs = std::filesystem;
-  Bytes pkg = WritePackage({{"Options.dat", ToBytes("[A]\n")}});
-  std::string dir = (fs::temp_directory_path() / "glyphora_extract" / "sub").string();  // no trailing backslash
-  std::string name;
-  ASSERT_TRUE(ExtractPackageBytes(pkg, dir, "NorvaneWhite (internal)", &name));
-  EXPECT_EQ(name, dir + "\\NorvaneWhite (internal) extracted.asz");
-  std::ifstream in(name, std::ios::binary);
-  Bytes back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(back, pkg);
-  in.close();
-  fs::remove_all(fs::temp_directory_path() / "glyphora_extract");
-}
-#endif
 
 TEST(SkinPackage, ReusedBuffersHoldExactlyTheNewMembers) {
   TacSkinConvertor c;
