@@ -1,6 +1,8 @@
 #include "skin/paint/graphic_children_win.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <vector>
 
 #include "framework/control.h"
@@ -45,7 +47,12 @@ LRESULT SkinCommand(TControl* c, uint16_t code) {
   return c->Perform(SM_ALPHACMD, SkinCommandWParam(code), 0);
 }
 
-RECT Moved(const RECT& r, TPoint32 o) { return RECT{r.left + o.X, r.top + o.Y, r.right + o.X, r.bottom + o.Y}; }
+// Device coordinates are far smaller than 32 bits; sums are kept from overflowing.
+LONG Add(LONG a, int32_t b) { return LONG(std::clamp<int64_t>(int64_t(a) + b, INT32_MIN, INT32_MAX)); }
+
+RECT Moved(const RECT& r, TPoint32 o) {
+  return RECT{Add(r.left, o.X), Add(r.top, o.Y), Add(r.right, o.X), Add(r.bottom, o.Y)};
+}
 
 // What an opaque child paints its bounds with first: its section's colour
 // when it is skinned, else its own colour.
@@ -67,7 +74,8 @@ void CopyWithoutKey(HDC dc, HDC mem, const TBitmap32& px, const RECT& b, TPoint3
     anyKey = std::any_of(row + cut.Left, row + cut.Right, isKey);
   }
   if (!anyKey) {
-    ::BitBlt(dc, cut.Left + o.X, cut.Top + o.Y, RectWidth(cut), RectHeight(cut), mem, cut.Left, cut.Top, SRCCOPY);
+    ::BitBlt(dc, Add(cut.Left, o.X), Add(cut.Top, o.Y), RectWidth(cut), RectHeight(cut), mem, cut.Left, cut.Top,
+             SRCCOPY);
     return;
   }
   for (int32_t y = cut.Top; y < cut.Bottom; ++y) {
@@ -79,7 +87,7 @@ void CopyWithoutKey(HDC dc, HDC mem, const TBitmap32& px, const RECT& b, TPoint3
       }
       const int32_t start = x;
       while (x < cut.Right && !isKey(row[x])) ++x;
-      ::BitBlt(dc, start + o.X, y + o.Y, x - start, 1, mem, start, y, SRCCOPY);
+      ::BitBlt(dc, Add(start, o.X), Add(y, o.Y), x - start, 1, mem, start, y, SRCCOPY);
     }
   }
 }

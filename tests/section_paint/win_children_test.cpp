@@ -4,6 +4,7 @@
 // throws.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <stdexcept>
 
@@ -183,6 +184,13 @@ TEST_F(GraphicChildren, ParentColourClipAndVisibility) {
   EXPECT_EQ(parent->asked, asked);
   EXPECT_EQ(e.At(25, 35), kSentinel);
 
+  // Offsets at the ends of the integer range put every child off the DC.
+  DibDC distant(220, 170, kSentinel);
+  PaintGraphicChildren(distant.dc, parent, true, {INT32_MAX, INT32_MIN});
+  PaintGraphicChildren(distant.dc, parent, true, {INT32_MIN, INT32_MAX});
+  for (int y = 0; y < 170; y += 7)
+    for (int x = 0; x < 220; x += 7) ASSERT_EQ(distant.At(x, y), kSentinel) << x << "," << y;
+
   // An invisible parent paints nothing unless asked to regardless.
   parent->SetVisible(false);
   DibDC h(220, 170, kSentinel);
@@ -233,4 +241,8 @@ TEST_F(GraphicChildren, ExcludeLeavesSplittersHiddenAndWindowedChildrenInTheClip
   EXPECT_EQ(d.At(92 + 10, 62 + 5), filled);     // hidden
   EXPECT_EQ(d.At(140 + 10, 70 + 5), filled);    // windowed
   EXPECT_EQ(d.At(20, 30), filled);              // a marker's unshifted place
+  DibDC distant(220, 170, kSentinel);
+  ExcludeGraphicChildren(distant.dc, parent, INT32_MAX, INT32_MIN);
+  TCanvas(distant.dc).FillRect(all, 0x000000FF);
+  EXPECT_EQ(distant.At(30, 35), filled);
 }
