@@ -184,6 +184,14 @@ void TControl::WndProc(TMessage& m) {
         parentColor_ = true;
       }
       break;
+    case WM_PAINT:
+      // A graphic control painted into a given context (its origin at the
+      // control's top-left corner), as a skinned container does off-screen.
+      if (!IsWindowed() && m.WParam) {
+        TCanvas canvas(reinterpret_cast<HDC>(m.WParam));
+        Paint(canvas);
+      }
+      break;
     case CM_MOUSEENTER: mouseInControl_ = true; break;
     case CM_MOUSELEAVE: mouseInControl_ = false; break;
     case WM_LBUTTONDOWN:

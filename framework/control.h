@@ -88,6 +88,9 @@ class TControl : public TComponent {
   // origin moved to their top-left corner.
   virtual void Paint(TCanvas& canvas) {}
   virtual bool IsWindowed() const { return false; }
+  // True when Paint covers every pixel of the control (nothing of the
+  // parent shows through).
+  virtual bool PaintsOpaque() const { return false; }
   bool MouseInControl() const { return mouseInControl_; }
 
   POINT ClientToScreen(POINT p) const;

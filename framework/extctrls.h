@@ -38,6 +38,7 @@ class TCustomLabel : public TControl {
   bool ShowAccelChar = true;
   TAlignment Alignment = TAlignment::taLeftJustify;
   void Paint(TCanvas& canvas) override;
+  bool PaintsOpaque() const override { return !Transparent; }
   void Loaded() override;
   // The caption as drawn: up to its first NUL character.
   std::wstring DisplayText() const;

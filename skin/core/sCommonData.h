@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/messages.h"
+#include "skin/paint/bitmap32.h"
 
 namespace glyphora {
 
@@ -54,6 +55,9 @@ class TsCommonData {
   bool UrgentPainting = false;
   TControl* FOwnerControl;
   const int COC;
+  // The control's look composed off-screen (32-bit); empty until the
+  // control first paints into it.
+  TBitmap32 FCacheBmp;
 
  private:
   std::string FSkinSection;

@@ -25,7 +25,8 @@ struct TBgProps {
   int transparency = 0;
   int imagePct = 0;
   int gradientPct = 0;
-  int32_t image = -1;  // a valid skin image used as texture, or -1
+  int32_t image = -1;    // a valid skin image used as texture, or -1
+  int32_t pattern = -1;  // else a large texture of the skin's pattern list, or -1
   const TsGradArray* gradient = nullptr;
 };
 
@@ -90,6 +91,10 @@ void PaintLayers(const TSkinContent& skin, TBitmap32* b, const TRect32& q, const
     if (tex) {
       if (Masked(*tex)) FillWithMaskedImage(b, left, ci, tex->DrawMode, *tex);
       else FillWithImage(b, left, tex->Bmp.get(), tex->DrawMode, *tex);
+    } else if (p.pattern >= 0 && size_t(p.pattern) < skin.pa.size()) {
+      // Large textures are always tiled; one that cannot be decoded draws
+      // nothing and leaves the area to the colour.
+      FillWithImage(b, left, skin.pa[size_t(p.pattern)].Img.get(), 0, TsMaskData{});
     }
     textured = !(left == q);
     if (!(left == kNothingLeft)) FillPixels32(b, left, p.color);
@@ -150,9 +155,13 @@ void PaintSectionBackground(const TSkinContent* skin, int32_t skinIndex, std::st
       } else {
         image = skin->GetTextureIndex(skinIndex, sectionName, hot ? "HOTPATTERN" : "PATTERN");
       }
-      // Large JPEG textures (patterns) stay compressed and are not drawn
-      // here: the area they would cover gets the section colour.
-      p.image = skin->IsValidImgIndex(image) ? image : -1;
+      if (skin->IsValidImgIndex(image)) {
+        p.image = image;
+      } else {
+        // No usable skin image (or a masked one given): the section's large
+        // texture of that property, decoded when first drawn.
+        p.pattern = skin->GetPatternIndex(skinIndex, sectionName, hot ? "HOTPATTERN" : "PATTERN");
+      }
     }
   }
   if ((!ci.Ready && ci.FillColor == clNoneMarker) || p.transparency == 0) {

@@ -7,6 +7,7 @@
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/plain_copy.h"
+#include "skin/paint/tile_graphic.h"
 
 namespace glyphora {
 
@@ -39,7 +40,7 @@ void FillFromParent(TBitmap32* dst, const TRect32& rect, const TCacheInfo& ci) {
 void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillMode, const TsMaskData& m) {
   if (!dst) return;
   if (image && !image->Empty()) {
-    TileBlock(dst, r, image, TRect32{0, 0, image->Width(), image->Height()});
+    TileGraphic(dst, r, image);
     r = kNothingLeft;
     return;
   }
