@@ -9,7 +9,7 @@
 namespace glyphora {
 
 struct TImageBitmap::TState {
-  TBitmap32 pixels;
+  std::shared_ptr<TBitmap32> pixels;  // shared with whoever handed in a ready bitmap
   std::vector<uint8_t> bytes;  // the file, until it is decoded
   int32_t width = 0, height = 0;
   TFinish finish = nullptr;
@@ -20,9 +20,9 @@ struct TImageBitmap::TState {
 TImageBitmap::TImageBitmap(std::shared_ptr<TBitmap32> ready) {
   if (!ready) return;
   state_ = std::make_shared<TState>();
-  state_->pixels = std::move(*ready);
-  state_->width = state_->pixels.Width();
-  state_->height = state_->pixels.Height();
+  state_->width = ready->Width();
+  state_->height = ready->Height();
+  state_->pixels = std::move(ready);
 }
 
 TImageBitmap TImageBitmap::Deferred(std::vector<uint8_t> bytes, int32_t width, int32_t height, TFinish finish) {
@@ -32,6 +32,7 @@ TImageBitmap TImageBitmap::Deferred(std::vector<uint8_t> bytes, int32_t width, i
   b.state_->width = width;
   b.state_->height = height;
   b.state_->finish = finish;
+  b.state_->pixels = std::make_shared<TBitmap32>();
   b.state_->pending = true;
   return b;
 }
@@ -41,23 +42,31 @@ TBitmap32* TImageBitmap::get() const {
   TState& s = *state_;
   if (s.pending.load(std::memory_order_acquire)) {
     std::call_once(s.once, [&s] {
+      TBitmap32& px = *s.pixels;
       TImageDecoder* decoder = DefaultImageDecoder();
       try {
-        if (decoder) s.pixels = decoder->Decode(s.bytes);
+        if (decoder) px = decoder->Decode(s.bytes);
       } catch (const ESkinError&) {
-        s.pixels = TBitmap32();  // damaged after all: the image draws nothing
+        px = TBitmap32();  // damaged after all: the image draws nothing
       }
-      if (s.pixels.Width() != s.width || s.pixels.Height() != s.height) s.pixels = TBitmap32();
-      if (s.finish && !s.pixels.Empty()) s.finish(s.pixels);
+      if (px.Width() != s.width || px.Height() != s.height) px = TBitmap32();
+      if (s.finish && !px.Empty()) s.finish(px);
       s.bytes = std::vector<uint8_t>();
       s.pending.store(false, std::memory_order_release);
     });
   }
-  return &s.pixels;
+  return s.pixels.get();
 }
 
-int32_t TImageBitmap::Width() const { return state_ ? state_->width : 0; }
-int32_t TImageBitmap::Height() const { return state_ ? state_->height : 0; }
+int32_t TImageBitmap::Width() const {
+  if (!state_) return 0;
+  return Decoded() ? state_->pixels->Width() : state_->width;
+}
+
+int32_t TImageBitmap::Height() const {
+  if (!state_) return 0;
+  return Decoded() ? state_->pixels->Height() : state_->height;
+}
 bool TImageBitmap::Decoded() const { return state_ && !state_->pending.load(std::memory_order_acquire); }
 
 }  // namespace glyphora

@@ -21,6 +21,7 @@ class TImageBitmap {
 
   TImageBitmap() = default;
   TImageBitmap(std::nullptr_t) {}
+  // A bitmap that is ready, shared with the caller (not copied).
   TImageBitmap(std::shared_ptr<TBitmap32> ready);
 
   // Keeps the file's bytes and decodes them with the process-wide decoder
@@ -39,7 +40,7 @@ class TImageBitmap {
   TBitmap32& operator*() const { return *get(); }
   TBitmap32* operator->() const { return get(); }
 
-  // Size without decoding.
+  // Size without decoding (the file's own until it is decoded).
   int32_t Width() const;
   int32_t Height() const;
   bool Decoded() const;

@@ -145,3 +145,16 @@ TEST(DeferredImages, HueChangesDecodeAtLoadAndTintThePixels) {
   EXPECT_TRUE(glow.Bmp.Decoded());
   EXPECT_EQ(glow.Bmp->Pixel(0, 0), 0x80AABBCCu);  // the hue step saw the decoded pixels
 }
+
+TEST(DeferredImages, AReadyBitmapIsSharedNotTaken) {
+  auto own = std::make_shared<TBitmap32>(Picture(6, 4));
+  TImageBitmap shared(own);
+  EXPECT_TRUE(shared.Decoded());
+  EXPECT_EQ(shared.get(), own.get());  // the same pixels, the caller's bitmap left whole
+  EXPECT_EQ(own->Width(), 6);
+  own->SetSize(9, 2);
+  EXPECT_EQ(shared.Width(), 9);
+  EXPECT_EQ(shared.Height(), 2);
+  EXPECT_FALSE(TImageBitmap(nullptr));
+  EXPECT_EQ(TImageBitmap().get(), nullptr);
+}
