@@ -17,7 +17,7 @@ namespace {
 // (the same row at the same place is fine: every kernel reads before it writes).
 const TPixelKernels& KernelsFor(const uint32_t* d, const uint32_t* a, const uint32_t* b, int n) {
   if ((a != d && RowsOverlap(d, a, n)) || (b && b != d && RowsOverlap(d, b, n))) return ScalarKernels();
-  return ActiveKernels();
+  return KernelsForRow(n);
 }
 
 }  // namespace
@@ -85,7 +85,7 @@ void MaskFadeToColor(TBitmap32* bmp, const TBitmap32* mask, TColor color) {
   for (int32_t y = 0; y < bmp->Height(); ++y) {
     uint32_t* d = bmp->ScanLine(y);
     const uint32_t* m = mask->ScanLine(y);
-    const TPixelKernels& k = (m != d && RowsOverlap(d, m, w)) ? ScalarKernels() : ActiveKernels();
+    const TPixelKernels& k = (m != d && RowsOverlap(d, m, w)) ? ScalarKernels() : KernelsForRow(w);
     k.MixMasked(d, d, q.data(), m, w, 0, false, 0, nullptr);
   }
 }
@@ -136,7 +136,7 @@ void FadeRectToColor(TBitmap32* bmp, const TRect32& r, int percent, int radius, 
   };
   const std::vector<uint32_t> q(static_cast<size_t>(c.w), SwapRedBlue(color & 0x00FFFFFFu));
   std::vector<uint32_t> m(static_cast<size_t>(c.w));
-  const TPixelKernels& k = ActiveKernels();
+  const TPixelKernels& k = KernelsForRow(c.w);
   for (int32_t y = c.y; y < c.y + c.h; ++y) {
     const int64_t my = static_cast<int64_t>(y) - r.Top;
     uint32_t* d = bmp->ScanLine(y) + c.x;

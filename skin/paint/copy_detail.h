@@ -15,7 +15,7 @@ namespace glyphora::copy_detail {
 inline const TPixelKernels& KernelsFor(const uint32_t* d, int n, std::initializer_list<const uint32_t*> rows) {
   for (const uint32_t* r : rows)
     if (r && r != d && RowsOverlap(d, r, n)) return ScalarKernels();
-  return ActiveKernels();
+  return KernelsForRow(n);
 }
 
 // The part of an n-pixel destination row at (dx, dy) that has parent pixels

@@ -83,7 +83,7 @@ void TacFastSum32::BlendBitmapsRect() {
                                static_cast<int64_t>(DstY2) - DstY1, FBmpSrc->Width(), FBmpSrc->Height(),
                                FBmpDst->Width(), FBmpDst->Height());
   if (s.Empty()) return;
-  const TPixelKernels& fast = ActiveKernels();
+  const TPixelKernels& fast = KernelsForRow(s.w);
   auto row = [&](int32_t j) {
     uint32_t* d = FBmpDst->ScanLine(s.dy + j) + s.dx;
     const uint32_t* src = FBmpSrc->ScanLine(s.sy + j) + s.sx;

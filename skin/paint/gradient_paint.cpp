@@ -144,7 +144,7 @@ void PaintGradientTextured(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
   if (tw <= 0 || th <= 0) return;
   const int32_t tileW = static_cast<int32_t>(tw), tileH = static_cast<int32_t>(th);
 
-  const TPixelKernels& k = ActiveKernels();
+  const TPixelKernels& k = KernelsForRow(c.w);
   // The tile's rows laid out across R, made once each when they fit in a
   // few megabytes, else per row.
   const bool cacheRows = static_cast<int64_t>(tileH) * c.w <= (int64_t{1} << 20);

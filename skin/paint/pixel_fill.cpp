@@ -21,14 +21,14 @@ void SetAlphaInRect(TBitmap32* bmp, const TRect32& r, uint8_t alpha, bool skipKe
   if (!bmp) return;
   const TClipped c = ClipRect(r.Left, r.Top, r.Right, r.Bottom, bmp->Width(), bmp->Height());
   if (c.Empty()) return;
-  const TPixelKernels& k = ActiveKernels();
+  const TPixelKernels& k = KernelsForRow(c.w);
   for (int32_t y = c.y; y < c.y + c.h; ++y) k.SetAlpha(bmp->ScanLine(y) + c.x, c.w, alpha, skipKey, KeyColor32);
 }
 
 namespace {
 void GrayAll(TBitmap32* bmp, bool skipKey, uint32_t key) {
   if (!bmp) return;
-  const TPixelKernels& k = ActiveKernels();
+  const TPixelKernels& k = KernelsForRow(bmp->Width());
   for (int32_t y = 0; y < bmp->Height(); ++y) k.Gray(bmp->ScanLine(y), bmp->Width(), skipKey, key);
 }
 }  // namespace

@@ -22,6 +22,11 @@ const TPixelKernels& ActiveKernels() {
   return k;
 }
 
+const TPixelKernels& KernelsForRow(int n) {
+  constexpr int kWideRowMin = 64;
+  return n >= kWideRowMin ? ActiveKernels() : Sse2Kernels();
+}
+
 std::vector<const TPixelKernels*> SupportedKernels() {
   std::vector<const TPixelKernels*> all{&ScalarKernels(), &Sse2Kernels()};
   if (CpuHasAvx2()) all.push_back(&Avx2Kernels());

@@ -55,6 +55,10 @@ const TPixelKernels& Sse2Kernels();
 const TPixelKernels& Avx2Kernels();
 bool CpuHasAvx2();
 const TPixelKernels& ActiveKernels();
+// The kernels for rows of n pixels: ActiveKernels() for long rows, SSE2 for
+// short ones (small controls, border pieces), where the wide kernels' split
+// into an aligning head, wide steps and an SSE2 tail costs more than it gains.
+const TPixelKernels& KernelsForRow(int n);
 // Every kernel set this processor can run, the scalar reference first.
 std::vector<const TPixelKernels*> SupportedKernels();
 

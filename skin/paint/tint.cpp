@@ -60,7 +60,7 @@ void MapRows(TBitmap32* bmp, const TClipped& c, uint32_t qPixel, double w, int p
     fast = ChannelMatches(p, Byte(qPixel, ch), [&](uint32_t v, uint32_t q) { return ref(v, q, w); });
   if (fast) {
     const std::vector<uint32_t> q(static_cast<size_t>(c.w), qPixel);
-    const TPixelKernels& k = ActiveKernels();
+    const TPixelKernels& k = KernelsForRow(c.w);
     for (int32_t y = c.y; y < c.y + c.h; ++y)
       k.PercentBlend(bmp->ScanLine(y) + c.x, q.data(), c.w, p, skipKey ? TKeyTest::OnDest : TKeyTest::None,
                      KeyColor32);
@@ -147,7 +147,7 @@ void BlendKeyedRect(TBitmap32* dst, int32_t x, int32_t y, uint32_t key, double k
   for (int32_t j = 0; j < s.h; ++j) {
     uint32_t* d = dst->ScanLine(s.dy + j) + s.dx;
     const uint32_t* sr = src->ScanLine(s.sy + j) + s.sx;
-    const TPixelKernels& kern = (sr != d && RowsOverlap(d, sr, s.w)) ? ScalarKernels() : ActiveKernels();
+    const TPixelKernels& kern = (sr != d && RowsOverlap(d, sr, s.w)) ? ScalarKernels() : KernelsForRow(s.w);
     kern.PercentBlend(d, sr, s.w, p, TKeyTest::OnSource, key);
   }
 }

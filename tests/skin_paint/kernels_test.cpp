@@ -16,7 +16,8 @@ using namespace glyphora::test;
 
 namespace {
 
-const int kSizes[] = {0, 1, 3, 4, 7, 8, 9, 15, 17, 31, 1921};
+// Short rows, rows around the wide kernels' short-row limit (32) and 8-pixel steps, a long row.
+const int kSizes[] = {0, 1, 3, 4, 7, 8, 9, 15, 17, 31, 32, 33, 39, 40, 47, 71, 1921};
 
 std::vector<uint32_t> Row(std::mt19937& rng, int n, int keyPercent = 10) {
   std::vector<uint32_t> r(static_cast<size_t>(n) + 1);  // +1: never empty for data()
