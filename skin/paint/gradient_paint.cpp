@@ -148,11 +148,16 @@ void PaintGradientTextured(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
   // The tile's rows laid out across R, made once each when they fit in a
   // few megabytes, else per row.
   const bool cacheRows = static_cast<int64_t>(tileH) * c.w <= (int64_t{1} << 20);
-  std::vector<uint32_t> tex(static_cast<size_t>(c.w) * (cacheRows ? static_cast<size_t>(tileH) : 1));
+  // The rows live in a buffer kept by the thread for the next call (at most
+  // 4 MB): a fresh block of this size per paint is slow to get under Wine.
+  static thread_local std::vector<uint32_t> rows;
+  const size_t need = static_cast<size_t>(c.w) * (cacheRows ? static_cast<size_t>(tileH) : 1);
+  if (rows.size() < need) rows.resize(need);
+  uint32_t* const tex = rows.data();
   std::vector<bool> made(cacheRows ? static_cast<size_t>(tileH) : 0, false);
   auto textureRow = [&](int32_t y) {
     const int32_t ty = y % tileH;
-    uint32_t* out = tex.data() + (cacheRows ? static_cast<size_t>(ty) * static_cast<size_t>(c.w) : 0);
+    uint32_t* out = tex + (cacheRows ? static_cast<size_t>(ty) * static_cast<size_t>(c.w) : 0);
     if (!cacheRows || !made[static_cast<size_t>(ty)]) {
       WrappedRow(out, texture->ScanLine(tr.Top + ty) + tr.Left, tileW, c.x, c.w);
       if (cacheRows) made[static_cast<size_t>(ty)] = true;
