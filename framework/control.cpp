@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "framework/application.h"
+#include "framework/handles.h"
 #include "framework/menus.h"
 
 namespace glyphora {
@@ -642,14 +643,13 @@ void TWinControl::PaintControls(HDC dc, const RECT& clip) {
     if (c->IsWindowed() || !c->visible_) continue;
     RECT r = c->BoundsRect(), tmp;
     if (!::IntersectRect(&tmp, &r, &clip)) continue;
-    int saved = ::SaveDC(dc);
+    SavedDC saved(dc);
     ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     POINT org;
     ::GetViewportOrgEx(dc, &org);
     ::SetViewportOrgEx(dc, org.x + r.left, org.y + r.top, nullptr);
     TCanvas canvas(dc);
     c->Paint(canvas);
-    ::RestoreDC(dc, saved);
   }
 }
 

@@ -97,6 +97,19 @@ class WindowDC {
   HDC dc_;
 };
 
+// Saves a DC's state and restores it on scope exit.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), id_(::SaveDC(dc)) {}
+  ~SavedDC() { if (id_) ::RestoreDC(dc_, id_); }
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int id_;
+};
+
 // Selects an object into a DC and restores the previous one on scope exit.
 class SelectGuard {
  public:

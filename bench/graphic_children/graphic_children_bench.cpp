@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/timing.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "framework/forms.h"
@@ -20,19 +21,7 @@ using namespace glyphora;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double MedianMicros(int runs, F&& f) {
-  std::vector<double> t;
-  for (int i = 0; i < runs; ++i) {
-    const auto a = Clock::now();
-    f();
-    t.push_back(std::chrono::duration<double, std::micro>(Clock::now() - a).count());
-  }
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
-}
+using bench::MedianMicros;
 
 class TCachedPanel : public TPanel {
  public:

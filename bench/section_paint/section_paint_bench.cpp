@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "bench/timing.h"
 #include "internal_skin/package_bytes.h"
 #include "skin/core/skin_content.h"
 #include "skin/paint/section_paint.h"
@@ -16,23 +17,7 @@
 
 using namespace glyphora;
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double MedianMicros(int runs, F&& f) {
-  std::vector<double> t;
-  for (int i = 0; i < runs; ++i) {
-    const auto a = Clock::now();
-    f();
-    t.push_back(std::chrono::duration<double, std::micro>(Clock::now() - a).count());
-  }
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
-}
-
-}  // namespace
+using bench::MedianMicros;
 
 int main() {
   TSkinContent skin;

@@ -53,7 +53,7 @@ void DrawBevelFrame(HDC dc, TRect32& r, TColor topLeft, int32_t& width, TColor b
   UniquePen first(::CreatePen(PS_SOLID, 1, COLORREF(ColorToRGB(topLeft))));
   UniquePen second(::CreatePen(PS_SOLID, 1, COLORREF(bottomRight)));
   if (!first || !second) return;
-  const int saved = ::SaveDC(dc);
+  SavedDC saved(dc);  // restored (pens deselected) before the pens are deleted
   ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
   int64_t next = 0;  // frames below this one are drawn already
   for (const auto& [from, to] : ranges) {
@@ -68,7 +68,6 @@ void DrawBevelFrame(HDC dc, TRect32& r, TColor topLeft, int32_t& width, TColor b
     }
     next = std::max(next, to + 1);
   }
-  ::RestoreDC(dc, saved);  // deselects the pens before they are deleted
 }
 
 }  // namespace glyphora

@@ -7,6 +7,7 @@
 
 #include "framework/control.h"
 #include "framework/graphics.h"
+#include "framework/handles.h"
 #include "skin/controls/sSplitter.h"
 #include "skin/core/skin_commands.h"
 #include "skin/paint/color_convert.h"
@@ -27,18 +28,6 @@ class TRunningFlag {
   ~TRunningFlag() { gPaintingChildren = false; }
   TRunningFlag(const TRunningFlag&) = delete;
   TRunningFlag& operator=(const TRunningFlag&) = delete;
-};
-
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC dc) : dc_(dc), id_(::SaveDC(dc)) {}
-  ~TSavedDC() { if (id_) ::RestoreDC(dc_, id_); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC dc_;
-  int id_;
 };
 
 LRESULT SkinCommand(TControl* c, uint16_t code) {
@@ -151,7 +140,7 @@ void PaintGraphicChildren(HDC dc, TWinControl* parent, bool onlyIfShowing, TPoin
     const RECT shown = Moved(b, offset);
     if (shown.left < clip.left || shown.top < clip.top || shown.right > clip.right || shown.bottom > clip.bottom)
       c->Perform(SM_ALPHACMD, SkinCommandWParam(SKC_SETHALFVISIBLE), 0);
-    TSavedDC saved(off.DC());
+    SavedDC saved(off.DC());
     ::SetViewportOrgEx(off.DC(), b.left, b.top, nullptr);
     ::IntersectClipRect(off.DC(), 0, 0, c->Width(), c->Height());
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(off.DC()), 0);

@@ -16,19 +16,6 @@ namespace glyphora {
 
 namespace {
 
-// Saves a DC's state and restores it on scope exit.
-class SavedDC {
- public:
-  explicit SavedDC(HDC dc) : dc_(dc), id_(::SaveDC(dc)) {}
-  ~SavedDC() { if (id_) ::RestoreDC(dc_, id_); }
-  SavedDC(const SavedDC&) = delete;
-  SavedDC& operator=(const SavedDC&) = delete;
-
- private:
-  HDC dc_;
-  int id_;
-};
-
 COLORREF Ref(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
 // Moves the DC's origin by -Offset and clips it to R moved by Offset, for a

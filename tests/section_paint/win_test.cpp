@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "section_paint/synth_skin.h"
+#include "section_paint/win_dib.h"
 #include "framework/control.h"
 #include "skin/core/skin_commands.h"
 #include "skin/paint/control_section.h"
@@ -14,35 +15,6 @@
 using namespace sectiontest;
 
 namespace {
-
-// A 32-bit top-down DIB selected into a memory DC.
-struct DibDC {
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  uint32_t* bits = nullptr;
-  HBITMAP bmp = nullptr;
-  HGDIOBJ old = nullptr;
-  int w, h;
-  DibDC(int width, int height) : w(width), h(height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    old = ::SelectObject(dc, bmp);
-  }
-  ~DibDC() {
-    ::SelectObject(dc, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(dc);
-  }
-  uint32_t At(int x, int y) {
-    ::GdiFlush();
-    return bits[y * w + x] & 0xFFFFFF;
-  }
-};
 
 LRESULT CALLBACK Answering(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == SM_ALPHACMD && SkinCommandCode(wp) == SKC_GETBG) {

@@ -1,0 +1,23 @@
+// Timing for the benchmarks: the median of repeated runs, which a shared
+// machine's occasional slow run does not move.
+#pragma once
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace glyphora::bench {
+
+template <class F>
+double MedianMicros(int runs, F&& f) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<double> t;
+  for (int i = 0; i < runs; ++i) {
+    const auto a = Clock::now();
+    f();
+    t.push_back(std::chrono::duration<double, std::micro>(Clock::now() - a).count());
+  }
+  std::sort(t.begin(), t.end());
+  return t[t.size() / 2];
+}
+
+}  // namespace glyphora::bench
