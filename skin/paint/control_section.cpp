@@ -13,8 +13,7 @@ namespace glyphora {
 namespace {
 
 bool Usable(const TControlSectionData& d, const TBitmap32* b, const TRect32& r) {
-  return d.Skin && d.Skin->IsValidSkinIndex(d.SkinIndex) && b && r.Left < r.Right && r.Top < r.Bottom &&
-         r.Left >= 0 && r.Top >= 0 && r.Right <= b->Width() && r.Bottom <= b->Height();
+  return d.Skin && d.Skin->IsValidSkinIndex(d.SkinIndex) && SectionRectInside(b, r);
 }
 
 }  // namespace
@@ -33,18 +32,9 @@ void PaintControlSection(const TControlSectionData& data, const TCacheInfo& ci, 
   const TSkinContent& skin = *data.Skin;
   state = ClampSectionState(skin, data.SkinIndex, state);
   PaintControlBackground(data, ci, state, bmp, offset, r);
-  TCacheInfo moved = ci;
-  const int64_t x = int64_t(ci.X) + offset.X, y = int64_t(ci.Y) + offset.Y;
-  if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) moved.Bmp = nullptr;
-  else moved.X = int32_t(x), moved.Y = int32_t(y);
+  const TCacheInfo moved = MovedCacheInfo(ci, offset);
+  PaintCornerImages(skin, data.SkinIndex, bmp, r, state);
   const TsGeneralData& g = skin.gd[size_t(data.SkinIndex)];
-  const int32_t corners[4] = {g.ImgTL, g.ImgTR, g.ImgBL, g.ImgBR};
-  for (int c = 0; c < 4; ++c) {
-    if (!skin.IsValidImgIndex(corners[c])) continue;
-    const TsMaskData& m = skin.ma[size_t(corners[c])];
-    DrawMaskImage(bmp, (c & 1) ? r.Right - FrameWidth(m) : r.Left, (c & 2) ? r.Bottom - FrameHeight(m) : r.Top, state,
-                  CacheInfoOf(bmp, 0, 0), m, 1);
-  }
   bool bordered = false;
   if (skin.IsValidImgIndex(data.BorderIndex)) {
     const TsMaskData& m = skin.ma[size_t(data.BorderIndex)];

@@ -30,16 +30,14 @@ struct TBgProps {
   const TsGradArray* gradient = nullptr;
 };
 
-bool InsideBitmap(const TBitmap32* b, const TRect32& r) {
+}  // namespace
+
+bool SectionRectInside(const TBitmap32* b, const TRect32& r) {
   return b && r.Left < r.Right && r.Top < r.Bottom && r.Left >= 0 && r.Top >= 0 && r.Right <= b->Width() &&
          r.Bottom <= b->Height();
 }
 
-bool Masked(const TsMaskData& m) { return m.MaskType != 0; }
-
-// Moves a cache info by an offset; positions that no longer fit 32 bits
-// cannot reach any bitmap, so the image is dropped (its fill colour stays).
-TCacheInfo Moved(TCacheInfo ci, TPoint32 o) {
+TCacheInfo MovedCacheInfo(TCacheInfo ci, TPoint32 o) {
   const int64_t x = int64_t(ci.X) + o.X, y = int64_t(ci.Y) + o.Y;
   if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
     ci.Bmp = nullptr;
@@ -50,12 +48,16 @@ TCacheInfo Moved(TCacheInfo ci, TPoint32 o) {
   return ci;
 }
 
+namespace {
+
+bool Masked(const TsMaskData& m) { return m.MaskType != 0; }
+
 // The parent image (or colour) behind r, the image read at r's position moved by o.
 void ParentInto(TBitmap32* b, const TRect32& r, const TCacheInfo& ci, TPoint32 o) {
   if (!ci.Ready) {
     FillPixels32(b, r, ci.FillColor);
   } else if (ci.Bmp && ci.Bmp != b) {
-    const TCacheInfo m = Moved(ci, o);
+    const TCacheInfo m = MovedCacheInfo(ci, o);
     if (m.Bmp) CopyBlock(b, r.Left, r.Top, m.Bmp, m.X, m.Y, RectWidth(r), RectHeight(r));
   }
 }
@@ -138,7 +140,7 @@ int ClampSectionState(const TSkinContent& skin, int32_t skinIndex, int state) {
 void PaintSectionBackground(const TSkinContent* skin, int32_t skinIndex, std::string_view sectionName,
                             const TCacheInfo& ci, TColor customColor, int32_t hotTexture, int32_t texture,
                             TBitmap32* bmp, TPoint32 offset, const TRect32& r, int state) {
-  if (!skin || !skin->IsValidSkinIndex(skinIndex) || !InsideBitmap(bmp, r)) return;
+  if (!skin || !skin->IsValidSkinIndex(skinIndex) || !SectionRectInside(bmp, r)) return;
   const TsGeneralData& g = skin->gd[size_t(skinIndex)];
   state = ClampSectionState(*skin, skinIndex, state);
   TBgProps p;
@@ -179,15 +181,15 @@ void PaintSectionBackground(const TSkinContent* skin, int32_t skinIndex, std::st
       const TsMaskData& m = skin->ma[size_t(overlay)];
       if (m.MaskType > 0 && m.DrawMode == 10) {
         TRect32 rr = r;
-        FillWithMaskedImage(bmp, rr, Moved(ci, offset), 10, m);
+        FillWithMaskedImage(bmp, rr, MovedCacheInfo(ci, offset), 10, m);
       }
     }
   }
 }
 
-namespace {
-
-void CornerImages(const TSkinContent& skin, const TsGeneralData& g, TBitmap32* b, const TRect32& r, int state) {
+void PaintCornerImages(const TSkinContent& skin, int32_t skinIndex, TBitmap32* b, const TRect32& r, int state) {
+  if (!skin.IsValidSkinIndex(skinIndex)) return;
+  const TsGeneralData& g = skin.gd[size_t(skinIndex)];
   const TCacheInfo self = CacheInfoOf(b, 0, 0);
   const int32_t idx[4] = {g.ImgTL, g.ImgTR, g.ImgBL, g.ImgBR};
   for (int c = 0; c < 4; ++c) {
@@ -200,23 +202,21 @@ void CornerImages(const TSkinContent& skin, const TsGeneralData& g, TBitmap32* b
   }
 }
 
-}  // namespace
-
 void PaintSection(const TSkinContent* skin, int32_t skinIndex, std::string_view sectionName, const TCacheInfo& ci,
                   int32_t hotTexture, int32_t texture, TBitmap32* bmp, TPoint32 offset, const TRect32& r, int state) {
-  if (!skin || !skin->IsValidSkinIndex(skinIndex) || !InsideBitmap(bmp, r)) return;
+  if (!skin || !skin->IsValidSkinIndex(skinIndex) || !SectionRectInside(bmp, r)) return;
   state = ClampSectionState(*skin, skinIndex, state);
   PaintSectionBackground(skin, skinIndex, sectionName, ci, clNoneMarker, hotTexture, texture, bmp, offset, r, state);
   const TsGeneralData& g = skin->gd[size_t(skinIndex)];
-  CornerImages(*skin, g, bmp, r, state);
+  PaintCornerImages(*skin, skinIndex, bmp, r, state);
   if (skin->IsValidImgIndex(g.BorderIndex))
-    DrawBorderMask(bmp, r, true, state, skin->ma[size_t(g.BorderIndex)], Moved(ci, offset));
+    DrawBorderMask(bmp, r, true, state, skin->ma[size_t(g.BorderIndex)], MovedCacheInfo(ci, offset));
 }
 
 void PaintSectionWithBorder(const TSkinContent* skin, int32_t skinIndex, int32_t borderMask, int32_t texture,
                             TBitmap32* bmp, TPoint32 offset, const TRect32& r, int state, const TCacheInfo& ci,
                             std::string_view, int32_t hotTexture) {
-  if (!skin || !skin->IsValidSkinIndex(skinIndex) || !InsideBitmap(bmp, r)) return;
+  if (!skin || !skin->IsValidSkinIndex(skinIndex) || !SectionRectInside(bmp, r)) return;
   state = ClampSectionState(*skin, skinIndex, state);
   TBgProps p = StateProps(skin->gd[size_t(skinIndex)], state);
   const int32_t t = state > 0 ? hotTexture : texture;
@@ -229,7 +229,7 @@ void PaintSectionWithBorder(const TSkinContent* skin, int32_t skinIndex, int32_t
     BlendedLayers(*skin, bmp, r, p, ci, offset, true);
   }
   if (skin->IsValidImgIndex(borderMask))
-    DrawBorderMask(bmp, r, true, state, skin->ma[size_t(borderMask)], Moved(ci, offset));
+    DrawBorderMask(bmp, r, true, state, skin->ma[size_t(borderMask)], MovedCacheInfo(ci, offset));
 }
 
 int32_t PaintSectionByName(TBitmap32* bmp, std::string_view name, std::string_view altName, const TBitmap32* behind,

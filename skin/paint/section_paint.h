@@ -39,6 +39,18 @@ void PaintSectionWithBorder(const TSkinContent* skin, int32_t skinIndex, int32_t
 int32_t PaintSectionByName(TBitmap32* bmp, std::string_view name, std::string_view altName, const TBitmap32* behind,
                            TColor fillColor, const TRect32& r, const TSkinContent* skin, int state);
 
+// True when r is a non-empty rectangle wholly inside b: the painters'
+// common precondition.
+bool SectionRectInside(const TBitmap32* b, const TRect32& r);
+
+// A cache info moved by an offset; positions that no longer fit 32 bits
+// cannot reach any bitmap, so the image is dropped (its fill colour stays).
+TCacheInfo MovedCacheInfo(TCacheInfo ci, TPoint32 offset);
+
+// The section's four corner images (those that exist) at r's corners, each
+// over b itself as its background.
+void PaintCornerImages(const TSkinContent& skin, int32_t skinIndex, TBitmap32* b, const TRect32& r, int state);
+
 // The state a section paints: 0 .. States - 1.
 int ClampSectionState(const TSkinContent& skin, int32_t skinIndex, int state);
 

@@ -85,31 +85,20 @@ bool RequestControlBG(TacParentBG& info, TControl* control, bool& pleasePaint) {
 
 void PaintControlSectionSelfBG(const TControlSectionData& data, TControl* control, bool useCacheForCorners,
                                TBitmap32* bmp, TPoint32 offset, const TRect32& r, int state) {
-  if (!data.Skin || !data.Skin->IsValidSkinIndex(data.SkinIndex) || !bmp || !control || r.Left >= r.Right ||
-      r.Top >= r.Bottom || r.Left < 0 || r.Top < 0 || r.Right > bmp->Width() || r.Bottom > bmp->Height())
-    return;
+  if (!data.Skin || !data.Skin->IsValidSkinIndex(data.SkinIndex) || !control || !SectionRectInside(bmp, r)) return;
   const TSkinContent& skin = *data.Skin;
   state = ClampSectionState(skin, data.SkinIndex, state);
   TacParentBG bg;
   bool please = false;
   RequestControlBG(bg, control, please);
-  TCacheInfo ci = ParentBGToCacheInfo(bg);
+  const TCacheInfo ci = ParentBGToCacheInfo(bg);
   PaintControlBackground(data, ci, state, bmp, offset, r);
-  const int64_t x = int64_t(ci.X) + offset.X, y = int64_t(ci.Y) + offset.Y;
-  if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) ci.Bmp = nullptr;
-  else ci.X = int32_t(x), ci.Y = int32_t(y);
   if (skin.IsValidImgIndex(data.BorderIndex)) {
     const TsMaskData& m = skin.ma[size_t(data.BorderIndex)];
-    if (!(state == 0 && (m.DrawMode & 2))) DrawBorderMask(bmp, r, useCacheForCorners, state, m, ci);
+    if (!(state == 0 && (m.DrawMode & 2)))
+      DrawBorderMask(bmp, r, useCacheForCorners, state, m, MovedCacheInfo(ci, offset));
   }
-  const TsGeneralData& g = skin.gd[size_t(data.SkinIndex)];
-  const int32_t corners[4] = {g.ImgTL, g.ImgTR, g.ImgBL, g.ImgBR};
-  for (int c = 0; c < 4; ++c) {
-    if (!skin.IsValidImgIndex(corners[c])) continue;
-    const TsMaskData& m = skin.ma[size_t(corners[c])];
-    DrawMaskImage(bmp, (c & 1) ? r.Right - FrameWidth(m) : r.Left, (c & 2) ? r.Bottom - FrameHeight(m) : r.Top, state,
-                  CacheInfoOf(bmp, 0, 0), m, 1);
-  }
+  PaintCornerImages(skin, data.SkinIndex, bmp, r, state);
 }
 
 void FillDcRect(HDC dc, const TRect32& r, TColor color) {

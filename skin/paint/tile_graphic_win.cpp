@@ -17,19 +17,37 @@ void TileGraphic(HDC dc, const TRect32& r, const TBitmap32* graphic) {
   const int64_t right = std::min<int64_t>(r.Right, clip.right), bottom = std::min<int64_t>(r.Bottom, clip.bottom);
   if (left >= right || top >= bottom) return;
   const int32_t w = graphic->Width(), h = graphic->Height();
-  TDibBitmap tile(w, h);
-  if (!tile.DC() || tile.Width() != w || tile.Height() != h) return;
-  CopyBlock(&tile.Pixels(), 0, 0, graphic, 0, 0, w, h);
-  ::GdiFlush();
+  // Top-down memory (every owned bitmap) is handed to GDI where it lies, with
+  // no copy per paint (a large texture is megabytes); other memory goes
+  // through one DIB section.
+  TDibBitmap copy;
+  BITMAPINFO bi{};
+  const bool direct = graphic->StrideBytes() > 0;
+  if (direct) {
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = static_cast<LONG>(graphic->StrideBytes() / 4);
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+  } else {
+    copy.SetSize(w, h);
+    if (!copy.DC() || copy.Width() != w || copy.Height() != h) return;
+    CopyBlock(&copy.Pixels(), 0, 0, graphic, 0, 0, w, h);
+    ::GdiFlush();
+  }
+  auto blit = [&](int x, int y, int cw, int ch) {
+    if (direct)
+      ::StretchDIBits(dc, x, y, cw, ch, 0, 0, cw, ch, graphic->ScanLine(0), &bi, DIB_RGB_COLORS, SRCCOPY);
+    else
+      ::BitBlt(dc, x, y, cw, ch, copy.DC(), 0, 0, SRCCOPY);
+  };
   // Tiles keep their phase from r's corner; the first one drawn is the one
   // that covers the clip box's first column and row.
   const int64_t x0 = r.Left + (left - r.Left) / w * w, y0 = r.Top + (top - r.Top) / h * h;
   for (int64_t x = x0; x < right; x += w) {
     const int32_t cw = int32_t(std::min<int64_t>(w, int64_t(r.Right) - x));
-    for (int64_t y = y0; y < bottom; y += h) {
-      const int32_t ch = int32_t(std::min<int64_t>(h, int64_t(r.Bottom) - y));
-      ::BitBlt(dc, int(x), int(y), cw, ch, tile.DC(), 0, 0, SRCCOPY);
-    }
+    for (int64_t y = y0; y < bottom; y += h) blit(int(x), int(y), cw, int32_t(std::min<int64_t>(h, int64_t(r.Bottom) - y)));
   }
 }
 

@@ -1,6 +1,8 @@
 // Bevel frames and tiling on a device context, read back from a DIB section.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <climits>
 
 #include "framework/application.h"
@@ -130,6 +132,16 @@ TEST(TileGraphicDC, TilesFromTheCornerCutToTheRectangleAndTheClip) {
   EXPECT_EQ(n.At(0, 0), kSentinel);
   TileGraphic(n.dc, {0, 0, 10, 10}, TImageBitmap(std::make_shared<TBitmap32>(pic)));
   EXPECT_EQ(n.At(5, 4), pic.Pixel(1, 1) & 0xFFFFFF);
+
+  // A view over bottom-up memory (rows stored last first) tiles the same.
+  std::vector<uint32_t> upside(4 * 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) upside[size_t((2 - y) * 4 + x)] = pic.Pixel(x, y);
+  const TBitmap32 view = TBitmap32::View(upside.data() + 8, 4, 3, -16);
+  DibDC v(10, 10, kSentinel);
+  TileGraphic(v.dc, {1, 1, 10, 10}, &view);
+  for (int y = 1; y < 10; ++y)
+    for (int x = 1; x < 10; ++x) ASSERT_EQ(v.At(x, y), pic.Pixel((x - 1) % 4, (y - 1) % 3) & 0xFFFFFF) << x << "," << y;
 }
 
 TEST(DrawBevelFrame, FramesSeenOnlyByOneSideOfThem) {
