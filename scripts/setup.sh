@@ -21,7 +21,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  glyphora_find_wine
 fi
+for tool in "$WINE" "$WINESERVER"; do
+  [ -x "$tool" ] || { echo "setup: $tool is missing after installing wine64" >&2; exit 1; }
+done
 
 if [ ! -f "$WINEPREFIX/.glyphora-ready" ]; then
   echo "setup: creating Wine prefix in $WINEPREFIX"
