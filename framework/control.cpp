@@ -535,8 +535,8 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case WM_CLOSE:
       // Closing is for top-level windows. A child passing it on to the
-      // default procedure would be destroyed with all its children (the
-      // rich edit sends one to its parent on Escape after a dialog key).
+      // default procedure would be destroyed with all its children (a rich
+      // edit in dialog manners sends one to its parent on Escape).
       if (::GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) {
         m.Result = 0;
         return;
