@@ -100,9 +100,10 @@ bool TApplication::IsTabKey(MSG& msg) {
   HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
   auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(root));
   if (!form) return false;
-  // A control that wants Tab for itself keeps it.
-  if (::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB)
-    return false;
+  // A control that wants Tab for itself keeps it. It is asked without the
+  // message: forms are not dialogs, and a native control asked with one
+  // takes on dialog manners (a rich edit then closes its parent on Escape).
+  if (::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0) & DLGC_WANTTAB) return false;
   form->SelectNext(::GetKeyState(VK_SHIFT) >= 0);
   return true;
 }

@@ -533,6 +533,16 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       if (OnExit) OnExit(this);
       return;
+    case WM_CLOSE:
+      // Closing is for top-level windows. A child passing it on to the
+      // default procedure would be destroyed with all its children (a rich
+      // edit in dialog manners sends one to its parent on Escape).
+      if (::GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) {
+        m.Result = 0;
+        return;
+      }
+      DefaultHandler(m);
+      return;
     case WM_KEYDOWN: {
       WORD key = static_cast<WORD>(m.WParam);
       if (OnKeyDown) OnKeyDown(this, key, KeyboardShift());

@@ -85,8 +85,11 @@ void TRichEdit::ApplyFont() {
   cf.cbSize = sizeof(cf);
   cf.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
   int h = font_.Height();
-  // Twips: a negative height is the character height in pixels at 96 dpi.
-  cf.yHeight = h < 0 ? MulDiv(-h, 1440, 96) : MulDiv(h, 1440, 96) * 3 / 4;
+  // Twips from the size in points, not from the pixel height: a whole point
+  // size rounds to its pixel height and back exactly, while pixels times 15
+  // would lose the rounding (13 points are 17 pixels, 255 twips instead of
+  // 260). A positive height is the cell height, about 4/3 of the size.
+  cf.yHeight = h < 0 ? font_.Size() * 20 : MulDiv(h, 1440, 96) * 3 / 4;
   cf.bCharSet = font_.Charset();
   cf.crTextColor = ColorToRGB(font_.Color());
   unsigned st = font_.Style();
@@ -97,6 +100,17 @@ void TRichEdit::ApplyFont() {
   // sample carries no formatting of its own.
   ::SendMessageW(handle_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
   ::SendMessageW(handle_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void TRichEdit::WndProc(TMessage& m) {
+  if (m.Msg == WM_GETDLGCODE) {
+    // The platform control asks for Tab; unless it should insert tab
+    // characters, Tab moves the focus on as in every other control.
+    DefaultHandler(m);
+    if (!WantTabs) m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+    return;
+  }
+  TCustomEdit::WndProc(m);
 }
 
 void TRichEdit::FontChanged() {

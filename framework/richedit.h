@@ -31,12 +31,15 @@ class TRichEdit : public TCustomEdit {
   TStrings& Lines() { return *lines_; }
   TScrollStyle ScrollBars = TScrollStyle::ssNone;
   bool WordWrap = true;
+  // Tab inserts a tab character instead of moving to the next control.
+  bool WantTabs = false;
   // Applies the control's font to all text and as the default format.
   void ApplyFont();
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void InitializeWnd() override;
+  void WndProc(TMessage& message) override;
   void FontChanged() override;
   void ColorChanged() override;
 

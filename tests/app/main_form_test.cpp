@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <richedit.h>
+
 #include <algorithm>
 
 #include "app_fixture.h"
@@ -160,6 +163,43 @@ TEST_F(MainFormTest, SizeBarChangesOnlyThePreviewText) {
   EXPECT_EQ(f.TextViewer->Font().Size(), 2);
   EXPECT_EQ(f.Grid1->Font().Height(), -11);
   EXPECT_EQ(f.CharacterPreview->Font().Height(), -19);
+}
+
+TEST_F(MainFormTest, EveryScrollBarPositionGivesThePreviewExactlyThatSize) {
+  TForm1& f = Open(false);
+  HWND text = f.TextViewer->WindowHandle();
+  for (int points = 2; points <= 72; ++points) {
+    f.FontSize->SetPosition(points);
+    CHARFORMAT2W typed{}, shown{};
+    typed.cbSize = shown.cbSize = sizeof(CHARFORMAT2W);
+    ::SendMessageW(text, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&typed));
+    ::SendMessageW(text, EM_SETSEL, 0, -1);
+    ::SendMessageW(text, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&shown));
+    EXPECT_EQ(typed.yHeight, points * 20) << points << " points, new text";
+    EXPECT_EQ(shown.yHeight, points * 20) << points << " points, the sample";
+  }
+}
+
+TEST_F(MainFormTest, TabThenEscapeInThePreviewTextKeepsEveryControl) {
+  TForm1& f = Open();
+  HWND text = f.TextViewer->WindowHandle();
+  const std::vector<HWND> controls{text, f.Grid1->WindowHandle(), f.CharactersCopy->WindowHandle(),
+                                   f.MainPanel->WindowHandle()};
+  const std::wstring sample = f.TextViewer->Text();
+  auto press = [&](WORD vk) {
+    ::SendMessageW(text, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 40));
+    ::SendMessageW(text, WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
+    ::PostMessageW(text, WM_KEYDOWN, vk, 1);
+    ::PostMessageW(text, WM_KEYUP, vk, 0xC0000001);
+    Pump();
+  };
+  press(VK_TAB);
+  EXPECT_EQ(::GetFocus(), f.Grid1->WindowHandle()) << "Tab moves on to the grid";
+  press(VK_ESCAPE);
+  for (HWND h : controls) EXPECT_TRUE(::IsWindow(h));
+  EXPECT_EQ(::GetFocus(), text);
+  EXPECT_EQ(f.TextViewer->Text(), sample);
+  EXPECT_TRUE(::IsWindowVisible(f.WindowHandle()));
 }
 
 TEST_F(MainFormTest, ContextMenusOfferAboutOnlyOnThePreviewText) {

@@ -38,6 +38,33 @@ void Click(HWND w, int x, int y, bool dbl = false) {
   Send(w, WM_LBUTTONUP, 0, at);
 }
 
+// Real input, through the system's queue, to the foreground window.
+void RealClick(HWND w, int x, int y) {
+  POINT p{x, y};
+  ::ClientToScreen(w, &p);
+  ::SetCursorPos(p.x, p.y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, in, sizeof(INPUT));
+}
+
+void RealKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, in, sizeof(INPUT));
+}
+
+HWND FocusOf(HWND main) {
+  GUITHREADINFO gi{};
+  gi.cbSize = sizeof(gi);
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &gi);
+  return gi.hwndFocus;
+}
+
 int IniValue(const std::string& ini, const std::string& key) {
   auto p = ini.find("\n" + key + "=");
   if (p == std::string::npos) p = ini.find(key + "=") == 0 ? 0 : std::string::npos;
@@ -133,6 +160,28 @@ TEST(EndToEnd, CharacterMapCollectsAndCopiesToTheClipboard) {
   Click(strip, 397, 12);
   app.Settle();
   EXPECT_EQ(WindowText(box), L"");
+  EXPECT_TRUE(app.Close());
+}
+
+TEST(EndToEnd, TabLeavesTheSampleTextAndEscapeDestroysNothing) {
+  AppDriver app;
+  ASSERT_TRUE(app.Start());
+  HWND text = app.Find(L"RICHEDIT50W");
+  HWND grid = app.Find(L"GlyphoraStringGrid");
+  HWND box = app.Find(L"Edit");
+  ASSERT_TRUE(text && grid && box);
+  ::SetForegroundWindow(app.Main());
+  RealClick(text, 60, 60);
+  app.Settle();
+  ASSERT_EQ(FocusOf(app.Main()), text);
+  RealKey(VK_TAB);
+  app.Settle();
+  EXPECT_EQ(FocusOf(app.Main()), grid) << "Tab moves on to the grid";
+  RealClick(text, 60, 60);
+  RealKey(VK_ESCAPE);
+  app.Settle();
+  for (HWND w : {text, grid, box}) EXPECT_TRUE(::IsWindow(w));
+  EXPECT_EQ(FocusOf(app.Main()), text);
   EXPECT_TRUE(app.Close());
 }
 

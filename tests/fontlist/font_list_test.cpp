@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "fontlist/sFontCtrls.h"
@@ -40,7 +43,35 @@ TEST(FontTable, TheScreenHasFamiliesOfEveryKindAndNoDuplicates) {
   }
   EXPECT_TRUE(raster);
   EXPECT_TRUE(tt);
-  EXPECT_EQ(&FontsArray(), &t) << "enumerated once per process";
+}
+
+namespace {
+bool HasFamily(const TFontsArray& t, const std::wstring& name) {
+  return std::any_of(t.begin(), t.end(), [&](const auto& f) { return f->FntName == name; });
+}
+}  // namespace
+
+TEST(FontTable, IsEnumeratedOncePerProcess) {
+  const size_t count = FontsArray().size();
+  // A family that appears later, for this process only: Wine's Marlett with
+  // its names rewritten (same length, so the tables stay valid).
+  wchar_t windows[MAX_PATH], temp[MAX_PATH];
+  ::GetWindowsDirectoryW(windows, MAX_PATH);
+  ::GetTempPathW(MAX_PATH, temp);
+  std::ifstream in(std::filesystem::path(windows) / L"Fonts" / L"marlett.ttf", std::ios::binary);
+  std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(font.empty());
+  const std::string from16("\0M\0a\0r\0l\0e\0t\0t", 14), to16("\0T\0b\0l\0O\0n\0c\0e", 14);
+  for (auto [from, to] : {std::pair{from16, to16}, std::pair{std::string("Marlett"), std::string("TblOnce")}})
+    for (size_t at = font.find(from); at != std::string::npos; at = font.find(from, at)) font.replace(at, to.size(), to);
+  const std::filesystem::path file = std::filesystem::path(temp) / L"glyphora_once.ttf";
+  std::ofstream(file, std::ios::binary).write(font.data(), static_cast<std::streamsize>(font.size()));
+  ASSERT_GT(::AddFontResourceExW(file.c_str(), FR_PRIVATE, nullptr), 0);
+  EXPECT_TRUE(HasFamily(EnumerateFontFamilies(), L"TblOnce")) << "a new enumeration sees it";
+  EXPECT_FALSE(HasFamily(FontsArray(), L"TblOnce"));
+  EXPECT_EQ(FontsArray().size(), count);
+  ::RemoveFontResourceExW(file.c_str(), FR_PRIVATE, nullptr);
+  std::filesystem::remove(file);
 }
 
 namespace {

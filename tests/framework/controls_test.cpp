@@ -7,6 +7,7 @@
 #include "framework/extctrls.h"
 #include "framework/forms.h"
 #include "framework/menus.h"
+#include "framework/richedit.h"
 #include "framework/stdctrls.h"
 #include "gui_test_support.h"
 
@@ -223,6 +224,59 @@ TEST_F(FormFixture, ScrollBarClampsAndReportsChanges) {
   EXPECT_EQ(bar->Position(), 72);
   EXPECT_EQ(::GetScrollPos(bar->WindowHandle(), SB_CTL), 72);
   EXPECT_EQ(changes, 5);
+}
+
+TEST_F(FormFixture, AChildWindowOutlivesTheCloseRequestsItReceives) {
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  auto* inner = new TPanel(form.get());
+  inner->SetParent(panel);
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(panel);
+  auto* rich = new TRichEdit(form.get());
+  rich->SetParent(inner);
+  auto* list = new TListBox(form.get());
+  list->SetParent(panel);
+  const std::vector<TWinControl*> children{panel, inner, edit, rich, list};
+  std::vector<HWND> handles;
+  for (TWinControl* c : children) handles.push_back(c->WindowHandle());
+  for (HWND h : handles) ::SendMessageW(h, WM_CLOSE, 0, 0);
+  Pump();
+  for (size_t i = 0; i < handles.size(); ++i) {
+    EXPECT_TRUE(::IsWindow(handles[i])) << "child " << i;
+    EXPECT_EQ(children[i]->WindowHandle(), handles[i]) << "child " << i;
+  }
+}
+
+TEST_F(FormFixture, TabLeavesARichEditUnlessItWantsTabs) {
+  form->Show();
+  auto* rich = new TRichEdit(form.get());
+  rich->SetBounds(0, 0, 200, 100);
+  rich->SetParent(form.get());
+  auto* edit = new TEdit(form.get());
+  edit->SetBounds(0, 120, 100, 21);
+  edit->SetParent(form.get());
+  Pump();
+  // Keys go through the application's loop, which asks the control first.
+  auto press = [&](WORD vk) {
+    ::SetFocus(rich->WindowHandle());
+    ::PostMessageW(rich->WindowHandle(), WM_KEYDOWN, vk, 1);
+    ::PostMessageW(rich->WindowHandle(), WM_KEYUP, vk, 0xC0000001);
+    Pump();
+  };
+  press(VK_TAB);
+  EXPECT_EQ(::GetFocus(), edit->WindowHandle());
+  EXPECT_EQ(rich->Text(), L"") << "no tab character typed";
+  // After a dialog key the platform control asks its parent to close on
+  // Escape; the form and the control stay.
+  press(VK_ESCAPE);
+  EXPECT_TRUE(::IsWindow(rich->WindowHandle()));
+  EXPECT_TRUE(::IsWindowVisible(form->WindowHandle()));
+
+  rich->WantTabs = true;
+  press(VK_TAB);
+  EXPECT_EQ(::GetFocus(), rich->WindowHandle());
+  EXPECT_EQ(rich->Text(), L"\t");
 }
 
 TEST_F(FormFixture, ExceptionsInHandlersReachTheApplicationReport) {

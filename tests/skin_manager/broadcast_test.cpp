@@ -2,6 +2,7 @@
 #include "framework/extctrls.h"
 #include "manager_fixture.h"
 #include "skin/controls/sEdit.h"
+#include "skin/controls/sPanel.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/core/skin_commands.h"
 
@@ -35,10 +36,24 @@ TEST_F(ManagerTest, BroadcastWalksThroughPlainContainersToEverySkinnedControl) {
   m->SetActive(true);
   EXPECT_EQ(edit->SkinData->SkinIndex, editIndex);
 
-  // Another manager's commands are passed on but not obeyed.
+  // Another manager's commands are passed on but not obeyed: a skinned
+  // container hands them to its children, and only that manager's control
+  // acts on them.
   TsSkinManager other(nullptr);
-  SendSkinCommand(edit->WindowHandle(), SKC_REMOVESKIN, reinterpret_cast<LPARAM>(&other));
-  EXPECT_EQ(edit->SkinData->SkinIndex, editIndex);
+  auto* box = new TsPanel(form.get());
+  box->SetParent(plain);
+  auto* mine = new TsEdit(form.get());
+  mine->SetParent(box);
+  auto* theirs = new TsEdit(form.get());
+  theirs->SetParent(box);
+  theirs->SkinData->SetSkinManager(&other);
+  ASSERT_EQ(mine->SkinData->SkinIndex, editIndex);
+  ASSERT_FALSE(theirs->SkinData->FUpdating);
+  SendSkinCommand(box->WindowHandle(), SKC_REMOVESKIN, reinterpret_cast<LPARAM>(&other));
+  EXPECT_EQ(mine->SkinData->SkinIndex, editIndex);
+  EXPECT_FALSE(mine->SkinData->FUpdating);
+  EXPECT_TRUE(theirs->SkinData->FUpdating) << "passed on to the other manager's control";
+  theirs->SkinData->SetSkinManager(m);  // before the other manager goes
 }
 
 TEST_F(ManagerTest, SectionsAreStoredUpperCaseAndQueriedByIndex) {

@@ -1,6 +1,8 @@
 #include <algorithm>
 
 #include "manager_fixture.h"
+#include "skin/controls/sEdit.h"
+#include "skin/core/skin_commands.h"
 #include "skin/core/skin_pack.h"
 
 using namespace glyphora;
@@ -128,20 +130,42 @@ TEST_F(ManagerTest, ExtractionWritesTheStoredBytesUnchanged) {
   EXPECT_EQ(errors[1], "Directory does not exists.");
 }
 
+namespace {
+// Counts the refresh a reload ends with.
+class TRefreshCounter : public TsEdit {
+ public:
+  using TsEdit::TsEdit;
+  int refreshes = 0;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_REFRESH) ++refreshes;
+    TsEdit::WndProc(m);
+  }
+};
+}  // namespace
+
 TEST_F(ManagerTest, HueSaturationAndBordersReloadOnlyOnChange) {
   TsSkinManager* m = MakeManager();
+  auto* edit = new TRefreshCounter(form.get());
+  edit->SetParent(form.get());
   form->LoadedAll();
-  int changes = 0;
-  m->OnAfterChange = [&](TComponent*) { ++changes; };
-  const TsGeneralData* before = m->Content().gd.data();
+  const size_t selection = static_cast<size_t>(m->GetSkinIndex("SELECTION"));
+  const TColor plain = m->Content().gd.at(selection).HotColor;  // a light blue
   m->SetHueOffset(0);
   m->SetSaturation(0);
-  EXPECT_EQ(m->Content().gd.data(), before) << "the same value reloads nothing";
-  m->SetActive(false);
+  m->SetExtendedBorders(m->ExtendedBorders());
+  EXPECT_EQ(edit->refreshes, 0) << "the same value reloads nothing";
   m->SetHueOffset(40);
-  EXPECT_EQ(m->HueOffset(), 40) << "stored while inactive";
+  EXPECT_EQ(edit->refreshes, 1);
+  EXPECT_NE(m->Content().gd.at(selection).HotColor, plain) << "reloaded with the hue";
+  m->SetSaturation(-30);
+  m->SetExtendedBorders(!m->ExtendedBorders());
+  EXPECT_EQ(edit->refreshes, 3);
+  m->SetActive(false);
+  const int refreshes = edit->refreshes;
+  m->SetHueOffset(10);
+  EXPECT_EQ(m->HueOffset(), 10) << "stored while inactive";
   EXPECT_TRUE(m->Content().gd.empty());
-  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(edit->refreshes, refreshes);
 }
 
 TEST_F(ManagerTest, SkinColoursAndHighlights) {
