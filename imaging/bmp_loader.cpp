@@ -1,13 +1,11 @@
 #include "imaging/bmp_loader.h"
 
 #include <cstring>
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 #include <string>
 
 #include "skin/core/shared_types.h"
 #include "skin/core/skin_error.h"
+#include "skin/paint/pixel_kernels.h"
 
 namespace glyphora {
 
@@ -45,61 +43,6 @@ TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
   LoadBmpInto(b, out, was32Bit);
   return out;
 }
-
-namespace {
-
-// Opaque, except the key colour, which stays a hole.
-inline uint32_t Opaque(uint32_t rgb) { return rgb | (rgb == 0xFF00FFu ? 0u : 0xFF000000u); }
-
-#if defined(__x86_64__) || defined(__i386__)
-// Sixteen pixels a step with byte shuffles. Each 16-byte load reads four
-// bytes past the twelve it uses, so the loop stops while more than that is
-// left of the row.
-__attribute__((target("ssse3"))) int32_t Row24To32Ssse3(const uint8_t* src, uint32_t* dst, int32_t w) {
-  const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-  const __m128i key = _mm_set1_epi32(0xFF00FF);
-  const __m128i alpha = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
-  int32_t x = 0;
-  for (; x + 18 <= w; x += 16, src += 48) {
-    for (int q = 0; q < 4; ++q) {
-      __m128i v = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 12 * q)), spread);
-      v = _mm_or_si128(v, _mm_andnot_si128(_mm_cmpeq_epi32(v, key), alpha));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x + 4 * q), v);
-    }
-  }
-  return x;
-}
-
-bool HasSsse3() {
-  static const bool has = __builtin_cpu_supports("ssse3");
-  return has;
-}
-#endif
-
-// One row of 24-bit pixels made 32-bit. Four pixels are three little-endian
-// words of the row, so the rest of the row is read a word at a time.
-void Row24To32(const uint8_t* src, uint32_t* dst, int32_t w) {
-  int32_t x = 0;
-#if defined(__x86_64__) || defined(__i386__)
-  if (HasSsse3()) {
-    x = Row24To32Ssse3(src, dst, w);
-    src += 3 * size_t(x);
-  }
-#endif
-  for (; x + 4 <= w; x += 4, src += 12) {
-    uint32_t w0, w1, w2;
-    std::memcpy(&w0, src, 4);
-    std::memcpy(&w1, src + 4, 4);
-    std::memcpy(&w2, src + 8, 4);
-    dst[x] = Opaque(w0 & 0xFFFFFFu);
-    dst[x + 1] = Opaque((w0 >> 24 | w1 << 8) & 0xFFFFFFu);
-    dst[x + 2] = Opaque((w1 >> 16 | w2 << 16) & 0xFFFFFFu);
-    dst[x + 3] = Opaque(w2 >> 8);
-  }
-  for (; x < w; ++x, src += 3) dst[x] = Opaque(uint32_t(src[0]) | uint32_t(src[1]) << 8 | uint32_t(src[2]) << 16);
-}
-
-}  // namespace
 
 void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
   if (was32Bit) *was32Bit = false;
@@ -192,7 +135,7 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
       continue;
     }
     if (bpp == 24) {  // the usual master bitmap
-      Row24To32(src, dst, w);
+      KernelsForRow(w).Rgb24ToBgra(dst, src, w);
       continue;
     }
     for (int32_t x = 0; x < w; ++x) {
