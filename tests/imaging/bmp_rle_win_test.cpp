@@ -23,13 +23,12 @@ TEST(BmpRleAgainstThePlatform, SamePixelsAsLoadImage) {
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const TBitmap32 ours = LoadBmp(bytes);
 
+    // The format has no top-down run-length bitmaps: the platform's loader
+    // leaves them blank (Wine) or refuses them, ours reads the lines in the
+    // order they are stored. Nothing to compare.
+    if (path.filename().string().find("topdown") != std::string::npos) continue;
     HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(nullptr, path.wstring().c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    if (!bmp) {
-      // The format has no top-down run-length bitmaps; the platform refuses
-      // them, the loader reads them in the order the lines are stored.
-      EXPECT_NE(path.filename().string().find("topdown"), std::string::npos) << "the platform refused the file";
-      continue;
-    }
+    ASSERT_NE(bmp, nullptr);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = ours.Width();
