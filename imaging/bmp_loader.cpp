@@ -1,13 +1,12 @@
 #include "imaging/bmp_loader.h"
 
+#include <algorithm>
 #include <cstring>
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 #include <string>
 
 #include "skin/core/shared_types.h"
 #include "skin/core/skin_error.h"
+#include "skin/paint/pixel_kernels.h"
 
 namespace glyphora {
 
@@ -36,7 +35,56 @@ struct Channel {
   }
 };
 
-constexpr uint32_t kBI_RGB = 0, kBI_BITFIELDS = 3, kBI_ALPHABITFIELDS = 6;
+constexpr uint32_t kBI_RGB = 0, kBI_RLE8 = 1, kBI_RLE4 = 2, kBI_BITFIELDS = 3, kBI_ALPHABITFIELDS = 6;
+
+// A palette colour made 32-bit: opaque, except the key colour, which stays a hole.
+inline uint32_t Opaque(uint32_t rgb) { return rgb == (KeyColor32 & 0xFFFFFF) ? rgb : (rgb | 0xFF000000u); }
+
+// Run-length encoded 8-bit (bpp 8) or 4-bit (bpp 4) pixels from [p, end)
+// into out. Lines run bottom-up unless topDown. Pixels no instruction sets
+// (skipped by a delta or an early end of line or bitmap) are opaque black,
+// as in the zeroed bitmap the platform decodes into. Runs that reach past
+// the right edge are cut there; a delta or end of line below the last line
+// ends the picture. Data that stops between two instructions ends it too;
+// data that stops inside one is damaged.
+void DecodeRle(const uint8_t* p, const uint8_t* end, uint32_t bpp, const uint32_t* palette, bool topDown,
+               TBitmap32& out) {
+  const int32_t w = out.Width(), h = out.Height();
+  for (int32_t y = 0; y < h; ++y) std::fill_n(out.ScanLine(y), w, 0xFF000000u);
+  if (p >= end) Bad("no pixel data");
+  int64_t x = 0, line = 0;
+  // The index of pixel i of a run, from a byte (8-bit) or two nibbles (4-bit).
+  auto index = [bpp](const uint8_t* bytes, int i) -> uint32_t {
+    return bpp == 8 ? bytes[i] : (i & 1 ? bytes[i / 2] & 15 : bytes[i / 2] >> 4);
+  };
+  while (line < h && end - p >= 2) {
+    const int n = p[0], v = p[1];
+    p += 2;
+    uint32_t* row = out.ScanLine(static_cast<int32_t>(topDown ? line : h - 1 - line));
+    if (n > 0) {  // n pixels of one index (8-bit) or of two alternating ones (4-bit)
+      const uint32_t c[2] = {Opaque(palette[bpp == 8 ? v : v >> 4]), Opaque(palette[bpp == 8 ? v : v & 15])};
+      for (int i = 0; i < n && x < w; ++i, ++x) row[x] = c[i & 1];
+      continue;
+    }
+    if (v == 0) {  // end of line
+      x = 0;
+      ++line;
+    } else if (v == 1) {  // end of bitmap
+      return;
+    } else if (v == 2) {  // delta: right and down
+      if (end - p < 2) Bad("truncated run-length data");
+      x += p[0];
+      line += p[1];
+      p += 2;
+    } else {  // v indexes as they are, padded to a 16-bit word
+      const int64_t bytes = bpp == 8 ? v : (v + 1) / 2;
+      if (end - p < bytes) Bad("truncated run-length data");
+      for (int i = 0; i < v && x < w; ++i, ++x) row[x] = Opaque(palette[index(p, i)]);
+      p += std::min<int64_t>(bytes + (bytes & 1), end - p);
+    }
+  }
+  if (end - p == 1 && line < h) Bad("truncated run-length data");
+}
 
 }  // namespace
 
@@ -45,61 +93,6 @@ TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
   LoadBmpInto(b, out, was32Bit);
   return out;
 }
-
-namespace {
-
-// Opaque, except the key colour, which stays a hole.
-inline uint32_t Opaque(uint32_t rgb) { return rgb | (rgb == 0xFF00FFu ? 0u : 0xFF000000u); }
-
-#if defined(__x86_64__) || defined(__i386__)
-// Sixteen pixels a step with byte shuffles. Each 16-byte load reads four
-// bytes past the twelve it uses, so the loop stops while more than that is
-// left of the row.
-__attribute__((target("ssse3"))) int32_t Row24To32Ssse3(const uint8_t* src, uint32_t* dst, int32_t w) {
-  const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-  const __m128i key = _mm_set1_epi32(0xFF00FF);
-  const __m128i alpha = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
-  int32_t x = 0;
-  for (; x + 18 <= w; x += 16, src += 48) {
-    for (int q = 0; q < 4; ++q) {
-      __m128i v = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 12 * q)), spread);
-      v = _mm_or_si128(v, _mm_andnot_si128(_mm_cmpeq_epi32(v, key), alpha));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x + 4 * q), v);
-    }
-  }
-  return x;
-}
-
-bool HasSsse3() {
-  static const bool has = __builtin_cpu_supports("ssse3");
-  return has;
-}
-#endif
-
-// One row of 24-bit pixels made 32-bit. Four pixels are three little-endian
-// words of the row, so the rest of the row is read a word at a time.
-void Row24To32(const uint8_t* src, uint32_t* dst, int32_t w) {
-  int32_t x = 0;
-#if defined(__x86_64__) || defined(__i386__)
-  if (HasSsse3()) {
-    x = Row24To32Ssse3(src, dst, w);
-    src += 3 * size_t(x);
-  }
-#endif
-  for (; x + 4 <= w; x += 4, src += 12) {
-    uint32_t w0, w1, w2;
-    std::memcpy(&w0, src, 4);
-    std::memcpy(&w1, src + 4, 4);
-    std::memcpy(&w2, src + 8, 4);
-    dst[x] = Opaque(w0 & 0xFFFFFFu);
-    dst[x + 1] = Opaque((w0 >> 24 | w1 << 8) & 0xFFFFFFu);
-    dst[x + 2] = Opaque((w1 >> 16 | w2 << 16) & 0xFFFFFFu);
-    dst[x + 3] = Opaque(w2 >> 8);
-  }
-  for (; x < w; ++x, src += 3) dst[x] = Opaque(uint32_t(src[0]) | uint32_t(src[1]) << 8 | uint32_t(src[2]) << 16);
-}
-
-}  // namespace
 
 void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
   if (was32Bit) *was32Bit = false;
@@ -137,10 +130,12 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
       for (size_t i = 0; i < n; ++i) masks[i] = U32(d + at + 4 * i);
     }
   }
-  if (compression != kBI_RGB && compression != kBI_BITFIELDS && compression != kBI_ALPHABITFIELDS)
-    Bad("compressed bitmaps are not supported");
+  const bool rle = compression == kBI_RLE8 || compression == kBI_RLE4;
+  if (compression != kBI_RGB && compression != kBI_BITFIELDS && compression != kBI_ALPHABITFIELDS && !rle)
+    Bad("unknown compression");
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Bad("unsupported pixel depth");
-  if (compression != kBI_RGB && bpp != 16 && bpp != 32) Bad("bit fields need 16 or 32 bits per pixel");
+  if (rle && bpp != (compression == kBI_RLE8 ? 8u : 4u)) Bad("run-length data needs 8 or 4 bits per pixel");
+  if (!rle && compression != kBI_RGB && bpp != 16 && bpp != 32) Bad("bit fields need 16 or 32 bits per pixel");
 
   bool topDown = height < 0;
   if (topDown) height = -height;
@@ -168,11 +163,15 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
   const uint64_t stride = ((uint64_t(width) * bpp + 31) / 32) * 4;
   const uint64_t lastRow = (uint64_t(width) * bpp + 7) / 8;
   uint64_t dataAt = offBits >= afterHeader && offBits < size ? offBits : afterHeader;
-  if (dataAt + stride * uint64_t(height - 1) + lastRow > size) Bad("truncated pixel data");
+  if (!rle && dataAt + stride * uint64_t(height - 1) + lastRow > size) Bad("truncated pixel data");
 
   const int32_t w = static_cast<int32_t>(width), h = static_cast<int32_t>(height);
   out.SetSizeForOverwrite(w, h);
   if (was32Bit) *was32Bit = bpp == 32;
+  if (rle) {
+    DecodeRle(d + dataAt, d + size, bpp, palette, topDown, out);
+    return;
+  }
 
   bool rawBGRA = bpp == 32 && (compression == kBI_RGB ||
                                (masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF &&
@@ -192,7 +191,7 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
       continue;
     }
     if (bpp == 24) {  // the usual master bitmap
-      Row24To32(src, dst, w);
+      KernelsForRow(w).Rgb24ToBgra(dst, src, w);
       continue;
     }
     for (int32_t x = 0; x < w; ++x) {
@@ -214,8 +213,7 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
           continue;
         }
       }
-      // Made 32-bit: opaque, except the key colour, which stays a hole.
-      dst[x] = rgb == (KeyColor32 & 0xFFFFFF) ? rgb : (rgb | 0xFF000000u);
+      dst[x] = Opaque(rgb);
     }
   }
 }

@@ -11,8 +11,8 @@ namespace glyphora {
 constexpr int32_t kMaxBmpSide = 32768;
 constexpr int64_t kMaxBmpPixels = 64ll << 20;
 
-// Loads a BMP file (1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed or bit
-// fields, bottom-up or top-down). 32-bit pixels are taken unchanged; any other
+// Loads a BMP file (1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed, bit
+// fields or run-length encoded 4- and 8-bit pixels, bottom-up or top-down). 32-bit pixels are taken unchanged; any other
 // depth becomes 32-bit with alpha 255, except pixels of the key colour
 // (magenta), which keep alpha 0. A file with width or height 0 gives an empty
 // bitmap. Damaged or unsupported files raise ESkinError. was32Bit, when given,

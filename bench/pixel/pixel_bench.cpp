@@ -66,7 +66,7 @@ int main() {
   std::vector<uint32_t> a(static_cast<size_t>(W) * H), b(a.size());
   const double memcpyMs = TimeMs([&] { std::memcpy(b.data(), a.data(), a.size() * 4); });
   Print("memcpy_8mb_ms", memcpyMs);
-  Print("kernels_avx2", CpuHasAvx2() ? 1 : 0);  // which row kernels ran
+  Print("kernels_avx2", PixelLevel() == TPixelLevel::Avx2 ? 1 : 0);  // which row kernels ran
 
   struct TCase {
     const char* name;

@@ -11,17 +11,6 @@
 #include "skin/paint/round_even.h"
 
 namespace glyphora {
-namespace {
-
-// The fast kernels unless a source row partly overlaps the destination row
-// (the same row at the same place is fine: every kernel reads before it writes).
-const TPixelKernels& KernelsFor(const uint32_t* d, const uint32_t* a, const uint32_t* b, int n) {
-  if ((a != d && RowsOverlap(d, a, n)) || (b && b != d && RowsOverlap(d, b, n))) return ScalarKernels();
-  return KernelsForRow(n);
-}
-
-}  // namespace
-
 void BlendOverRect(TBitmap32* dst, const TBitmap32* src, uint8_t dstWeight, const TRect32& srcRect,
                    int32_t dstX, int32_t dstY) {
   if (!dst || !src) return;
@@ -70,10 +59,9 @@ void MixBitmaps(TBitmap32* dst, const TBitmap32* a, const TBitmap32* b, uint8_t 
     const uint32_t *ra = a->ScanLine(y), *rb = b->ScanLine(y);
     if (mask) {
       const uint32_t* m = mask->ScanLine(y);
-      const TPixelKernels& k = (m != d && RowsOverlap(d, m, w)) ? ScalarKernels() : KernelsFor(d, ra, rb, w);
-      k.MixMasked(d, ra, rb, m, w, 0, false, 0, nullptr);
+      KernelsFor(d, w, {ra, rb, m}).MixMasked(d, ra, rb, m, w, 0, false, 0, nullptr);
     } else {
-      KernelsFor(d, ra, rb, w).Mix(d, ra, rb, w, weight, 0);
+      KernelsFor(d, w, {ra, rb}).Mix(d, ra, rb, w, weight, 0);
     }
   }
 }
@@ -85,8 +73,7 @@ void MaskFadeToColor(TBitmap32* bmp, const TBitmap32* mask, TColor color) {
   for (int32_t y = 0; y < bmp->Height(); ++y) {
     uint32_t* d = bmp->ScanLine(y);
     const uint32_t* m = mask->ScanLine(y);
-    const TPixelKernels& k = (m != d && RowsOverlap(d, m, w)) ? ScalarKernels() : KernelsForRow(w);
-    k.MixMasked(d, d, q.data(), m, w, 0, false, 0, nullptr);
+    KernelsFor(d, w, {m}).MixMasked(d, d, q.data(), m, w, 0, false, 0, nullptr);
   }
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 
 #include "skin/core/shared_types.h"
 #include "skin/paint/bitmap32.h"
@@ -10,13 +9,6 @@
 #include "skin/paint/pixel_kernels.h"
 
 namespace glyphora::copy_detail {
-
-// The fast kernels unless one of the rows partly overlaps the destination.
-inline const TPixelKernels& KernelsFor(const uint32_t* d, int n, std::initializer_list<const uint32_t*> rows) {
-  for (const uint32_t* r : rows)
-    if (r && r != d && RowsOverlap(d, r, n)) return ScalarKernels();
-  return KernelsForRow(n);
-}
 
 // The part of an n-pixel destination row at (dx, dy) that has parent pixels
 // behind it: columns [first, last) and the parent pixel of column first.

@@ -83,12 +83,10 @@ void TacFastSum32::BlendBitmapsRect() {
                                static_cast<int64_t>(DstY2) - DstY1, FBmpSrc->Width(), FBmpSrc->Height(),
                                FBmpDst->Width(), FBmpDst->Height());
   if (s.Empty()) return;
-  const TPixelKernels& fast = KernelsForRow(s.w);
   auto row = [&](int32_t j) {
     uint32_t* d = FBmpDst->ScanLine(s.dy + j) + s.dx;
     const uint32_t* src = FBmpSrc->ScanLine(s.sy + j) + s.sx;
-    const TPixelKernels& k = RowsOverlap(d, src, s.w) ? ScalarKernels() : fast;
-    k.Blend(d, src, s.w, Alpha);
+    KernelsFor(d, s.w, {src}).Blend(d, src, s.w, Alpha);
   };
   // Rows go bottom to top, which matters only when source and destination
   // share pixels; separate bitmaps go top down, the order memory prefetches best.

@@ -19,12 +19,6 @@ TCopySpan InclusiveSpan(const TBitmap32* dst, const TBitmap32* src, int32_t x, i
                   dst->Height());
 }
 
-// True when the rows [a, a + na) and [b, b + nb) share memory.
-bool RangesOverlap(const uint32_t* a, int na, const uint32_t* b, int nb) {
-  const uintptr_t x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
-  return x < y + static_cast<uintptr_t>(nb) * 4 && y < x + static_cast<uintptr_t>(na) * 4;
-}
-
 }  // namespace
 
 void CopyKeyed(TBitmap32* dst, const TBitmap32* src, int32_t x, TColor key, int32_t y) {
@@ -94,7 +88,7 @@ void CopyWithAlpha(const TRect32& dstRect, const TRect32& srcRect, TBitmap32* ds
     const TPixelKernels& k = KernelsFor(d, s.w, {sr});
     const TParentSpan p = fromParent ? ParentSpan(s.w, s.dx, s.dy + j, ci) : TParentSpan{};
     const int len = p.last - p.first;
-    if (!p.Empty() && !RowsOverlap(d, sr, s.w) && !RangesOverlap(d, s.w, p.row, len)) {
+    if (!p.Empty() && !RangesOverlap(d, s.w, sr, s.w) && !RangesOverlap(d, s.w, p.row, len)) {
       // Separate rows: blend and parent pixels in one pass over memory.
       k.AlphaOver(d, sr, p.first);
       k.AlphaOverReplaceKey(d + p.first, sr + p.first, p.row, len, KeyColor32, 0xFF000000u);

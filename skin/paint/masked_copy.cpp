@@ -31,11 +31,11 @@ void CopyMasked(const TRect32& dstRect, const TRect32& srcRect, TBitmap32* dst, 
       // pixels, or past its edges their own (the fill row is d itself).
       const TParentSpan p = ParentSpan(s.w, s.dx, s.dy + j, ci);
       const int len = p.last - p.first;
-      const TPixelKernels& kp = (len > 0 && RowsOverlap(d + p.first, p.row, len)) ? ScalarKernels() : k;
-      kp.MixMasked(d, d, sr, m, p.first, 0xFF000000u, true, KeyColor32, d);
-      kp.MixMasked(d + p.first, d + p.first, sr + p.first, m + p.first, len, 0xFF000000u, true, KeyColor32, p.row);
-      kp.MixMasked(d + p.last, d + p.last, sr + p.last, m + p.last, s.w - p.last, 0xFF000000u, true, KeyColor32,
-                   d + p.last);
+      k.MixMasked(d, d, sr, m, p.first, 0xFF000000u, true, KeyColor32, d);
+      KernelsFor(d + p.first, len, {sr + p.first, m + p.first, p.row})
+          .MixMasked(d + p.first, d + p.first, sr + p.first, m + p.first, len, 0xFF000000u, true, KeyColor32, p.row);
+      k.MixMasked(d + p.last, d + p.last, sr + p.last, m + p.last, s.w - p.last, 0xFF000000u, true, KeyColor32,
+                  d + p.last);
     } else if (ci.Ready) {
       k.MixMasked(d, d, sr, m, s.w, 0, false, 0, nullptr);
     } else {

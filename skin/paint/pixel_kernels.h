@@ -1,10 +1,17 @@
 // Row kernels: the inner loops of the pixel layer, each working on n 32-bit
 // BGRA pixels of one row. Every kernel has a plain scalar version (the
 // reference), an SSE2 version and an AVX2 version; all give the same bytes
-// for every input. ActiveKernels() picks the set the routines use, in this
-// one place, from what the processor offers.
+// for every input. As in pixman, a level falls back to the one below for
+// what it does not speed up.
+//
+// The routines take their kernels from KernelsFor (or KernelsForRow), the
+// one place that picks the level for a row: the best the processor runs, or
+// a lower one forced by the environment variable GLYPHORA_PIXEL_LEVEL
+// ("scalar", "sse2" or "avx2"), so that every test can run on each level;
+// SSE2 for short rows; the scalar kernels for rows that partly overlap.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace glyphora {
@@ -47,32 +54,64 @@ struct TPixelKernels {
   // Opaque colour ramp: channel ch (blue, green, red) of pixel i is
   // (c[ch] + i*step[ch]) >> 16 saturated to a byte; alpha 255.
   void (*Ramp)(uint32_t* d, int n, const int32_t* c, const int32_t* step);
+  // 24-bit pixels (blue, green, red; 3*n bytes at s) made 32-bit: alpha 255,
+  // except the key colour (magenta), which keeps alpha 0.
+  void (*Rgb24ToBgra)(uint32_t* d, const uint8_t* s, int n);
 };
 
+enum class TPixelLevel : uint8_t { Scalar, Sse2, Avx2 };
+
 const TPixelKernels& ScalarKernels();
+// The SSE2 set takes the SSSE3 byte shuffle for 24-bit rows where the
+// processor has it.
 const TPixelKernels& Sse2Kernels();
-// Only to be called when CpuHasAvx2().
+// Only to be called when CpuPixelLevel() is Avx2.
 const TPixelKernels& Avx2Kernels();
-bool CpuHasAvx2();
+const TPixelKernels& KernelsOf(TPixelLevel level);
+const char* PixelLevelName(TPixelLevel level);
+
+// The highest level this processor (and the system, which must save the
+// wide registers) runs.
+TPixelLevel CpuPixelLevel();
+// The level a GLYPHORA_PIXEL_LEVEL value asks for, never above cpu; no
+// value, or one that names no level, leaves cpu.
+TPixelLevel ChoosePixelLevel(const char* request, TPixelLevel cpu);
+// The level the routines run: the processor's, or the one the environment
+// forces (read once).
+TPixelLevel PixelLevel();
 const TPixelKernels& ActiveKernels();
-// The kernels for rows of n pixels: ActiveKernels() for long rows, SSE2 for
-// short ones (small controls, border pieces), where the wide kernels' split
-// into an aligning head, wide steps and an SSE2 tail costs more than it gains.
-const TPixelKernels& KernelsForRow(int n);
-// Every kernel set this processor can run, the scalar reference first.
+// Every kernel set this processor can run, the scalar reference first,
+// whatever the environment forces.
 std::vector<const TPixelKernels*> SupportedKernels();
+
+// Rows shorter than this keep the SSE2 kernels at the AVX2 level (small
+// controls, border pieces): the wide kernels' split into an aligning head,
+// wide steps and an SSE2 tail costs more than it gains there.
+constexpr int kWideRowMin = 64;
+// The kernels for an n-pixel row that reads no other row.
+const TPixelKernels& KernelsForRow(int n);
+
+// True when [a, a + na) and [b, b + nb) share memory.
+inline bool RangesOverlap(const uint32_t* a, int na, const uint32_t* b, int nb) {
+  if (na <= 0 || nb <= 0 || !a || !b) return false;
+  const uintptr_t x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
+  return x < y + static_cast<uintptr_t>(nb) * 4 && y < x + static_cast<uintptr_t>(na) * 4;
+}
+
+// The kernels for the n-pixel destination row d read together with the
+// n-pixel source rows given (null ones are ignored). A source row that is d
+// itself is fine, since every kernel reads a pixel before it writes it; one
+// that partly overlaps d (an in-place call on one bitmap, shifted) takes the
+// scalar kernels, the only ones that walk strictly left to right, one pixel
+// at a time.
+inline const TPixelKernels& KernelsFor(const uint32_t* d, int n, std::initializer_list<const uint32_t*> sources) {
+  for (const uint32_t* s : sources)
+    if (s != d && RangesOverlap(d, n, s, n)) return ScalarKernels();
+  return KernelsForRow(n);
+}
 
 // True when some byte difference t makes t*p end in 50, so that a percent
 // blend with weight p can land exactly on a half.
 bool PercentHasTies(int p);
-
-// True when the n-pixel rows at a and b share memory (an in-place call on
-// one bitmap); such rows take the scalar kernels, which walk left to right.
-inline bool RowsOverlap(const uint32_t* a, const uint32_t* b, int n) {
-  if (n <= 0 || !a || !b) return false;
-  const uintptr_t x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
-  const uintptr_t bytes = static_cast<uintptr_t>(n) * 4;
-  return x < y + bytes && y < x + bytes;
-}
 
 }  // namespace glyphora

@@ -1,5 +1,10 @@
 // Scalar row kernels: the reference every fast path is compared with.
+#include <cstring>
+
 #include "skin/paint/pixel_kernels.h"
+
+// A kernel left out of a table below would be a null pointer.
+#pragma GCC diagnostic error "-Wmissing-field-initializers"
 
 namespace glyphora {
 namespace {
@@ -123,12 +128,45 @@ void Ramp(uint32_t* d, int n, const int32_t* c, const int32_t* step) {
            (RampByte(c[2] + i * step[2]) << 16);
 }
 
+// Opaque, except the key colour, which stays a hole.
+inline uint32_t Opaque(uint32_t rgb) { return rgb | (rgb == 0xFF00FFu ? 0u : 0xFF000000u); }
+
+// Four pixels are three little-endian words of the row, so the row is read a
+// word at a time.
+void Rgb24ToBgra(uint32_t* d, const uint8_t* s, int n) {
+  int i = 0;
+  for (; i + 4 <= n; i += 4, s += 12) {
+    uint32_t w0, w1, w2;
+    std::memcpy(&w0, s, 4);
+    std::memcpy(&w1, s + 4, 4);
+    std::memcpy(&w2, s + 8, 4);
+    d[i] = Opaque(w0 & 0xFFFFFFu);
+    d[i + 1] = Opaque((w0 >> 24 | w1 << 8) & 0xFFFFFFu);
+    d[i + 2] = Opaque((w1 >> 16 | w2 << 16) & 0xFFFFFFu);
+    d[i + 3] = Opaque(w2 >> 8);
+  }
+  for (; i < n; ++i, s += 3) d[i] = Opaque(uint32_t(s[0]) | uint32_t(s[1]) << 8 | uint32_t(s[2]) << 16);
+}
+
 }  // namespace
 
 const TPixelKernels& ScalarKernels() {
-  static const TPixelKernels k{Blend,     Mix,  MixMasked, KeyedCopy,   ReplaceKey,
-                               SelectKey, AlphaOver, Gray, SetAlpha, PercentBlend,
-                               AlphaOverReplaceKey, MixColor, Ramp};
+  static const TPixelKernels k{
+      .Blend = Blend,
+      .Mix = Mix,
+      .MixMasked = MixMasked,
+      .KeyedCopy = KeyedCopy,
+      .ReplaceKey = ReplaceKey,
+      .SelectKey = SelectKey,
+      .AlphaOver = AlphaOver,
+      .Gray = Gray,
+      .SetAlpha = SetAlpha,
+      .PercentBlend = PercentBlend,
+      .AlphaOverReplaceKey = AlphaOverReplaceKey,
+      .MixColor = MixColor,
+      .Ramp = Ramp,
+      .Rgb24ToBgra = Rgb24ToBgra,
+  };
   return k;
 }
 

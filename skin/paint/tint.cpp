@@ -147,8 +147,7 @@ void BlendKeyedRect(TBitmap32* dst, int32_t x, int32_t y, uint32_t key, double k
   for (int32_t j = 0; j < s.h; ++j) {
     uint32_t* d = dst->ScanLine(s.dy + j) + s.dx;
     const uint32_t* sr = src->ScanLine(s.sy + j) + s.sx;
-    const TPixelKernels& kern = (sr != d && RowsOverlap(d, sr, s.w)) ? ScalarKernels() : KernelsForRow(s.w);
-    kern.PercentBlend(d, sr, s.w, p, TKeyTest::OnSource, key);
+    KernelsFor(d, s.w, {sr}).PercentBlend(d, sr, s.w, p, TKeyTest::OnSource, key);
   }
 }
 

@@ -1,13 +1,15 @@
 // Every row kernel set this processor runs (SSE2, and AVX2 where present)
 // against the scalar reference, bit for bit, on random rows of odd lengths
-// (the SIMD body plus every tail length).
+// (the SIMD body plus every tail length); the choice of the level.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <random>
 #include <vector>
 
+#include "skin/paint/blend.h"
 #include "skin/paint/pixel_kernels.h"
 #include "pixel_test_util.h"
 
@@ -16,8 +18,8 @@ using namespace glyphora::test;
 
 namespace {
 
-// Short rows, rows around the wide kernels' short-row limit (32) and 8-pixel steps, a long row.
-const int kSizes[] = {0, 1, 3, 4, 7, 8, 9, 15, 17, 31, 32, 33, 39, 40, 47, 71, 1921};
+// Short rows, 8-pixel steps, rows around the short-row limit, a long row.
+const int kSizes[] = {0, 1, 3, 4, 7, 8, 9, 15, 17, 31, 32, 33, 39, 40, 47, 63, 64, 65, 71, 1921};
 
 std::vector<uint32_t> Row(std::mt19937& rng, int n, int keyPercent = 10) {
   std::vector<uint32_t> r(static_cast<size_t>(n) + 1);  // +1: never empty for data()
@@ -27,8 +29,11 @@ std::vector<uint32_t> Row(std::mt19937& rng, int n, int keyPercent = 10) {
 
 // The SIMD kernel sets, each named for failure messages.
 std::vector<std::pair<const char*, const TPixelKernels*>> FastKernels() {
-  std::vector<std::pair<const char*, const TPixelKernels*>> all{{"SSE2", &Sse2Kernels()}};
-  if (CpuHasAvx2()) all.emplace_back("AVX2", &Avx2Kernels());
+  std::vector<std::pair<const char*, const TPixelKernels*>> all;
+  for (int i = 1; i <= static_cast<int>(CpuPixelLevel()); ++i) {
+    const auto level = static_cast<TPixelLevel>(i);
+    all.emplace_back(PixelLevelName(level), &KernelsOf(level));
+  }
   return all;
 }
 
@@ -53,9 +58,18 @@ void Compare(const char* name, const std::function<void(const TPixelKernels&, ui
   }
 }
 
+// The kernel sets compared with each other, every level in one run: the runs
+// that force a lower level (to test the routines on it) leave them out.
+class RowKernels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (PixelLevel() != CpuPixelLevel()) GTEST_SKIP() << "every level is compared in the run at the processor's level";
+  }
+};
+
 }  // namespace
 
-TEST(RowKernels, BlendMixAndMaskedMixMatchScalar) {
+TEST_F(RowKernels, BlendMixAndMaskedMixMatchScalar) {
   Compare("Blend", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     const auto s = Row(rng, n);
     k.Blend(d, s.data(), n, static_cast<uint8_t>(rng()));
@@ -82,7 +96,7 @@ TEST(RowKernels, BlendMixAndMaskedMixMatchScalar) {
   });
 }
 
-TEST(RowKernels, KeyedCopiesMatchScalar) {
+TEST_F(RowKernels, KeyedCopiesMatchScalar) {
   Compare("KeyedCopy", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     const auto s = Row(rng, n, 40);
     k.KeyedCopy(d, s.data(), n, KeyColor32, (rng() & 1) ? 0xFF000000u : 0);
@@ -101,7 +115,7 @@ TEST(RowKernels, KeyedCopiesMatchScalar) {
   });
 }
 
-TEST(RowKernels, AlphaGrayAndSetAlphaMatchScalar) {
+TEST_F(RowKernels, AlphaGrayAndSetAlphaMatchScalar) {
   Compare("AlphaOver", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     const auto s = Row(rng, n);
     k.AlphaOver(d, s.data(), n);
@@ -115,7 +129,7 @@ TEST(RowKernels, AlphaGrayAndSetAlphaMatchScalar) {
 }
 
 // The fused kernel is AlphaOver followed by ReplaceKey, in both kernel sets.
-TEST(RowKernels, AlphaOverReplaceKeyEqualsTheTwoPasses) {
+TEST_F(RowKernels, AlphaOverReplaceKeyEqualsTheTwoPasses) {
   std::mt19937 rng(7);
   const int n = 1923;
   const auto s = Row(rng, n, 30), p = Row(rng, n), d = Row(rng, n);
@@ -132,7 +146,7 @@ TEST(RowKernels, AlphaOverReplaceKeyEqualsTheTwoPasses) {
 // A masked mix whose key fill is the destination row itself keeps key
 // pixels' colour and sets every alpha: the same as the mix followed by a
 // separate alpha pass, in every kernel set.
-TEST(RowKernels, MaskedMixFillingKeysFromItselfEqualsTheTwoPasses) {
+TEST_F(RowKernels, MaskedMixFillingKeysFromItselfEqualsTheTwoPasses) {
   std::mt19937 rng(11);
   const int n = 1925;
   const auto s = Row(rng, n, 30), m = Row(rng, n, 0), d = Row(rng, n, 0);
@@ -151,7 +165,7 @@ TEST(RowKernels, MaskedMixFillingKeysFromItselfEqualsTheTwoPasses) {
   }
 }
 
-TEST(RowKernels, PercentBlendMatchesScalar) {
+TEST_F(RowKernels, PercentBlendMatchesScalar) {
   Compare("PercentBlend", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     const auto s = Row(rng, n);
     const TKeyTest tests[] = {TKeyTest::None, TKeyTest::OnSource, TKeyTest::OnDest};
@@ -208,11 +222,11 @@ void CheckShortcuts(const char* level, const TPixelKernels& fast) {
   EXPECT_EQ(a1, a2);
 }
 
-TEST(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
+TEST_F(RowKernels, DivisionShortcutsAreExactOverTheirWholeRange) {
   for (const auto& [level, fast] : FastKernels()) CheckShortcuts(level, *fast);
 }
 
-TEST(RowKernels, RampMatchesScalar) {
+TEST_F(RowKernels, RampMatchesScalar) {
   Compare("Ramp", [](const TPixelKernels& k, uint32_t* d, int n, std::mt19937& rng) {
     // Starts and steps that run past both ends of the byte range.
     int32_t c[3], step[3];
@@ -224,7 +238,7 @@ TEST(RowKernels, RampMatchesScalar) {
   });
 }
 
-TEST(RowKernels, ScalarGoldenValues) {
+TEST_F(RowKernels, ScalarGoldenValues) {
   const TPixelKernels& k = ScalarKernels();
   uint32_t d = 0x80FF0010;
   const uint32_t s = 0x00000080;
@@ -247,3 +261,71 @@ TEST(RowKernels, ScalarGoldenValues) {
   k.PercentBlend(&d, &zero, 1, 50, TKeyTest::None, 0);
   EXPECT_EQ(d, 0x00000202u);
 }
+
+// 24-bit rows (the BMP loader's), with key and near-key pixels, against the
+// pixel-by-pixel rule; the source holds exactly the row's bytes.
+TEST_F(RowKernels, Rgb24ToBgraMatchesThePixelRule) {
+  std::mt19937 rng(5);
+  for (const TPixelKernels* k : SupportedKernels())
+    for (int n : kSizes) {
+      std::vector<uint8_t> s(static_cast<size_t>(3 * n));
+      std::vector<uint32_t> got(static_cast<size_t>(n) + 2, 0xDEADBEEFu), want = got;
+      for (int i = 0; i < n; ++i) {
+        const uint32_t pick = rng() % 4, rgb = pick == 0 ? 0xFF00FFu : pick == 1 ? 0xFF00FEu : rng() & 0xFFFFFFu;
+        for (int c = 0; c < 3; ++c) s[static_cast<size_t>(3 * i + c)] = static_cast<uint8_t>(rgb >> (8 * c));
+        want[static_cast<size_t>(i) + 1] = rgb == 0xFF00FFu ? rgb : rgb | 0xFF000000u;
+      }
+      k->Rgb24ToBgra(got.data() + 1, s.data(), n);
+      ASSERT_EQ(got, want) << "n=" << n;
+    }
+}
+
+TEST(PixelLevel, EnvironmentForcesALevelNoHigherThanTheProcessors) {
+  using L = TPixelLevel;
+  const struct {
+    const char* request;
+    L cpu, want;
+  } cases[] = {{nullptr, L::Avx2, L::Avx2}, {"scalar", L::Avx2, L::Scalar}, {"SSE2", L::Avx2, L::Sse2},
+               {"avx2", L::Avx2, L::Avx2},  {"avx2", L::Sse2, L::Sse2},      {"sse2", L::Scalar, L::Scalar},
+               {"", L::Sse2, L::Sse2},      {"avx", L::Avx2, L::Avx2},       {"sse2 ", L::Avx2, L::Avx2}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ChoosePixelLevel(c.request, c.cpu), c.want) << (c.request ? c.request : "(none)");
+}
+
+// Run once per level by CTest with GLYPHORA_PIXEL_LEVEL set (under Wine too,
+// which hands the variable on): the routines must run that level.
+TEST(PixelLevel, RoutinesRunTheLevelTheEnvironmentNames) {
+  const char* request = std::getenv("GLYPHORA_PIXEL_LEVEL");
+  if (!request) GTEST_SKIP() << "GLYPHORA_PIXEL_LEVEL is not set";
+  if (ChoosePixelLevel(request, TPixelLevel::Avx2) > CpuPixelLevel()) GTEST_SKIP() << "the processor lacks " << request;
+  EXPECT_STREQ(PixelLevelName(PixelLevel()), request);
+  EXPECT_EQ(&ActiveKernels(), &KernelsOf(PixelLevel()));
+}
+
+// Rows just below, at and above the short-row limit: the routines give the
+// scalar kernels' bytes, also in place on rows shifted by one pixel, where
+// only the scalar walk gives the defined left-to-right result.
+class ShortRowLimit : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShortRowLimit, RoutinesGiveTheScalarBytes) {
+  const int32_t n = GetParam();
+  std::mt19937 rng(static_cast<unsigned>(n));
+  const TBitmap32 a = RandomBitmap(rng, n, 3), b = RandomBitmap(rng, n, 3), m = RandomBitmap(rng, n, 3, 0);
+  TBitmap32 got = a, want = a;
+  BlendOverBitmap(&got, &b, 77);
+  for (int32_t y = 0; y < 3; ++y) ScalarKernels().Blend(want.ScanLine(y), b.ScanLine(y), n, 77);
+  EXPECT_TRUE(SameBitmaps(got, want)) << "blend";
+  MixBitmaps(&got, &a, &b, 0, &m);
+  for (int32_t y = 0; y < 3; ++y)
+    ScalarKernels().MixMasked(want.ScanLine(y), a.ScanLine(y), b.ScanLine(y), m.ScanLine(y), n, 0, false, 0, nullptr);
+  EXPECT_TRUE(SameBitmaps(got, want)) << "masked mix";
+  got = a;
+  want = a;
+  BlendOverRect(&got, &got, 100, TRect32{0, 0, n - 1, 3}, 1, 0);
+  for (int32_t y = 0; y < 3; ++y) ScalarKernels().Blend(want.ScanLine(y) + 1, want.ScanLine(y), n - 1, 100);
+  EXPECT_TRUE(SameBitmaps(got, want)) << "in place, shifted";
+  const TPixelLevel level = PixelLevel();
+  EXPECT_EQ(&KernelsForRow(n), &KernelsOf(n < kWideRowMin ? std::min(level, TPixelLevel::Sse2) : level));
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ShortRowLimit, ::testing::Values(63, 64, 65));
