@@ -1,9 +1,11 @@
 #include "framework/control.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "framework/application.h"
 #include "framework/handles.h"
@@ -13,7 +15,12 @@ namespace glyphora {
 
 namespace {
 const wchar_t kControlProp[] = L"GlyphoraControl";
-UINT g_nextCtrlId = 100;
+// Child-window ids the controls take in turn; the ids below are left to
+// the platform's dialogs (IDOK, IDCANCEL, ...).
+constexpr UINT kFirstControlId = 100;
+UINT g_nextCtrlId = kFirstControlId;
+// The id of the framework's own subclass of a native control's window.
+constexpr UINT_PTR kFrameworkSubclassId = 0;
 
 bool IsMouseMessage(UINT msg) {
   switch (msg) {
@@ -280,6 +287,9 @@ TWinControl::~TWinControl() {
   for (TControl* c : controls_) c->parent_ = nullptr;
   controls_.clear();
   DestroyWnd();
+  // The hooks saw the window's end; they no longer follow this control.
+  for (TWindowHook* h : hooks_) h->control_ = nullptr;
+  hooks_.clear();
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
@@ -314,13 +324,22 @@ void TWinControl::CreateWnd() {
   CreateParams(p);
   if (parent_ && !p.WndParent) return;
   CreateWindowHandle(p);
-  if (!handle_) throw std::runtime_error("Error creating window");
+  if (!handle_) RaiseLastOSError("Error creating window");
   ::SetPropW(handle_, kControlProp, this);
   if (!p.NativeClass.empty()) {
-    nativeProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
+    // The framework's subclass is the first on the native window, so hooks
+    // attached later chain above it and see messages before WndProc.
+    nativeProc_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(handle_, GWLP_WNDPROC));
+    if (!::SetWindowSubclass(handle_, &NativeSubclassProc, kFrameworkSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+      DWORD error = ::GetLastError();
+      nativeProc_ = nullptr;
+      DestroyWnd();
+      ::SetLastError(error);
+      RaiseLastOSError("Error subclassing window");
+    }
     ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   }
+  AttachHooks();
   InitializeWnd();
   for (TControl* c : controls_)
     if (c->IsWindowed()) static_cast<TWinControl*>(c)->HandleNeeded();
@@ -346,7 +365,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = p.Icon;
     wc.lpszClassName = p.WinClassName.c_str();
-    ::RegisterClassExW(&wc);
+    if (!::RegisterClassExW(&wc)) RaiseLastOSError("Error registering window class");
   }
   // WM_NCCREATE stores the object, so the very first messages reach WndProc.
   ::CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
@@ -369,10 +388,18 @@ void TWinControl::RecreateWnd() {
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (!handle_) return;
-  if (nativeProc_)
-    m.Result = ::CallWindowProcW(nativeProc_, handle_, m.Msg, m.WParam, m.LParam);
-  else
+  if (!nativeProc_)
     m.Result = ::DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
+  else if (&m == dispatching_)
+    // The message the window received goes on down its subclass chain.
+    m.Result = ::DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
+  else
+    // A message performed on the control goes straight to the native class.
+    m.Result = ::CallWindowProcW(nativeProc_, handle_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::AttachHooks() {
+  for (TWindowHook* h : std::vector<TWindowHook*>(hooks_)) h->Subclass(handle_);
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -383,23 +410,35 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
     if (c) {
       c->handle_ = wnd;
       ::SetPropW(wnd, kControlProp, c);
+      // Hooks see everything from here on, the creation messages included.
+      c->AttachHooks();
     }
   }
   if (!c) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  return Dispatch(c, wnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR self) {
+  auto* c = reinterpret_cast<TWinControl*>(self);
+  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(wnd, &NativeSubclassProc, kFrameworkSubclassId);
+  return Dispatch(c, wnd, msg, wParam, lParam);
+}
+
+LRESULT TWinControl::Dispatch(TWinControl* c, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
+  TMessage* outer = std::exchange(c->dispatching_, &m);
   try {
-    if (!c->WindowHook || !c->WindowHook(m)) c->WndProc(m);
+    c->WndProc(m);
   } catch (const std::exception& e) {
     Application()->HandleException(e);
   } catch (...) {
     Application()->HandleException(std::runtime_error("Unexpected error"));
   }
+  c->dispatching_ = outer;
   if (msg == WM_NCDESTROY) {
     ::RemovePropW(wnd, kControlProp);
-    if (c->nativeProc_) {
-      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(c->nativeProc_));
-      c->nativeProc_ = nullptr;
-    }
+    c->nativeProc_ = nullptr;
     if (c->handle_ == wnd) c->handle_ = nullptr;
     c->hoverChild_ = c->captureChild_ = nullptr;
     c->trackingLeave_ = false;
@@ -450,7 +489,7 @@ void TWinControl::WndProc(TMessage& m) {
     }
     return;
   }
-  if (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400) {
+  if (m.Msg >= CN_BASE && m.Msg <= CN_LAST) {
     if (m.Msg >= CN_CTLCOLOREDIT && m.Msg <= CN_CTLCOLORSTATIC) {
       HDC dc = reinterpret_cast<HDC>(m.WParam);
       ::SetTextColor(dc, ColorToRGB(font_.Color()));
@@ -619,9 +658,8 @@ bool TWinControl::RouteMouse(TMessage& m) {
 }
 
 void TWinControl::PaintHandler(TMessage& m) {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(handle_, &ps);
-  RECT rc = ps.rcPaint;
+  PaintScope paint(handle_);
+  RECT rc = paint.rect();
   int w = rc.right - rc.left, h = rc.bottom - rc.top;
   if (w > 0 && h > 0) {
     // Compose off-screen and copy once: no flicker.
@@ -631,10 +669,9 @@ void TWinControl::PaintHandler(TMessage& m) {
       PaintWindow(buffer.DC());
       PaintControls(buffer.DC(), rc);
       ::SetViewportOrgEx(buffer.DC(), 0, 0, nullptr);
-      ::BitBlt(dc, rc.left, rc.top, w, h, buffer.DC(), 0, 0, SRCCOPY);
+      ::BitBlt(paint.dc(), rc.left, rc.top, w, h, buffer.DC(), 0, 0, SRCCOPY);
     }
   }
-  ::EndPaint(handle_, &ps);
   m.Result = 0;
 }
 
