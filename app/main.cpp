@@ -15,7 +15,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace glyphora;
   FontsArray();  // enumerated once, before any window exists
   TApplication* app = Application();
-  app->Initialize();
+  try {
+    app->Initialize();
+  } catch (const std::exception& e) {
+    app->HandleException(e);
+    return 1;
+  }
   app->MainFormOnTaskBar = true;
   app->SetTitle(L"Glyphora");
   int argc = 0;

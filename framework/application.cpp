@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <ole2.h>
+#include <stdexcept>
+#include <string>
 
 #include "framework/forms.h"
 #include "skin/core/sys_colors_win.h"
@@ -45,6 +47,31 @@ std::vector<uint8_t> ResourceData(const wchar_t* name, const wchar_t* type) {
   return std::vector<uint8_t>(p, p + ::SizeofResource(nullptr, r));
 }
 
+std::wstring SystemErrorText(DWORD code) {
+  wchar_t* buf = nullptr;
+  DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+  std::wstring text(buf ? buf : L"", n);
+  if (buf) ::LocalFree(buf);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+  return text;
+}
+
+void RaiseLastOSError(const std::string& what) {
+  DWORD code = ::GetLastError();
+  if (code == 0) throw std::runtime_error(what);
+  std::wstring text = SystemErrorText(code);
+  std::string message = what + ": ";
+  if (!text.empty()) message += Narrow(text) + " ";
+  throw std::runtime_error(message + "(code " + std::to_string(code) + ")");
+}
+
+OleScope::OleScope() : initialized_(SUCCEEDED(::OleInitialize(nullptr))) {}
+
+OleScope::~OleScope() {
+  if (initialized_) ::OleUninitialize();
+}
+
 TApplication* Application() {
   static TApplication app;
   return &app;
@@ -60,6 +87,7 @@ TApplication::TApplication() = default;
 
 TApplication::~TApplication() {
   if (handle_) ::DestroyWindow(handle_);
+  ole_.reset();
 }
 
 void TApplication::Initialize() {
@@ -68,16 +96,18 @@ void TApplication::Initialize() {
   InstallSystemColorSource();
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
-  ::OleInitialize(nullptr);
+  ole_ = std::make_unique<OleScope>();
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &AppWndProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = L"GlyphoraApplication";
-  ::RegisterClassExW(&wc);
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    RaiseLastOSError("Error registering window class");
   // Hidden owner of the program's secondary windows and dialogs.
   handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, wc.hInstance, nullptr);
+  if (!handle_) RaiseLastOSError("Error creating window");
 }
 
 void TApplication::RemoveForm(TCustomForm* form) {
@@ -152,9 +182,8 @@ void TApplication::HandleException(const std::exception& e) {
   std::wstring text = Widen(e.what());
   HWND owner = ::GetActiveWindow();
   if (!owner) owner = handle_;
-  ModalStarted();
+  ModalScope modal;
   ::MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
-  ModalFinished();
 }
 
 namespace {

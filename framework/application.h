@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <cstdint>
 #include <vector>
@@ -14,6 +15,21 @@
 namespace glyphora {
 
 class TCustomForm;
+
+// OleInitialize on this thread for the life of the object, balanced by
+// OleUninitialize when it succeeded (a thread already in another COM
+// apartment gets no OLE, and nothing to balance).
+class OleScope {
+ public:
+  OleScope();
+  ~OleScope();
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+  bool Initialized() const { return initialized_; }
+
+ private:
+  bool initialized_;
+};
 
 class TApplication {
  public:
@@ -52,6 +68,7 @@ class TApplication {
   void RemoveForm(TCustomForm* form);
 
   // Around a modal dialog: the other windows of the program are disabled.
+  // Pair them through ModalScope.
   void ModalStarted();
   void ModalFinished();
 
@@ -65,10 +82,27 @@ class TApplication {
   int modalLevel_ = 0;
   std::vector<HWND> disabledWindows_;
   std::vector<TCustomForm*> forms_;
+  std::unique_ptr<OleScope> ole_;
 };
 
 // The one application object of the process.
 TApplication* Application();
+
+// A modal dialog's time: the program's other windows are disabled from
+// construction to destruction, however the dialog ends.
+class ModalScope {
+ public:
+  ModalScope() { Application()->ModalStarted(); }
+  ~ModalScope() { Application()->ModalFinished(); }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+};
+
+// Raises std::runtime_error with `what`, the system's text for the calling
+// thread's last error and its code ("what: text (code n)").
+[[noreturn]] void RaiseLastOSError(const std::string& what);
+// The system's text for an error code, without the final line break.
+std::wstring SystemErrorText(DWORD code);
 
 // 8-bit text in a code page (UTF-8 for exception texts, the ANSI code page
 // for skin files) to UTF-16 and back.

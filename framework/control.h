@@ -12,6 +12,7 @@
 #include "framework/component.h"
 #include "framework/graphics.h"
 #include "framework/messages.h"
+#include "framework/window_hook.h"
 
 namespace glyphora {
 
@@ -191,10 +192,10 @@ class TWinControl : public TControl {
   // Focusable windowed descendants in tab order.
   void GetTabOrderList(std::vector<TWinControl*>& list);
 
-  // Sees every message of the window before WndProc; answering true ends
-  // its processing. Components that attach to a window (a form's skin
-  // provider) use it.
-  std::function<bool(TMessage&)> WindowHook;
+  // Components that attach to the window (a form's skin provider, control
+  // adapters) do it with a TWindowHook attached to the control: it sees the
+  // window's messages before WndProc and follows the control's window
+  // through re-creation.
 
   TKeyEvent OnKeyDown;
   TNotifyEvent OnEnter;
@@ -216,7 +217,8 @@ class TWinControl : public TControl {
   // Called once the window exists, to push the control's state into it.
   virtual void CreateWindowHandle(const TCreateParams& params);
   virtual void InitializeWnd() {}
-  // Default processing: the native class's procedure or DefWindowProc.
+  // Default processing: the native class's procedure (through the window's
+  // subclass chain for the message being dispatched) or DefWindowProc.
   void DefaultHandler(TMessage& message);
 
   // Paints the window's own face (before its graphic children). Windows of
@@ -237,7 +239,7 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* c);
 
   HWND handle_ = nullptr;
-  WNDPROC nativeProc_ = nullptr;
+  WNDPROC nativeProc_ = nullptr;  // the native class's own procedure; null for our classes
   std::vector<TControl*> controls_;
   int tabOrder_ = 0;
   bool tabStop_ = false;
@@ -251,6 +253,10 @@ class TWinControl : public TControl {
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK NativeSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR self);
+  static LRESULT Dispatch(TWinControl* control, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void AttachHooks();
   void DispatchToGraphic(TMessage& message);
   bool RouteMouse(TMessage& message);
   void TrackLeave();
@@ -262,9 +268,12 @@ class TWinControl : public TControl {
   TControl* hoverChild_ = nullptr;
   TControl* captureChild_ = nullptr;
   bool trackingLeave_ = false;
+  std::vector<TWindowHook*> hooks_;   // in attach order
+  TMessage* dispatching_ = nullptr;   // the message the native subclass is passing to WndProc
 
   friend class TControl;
   friend class TApplication;
+  friend class TWindowHook;
 };
 
 // A windowed control of our own class that paints itself.

@@ -1,6 +1,8 @@
 // Move-only owners for Win32 handles. Every GDI and USER handle the program
 // creates is held by one of these; raw handles are only borrowed. Each kind
-// keeps a live count so tests can check that nothing leaks.
+// keeps a live count so tests can check that nothing leaks. A kind whose
+// "no handle" value is not null (file and find handles: INVALID_HANDLE_VALUE)
+// names it with a static empty() in its traits.
 #pragma once
 #include <windows.h>
 #include <atomic>
@@ -12,32 +14,40 @@ template <typename Traits>
 class UniqueHandle {
  public:
   using handle_type = typename Traits::handle_type;
+  // The value that means "no handle" for this kind.
+  static handle_type Empty() {
+    if constexpr (requires { Traits::empty(); }) return Traits::empty();
+    else return handle_type{};
+  }
+
   UniqueHandle() = default;
-  explicit UniqueHandle(handle_type h) : h_(h) { if (h_) ++Traits::live; }
+  explicit UniqueHandle(handle_type h) : h_(Valid(h) ? h : Empty()) { if (Valid(h_)) ++Traits::live; }
   ~UniqueHandle() { reset(); }
-  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, handle_type{})) {}
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Empty())) {}
   UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-    if (this != &o) { reset(); h_ = std::exchange(o.h_, handle_type{}); }
+    if (this != &o) { reset(); h_ = std::exchange(o.h_, Empty()); }
     return *this;
   }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   handle_type get() const { return h_; }
-  explicit operator bool() const { return h_ != handle_type{}; }
-  void reset(handle_type h = handle_type{}) {
-    if (h_) { Traits::close(h_); --Traits::live; }
-    h_ = h;
-    if (h_) ++Traits::live;
+  explicit operator bool() const { return Valid(h_); }
+  void reset(handle_type h = Empty()) {
+    if (Valid(h_)) { Traits::close(h_); --Traits::live; }
+    h_ = Valid(h) ? h : Empty();
+    if (Valid(h_)) ++Traits::live;
   }
   handle_type release() {
-    if (h_) --Traits::live;
-    return std::exchange(h_, handle_type{});
+    if (Valid(h_)) --Traits::live;
+    return std::exchange(h_, Empty());
   }
   static long LiveCount() { return Traits::live.load(); }
 
  private:
-  handle_type h_{};
+  // Null is never a live handle of any kind, whatever the empty value is.
+  static bool Valid(handle_type h) { return h != Empty() && h != handle_type{}; }
+  handle_type h_ = Empty();
 };
 
 template <typename H>
@@ -67,6 +77,21 @@ struct HookTraits {
   static inline std::atomic<long> live{0};
 };
 
+// Kernel handles from CreateFileW and FindFirstFileW: both report failure
+// with INVALID_HANDLE_VALUE, and each has its own close function.
+struct FileTraits {
+  using handle_type = HANDLE;
+  static HANDLE empty() { return INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { ::CloseHandle(h); }
+  static inline std::atomic<long> live{0};
+};
+struct FindTraits {
+  using handle_type = HANDLE;
+  static HANDLE empty() { return INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { ::FindClose(h); }
+  static inline std::atomic<long> live{0};
+};
+
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
@@ -76,6 +101,8 @@ using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueHook = UniqueHandle<HookTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 
 // Sum of live GDI objects owned through the wrappers above.
 inline long LiveGdiObjects() {
@@ -94,6 +121,24 @@ class WindowDC {
 
  private:
   HWND wnd_;
+  HDC dc_;
+};
+
+// One WM_PAINT's BeginPaint and EndPaint: the paint ends however the painter
+// leaves, so a painter that throws still releases the DC and shows the caret.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND wnd) : wnd_(wnd), dc_(::BeginPaint(wnd, &ps_)) {}
+  ~PaintScope() { if (dc_) ::EndPaint(wnd_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const { return dc_; }
+  // The part of the window that needs painting.
+  const RECT& rect() const { return ps_.rcPaint; }
+
+ private:
+  HWND wnd_;
+  PAINTSTRUCT ps_{};
   HDC dc_;
 };
 

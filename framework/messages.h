@@ -27,6 +27,8 @@ constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 10;
 // Notifications a parent window reflects back to the child control they
 // concern (WM_COMMAND, WM_DRAWITEM, WM_HSCROLL, ... offset by CN_BASE).
 constexpr UINT CN_BASE = 0xBC00;
+// Only the platform's own messages (below WM_USER) are reflected.
+constexpr UINT CN_LAST = CN_BASE + WM_USER - 1;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;

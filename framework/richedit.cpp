@@ -7,6 +7,9 @@
 namespace glyphora {
 
 namespace {
+// The text limit: as good as none (the control's default is 32,767 characters).
+constexpr LPARAM kRichEditTextLimit = 0x7FFFFFF0;
+
 void LoadRichEditLibrary() {
   static HMODULE lib = ::LoadLibraryW(L"Msftedit.dll");
   (void)lib;
@@ -75,7 +78,7 @@ void TRichEdit::CreateParams(TCreateParams& p) {
 
 void TRichEdit::InitializeWnd() {
   ::SendMessageW(handle_, EM_SETBKGNDCOLOR, 0, ColorToRGB(color_));
-  ::SendMessageW(handle_, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
+  ::SendMessageW(handle_, EM_EXLIMITTEXT, 0, kRichEditTextLimit);
   ApplyFont();
 }
 

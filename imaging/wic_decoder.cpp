@@ -9,36 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "base/com_ptr.h"
 #include "imaging/bmp_loader.h"
 #include "skin/core/skin_error.h"
 
 namespace glyphora {
 
 namespace {
-
-template <class T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ~ComPtr() { Reset(); }
-  void Reset() {
-    if (p_) p_->Release();
-    p_ = nullptr;
-  }
-  T** Out() {
-    Reset();
-    return &p_;
-  }
-  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
 
 [[noreturn]] void Fail(const char* what, HRESULT hr) {
   char buf[128];

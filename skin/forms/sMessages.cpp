@@ -16,9 +16,8 @@ void ShowSkinMessageCaption(const std::wstring& caption, const std::wstring& tex
   p.dwStyle = MB_OK;
   p.dwContextHelpId = 0;
   p.dwLanguageId = LANG_NEUTRAL;
-  Application()->ModalStarted();
+  ModalScope modal;
   ::MessageBoxIndirectW(&p);
-  Application()->ModalFinished();
 }
 
 }  // namespace glyphora

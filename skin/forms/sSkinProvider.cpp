@@ -13,15 +13,14 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   SkinData->SetSkinSection("FORM");
   if (form_) {
     RegisterSkinnedForm(form_);
-    form_->WindowHook = [this](TMessage& m) { return HandleFormMessage(m); };
+    formHook_.Proc = [this](TMessage& m) { return HandleFormMessage(m); };
+    formHook_.Attach(form_);
   }
 }
 
 TsSkinProvider::~TsSkinProvider() {
-  if (form_) {
-    form_->WindowHook = nullptr;
-    UnregisterSkinnedForm(form_);
-  }
+  formHook_.Detach();
+  if (form_) UnregisterSkinnedForm(form_);
 }
 
 void TsSkinProvider::Loaded() {

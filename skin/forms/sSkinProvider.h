@@ -27,6 +27,7 @@ class TsSkinProvider : public TComponent {
  private:
   bool HandleFormMessage(TMessage& m);
   TCustomForm* form_ = nullptr;
+  TWindowHook formHook_;  // the form's messages, before the form's own handling
 };
 
 }  // namespace glyphora

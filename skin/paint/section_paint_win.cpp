@@ -54,7 +54,7 @@ bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
   } else {
     info.Kind = bgkFill;
     TsSkinManager* manager = TsSkinManager::DefaultManager();
-    info.Color = manager ? manager->GetGlobalColor() : 0xFF00000F;
+    info.Color = manager ? manager->GetGlobalColor() : clBtnFace;
   }
   return false;
 }
