@@ -22,9 +22,11 @@ TEST(FontTable, FamiliesAreKeptOnceIgnoringCaseInFirstSeenOrder) {
   EXPECT_TRUE(AddFontFamily(t, L"Zeta", TRUETYPE_FONTTYPE));
   EXPECT_TRUE(AddFontFamily(t, L"alpha", RASTER_FONTTYPE));
   EXPECT_FALSE(AddFontFamily(t, L"ALPHA", TRUETYPE_FONTTYPE));
+  EXPECT_TRUE(AddFontFamily(t, L"\u00e9tude", TRUETYPE_FONTTYPE));
+  EXPECT_FALSE(AddFontFamily(t, L"\u00c9TUDE", TRUETYPE_FONTTYPE)) << "case beyond ASCII";
   EXPECT_FALSE(AddFontFamily(t, L"", TRUETYPE_FONTTYPE));
   EXPECT_TRUE(AddFontFamily(t, L"@Vertical", TRUETYPE_FONTTYPE)) << "nothing is excluded by name";
-  ASSERT_EQ(t.size(), 3u);
+  ASSERT_EQ(t.size(), 4u);
   EXPECT_EQ(t[0]->FntName, L"Zeta");
   EXPECT_EQ(t[1]->FntType, FontTypes::RASTER) << "the first report of a family wins";
 }
