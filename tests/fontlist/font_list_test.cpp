@@ -90,6 +90,16 @@ TEST_F(FontListTest, FillsSortedFromTheTableOnLoadKeepingItsObjects) {
   EXPECT_EQ(list->FontAt(99), nullptr);
 }
 
+TEST_F(FontListTest, ChangingAutoHideScrollAfterLoadingKeepsTheFamilies) {
+  const auto names = Names();
+  list->SetItemIndex(2);
+  list->SetAutoHideScroll(false);
+  EXPECT_TRUE(::GetWindowLongW(list->WindowHandle(), GWL_STYLE) & LBS_DISABLENOSCROLL);
+  EXPECT_EQ(Names(), names);
+  EXPECT_EQ(list->FontAt(list->Items().IndexOf(L"Odd")), table[3].get());
+  EXPECT_EQ(list->ItemIndex(), 2);
+}
+
 TEST_F(FontListTest, FilterAndValidationHideFamiliesFromThisListOnly) {
   list->SetFilterOptions(ShowTrueType | ShowPostScript);
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Device", L"Odd", L"Tahoma", L"Wingdings"}));
