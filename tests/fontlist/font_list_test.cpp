@@ -75,6 +75,16 @@ class FontListTest : public ::testing::Test {
     form->LoadedAll();
   }
   std::vector<std::wstring> Names() { return list->Items().ToVector(); }
+  // The pixels of one row drawn into a bitmap of its own.
+  std::vector<uint32_t> Render(int index, unsigned state = 0) {
+    TDibBitmap bmp(250, 22);
+    list->DrawItem(index, RECT{0, 0, 250, 22}, state, bmp.DC());
+    ::GdiFlush();
+    std::vector<uint32_t> px;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 250; ++x) px.push_back(bmp.Pixels().Pixel(x, y) & 0xFFFFFF);
+    return px;
+  }
   TFontsArray table;
   std::unique_ptr<TForm> form;
   TestFontList* list = nullptr;
@@ -115,6 +125,29 @@ TEST_F(FontListTest, ALaterFontChangeSetsTheRowHeightFromTheText) {
   list->Font().SetHeight(-30);
   EXPECT_GT(list->ItemHeight(), 30);
   EXPECT_EQ(::SendMessageW(list->WindowHandle(), LB_GETITEMHEIGHT, 0, 0), list->ItemHeight());
+}
+
+TEST_F(FontListTest, RowsDrawnBeforeFollowTheirItemsWhenItemsChange) {
+  const auto first = Render(0), second = Render(1);  // both now cached
+  ASSERT_NE(first, second);
+  list->Items().Delete(0);
+  EXPECT_EQ(Render(0), second) << "row 0 now shows what row 1 showed";
+  list->Items().Add(L"No font object");
+  EXPECT_EQ(Render(list->Items().IndexOf(L"No font object")), Render(99)) << "an item without a font draws only the background";
+}
+
+TEST_F(FontListTest, FamilyFontsAreBoundedAndFreedWhenDropped) {
+  TFontsArray many;
+  const size_t n = 3 * TsFontListBox::kMaxFamilyFonts;
+  for (size_t i = 0; i < n; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
+  list->FontTable = &many;
+  list->FillFontList();
+  const long before = UniqueFont::LiveCount();
+  for (int i = 0; i < static_cast<int>(n); ++i) Render(i);
+  EXPECT_LE(UniqueFont::LiveCount() - before, static_cast<long>(TsFontListBox::kMaxFamilyFonts));
+  EXPECT_GT(UniqueFont::LiveCount() - before, 0) << "recent families keep their fonts";
+  list->Font().SetHeight(-20);
+  EXPECT_LE(UniqueFont::LiveCount(), before + 1) << "a new list font drops them all";
 }
 
 TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
