@@ -1,6 +1,5 @@
 #include "fontlist/font_table.h"
 
-#include "framework/strings.h"
 
 namespace glyphora {
 
@@ -13,28 +12,45 @@ FontTypes FontTypeFromBits(DWORD fontType) {
   }
 }
 
-bool AddFontFamily(TFontsArray& table, const std::wstring& name, DWORD fontType) {
-  if (name.empty()) return false;
-  for (const auto& f : table)
-    if (f->FntName.size() == name.size() && CompareTextLocale(f->FntName, name) == 0) return false;
-  table.push_back(std::make_unique<TFontClass>(name, FontTypeFromBits(fontType)));
-  return true;
+namespace {
+// Two names are the same family when these keys are equal.
+std::wstring FamilyKey(const std::wstring& name) {
+  const int n = static_cast<int>(name.size());
+  std::wstring key(name.size(), L'\0');
+  if (::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING, name.data(), n,
+                      key.data(), n, nullptr, nullptr, 0) != n)
+    return name;
+  return key;
 }
 
-namespace {
 int CALLBACK EnumFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD fontType, LPARAM lp) {
-  auto* table = reinterpret_cast<TFontsArray*>(lp);
+  auto* builder = reinterpret_cast<TFontTableBuilder*>(lp);
   // The face name field holds at most 31 characters and a terminator.
-  std::wstring name(lf->lfFaceName, wcsnlen(lf->lfFaceName, LF_FACESIZE));
-  AddFontFamily(*table, name, fontType);
+  builder->Add(std::wstring(lf->lfFaceName, wcsnlen(lf->lfFaceName, LF_FACESIZE)), fontType);
   return 1;
 }
 }  // namespace
 
+TFontTableBuilder::TFontTableBuilder(TFontsArray& table) : table_(table) {
+  keys_.reserve(table.size());
+  for (const auto& f : table) keys_.insert(FamilyKey(f->FntName));
+}
+
+bool TFontTableBuilder::Add(const std::wstring& name, DWORD fontType) {
+  if (name.empty() || !keys_.insert(FamilyKey(name)).second) return false;
+  table_.push_back(std::make_unique<TFontClass>(name, FontTypeFromBits(fontType)));
+  return true;
+}
+
+bool AddFontFamily(TFontsArray& table, const std::wstring& name, DWORD fontType) {
+  return TFontTableBuilder(table).Add(name, fontType);
+}
+
 TFontsArray EnumerateFontFamilies() {
   TFontsArray table;
+  TFontTableBuilder builder(table);
   WindowDC screen(nullptr);
-  ::EnumFontFamiliesW(screen.get(), nullptr, &EnumFamily, reinterpret_cast<LPARAM>(&table));
+  ::EnumFontFamiliesW(screen.get(), nullptr, &EnumFamily, reinterpret_cast<LPARAM>(&builder));
   return table;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/handles.h"
@@ -26,8 +27,21 @@ class TFontClass {
 
 using TFontsArray = std::vector<std::unique_ptr<TFontClass>>;
 
-// Appends a family unless its name is empty or already present ignoring case
-// (the user locale's rules). Returns whether it was added.
+// Appends families to a table, skipping empty names and names already there
+// ignoring case (upper-cased by the user locale's rules). Each check is one
+// hash look-up, so a table of n families is built in time proportional to n.
+class TFontTableBuilder {
+ public:
+  explicit TFontTableBuilder(TFontsArray& table);
+  // Returns whether the family was added.
+  bool Add(const std::wstring& name, DWORD fontType);
+
+ private:
+  TFontsArray& table_;
+  std::unordered_set<std::wstring> keys_;
+};
+
+// Adds one family to a table (see TFontTableBuilder).
 bool AddFontFamily(TFontsArray& table, const std::wstring& name, DWORD fontType);
 
 // The table of the screen's font families, built on first use.

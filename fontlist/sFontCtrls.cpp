@@ -62,7 +62,7 @@ void TsFontListBox::ColorChanged() {
 }
 
 void TsFontListBox::FontChanged() {
-  familyFonts_.clear();
+  familyFonts_.Clear();
   ClearRowCache();
   TsCustomListBox::FontChanged();
   // The row height follows the font, except while the definition is read:
@@ -73,18 +73,22 @@ void TsFontListBox::FontChanged() {
   }
 }
 
+namespace {
+// What a row shows: the family's kind and name.
+std::wstring RowKey(const TFontClass& font) {
+  return std::wstring(1, static_cast<wchar_t>(L'0' + static_cast<int>(font.FntType))) + font.FntName;
+}
+}  // namespace
+
 HFONT TsFontListBox::FamilyFont(const std::wstring& name) {
-  auto it = familyFonts_.find(name);
-  if (it != familyFonts_.end()) return it->second.get();
+  if (UniqueFont* cached = familyFonts_.Find(name)) return cached->get();
   LOGFONTW lf{};
   lf.lfHeight = font_.Height();
   lf.lfWeight = (font_.Style() & fsBold) ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = (font_.Style() & fsItalic) ? 1 : 0;
   lf.lfCharSet = DEFAULT_CHARSET;
   wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
-  HFONT f = ::CreateFontIndirectW(&lf);
-  familyFonts_[name].reset(f);
-  return f;
+  return familyFonts_.Put(name, UniqueFont(::CreateFontIndirectW(&lf))).get();
 }
 
 void TsFontListBox::RenderRow(int index, int w, int h, bool selected) {
@@ -128,21 +132,20 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
     ::SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(px.Width()), static_cast<DWORD>(px.Height()), 0,
                         0, 0, static_cast<UINT>(px.Height()), px.ScanLine(0), &bi, DIB_RGB_COLORS);
   };
-  if (!selected) {
-    auto it = rowCache_.find(index);
-    if (it != rowCache_.end() && it->second.Width() == w && it->second.Height() == h) {
-      blit(it->second);
+  TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
+  const std::wstring key = font ? RowKey(*font) : std::wstring();
+  if (!selected && font) {
+    TBitmap32* cached = rowCache_.Find(key);
+    if (cached && cached->Width() == w && cached->Height() == h) {
+      blit(*cached);
       return;
     }
   }
   if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
   if (!rowBuffer_.DC()) return;
   RenderRow(index, w, h, selected);
-  if (!selected) {
-    if (rowCache_.size() >= kMaxCachedRows) rowCache_.clear();
-    TBitmap32& copy = rowCache_[index];
-    copy = rowBuffer_.Pixels();
-    blit(copy);
+  if (!selected && font) {
+    blit(rowCache_.Put(key, rowBuffer_.Pixels()));
   } else {
     ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
   }

@@ -2,9 +2,10 @@
 // glyph and its name written in that very family.
 #pragma once
 #include <functional>
-#include <map>
+#include <string>
 
 #include "fontlist/font_table.h"
+#include "fontlist/lru_cache.h"
 #include "fontlist/sListBox.h"
 
 namespace glyphora {
@@ -32,6 +33,10 @@ class TsFontListBox : public TsCustomListBox {
   void FillFontList();
   TFontClass* FontAt(int index) const;
 
+  // Fonts of the families drawn last (a few pages' worth), and finished rows.
+  static constexpr size_t kMaxFamilyFonts = 96;
+  static constexpr size_t kMaxCachedRows = 400;
+
  protected:
   void DrawItem(int index, const RECT& rect, unsigned state, HDC dc) override;
   void FontChanged() override;
@@ -43,15 +48,16 @@ class TsFontListBox : public TsCustomListBox {
   bool FDrawFont = true;
   // Renders one row into the row buffer.
   void RenderRow(int index, int width, int height, bool selected);
-  void ClearRowCache() { rowCache_.clear(); }
+  void ClearRowCache() { rowCache_.Clear(); }
 
-  std::map<std::wstring, UniqueFont> familyFonts_;
+  TLruCache<std::wstring, UniqueFont> familyFonts_{kMaxFamilyFonts};
   TDibBitmap rowBuffer_;
   UniqueMemoryDC glyphDC_;
   // Finished unselected rows: drawing a name in its own family is costly, so
-  // a repaint or scroll copies rows drawn before. Plain memory, no handles.
-  std::map<int, TBitmap32> rowCache_;
-  static constexpr size_t kMaxCachedRows = 400;
+  // a repaint or scroll copies rows drawn before. Keyed by what the row
+  // shows (kind and name), not by its index, which changes whenever items
+  // are added or removed. Plain memory, no handles.
+  TLruCache<std::wstring, TBitmap32> rowCache_{kMaxCachedRows};
 };
 
 }  // namespace glyphora

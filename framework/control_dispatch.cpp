@@ -40,7 +40,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
     c = static_cast<TWinControl*>(cs->lpCreateParams);
     if (c) {
       c->handle_ = wnd;
-      ::SetPropW(wnd, kControlProp, c);
+      WindowControls()[wnd] = c;
       // Hooks see everything from here on, the creation messages included.
       c->AttachHooks();
     }
@@ -68,7 +68,7 @@ LRESULT TWinControl::Dispatch(TWinControl* c, HWND wnd, UINT msg, WPARAM wParam,
   }
   c->dispatching_ = outer;
   if (msg == WM_NCDESTROY) {
-    ::RemovePropW(wnd, kControlProp);
+    WindowControls().erase(wnd);
     c->nativeProc_ = nullptr;
     if (c->handle_ == wnd) c->handle_ = nullptr;
     c->hoverChild_ = c->captureChild_ = nullptr;

@@ -20,6 +20,11 @@ constexpr UINT kFirstControlId = 100;
 UINT g_nextCtrlId = kFirstControlId;
 }  // namespace
 
+std::unordered_map<HWND, TWinControl*>& WindowControls() {
+  static std::unordered_map<HWND, TWinControl*> map;
+  return map;
+}
+
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) { ctrlId_ = g_nextCtrlId++; }
 
 TWinControl::~TWinControl() {
@@ -32,7 +37,10 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-  return wnd ? static_cast<TWinControl*>(::GetPropW(wnd, kControlProp)) : nullptr;
+  if (!wnd) return nullptr;
+  const auto& map = WindowControls();
+  auto it = map.find(wnd);
+  return it == map.end() ? nullptr : it->second;
 }
 
 HWND TWinControl::Handle() {
@@ -64,7 +72,7 @@ void TWinControl::CreateWnd() {
   if (parent_ && !p.WndParent) return;
   CreateWindowHandle(p);
   if (!handle_) RaiseLastOSError("Error creating window");
-  ::SetPropW(handle_, kControlProp, this);
+  WindowControls()[handle_] = this;
   if (!p.NativeClass.empty()) {
     // The framework's subclass is the first on the native window, so hooks
     // attached later chain above it and see messages before WndProc.

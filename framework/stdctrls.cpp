@@ -124,6 +124,37 @@ void TCustomListBox::CreateParams(TCreateParams& p) {
   AddBorder(p, BorderStyle == TBorderStyle::bsSingle);
 }
 
+void TCustomListBox::SaveItems() {
+  auto saved = std::make_unique<SavedItems>();
+  const int n = static_cast<int>(::SendMessageW(handle_, LB_GETCOUNT, 0, 0));
+  saved->items.reserve(static_cast<size_t>(std::max(n, 0)));
+  for (int i = 0; i < n; ++i) saved->items.emplace_back(items_->Get(i), items_->Objects(i));
+  saved->itemIndex = ItemIndex();
+  saved->topIndex = TopIndex();
+  saved_ = std::move(saved);
+}
+
+void TCustomListBox::InitializeWnd() {
+  TWinControl::InitializeWnd();
+  if (!saved_) return;
+  std::unique_ptr<SavedItems> saved = std::move(saved_);
+  const auto& [selText, selObject] = saved->itemIndex >= 0 && saved->itemIndex < static_cast<int>(saved->items.size())
+                                         ? saved->items[static_cast<size_t>(saved->itemIndex)]
+                                         : std::pair<std::wstring, void*>{};
+  int selected = -1;
+  ::SendMessageW(handle_, LB_INITSTORAGE, saved->items.size(), 0);
+  items_->BeginUpdate();
+  for (size_t i = 0; i < saved->items.size(); ++i) {
+    const int at = items_->AddObject(saved->items[i].first, saved->items[i].second);
+    if (static_cast<int>(i) == saved->itemIndex) selected = at;
+    else if (selected >= at) ++selected;  // a sorted insert before the selection moves it down
+  }
+  items_->EndUpdate();
+  if (selected >= 0 && Items().Objects(selected) == selObject && Items().Get(selected) == selText)
+    SetItemIndex(selected);
+  ::SendMessageW(handle_, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(saved->topIndex, 0)), 0);
+}
+
 int TCustomListBox::ItemIndex() const {
   if (!handle_) return -1;
   LRESULT i = ::SendMessageW(handle_, LB_GETCURSEL, 0, 0);
@@ -179,6 +210,9 @@ void TCustomListBox::TypeAhead(wchar_t ch) {
 
 void TCustomListBox::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_DESTROY:
+      if (!Destroying()) SaveItems();
+      break;
     case CN_COMMAND:
       if (HIWORD(m.WParam) == LBN_SELCHANGE) Click();
       else if (HIWORD(m.WParam) == LBN_DBLCLK && OnDblClick) OnDblClick(this);

@@ -1,6 +1,8 @@
 // Controls over the platform's own window classes: edit, list box, scroll bar.
 #pragma once
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "framework/control.h"
 #include "framework/strings.h"
@@ -80,6 +82,9 @@ class TCustomListBox : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  // Puts back the items (and selection and scroll position) that the
+  // previous window held.
+  void InitializeWnd() override;
   virtual void DrawItem(int index, const RECT& rect, unsigned state, HDC dc);
   virtual void MeasureItem(int index, int& height) { height = itemHeight_; }
   // Selects the first item beginning with the typed prefix.
@@ -89,7 +94,16 @@ class TCustomListBox : public TWinControl {
   bool sorted_ = false;
 
  private:
+  // The items live in the window; when the window is destroyed while the
+  // control lives on (re-created for a new style, or with its parent) they
+  // wait here for the next one.
+  struct SavedItems {
+    std::vector<std::pair<std::wstring, void*>> items;
+    int itemIndex = -1, topIndex = 0;
+  };
+  void SaveItems();
   std::unique_ptr<TListBoxStrings> items_;
+  std::unique_ptr<SavedItems> saved_;
   std::wstring typed_;
   DWORD lastKeyTime_ = 0;
 };

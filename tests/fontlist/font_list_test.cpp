@@ -25,9 +25,11 @@ TEST(FontTable, FamiliesAreKeptOnceIgnoringCaseInFirstSeenOrder) {
   EXPECT_TRUE(AddFontFamily(t, L"Zeta", TRUETYPE_FONTTYPE));
   EXPECT_TRUE(AddFontFamily(t, L"alpha", RASTER_FONTTYPE));
   EXPECT_FALSE(AddFontFamily(t, L"ALPHA", TRUETYPE_FONTTYPE));
+  EXPECT_TRUE(AddFontFamily(t, L"\u00e9tude", TRUETYPE_FONTTYPE));
+  EXPECT_FALSE(AddFontFamily(t, L"\u00c9TUDE", TRUETYPE_FONTTYPE)) << "case beyond ASCII";
   EXPECT_FALSE(AddFontFamily(t, L"", TRUETYPE_FONTTYPE));
   EXPECT_TRUE(AddFontFamily(t, L"@Vertical", TRUETYPE_FONTTYPE)) << "nothing is excluded by name";
-  ASSERT_EQ(t.size(), 3u);
+  ASSERT_EQ(t.size(), 4u);
   EXPECT_EQ(t[0]->FntName, L"Zeta");
   EXPECT_EQ(t[1]->FntType, FontTypes::RASTER) << "the first report of a family wins";
 }
@@ -104,6 +106,16 @@ class FontListTest : public ::testing::Test {
     form->LoadedAll();
   }
   std::vector<std::wstring> Names() { return list->Items().ToVector(); }
+  // The pixels of one row drawn into a bitmap of its own.
+  std::vector<uint32_t> Render(int index, unsigned state = 0) {
+    TDibBitmap bmp(250, 22);
+    list->DrawItem(index, RECT{0, 0, 250, 22}, state, bmp.DC());
+    ::GdiFlush();
+    std::vector<uint32_t> px;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 250; ++x) px.push_back(bmp.Pixels().Pixel(x, y) & 0xFFFFFF);
+    return px;
+  }
   TFontsArray table;
   std::unique_ptr<TForm> form;
   TestFontList* list = nullptr;
@@ -117,6 +129,16 @@ TEST_F(FontListTest, FillsSortedFromTheTableOnLoadKeepingItsObjects) {
   EXPECT_EQ(list->FontAt(odd), table[3].get());
   EXPECT_EQ(list->FontAt(odd)->FntType, FontTypes::UNKNOWN);
   EXPECT_EQ(list->FontAt(99), nullptr);
+}
+
+TEST_F(FontListTest, ChangingAutoHideScrollAfterLoadingKeepsTheFamilies) {
+  const auto names = Names();
+  list->SetItemIndex(2);
+  list->SetAutoHideScroll(false);
+  EXPECT_TRUE(::GetWindowLongW(list->WindowHandle(), GWL_STYLE) & LBS_DISABLENOSCROLL);
+  EXPECT_EQ(Names(), names);
+  EXPECT_EQ(list->FontAt(list->Items().IndexOf(L"Odd")), table[3].get());
+  EXPECT_EQ(list->ItemIndex(), 2);
 }
 
 TEST_F(FontListTest, FilterAndValidationHideFamiliesFromThisListOnly) {
@@ -134,6 +156,29 @@ TEST_F(FontListTest, ALaterFontChangeSetsTheRowHeightFromTheText) {
   list->Font().SetHeight(-30);
   EXPECT_GT(list->ItemHeight(), 30);
   EXPECT_EQ(::SendMessageW(list->WindowHandle(), LB_GETITEMHEIGHT, 0, 0), list->ItemHeight());
+}
+
+TEST_F(FontListTest, RowsDrawnBeforeFollowTheirItemsWhenItemsChange) {
+  const auto first = Render(0), second = Render(1);  // both now cached
+  ASSERT_NE(first, second);
+  list->Items().Delete(0);
+  EXPECT_EQ(Render(0), second) << "row 0 now shows what row 1 showed";
+  list->Items().Add(L"No font object");
+  EXPECT_EQ(Render(list->Items().IndexOf(L"No font object")), Render(99)) << "an item without a font draws only the background";
+}
+
+TEST_F(FontListTest, FamilyFontsAreBoundedAndFreedWhenDropped) {
+  TFontsArray many;
+  const size_t n = 3 * TsFontListBox::kMaxFamilyFonts;
+  for (size_t i = 0; i < n; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
+  list->FontTable = &many;
+  list->FillFontList();
+  const long before = UniqueFont::LiveCount();
+  for (int i = 0; i < static_cast<int>(n); ++i) Render(i);
+  EXPECT_LE(UniqueFont::LiveCount() - before, static_cast<long>(TsFontListBox::kMaxFamilyFonts));
+  EXPECT_GT(UniqueFont::LiveCount() - before, 0) << "recent families keep their fonts";
+  list->Font().SetHeight(-20);
+  EXPECT_LE(UniqueFont::LiveCount(), before + 1) << "a new list font drops them all";
 }
 
 TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {

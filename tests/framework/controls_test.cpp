@@ -204,6 +204,32 @@ TEST_F(FormFixture, ListBoxSortsAndKeepsObjects) {
   EXPECT_EQ(list->ItemIndex(), 1);
 }
 
+TEST_F(FormFixture, ListBoxKeepsItemsObjectsAndSelectionWhenItsWindowIsRecreated) {
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  auto* list = new TListBox(form.get());
+  list->SetParent(panel);
+  int a = 1, b = 2, c = 3;
+  list->Items().AddObject(L"delta", &a);
+  list->Items().AddObject(L"Alpha", &b);
+  list->Items().AddObject(L"charlie", &c);
+  list->SetItemIndex(2);
+  auto expect = [&](const char* when) {
+    SCOPED_TRACE(when);
+    ASSERT_EQ(list->Items().ToVector(), (std::vector<std::wstring>{L"Alpha", L"charlie", L"delta"}));
+    EXPECT_EQ(list->Items().Objects(0), &b);
+    EXPECT_EQ(list->Items().Objects(1), &c);
+    EXPECT_EQ(list->Items().Objects(2), &a);
+    EXPECT_EQ(list->ItemIndex(), 1) << "the selection stays on its item";
+  };
+  HWND before = list->Handle();
+  list->SetSorted(true);
+  EXPECT_NE(list->Handle(), before) << "sorting needs a new window";
+  expect("re-created sorted");
+  panel->RecreateWnd();
+  expect("re-created with its parent");
+}
+
 TEST_F(FormFixture, ScrollBarClampsAndReportsChanges) {
   auto* bar = new TScrollBar(form.get());
   bar->SetParent(form.get());
