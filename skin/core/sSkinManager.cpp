@@ -133,7 +133,11 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner), content_(st
 }
 
 TsSkinManager::~TsSkinManager() {
-  if (skinActive_) RemoveSkin();
+  // Controls bound to this manager forget it when they hear of its removal
+  // while it counts as destroying; they hear of it whether a skin is in
+  // force or not.
+  MarkDestroying();
+  RemoveSkin();
   UnInstallHook();
   UnhookApplicationWindow();
   if (g_defaultManager == this) g_defaultManager = nullptr;
