@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
+#include <filesystem>
+#include <optional>
 #include <random>
+#include <string_view>
 
 #include "framework/application.h"
 #include "framework/control.h"
@@ -26,8 +29,23 @@ bool g_newSkinBroadcast = false;
 bool g_livePreview = false;
 std::string g_sectionToUpdate;
 
-std::string ToAnsi(const std::wstring& w) { return Narrow(w, CP_ACP); }
+// Texts that another program sends (the live-preview record) are 8-bit text
+// in the system's ANSI code page; so are the file names of an options text.
 std::wstring FromAnsi(const std::string& s) { return Widen(s, CP_ACP); }
+std::filesystem::path AnsiFileName(std::string_view name) { return FromAnsi(std::string(name)); }
+
+// Raises the process-wide skin-loading flag for the length of a call and puts
+// back what it was when the call ends, also when an exception passes.
+class TSkinLoadingScope {
+ public:
+  TSkinLoadingScope() : previous_(g_skinLoading) { g_skinLoading = true; }
+  ~TSkinLoadingScope() { g_skinLoading = previous_; }
+  TSkinLoadingScope(const TSkinLoadingScope&) = delete;
+  TSkinLoadingScope& operator=(const TSkinLoadingScope&) = delete;
+
+ private:
+  bool previous_;
+};
 
 bool FileExists(const std::wstring& path) {
   DWORD a = ::GetFileAttributesW(path.c_str());
@@ -227,7 +245,7 @@ std::wstring TsSkinManager::SkinInfo() const {
 void TsSkinManager::SetSkinDirectory(const std::wstring& dir) {
   if (dir == skinDirectory_) return;
   skinDirectory_ = dir;
-  content_->SkinData.SkinPath = ToAnsi(GetFullSkinDirectory());
+  content_->SkinData.SkinPath = GetFullSkinDirectory();
 }
 
 std::wstring TsSkinManager::GetFullSkinDirectory() const {
@@ -276,12 +294,14 @@ void TsSkinManager::SetExtendedBorders(bool value) {
 
 // --------------------------------------------------------------- loading
 
-TSkinLoadOptions TsSkinManager::LoadOptions() const {
+TSkinLoadOptions TsSkinManager::LoadOptions(const std::wstring& skinPath) const {
   TSkinLoadOptions o;
   o.HueOffset = hueOffset_;
   o.Saturation = saturation_;
   o.ColorOps = SkinColorOps();
   o.CommonSections = CommonSections;
+  o.SkinPath = skinPath;
+  o.FileNameToPath = &AnsiFileName;
   return o;
 }
 
@@ -295,26 +315,28 @@ void TsSkinManager::SetSkinName(const std::wstring& name) {
 }
 
 void TsSkinManager::ChangeSkin(const std::wstring& oldName) {
-  g_skinLoading = true;
   content_->SkinData.Active = false;
-  std::wstring packed = PackedFileName();
-  bool isPacked = !packed.empty() && FileExists(packed);
-  // After a live preview a folder of that name wins over a packed file.
-  if (isPacked && g_livePreview && DirectoryExists(GetFullSkinDirectory() + skinName_)) isPacked = false;
-  try {
-    if (isPacked) ReloadPackedSkin(); else ReloadSkin();
-    ReportSkinVersion();
-  } catch (const std::exception& e) {
-    skinName_ = oldName;
-    g_skinLoading = false;
-    ShowError(Widen(e.what()));
+  // The error is shown once the loading flag is down again.
+  std::optional<std::wstring> error;
+  {
+    TSkinLoadingScope loading;
+    std::wstring packed = PackedFileName();
+    bool isPacked = !packed.empty() && FileExists(packed);
+    // After a live preview a folder of that name wins over a packed file.
+    if (isPacked && g_livePreview && DirectoryExists(GetFullSkinDirectory() + skinName_)) isPacked = false;
+    try {
+      if (isPacked) ReloadPackedSkin(); else ReloadSkin();
+    } catch (const std::exception& e) {
+      skinName_ = oldName;
+      error = Widen(e.what());
+    }
   }
+  if (error) ShowError(*error); else ReportSkinVersion();
   if (!skinActive_) {
     RemoveSkin();
   } else if (!nonAutoUpdate_ && !Loading()) {
     UpdateSkin(true);
   }
-  g_skinLoading = false;
 }
 
 void TsSkinManager::ReportSkinVersion() const {
@@ -322,7 +344,7 @@ void TsSkinManager::ReportSkinVersion() const {
   TSkinVersionCheck check = CheckSkinVersion(content_->SkinData.Version);
   // Old skins are reported only when asked for on the command line.
   if (check == TSkinVersionCheck::Ok || (check == TSkinVersionCheck::Older && !OldSkinReportRequested())) return;
-  std::wstring text = FromAnsi(SkinVersionMessage(check, ToAnsi(skinName_)));
+  std::wstring text = Widen(SkinVersionMessage(check, Narrow(skinName_)));
   ::MessageBoxW(Application()->Handle(), text.c_str(), Application()->Title().c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
@@ -331,25 +353,26 @@ void TsSkinManager::Reload() {
   try {
     if (!packed.empty() && FileExists(packed)) ReloadPackedSkin(); else ReloadSkin();
   } catch (const std::exception& e) {
-    g_skinLoading = false;
     ShowError(Widen(e.what()));
   }
 }
 
+// Each load names the folder it reads from before reading anything, and the
+// folder becomes SkinData.SkinPath only with a load that succeeds: a failed
+// one leaves the previous skin and its folder.
 void TsSkinManager::ReloadSkin() {
   if (!active_) return;
-  g_skinLoading = true;
+  TSkinLoadingScope loading;
   std::wstring full = GetFullSkinDirectory();
   bool plain = IsPlainSkinName(skinName_);
   std::wstring path = full + skinName_ + L"\\";
   std::wstring options = path + L"Options.dat";
-  TSkinLoadOptions opts = LoadOptions();
   if (hasLivePreviewOptions_ && plain) {
-    TFolderSource source(ToAnsi(path));
+    TSkinLoadOptions opts = LoadOptions(path);
+    TFolderSource source(opts.SkinPath, opts.FileNameToPath);
     content_->Load(livePreviewOptions_, source, opts);
-    content_->SkinData.SkinPath = ToAnsi(path);
   } else if (plain && !full.empty() && FileExists(options)) {
-    content_->LoadFromFolder(ToAnsi(path), opts);
+    content_->LoadFromFolder(path, LoadOptions(path));
   } else {
     // An internal skin: the one of that name, else the first there is.
     auto it = std::find_if(InternalSkins.begin(), InternalSkins.end(),
@@ -358,12 +381,13 @@ void TsSkinManager::ReloadSkin() {
       if (InternalSkins.empty()) {
         active_ = false;
         skinActive_ = false;
-        g_skinLoading = false;
         return;
       }
       it = InternalSkins.begin();
       skinName_ = it->Name;
     }
+    // An internal skin has no folder of its own.
+    TSkinLoadOptions opts = LoadOptions(std::wstring());
     if (!it->PackedData.empty()) {
       content_->LoadFromPackage(it->PackedData, opts);
     } else {
@@ -371,20 +395,17 @@ void TsSkinManager::ReloadSkin() {
       content_->Load(std::nullopt, none, opts);
       content_->SkinIsPacked = false;
     }
-    content_->SkinData.SkinPath.clear();
   }
   skinActive_ = true;
-  g_skinLoading = false;
 }
 
 void TsSkinManager::ReloadPackedSkin() {
   if (!active_) return;
-  g_skinLoading = true;
-  if (!content_->LoadFromPackageFile(std::filesystem::path(PackedFileName()), LoadOptions()))
+  TSkinLoadingScope loading;
+  // A packed skin's loose files lie beside it in the skin directory.
+  if (!content_->LoadFromPackageFile(std::filesystem::path(PackedFileName()), LoadOptions(GetFullSkinDirectory())))
     throw std::runtime_error("Skin file " + Narrow(PackedFileName()) + " not found");
-  content_->SkinData.SkinPath = ToAnsi(GetFullSkinDirectory());
   skinActive_ = true;
-  g_skinLoading = false;
 }
 
 void TsSkinManager::RemoveSkin() {

@@ -166,7 +166,8 @@ class TsSkinManager : public TComponent {
   void UnhookApplicationWindow();
   static LRESULT CALLBACK AppWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
-  TSkinLoadOptions LoadOptions() const;
+  // The options of a load that reads its loose files from skinPath.
+  TSkinLoadOptions LoadOptions(const std::wstring& skinPath) const;
   std::wstring PackedFileName() const;
   void ApplyThirdPartyDefaults();
 
