@@ -13,6 +13,7 @@
 #include "framework/application.h"
 #include "framework/control.h"
 #include "framework/forms.h"
+#include "framework/messages.h"
 #include "framework/strings.h"
 #include "skin/core/skin_commands.h"
 #include "imaging/wic_decoder.h"
@@ -187,7 +188,7 @@ LRESULT CALLBACK TsSkinManager::AppWindowProc(HWND wnd, UINT msg, WPARAM wParam,
         break;
       case WM_THEMECHANGED:
         return 0;
-      case 0xB000:
+      case CM_BASE:
         BroadcastToForms(SM_ALPHACMD, SkinCommandWParam(SKC_REPAINT), 0);
         return 0;
     }
@@ -625,7 +626,7 @@ TColor TsSkinManager::SectionBGColor(int32_t skinIndex, TControl* owner) const {
 // ----------------------------------------------------------- live preview
 
 LRESULT TsSkinManager::HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data) {
-  if (wParam != 7 || !data) return 0;
+  if (wParam != kLivePreviewWParam || !data) return 0;
   auto record = ParseLivePreview(data->lpData, data->cbData);
   if (!record) return 0;
   std::wstring name = FromAnsi(record->SkinName);
