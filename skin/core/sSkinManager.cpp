@@ -66,6 +66,9 @@ std::wstring ExecutableFolder() {
 
 bool IsNoColor(TColor c) { return c == clMinusOne || c == clNoneMarker; }
 
+// The id of the manager's subclass of the application window.
+constexpr UINT_PTR kAppWindowSubclassId = 1;
+
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
   // Dialogs, message boxes and popup-menu windows are caught here as they
   // are created; the form skinning attaches to them.
@@ -105,21 +108,31 @@ std::vector<std::wstring> DefaultThirdList(int index) {
   return {L" "};
 }
 
+namespace {
+// The record's fields: the tag, then three zero-terminated texts.
+struct TRecordField {
+  size_t offset, size;
+};
+constexpr TRecordField kPreviewTag{0, 4}, kPreviewName{4, 128}, kPreviewDirectory{132, 513},
+    kPreviewOptions{645, 30001};
+static_assert(kPreviewOptions.offset + kPreviewOptions.size == kLivePreviewSize);
+}  // namespace
+
 std::optional<TacLivePreview> ParseLivePreview(const void* data, size_t size) {
   // The record is read only when it is complete and every text ends inside
   // its own field: another process's bytes are not trusted further.
   if (!data || size < kLivePreviewSize) return std::nullopt;
   auto* bytes = static_cast<const char*>(data);
   uint32_t tag;
-  std::memcpy(&tag, bytes, 4);
+  std::memcpy(&tag, bytes + kPreviewTag.offset, kPreviewTag.size);
   if (tag != kLivePreviewTag) return std::nullopt;
-  auto field = [&](size_t offset, size_t length) -> std::optional<std::string> {
-    const char* begin = bytes + offset;
-    const void* nul = std::memchr(begin, 0, length);
+  auto text = [&](TRecordField f) -> std::optional<std::string> {
+    const char* begin = bytes + f.offset;
+    const void* nul = std::memchr(begin, 0, f.size);
     if (!nul) return std::nullopt;
     return std::string(begin, static_cast<const char*>(nul));
   };
-  auto name = field(4, 128), dir = field(132, 513), options = field(645, 30001);
+  auto name = text(kPreviewName), dir = text(kPreviewDirectory), options = text(kPreviewOptions);
   if (!name || !dir || !options) return std::nullopt;
   return TacLivePreview{*name, *dir, *options};
 }
@@ -165,11 +178,11 @@ TsSkinManager::~TsSkinManager() {
 void TsSkinManager::HookApplicationWindow() {
   HWND app = Application()->Handle();
   if (!app || appHooked_) return;
-  if (::SetWindowSubclass(app, &AppWindowProc, 1, reinterpret_cast<DWORD_PTR>(this))) appHooked_ = app;
+  if (::SetWindowSubclass(app, &AppWindowProc, kAppWindowSubclassId, reinterpret_cast<DWORD_PTR>(this))) appHooked_ = app;
 }
 
 void TsSkinManager::UnhookApplicationWindow() {
-  if (appHooked_ && ::IsWindow(appHooked_)) ::RemoveWindowSubclass(appHooked_, &AppWindowProc, 1);
+  if (appHooked_ && ::IsWindow(appHooked_)) ::RemoveWindowSubclass(appHooked_, &AppWindowProc, kAppWindowSubclassId);
   appHooked_ = nullptr;
 }
 
@@ -590,7 +603,7 @@ TColor TsSkinManager::GetHighLightColor(bool focused) const {
   if (sel < 0 || IsNoColor(c)) {
     int mi = skinActive_ ? content_->GetSkinIndex("MENUITEM") : -1;
     c = mi >= 0 ? content_->gd[static_cast<size_t>(mi)].HotColor : clNoneMarker;
-    if (mi < 0 || IsNoColor(c) || c == 0xFFFFFF) c = clHighlight;
+    if (mi < 0 || IsNoColor(c) || c == clWhite) c = clHighlight;
   }
   return ColorToRGB(c);
 }
