@@ -41,6 +41,9 @@ class TComponent {
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation) {}
+  // For a destructor that tells others of its end before the base's runs:
+  // they then see this component as being destroyed.
+  void MarkDestroying() { destroying_ = true; }
 
  private:
   void InsertComponent(TComponent* c);

@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "imaging/image_decoder.h"
-#include "skin/core/skin_error.h"
 
 namespace glyphora {
 
@@ -41,16 +40,20 @@ TBitmap32* TImageBitmap::get() const {
   if (!state_) return nullptr;
   TState& s = *state_;
   if (s.pending.load(std::memory_order_acquire)) {
-    std::call_once(s.once, [&s] {
+    // Nothing leaves this block: a failure of any kind (a damaged file, no
+    // memory for the pixels, an error of the codec or of the finishing step)
+    // gives an empty image that draws nothing, and the once-flag is then set
+    // as for a success, so the file is not decoded again on the next paint.
+    std::call_once(s.once, [&s]() noexcept {
       TBitmap32& px = *s.pixels;
-      TImageDecoder* decoder = DefaultImageDecoder();
       try {
+        TImageDecoder* decoder = DefaultImageDecoder();
         if (decoder) px = decoder->Decode(s.bytes);
-      } catch (const ESkinError&) {
-        px = TBitmap32();  // damaged after all: the image draws nothing
+        if (px.Width() != s.width || px.Height() != s.height) px = TBitmap32();
+        if (s.finish && !px.Empty()) s.finish(px);
+      } catch (...) {
+        px = TBitmap32();
       }
-      if (px.Width() != s.width || px.Height() != s.height) px = TBitmap32();
-      if (s.finish && !px.Empty()) s.finish(px);
       s.bytes = std::vector<uint8_t>();
       s.pending.store(false, std::memory_order_release);
     });

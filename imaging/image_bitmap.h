@@ -26,9 +26,10 @@ class TImageBitmap {
 
   // Keeps the file's bytes and decodes them with the process-wide decoder
   // (DefaultImageDecoder) on first use. width and height are the file's own
-  // (read from its header) and are known without decoding. A file that
-  // turns out to be damaged, or a process without a decoder, gives an empty
-  // bitmap: the image then draws nothing.
+  // (read from its header) and are known without decoding. A decode that
+  // fails in any way (a damaged file, memory running out, no decoder in the
+  // process) gives an empty bitmap, once: the image then draws nothing and is
+  // not decoded again. Nothing is raised to the painter.
   static TImageBitmap Deferred(std::vector<uint8_t> bytes, int32_t width, int32_t height,
                                TFinish finish = nullptr);
 

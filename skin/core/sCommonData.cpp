@@ -88,8 +88,11 @@ bool TsCommonData::Skinned() const {
 
 bool TsCommonData::HandleSkinCommand(TMessage& m) {
   if (m.Msg != SM_ALPHACMD) return false;
+  // lParam names a manager only for the skin-wide commands, and a command
+  // may come from anywhere: it is obeyed only when it names this control's
+  // own manager, never when it names none (also when no manager exists).
   auto* manager = reinterpret_cast<TsSkinManager*>(m.LParam);
-  const bool own = manager == SkinManager();
+  const bool own = manager && manager == SkinManager();
   switch (SkinCommandCode(m.WParam)) {
     case SKC_CTRLHANDLED:
       m.Result = 1;
@@ -132,10 +135,12 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       BGChanged = true;
       return true;
     case SKC_GETSKININDEX:
+      if (!SkinCommandPointerTrusted()) return true;
       if (auto* info = reinterpret_cast<TacSectionInfo*>(m.LParam)) info->SkinIndex = SkinIndex;
       m.Result = 1;
       return true;
     case SKC_SETSECTION:
+      if (!SkinCommandPointerTrusted()) return true;
       if (auto* info = reinterpret_cast<TacSectionInfo*>(m.LParam); info && info->Name) SetSkinSection(info->Name);
       return true;
     case SKC_UPDATESECTION:

@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
+#include <filesystem>
+#include <optional>
 #include <random>
+#include <string_view>
 
 #include "framework/application.h"
 #include "framework/control.h"
 #include "framework/forms.h"
+#include "framework/messages.h"
 #include "framework/strings.h"
 #include "skin/core/skin_commands.h"
 #include "imaging/wic_decoder.h"
@@ -26,8 +30,23 @@ bool g_newSkinBroadcast = false;
 bool g_livePreview = false;
 std::string g_sectionToUpdate;
 
-std::string ToAnsi(const std::wstring& w) { return Narrow(w, CP_ACP); }
+// Texts that another program sends (the live-preview record) are 8-bit text
+// in the system's ANSI code page; so are the file names of an options text.
 std::wstring FromAnsi(const std::string& s) { return Widen(s, CP_ACP); }
+std::filesystem::path AnsiFileName(std::string_view name) { return FromAnsi(std::string(name)); }
+
+// Raises the process-wide skin-loading flag for the length of a call and puts
+// back what it was when the call ends, also when an exception passes.
+class TSkinLoadingScope {
+ public:
+  TSkinLoadingScope() : previous_(g_skinLoading) { g_skinLoading = true; }
+  ~TSkinLoadingScope() { g_skinLoading = previous_; }
+  TSkinLoadingScope(const TSkinLoadingScope&) = delete;
+  TSkinLoadingScope& operator=(const TSkinLoadingScope&) = delete;
+
+ private:
+  bool previous_;
+};
 
 bool FileExists(const std::wstring& path) {
   DWORD a = ::GetFileAttributesW(path.c_str());
@@ -46,6 +65,9 @@ std::wstring ExecutableFolder() {
 }
 
 bool IsNoColor(TColor c) { return c == clMinusOne || c == clNoneMarker; }
+
+// The id of the manager's subclass of the application window.
+constexpr UINT_PTR kAppWindowSubclassId = 1;
 
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
   // Dialogs, message boxes and popup-menu windows are caught here as they
@@ -86,21 +108,31 @@ std::vector<std::wstring> DefaultThirdList(int index) {
   return {L" "};
 }
 
+namespace {
+// The record's fields: the tag, then three zero-terminated texts.
+struct TRecordField {
+  size_t offset, size;
+};
+constexpr TRecordField kPreviewTag{0, 4}, kPreviewName{4, 128}, kPreviewDirectory{132, 513},
+    kPreviewOptions{645, 30001};
+static_assert(kPreviewOptions.offset + kPreviewOptions.size == kLivePreviewSize);
+}  // namespace
+
 std::optional<TacLivePreview> ParseLivePreview(const void* data, size_t size) {
   // The record is read only when it is complete and every text ends inside
   // its own field: another process's bytes are not trusted further.
   if (!data || size < kLivePreviewSize) return std::nullopt;
   auto* bytes = static_cast<const char*>(data);
   uint32_t tag;
-  std::memcpy(&tag, bytes, 4);
+  std::memcpy(&tag, bytes + kPreviewTag.offset, kPreviewTag.size);
   if (tag != kLivePreviewTag) return std::nullopt;
-  auto field = [&](size_t offset, size_t length) -> std::optional<std::string> {
-    const char* begin = bytes + offset;
-    const void* nul = std::memchr(begin, 0, length);
+  auto text = [&](TRecordField f) -> std::optional<std::string> {
+    const char* begin = bytes + f.offset;
+    const void* nul = std::memchr(begin, 0, f.size);
     if (!nul) return std::nullopt;
     return std::string(begin, static_cast<const char*>(nul));
   };
-  auto name = field(4, 128), dir = field(132, 513), options = field(645, 30001);
+  auto name = text(kPreviewName), dir = text(kPreviewDirectory), options = text(kPreviewOptions);
   if (!name || !dir || !options) return std::nullopt;
   return TacLivePreview{*name, *dir, *options};
 }
@@ -133,7 +165,11 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner), content_(st
 }
 
 TsSkinManager::~TsSkinManager() {
-  if (skinActive_) RemoveSkin();
+  // Controls bound to this manager forget it when they hear of its removal
+  // while it counts as destroying; they hear of it whether a skin is in
+  // force or not.
+  MarkDestroying();
+  RemoveSkin();
   UnInstallHook();
   UnhookApplicationWindow();
   if (g_defaultManager == this) g_defaultManager = nullptr;
@@ -142,11 +178,11 @@ TsSkinManager::~TsSkinManager() {
 void TsSkinManager::HookApplicationWindow() {
   HWND app = Application()->Handle();
   if (!app || appHooked_) return;
-  if (::SetWindowSubclass(app, &AppWindowProc, 1, reinterpret_cast<DWORD_PTR>(this))) appHooked_ = app;
+  if (::SetWindowSubclass(app, &AppWindowProc, kAppWindowSubclassId, reinterpret_cast<DWORD_PTR>(this))) appHooked_ = app;
 }
 
 void TsSkinManager::UnhookApplicationWindow() {
-  if (appHooked_ && ::IsWindow(appHooked_)) ::RemoveWindowSubclass(appHooked_, &AppWindowProc, 1);
+  if (appHooked_ && ::IsWindow(appHooked_)) ::RemoveWindowSubclass(appHooked_, &AppWindowProc, kAppWindowSubclassId);
   appHooked_ = nullptr;
 }
 
@@ -165,7 +201,7 @@ LRESULT CALLBACK TsSkinManager::AppWindowProc(HWND wnd, UINT msg, WPARAM wParam,
         break;
       case WM_THEMECHANGED:
         return 0;
-      case 0xB000:
+      case CM_BASE:
         BroadcastToForms(SM_ALPHACMD, SkinCommandWParam(SKC_REPAINT), 0);
         return 0;
     }
@@ -223,7 +259,7 @@ std::wstring TsSkinManager::SkinInfo() const {
 void TsSkinManager::SetSkinDirectory(const std::wstring& dir) {
   if (dir == skinDirectory_) return;
   skinDirectory_ = dir;
-  content_->SkinData.SkinPath = ToAnsi(GetFullSkinDirectory());
+  content_->SkinData.SkinPath = GetFullSkinDirectory();
 }
 
 std::wstring TsSkinManager::GetFullSkinDirectory() const {
@@ -272,12 +308,14 @@ void TsSkinManager::SetExtendedBorders(bool value) {
 
 // --------------------------------------------------------------- loading
 
-TSkinLoadOptions TsSkinManager::LoadOptions() const {
+TSkinLoadOptions TsSkinManager::LoadOptions(const std::wstring& skinPath) const {
   TSkinLoadOptions o;
   o.HueOffset = hueOffset_;
   o.Saturation = saturation_;
   o.ColorOps = SkinColorOps();
   o.CommonSections = CommonSections;
+  o.SkinPath = skinPath;
+  o.FileNameToPath = &AnsiFileName;
   return o;
 }
 
@@ -291,26 +329,28 @@ void TsSkinManager::SetSkinName(const std::wstring& name) {
 }
 
 void TsSkinManager::ChangeSkin(const std::wstring& oldName) {
-  g_skinLoading = true;
   content_->SkinData.Active = false;
-  std::wstring packed = PackedFileName();
-  bool isPacked = !packed.empty() && FileExists(packed);
-  // After a live preview a folder of that name wins over a packed file.
-  if (isPacked && g_livePreview && DirectoryExists(GetFullSkinDirectory() + skinName_)) isPacked = false;
-  try {
-    if (isPacked) ReloadPackedSkin(); else ReloadSkin();
-    ReportSkinVersion();
-  } catch (const std::exception& e) {
-    skinName_ = oldName;
-    g_skinLoading = false;
-    ShowError(Widen(e.what()));
+  // The error is shown once the loading flag is down again.
+  std::optional<std::wstring> error;
+  {
+    TSkinLoadingScope loading;
+    std::wstring packed = PackedFileName();
+    bool isPacked = !packed.empty() && FileExists(packed);
+    // After a live preview a folder of that name wins over a packed file.
+    if (isPacked && g_livePreview && DirectoryExists(GetFullSkinDirectory() + skinName_)) isPacked = false;
+    try {
+      if (isPacked) ReloadPackedSkin(); else ReloadSkin();
+    } catch (const std::exception& e) {
+      skinName_ = oldName;
+      error = Widen(e.what());
+    }
   }
+  if (error) ShowError(*error); else ReportSkinVersion();
   if (!skinActive_) {
     RemoveSkin();
   } else if (!nonAutoUpdate_ && !Loading()) {
     UpdateSkin(true);
   }
-  g_skinLoading = false;
 }
 
 void TsSkinManager::ReportSkinVersion() const {
@@ -318,7 +358,7 @@ void TsSkinManager::ReportSkinVersion() const {
   TSkinVersionCheck check = CheckSkinVersion(content_->SkinData.Version);
   // Old skins are reported only when asked for on the command line.
   if (check == TSkinVersionCheck::Ok || (check == TSkinVersionCheck::Older && !OldSkinReportRequested())) return;
-  std::wstring text = FromAnsi(SkinVersionMessage(check, ToAnsi(skinName_)));
+  std::wstring text = Widen(SkinVersionMessage(check, Narrow(skinName_)));
   ::MessageBoxW(Application()->Handle(), text.c_str(), Application()->Title().c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
@@ -327,25 +367,26 @@ void TsSkinManager::Reload() {
   try {
     if (!packed.empty() && FileExists(packed)) ReloadPackedSkin(); else ReloadSkin();
   } catch (const std::exception& e) {
-    g_skinLoading = false;
     ShowError(Widen(e.what()));
   }
 }
 
+// Each load names the folder it reads from before reading anything, and the
+// folder becomes SkinData.SkinPath only with a load that succeeds: a failed
+// one leaves the previous skin and its folder.
 void TsSkinManager::ReloadSkin() {
   if (!active_) return;
-  g_skinLoading = true;
+  TSkinLoadingScope loading;
   std::wstring full = GetFullSkinDirectory();
   bool plain = IsPlainSkinName(skinName_);
   std::wstring path = full + skinName_ + L"\\";
   std::wstring options = path + L"Options.dat";
-  TSkinLoadOptions opts = LoadOptions();
   if (hasLivePreviewOptions_ && plain) {
-    TFolderSource source(ToAnsi(path));
+    TSkinLoadOptions opts = LoadOptions(path);
+    TFolderSource source(opts.SkinPath, opts.FileNameToPath);
     content_->Load(livePreviewOptions_, source, opts);
-    content_->SkinData.SkinPath = ToAnsi(path);
   } else if (plain && !full.empty() && FileExists(options)) {
-    content_->LoadFromFolder(ToAnsi(path), opts);
+    content_->LoadFromFolder(path, LoadOptions(path));
   } else {
     // An internal skin: the one of that name, else the first there is.
     auto it = std::find_if(InternalSkins.begin(), InternalSkins.end(),
@@ -354,12 +395,13 @@ void TsSkinManager::ReloadSkin() {
       if (InternalSkins.empty()) {
         active_ = false;
         skinActive_ = false;
-        g_skinLoading = false;
         return;
       }
       it = InternalSkins.begin();
       skinName_ = it->Name;
     }
+    // An internal skin has no folder of its own.
+    TSkinLoadOptions opts = LoadOptions(std::wstring());
     if (!it->PackedData.empty()) {
       content_->LoadFromPackage(it->PackedData, opts);
     } else {
@@ -367,20 +409,17 @@ void TsSkinManager::ReloadSkin() {
       content_->Load(std::nullopt, none, opts);
       content_->SkinIsPacked = false;
     }
-    content_->SkinData.SkinPath.clear();
   }
   skinActive_ = true;
-  g_skinLoading = false;
 }
 
 void TsSkinManager::ReloadPackedSkin() {
   if (!active_) return;
-  g_skinLoading = true;
-  if (!content_->LoadFromPackageFile(std::filesystem::path(PackedFileName()), LoadOptions()))
+  TSkinLoadingScope loading;
+  // A packed skin's loose files lie beside it in the skin directory.
+  if (!content_->LoadFromPackageFile(std::filesystem::path(PackedFileName()), LoadOptions(GetFullSkinDirectory())))
     throw std::runtime_error("Skin file " + Narrow(PackedFileName()) + " not found");
-  content_->SkinData.SkinPath = ToAnsi(GetFullSkinDirectory());
   skinActive_ = true;
-  g_skinLoading = false;
 }
 
 void TsSkinManager::RemoveSkin() {
@@ -564,7 +603,7 @@ TColor TsSkinManager::GetHighLightColor(bool focused) const {
   if (sel < 0 || IsNoColor(c)) {
     int mi = skinActive_ ? content_->GetSkinIndex("MENUITEM") : -1;
     c = mi >= 0 ? content_->gd[static_cast<size_t>(mi)].HotColor : clNoneMarker;
-    if (mi < 0 || IsNoColor(c) || c == 0xFFFFFF) c = clHighlight;
+    if (mi < 0 || IsNoColor(c) || c == clWhite) c = clHighlight;
   }
   return ColorToRGB(c);
 }
@@ -600,7 +639,7 @@ TColor TsSkinManager::SectionBGColor(int32_t skinIndex, TControl* owner) const {
 // ----------------------------------------------------------- live preview
 
 LRESULT TsSkinManager::HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data) {
-  if (wParam != 7 || !data) return 0;
+  if (wParam != kLivePreviewWParam || !data) return 0;
   auto record = ParseLivePreview(data->lpData, data->cbData);
   if (!record) return 0;
   std::wstring name = FromAnsi(record->SkinName);

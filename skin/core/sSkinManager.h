@@ -52,7 +52,9 @@ enum class TacSkinTypes { stUnpacked, stPacked, stAllSkins };
 // The last system command seen on the application window.
 enum class TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
 
-// The live-preview record another process sends with WM_COPYDATA.
+// The live-preview record another process sends with WM_COPYDATA. Its
+// wParam is this marker instead of the sender's window.
+constexpr WPARAM kLivePreviewWParam = 7;
 constexpr uint32_t kLivePreviewTag = 0xA400;
 constexpr size_t kLivePreviewSize = 30646;
 struct TacLivePreview {
@@ -149,7 +151,7 @@ class TsSkinManager : public TComponent {
   TShowAction ShowState() const { return showState_; }
   bool AppWindowHooked() const { return appHooked_ != nullptr; }
 
-  // The live preview: WM_COPYDATA with wParam 7 and the tagged record.
+  // The live preview: WM_COPYDATA with kLivePreviewWParam and the tagged record.
   LRESULT HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data);
 
   // Shows an error in a message box (tests replace it).
@@ -166,7 +168,8 @@ class TsSkinManager : public TComponent {
   void UnhookApplicationWindow();
   static LRESULT CALLBACK AppWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
-  TSkinLoadOptions LoadOptions() const;
+  // The options of a load that reads its loose files from skinPath.
+  TSkinLoadOptions LoadOptions(const std::wstring& skinPath) const;
   std::wstring PackedFileName() const;
   void ApplyThirdPartyDefaults();
 

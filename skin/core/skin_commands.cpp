@@ -13,6 +13,8 @@ std::vector<TCustomForm*> g_skinnedForms;
 std::vector<HWND> g_hookedDialogs;
 }  // namespace
 
+bool SkinCommandPointerTrusted() { return ::InSendMessageEx(nullptr) == ISMEX_NOSEND; }
+
 LRESULT SendSkinCommand(HWND wnd, uint16_t code, LPARAM lParam, uint16_t arg) {
   return wnd ? ::SendMessageW(wnd, SM_ALPHACMD, SkinCommandWParam(code, arg), lParam) : 0;
 }

@@ -42,6 +42,11 @@ struct TacSectionInfo {
   bool RepaintNeeded = false;
 };
 
+// True when the command being answered was not sent from another thread or
+// process: only then can a pointer in its lParam point at a record of this
+// process. A command from elsewhere is answered as if it carried none.
+bool SkinCommandPointerTrusted();
+
 LRESULT SendSkinCommand(HWND wnd, uint16_t code, LPARAM lParam = 0, uint16_t arg = 0);
 // To a windowed control's window (0 when it has none or is being destroyed)
 // or straight to a graphic control's WndProc.

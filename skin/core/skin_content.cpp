@@ -9,9 +9,9 @@
 namespace glyphora {
 
 void TSkinContent::Clear() {
-  std::string path = SkinData.SkinPath;
+  std::filesystem::path path = std::move(SkinData.SkinPath);
   SkinData = TsSkinData();
-  SkinData.SkinPath = path;
+  SkinData.SkinPath = std::move(path);
   gd.clear();
   ma.clear();
   pa.clear();
@@ -48,6 +48,7 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
   TImageDecoder* decoder = options.Decoder ? options.Decoder : DefaultImageDecoder();
   TSkinContent next;
   next.SkinData = SkinData;
+  next.SkinData.SkinPath = options.SkinPath;
   next.SkinIsPacked = source.IsPacked();
   if (optionsText) {
     TIniText& ini = ini_;
@@ -57,7 +58,7 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
     if (!options.CommonSections.empty() && !next.SkinData.SkinPath.empty()) {
       // The common text's own image files live in the skin folder (an
       // internal skin has none).
-      TFolderSource folder(next.SkinData.SkinPath);
+      TFolderSource folder(next.SkinData.SkinPath, options.FileNameToPath);
       AppendCommonImages(TIniText(RemoveCommonSpaces(options.CommonSections)), folder, decoder, this, images);
     }
     next.MasterBitmap = std::move(images.MasterBitmap);
@@ -109,12 +110,14 @@ bool TSkinContent::LoadFromPackageFile(const std::filesystem::path& file, const 
   return true;
 }
 
-void TSkinContent::LoadFromFolder(const std::string& folder, const TSkinLoadOptions& options) {
-  SkinData.SkinPath = folder;
+void TSkinContent::LoadFromFolder(const std::filesystem::path& folder, const TSkinLoadOptions& options) {
   std::optional<std::string> text;
-  if (auto bytes = ReadWholeFile(folder + "Options.dat")) text = std::string(bytes->begin(), bytes->end());
-  TFolderSource source(folder);
-  Load(text, source, options);
+  if (auto bytes = ReadWholeFile(std::filesystem::path(folder) += "Options.dat"))
+    text = std::string(bytes->begin(), bytes->end());
+  TFolderSource source(folder, options.FileNameToPath);
+  TSkinLoadOptions inFolder = options;
+  inFolder.SkinPath = folder;
+  Load(text, source, inFolder);
 }
 
 void TSkinContent::RebuildIndexes() {

@@ -41,6 +41,12 @@ struct TSkinLoadOptions {
   const TSkinColorOps* ColorOps = nullptr;  // required when HueOffset or Saturation is not 0
   TImageDecoder* Decoder = nullptr;          // PNG/JPEG; nullptr: DefaultImageDecoder()
   std::string CommonSections;     // INI text merged over every skin's sections
+  // The folder the skin's own files lie in (ending in a separator; empty for
+  // a skin held in memory). The common sections' image files are read from
+  // it, and it becomes SkinData.SkinPath when the load succeeds.
+  std::filesystem::path SkinPath;
+  // How file names of the options text become paths; nullptr: FileNameAsPath.
+  TFileNameToPath FileNameToPath = nullptr;
 };
 
 class TSkinContent {
@@ -64,10 +70,12 @@ class TSkinContent {
   // An .asz file; false (nothing changes) when it does not exist.
   bool LoadFromPackageFile(const std::filesystem::path& file, const TSkinLoadOptions& options = {});
   // A skin folder holding "Options.dat" and the image files; folder ends in a
-  // separator and becomes SkinData.SkinPath. Without an options file the images
-  // are dropped and the section records kept (as for any load without options).
-  void LoadFromFolder(const std::string& folder, const TSkinLoadOptions& options = {});
-  // The general case: an options text (or none) and where its files come from.
+  // separator and becomes SkinData.SkinPath (options.SkinPath is not used).
+  // Without an options file the images are dropped and the section records
+  // kept (as for any load without options).
+  void LoadFromFolder(const std::filesystem::path& folder, const TSkinLoadOptions& options = {});
+  // The general case: an options text (or none) and where its files come
+  // from; SkinData.SkinPath becomes options.SkinPath.
   void Load(const std::optional<std::string>& optionsText, TSkinSource& source,
             const TSkinLoadOptions& options = {});
 

@@ -152,15 +152,24 @@ size_t TacSkinConvertor::ReadPackage(std::span<const uint8_t> bytes) {
   }
 }
 
+std::string PathText(const std::filesystem::path& path) {
+  try {
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+  } catch (const std::exception&) {
+    return "(a path that cannot be shown)";
+  }
+}
+
 bool TacSkinConvertor::LoadFromFile(const std::filesystem::path& fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec)) return false;
   std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw ESkinError("Cannot open the skin file " + fileName.string());
+  if (!in) throw ESkinError("Cannot open the skin file " + PathText(fileName));
   in.seekg(0, std::ios::end);
   std::streamoff size = in.tellg();
   if (size < 0 || static_cast<uint64_t>(size) > kMaxPackageFileSize)
-    throw ESkinError("The skin file " + fileName.string() + " is too large");
+    throw ESkinError("The skin file " + PathText(fileName) + " is too large");
   in.seekg(0);
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) throw ESkinError("Stream read error");

@@ -73,5 +73,7 @@ std::string UpperCaseAnsi(std::string_view s);
 bool ContainsIgnoreCase(std::string_view s, std::string_view what);
 // The extension of a file name including its dot ("" when there is none).
 std::string_view ExtractFileExt(std::string_view name);
+// A path as text for an error message (UTF-8, like every message); never raises.
+std::string PathText(const std::filesystem::path& path);
 
 }  // namespace glyphora

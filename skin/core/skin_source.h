@@ -2,6 +2,7 @@
 // the files of a skin folder, looked up by the names the options text gives.
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -39,17 +40,28 @@ class TPackageSource : public TSkinSource {
   std::unordered_map<std::string, size_t> byUpperName_;  // first member of each upper-cased name
 };
 
+// Turns a file name as an options text writes it (8-bit text) into a path.
+using TFileNameToPath = std::filesystem::path (*)(std::string_view name);
+// The conversion used when none is given: where paths are wide, each byte
+// becomes the character of the same code (Latin-1); elsewhere the bytes are
+// the path. Never raises.
+std::filesystem::path FileNameAsPath(std::string_view name);
+
 // The files of a skin folder. A name containing ":" is a full path; any other
 // name is taken relative to the folder (which should end in a separator).
-// Letter case is the file system's business.
+// Letter case is the file system's business. The folder is a path of its
+// own, so it may hold any character; only the names from the options text go
+// through `toPath`.
 class TFolderSource : public TSkinSource {
  public:
-  explicit TFolderSource(std::string folder) : folder_(std::move(folder)) {}
+  explicit TFolderSource(std::filesystem::path folder, TFileNameToPath toPath = nullptr)
+      : folder_(std::move(folder)), toPath_(toPath ? toPath : &FileNameAsPath) {}
   std::optional<std::span<const uint8_t>> Find(std::string_view name, TNameMatch match) override;
   bool IsPacked() const override { return false; }
 
  private:
-  std::string folder_;
+  std::filesystem::path folder_;
+  TFileNameToPath toPath_;
   std::vector<uint8_t> bytes_;
 };
 
@@ -62,6 +74,6 @@ class TEmptySource : public TSkinSource {
 
 // Reads a whole file; nothing when it does not exist. Raises ESkinError when
 // it cannot be read or is larger than kMaxPackageFileSize.
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace glyphora

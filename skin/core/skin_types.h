@@ -4,6 +4,7 @@
 // well-known sections and images (TConstantSkinData). No windows.h.
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ constexpr TColor clMinusOne = 0xFFFFFFFFu;
 
 // Whole-skin values from section "GLOBALINFO". 16-bit fields keep the low 16 bits.
 struct TsSkinData {
-  std::string SkinPath;   // the skin's folder ending in "\", empty for an internal skin
+  std::filesystem::path SkinPath;  // the skin's folder ending in a separator, empty for an internal skin
   bool Active = false;
   double Version = 0;
   std::string Author;

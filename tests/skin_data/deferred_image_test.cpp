@@ -2,6 +2,9 @@
 // textures likewise, and the header check that decides what may wait.
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "imaging/image_decoder.h"
 #include "skin/core/skin_content.h"
 #include "skin/core/skin_error.h"
@@ -157,4 +160,44 @@ TEST(DeferredImages, AReadyBitmapIsSharedNotTaken) {
   EXPECT_EQ(shared.Height(), 2);
   EXPECT_FALSE(TImageBitmap(nullptr));
   EXPECT_EQ(TImageBitmap().get(), nullptr);
+}
+
+// Whatever a deferred decode fails with (a damaged file, memory running out,
+// a codec's own error, the finishing step), the image is empty from then on,
+// nothing reaches the painter, and the decoder is not asked again.
+TEST(DeferredImages, AnyFailureGivesAnEmptyImageOnce) {
+  struct Failing : TImageDecoder {
+    void (*raise)() = nullptr;
+    int calls = 0;
+    TBitmap32 Decode(std::span<const uint8_t>) override {
+      ++calls;
+      if (raise) raise();
+      return Picture(8, 4);
+    }
+  };
+  using Raise = void (*)();
+  const struct { Raise inDecode, inFinish; } cases[] = {
+      {[] { throw ESkinError("damaged"); }, nullptr},
+      {[] { throw std::bad_alloc(); }, nullptr},
+      {[] { throw std::runtime_error("codec"); }, nullptr},
+      {nullptr, [] { throw std::bad_alloc(); }},
+  };
+  static Raise finishRaise;
+  for (const auto& c : cases) {
+    Failing dec;
+    dec.raise = c.inDecode;
+    finishRaise = c.inFinish;
+    DefaultDecoderScope scope(&dec);
+    TImageBitmap img = TImageBitmap::Deferred(WritePng(Picture(8, 4)), 8, 4, [](TBitmap32&) {
+      if (finishRaise) finishRaise();
+    });
+    for (int paint = 0; paint < 2; ++paint) {
+      TBitmap32* px = nullptr;
+      EXPECT_NO_THROW(px = img.get());
+      ASSERT_NE(px, nullptr);
+      EXPECT_TRUE(px->Empty());
+    }
+    EXPECT_TRUE(img.Decoded());
+    EXPECT_EQ(dec.calls, 1);
+  }
 }

@@ -280,6 +280,13 @@ TEST(SkinLoad, FromAFolder) {
   int32_t old = s.GetMaskIndex("EXTRA", "OLD");
   ASSERT_EQ(old, 1);
   EXPECT_EQ(s.ma[old].WL, 6 / 9);
+
+  // A folder whose load fails leaves the skin and the folder it came from.
+  fs::create_directories(dir / "Broken");
+  std::ofstream(dir / "Broken" / "Options.dat") << "[P]\nB=@00z0@0000@0001@0001@1@0\n";
+  EXPECT_THROW(s.LoadFromFolder((dir / "Broken" / "").string()), EConvertError);
+  EXPECT_EQ(s.SkinData.SkinPath, folder);
+  EXPECT_EQ(s.gd.size(), 3u);
   fs::remove_all(dir);
 }
 

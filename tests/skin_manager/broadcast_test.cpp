@@ -1,3 +1,7 @@
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "app/main_form.h"
 #include "framework/extctrls.h"
 #include "manager_fixture.h"
@@ -92,4 +96,62 @@ TEST_F(ManagerTest, TheMainWindowIsSkinnedFromItsInternalSkin) {
   EXPECT_EQ(main.FontSize->SkinData->SkinIndex, -1) << "the scroll bar paints from the scroll-bar sections";
   EXPECT_GE(main.MainPanel->SkinData->SkinIndex, 0);
   EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(ManagerTest, SkinCommandsNamingNoManagerAreHarmless) {
+  form = std::make_unique<TForm>(nullptr);
+  form->HandleNeeded();
+  auto* edit = new TsEdit(form.get());
+  edit->SetParent(form.get());
+  form->LoadedAll();
+  ASSERT_EQ(TsSkinManager::DefaultManager(), nullptr);
+  for (uint16_t code : {SKC_SETNEWSKIN, SKC_REMOVESKIN, SKC_REFRESH, SKC_GETSKININDEX, SKC_SETSECTION})
+    SendSkinCommand(edit->WindowHandle(), code, 0);
+  EXPECT_EQ(edit->SkinData->SkinIndex, -1);
+  EXPECT_FALSE(edit->SkinData->FUpdating) << "a removal naming no manager is not obeyed";
+  EXPECT_FALSE(TsSkinManager::NewSkinBroadcast());
+}
+
+TEST_F(ManagerTest, RecordsFromAnotherThreadAreNotFollowed) {
+  MakeManager();
+  auto* edit = new TsEdit(form.get());
+  edit->SetParent(form.get());
+  form->LoadedAll();
+  const std::string section = edit->SkinData->SkinSection();
+  // The address of a record means something only to the thread that sends
+  // it (another process's address may point anywhere here): neither read nor
+  // written when the command comes from another thread.
+  TacSectionInfo info;
+  info.Name = "PANEL";
+  std::atomic<bool> done{false};
+  std::vector<LRESULT> answers;
+  std::thread sender([&] {
+    for (uint16_t code : {SKC_GETSKININDEX, SKC_SETSECTION})
+      answers.push_back(SendSkinCommand(edit->WindowHandle(), code, reinterpret_cast<LPARAM>(&info)));
+    done = true;
+  });
+  while (!done) Pump(5);
+  sender.join();
+  EXPECT_EQ(answers, (std::vector<LRESULT>{0, 0}));
+  EXPECT_EQ(info.SkinIndex, -1);
+  EXPECT_EQ(edit->SkinData->SkinSection(), section);
+}
+
+TEST_F(ManagerTest, ADestroyedManagerIsForgottenByTheControlsBoundToIt) {
+  TsSkinManager* m = MakeManager();
+  auto* edit = new TsEdit(form.get());
+  edit->SetParent(form.get());
+  form->LoadedAll();
+  for (bool activeAtTheEnd : {true, false}) {
+    auto* second = new TsSkinManager(nullptr);
+    second->InternalSkins = m->InternalSkins;
+    second->SetSkinName(L"NorvaneWhite (internal)");
+    edit->SkinData->SetSkinManager(second);
+    ASSERT_EQ(edit->SkinData->SkinManager(), second);
+    ASSERT_GE(edit->SkinData->SkinIndex, 0);
+    if (!activeAtTheEnd) second->SetActive(false);
+    delete second;
+    EXPECT_EQ(edit->SkinData->SkinManager(), m) << activeAtTheEnd;
+    EXPECT_EQ(edit->SkinData->SkinIndex, -1) << activeAtTheEnd;
+  }
 }

@@ -11,6 +11,8 @@
 #include "framework/forms.h"
 #include "gui_test_support.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/skin_pack.h"
+#include "tests/support/skin_writers.h"
 
 namespace glyphora::test {
 
@@ -84,6 +86,21 @@ class ManagerTest : public ::testing::Test {
     }
     m->SetSkinName(name);
     return m;
+  }
+  // A folder skin: the internal skin's package members as files.
+  void WriteFolderSkin(const std::wstring& folder) {
+    TacSkinConvertor pack;
+    pack.ReadPackage(bytes);
+    ASSERT_TRUE(pack.Options.has_value());
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    WriteFileBytes(folder + L"\\Options.dat", pack.Options->data(), pack.Options->size());
+    for (const auto& f : pack.Files)
+      WriteFileBytes(folder + L"\\" + Widen(f.FileName), f.FileStream.data(), f.FileStream.size());
+  }
+  // A 24-bit bitmap file `width` pixels wide.
+  static void WriteBitmapFile(const std::wstring& path, int width) {
+    const auto bmp = glyphora::testing::WriteBmp(TBitmap32(width, 6), 24);
+    WriteFileBytes(path, bmp.data(), bmp.size());
   }
   std::wstring dir;
   std::vector<uint8_t> bytes;

@@ -1,8 +1,11 @@
 #include <algorithm>
+#include <filesystem>
 
+#include "imaging/image_decoder.h"
 #include "manager_fixture.h"
 #include "skin/controls/sEdit.h"
 #include "skin/core/skin_commands.h"
+#include "skin/core/skin_error.h"
 #include "skin/core/skin_pack.h"
 
 using namespace glyphora;
@@ -43,14 +46,7 @@ TEST_F(ManagerTest, PackedFilesAndFoldersInTheSkinDirectory) {
   form->LoadedAll();
   WriteFileBytes(dir + L"\\Blue.Dark.asz", bytes.data(), bytes.size());
   WriteFileBytes(dir + L"\\notes.txt", "x", 1);
-  // A folder skin: the package's members as files.
-  TacSkinConvertor pack;
-  pack.ReadPackage(bytes);
-  ::CreateDirectoryW((dir + L"\\Folder Skin").c_str(), nullptr);
-  ASSERT_TRUE(pack.Options.has_value());
-  WriteFileBytes(dir + L"\\Folder Skin\\Options.dat", pack.Options->data(), pack.Options->size());
-  for (const auto& f : pack.Files)
-    WriteFileBytes(dir + L"\\Folder Skin\\" + Widen(f.FileName), f.FileStream.data(), f.FileStream.size());
+  WriteFolderSkin(dir + L"\\Folder Skin");
   ::CreateDirectoryW((dir + L"\\Empty Folder").c_str(), nullptr);
 
   std::vector<std::wstring> names;
@@ -69,7 +65,7 @@ TEST_F(ManagerTest, PackedFilesAndFoldersInTheSkinDirectory) {
   m->SetSkinName(L"Folder Skin");
   EXPECT_EQ(m->SkinName(), L"Folder Skin");
   EXPECT_FALSE(m->Content().SkinIsPacked);
-  EXPECT_NE(m->Content().SkinData.SkinPath.find("Folder Skin"), std::string::npos);
+  EXPECT_EQ(m->Content().SkinData.SkinPath, std::filesystem::path(dir + L"\\Folder Skin\\"));
   EXPECT_EQ(m->Content().gd.size(), 64u);
   EXPECT_FALSE(m->Content().ma.empty());
   EXPECT_TRUE(errors.empty());
@@ -89,6 +85,95 @@ TEST_F(ManagerTest, ABrokenSkinKeepsThePreviousNameAndReportsTheError) {
   m->SetSkinName(L"Junk");
   EXPECT_EQ(errors.size(), 2u);
   EXPECT_EQ(m->SkinName(), L"NorvaneWhite (internal)");
+}
+
+namespace {
+// Stands in for the platform decoder: notes whether a skin was loading when
+// it was asked, and fails.
+struct FailingDecoder : TImageDecoder {
+  TImageDecoder* before = DefaultImageDecoder();
+  bool askedWhileLoading = false;
+  FailingDecoder() { SetDefaultImageDecoder(this); }
+  ~FailingDecoder() override { SetDefaultImageDecoder(before); }
+  TBitmap32 Decode(std::span<const uint8_t>) override {
+    askedWhileLoading = TsSkinManager::SkinLoading();
+    throw ESkinError("damaged image");
+  }
+};
+}  // namespace
+
+TEST_F(ManagerTest, EachLoadReadsLooseFilesFromItsOwnFolderAndAFailedOneKeepsThePrevious) {
+  TsSkinManager* m = MakeManager();
+  form->LoadedAll();
+  // The common sections name a loose bitmap: a folder skin has its own, a
+  // packed skin finds the one beside it, an internal skin has none.
+  m->CommonSections = "[EXTRA]\nOLD=Extra.bmp\n";
+  WriteFolderSkin(dir + L"\\Folder");
+  WriteBitmapFile(dir + L"\\Folder\\Extra.bmp", 9);
+  WriteFileBytes(dir + L"\\Blue.asz", bytes.data(), bytes.size());
+  WriteBitmapFile(dir + L"\\Extra.bmp", 12);
+  const struct {
+    std::wstring skin, folder;
+    int extraWidth;
+  } steps[] = {
+      {L"Folder", dir + L"\\Folder\\", 9},
+      {L"Blue", dir + L"\\", 12},
+      {L"NorvaneWhite (internal)", L"", -1},
+      {L"Folder", dir + L"\\Folder\\", 9},
+  };
+  for (const auto& step : steps) {
+    m->SetSkinName(step.skin);
+    EXPECT_EQ(m->Content().SkinData.SkinPath, std::filesystem::path(step.folder)) << step.skin;
+    const int32_t extra = m->Content().GetMaskIndex("EXTRA", "OLD");
+    EXPECT_EQ(extra >= 0 ? m->Content().ma[static_cast<size_t>(extra)].R.Right : -1, step.extraWidth) << step.skin;
+  }
+
+  // A folder skin with a damaged image fails while the loading flag is up;
+  // the flag drops, and the skin in force keeps its name and its folder.
+  WriteFolderSkin(dir + L"\\Broken");
+  auto png = ReadFileBytes(dir + L"\\Broken\\Exbor.png");
+  ASSERT_FALSE(png.empty());
+  png[png.size() / 2] ^= 0x40;
+  WriteFileBytes(dir + L"\\Broken\\Exbor.png", png.data(), png.size());
+  {
+    FailingDecoder decoder;
+    m->SetSkinName(L"Broken");
+    EXPECT_TRUE(decoder.askedWhileLoading);
+  }
+  EXPECT_FALSE(TsSkinManager::SkinLoading());
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(m->SkinName(), L"Folder");
+  EXPECT_EQ(m->Content().SkinData.SkinPath, std::filesystem::path(dir + L"\\Folder\\"));
+  EXPECT_GE(m->Content().GetMaskIndex("EXTRA", "OLD"), 0);
+}
+
+TEST_F(ManagerTest, FolderSkinsMayHaveAnyName) {
+  TsSkinManager* m = MakeManager();
+  form->LoadedAll();
+  const std::wstring name = L"Скин Σκίν 皮肤";
+  const std::wstring folder = dir + L"\\" + name + L"\\";
+  WriteFolderSkin(dir + L"\\" + name);
+  WriteBitmapFile(folder + L"Extra.bmp", 9);
+  m->CommonSections = "[EXTRA]\nOLD=Extra.bmp\n";
+  // File names inside an options text are ANSI text.
+  const std::wstring ansiName = L"\u00DCbersicht.bmp";
+  const std::string ansi = Narrow(ansiName, CP_ACP);
+  ASSERT_EQ(Widen(ansi, CP_ACP), ansiName) << "the test needs a code page with U+00DC";
+  WriteBitmapFile(folder + ansiName, 7);
+  m->CommonSections += "[ANSI]\nOLD=" + ansi + "\n";
+
+  m->SetSkinName(name);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(m->SkinName(), name);
+  EXPECT_FALSE(m->Content().SkinIsPacked);
+  EXPECT_EQ(m->Content().SkinData.SkinPath, std::filesystem::path(folder));
+  EXPECT_FALSE(m->Content().MasterBitmap.Empty());
+  EXPECT_GE(m->Content().GetMaskIndex("GLOBALINFO", "EXBORDER"), 0);
+  EXPECT_GE(m->Content().GetMaskIndex("EXTRA", "OLD"), 0);
+  EXPECT_GE(m->Content().GetMaskIndex("ANSI", "OLD"), 0);
+  std::vector<std::wstring> names;
+  m->GetExternalSkinNames(names, TacSkinTypes::stUnpacked);
+  EXPECT_EQ(names, std::vector<std::wstring>{name});
 }
 
 TEST_F(ManagerTest, NamesThatLeaveTheSkinDirectoryAreNotLookedUp) {
