@@ -1,5 +1,6 @@
 // Vertical and horizontal gradients, plain and textured.
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -10,6 +11,10 @@
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_kernels.h"
 #include "skin/paint/round_even.h"
+
+// Colour stepping must give the same bytes in every build: a compiler that
+// keeps doubles at x87 precision (i686 without -mfpmath=sse) rounds differently.
+static_assert(FLT_EVAL_METHOD == 0, "build with -msse2 -mfpmath=sse");
 
 namespace glyphora {
 namespace gradient_detail {
