@@ -71,7 +71,7 @@ TBgProps StateProps(const TsGeneralData& g, int state) {
     p.imagePct = hot ? g.HotImagePercent : g.ImagePercent;
     p.gradientPct = hot ? g.HotGradientPercent : g.GradientPercent;
   }
-  if (p.gradientPct != 0) p.gradient = hot ? &g.HotGradientArray : &g.GradientArray;
+  if (p.gradientPct != 0) p.gradient = &(hot ? g.HotGradientArray : g.GradientArray).get();
   return p;
 }
 

@@ -94,7 +94,7 @@ TEST(SectionBackground, GradientAloneEqualsThePlainGradient) {
   TsGeneralData g = SynthSkin::Plain(kColor);
   g.GradientPercent = 100;
   g.GradientData = "16777215;255;60;0;0;255;65280;40;0;0";
-  g.GradientArray = ParseGradientData(g.GradientData);
+  g.GradientArray = ParseGradientData(g.GradientData.get());
   const int32_t i = s.AddSection(g);
   TBitmap32 b = Canvas(), ref = Canvas();
   PaintSection(&s.skin, i, "X", TCacheInfo{}, -1, -1, &b, {0, 0}, {1, 1, 19, 15}, 0);
@@ -138,7 +138,7 @@ TEST(SectionBackground, CombinedPassAndSeparateTextureAndGradientLayers) {
   g.ImagePercent = 30;
   g.GradientPercent = 70;
   g.GradientData = "16777215;255;100;1;0";
-  g.GradientArray = ParseGradientData(g.GradientData);
+  g.GradientArray = ParseGradientData(g.GradientData.get());
   const int32_t i = s.AddSection(g);
   TBitmap32 b = Canvas(), ref = Canvas();
   PaintSection(&s.skin, i, "X", TCacheInfo{}, -1, tex, &b, {0, 0}, {0, 0, 20, 16}, 0);
