@@ -1,6 +1,7 @@
 #include "skin/core/image_notation.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "skin/core/skin_error.h"
@@ -46,6 +47,14 @@ std::vector<std::string_view> Split(std::string_view v, std::string_view seps, b
 int32_t Div(int32_t a, int32_t b) { return b > 0 ? a / b : 0; }
 
 int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
+
+// A third of a frame's side, from a rectangle as written (the "#" form takes
+// any 32-bit coordinates): computed in 64 bits and held to the 16-bit range.
+int16_t ThirdOfFrame(int32_t from, int32_t to, int32_t frames) {
+  if (frames <= 0) return 0;
+  const int64_t w = (static_cast<int64_t>(to) - from) / (int64_t{frames} * 3);
+  return static_cast<int16_t>(std::clamp<int64_t>(w, INT16_MIN, INT16_MAX));
+}
 
 TParsedImage ParseFileEntry(std::string_view value) {
   TParsedImage p;
@@ -117,8 +126,8 @@ void DeriveZeroBorderWidths(TsMaskData& m) {
     m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
     return;
   }
-  m.WL = m.WR = Low16(Div(RectWidth(m.R), m.ImageCount * 3));
-  m.WT = m.WB = Low16(Div(RectHeight(m.R), (m.MaskType + 1) * 3));
+  m.WL = m.WR = ThirdOfFrame(m.R.Left, m.R.Right, m.ImageCount);
+  m.WT = m.WB = ThirdOfFrame(m.R.Top, m.R.Bottom, m.MaskType + 1);
 }
 
 void DeriveWidthsFromSize(TsMaskData& m, int32_t width, int32_t height) {

@@ -15,6 +15,19 @@ std::string_view Trim(std::string_view s) {
   return s.substr(b, e - b);
 }
 
+// Room for one more entry in v: doubling, but never past what the budget
+// still allows, so a refused text does not take twice its limit first.
+template <class V>
+void Grow(V& v, const TLoadBudget* budget) {
+  if (v.size() < v.capacity()) return;
+  size_t want = std::max<size_t>(16, v.capacity() * 2);
+  if (budget) want = std::min<size_t>(want, v.size() + 1 + budget->Left() / sizeof(typename V::value_type));
+  v.reserve(want);
+}
+
+// A section costs its record, its place in the name index and its first-key mark.
+constexpr size_t kSectionCost = sizeof(TIniSection) + 16 + sizeof(size_t);
+
 }  // namespace
 
 const std::string_view* TIniSection::Find(std::string_view key) const {
@@ -31,14 +44,14 @@ const std::string_view* TIniSection::Find(std::string_view key) const {
   return nullptr;
 }
 
-void TIniText::Parse(std::string_view source) {
+void TIniText::Parse(std::string_view source, TLoadBudget* budget) {
   sections_.clear();
   keys_.clear();
   index_.Clear();
   text_.assign(source);
   std::string_view text = text_;
-  // Every key is a line of its own: the line breaks bound the number of keys.
-  keys_.reserve(size_t(std::count_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; })) + 1);
+  // The tables grow with what the text holds (keys_ keeps its memory for the
+  // next text); reserving by line breaks would ask 32 bytes for every empty line.
   std::vector<size_t> firstKey;  // of each section, in keys_
   size_t pos = 0;
   while (pos < text.size()) {
@@ -51,6 +64,8 @@ void TIniText::Parse(std::string_view source) {
 
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+      if (budget) budget->Charge(kSectionCost);
+      Grow(sections_, budget);
       sections_.emplace_back();
       sections_.back().Name = Trim(line.substr(1, line.size() - 2));
       firstKey.push_back(keys_.size());
@@ -58,6 +73,8 @@ void TIniText::Parse(std::string_view source) {
     }
     size_t eq = line.find('=');
     if (sections_.empty() || eq == std::string_view::npos) continue;
+    if (budget) budget->Charge(sizeof(TIniKey));
+    Grow(keys_, budget);
     keys_.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
   }
   constexpr size_t kIndexedSection = 64;
@@ -68,6 +85,7 @@ void TIniText::Parse(std::string_view source) {
     s.Keys = std::span<const TIniKey>(keys_.data() + firstKey[i], last - firstKey[i]);
     index_.Add(TNameIndex::HashOf(s.Name), static_cast<int32_t>(i));
     if (s.Keys.size() < kIndexedSection) continue;
+    if (budget) budget->Charge(16 * s.Keys.size());
     s.Index.Reserve(s.Keys.size());
     for (size_t k = 0; k < s.Keys.size(); ++k) s.Index.Add(TNameIndex::HashOf(s.Keys[k].first), static_cast<int32_t>(k));
     s.Index.Finish();

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/core/load_budget.h"
 #include "skin/core/name_index.h"
 
 namespace glyphora {
@@ -34,8 +35,9 @@ class TIniText {
   TIniText(const TIniText&) = delete;
   TIniText& operator=(const TIniText&) = delete;
   // Takes a copy of text. Parsing again reuses the memory of the last text
-  // and its tables.
-  void Parse(std::string_view text);
+  // and its tables. With a budget, the tables' growth is charged to it
+  // (ESkinError when it runs out).
+  void Parse(std::string_view text, TLoadBudget* budget = nullptr);
 
   const std::vector<TIniSection>& Sections() const { return sections_; }
   // First section of that name, or nullptr.

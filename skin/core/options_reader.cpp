@@ -1,6 +1,7 @@
 #include "skin/core/options_reader.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "skin/core/skin_error.h"
 #include "skin/paint/color_convert.h"
@@ -33,29 +34,19 @@ void ParseGradient(std::string_view text, TsGradArray& pieces) {
 int16_t Low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
 
 // Walks a section and its ancestors; fn returns true when it found the key.
+// The walk ends after kMaxParentDepth steps: a cycle of parents visits the
+// same sections again, which answer "missing" again, so it ends as missing
+// without a list of visited sections (that would cost the square of the depth).
 template <class Fn>
 bool WalkAncestors(const TIniText& ini, const TIniSection* cur, Fn fn) {
   bool own = true;
-  // Visited sections: a few inline, the rest on the heap (long chains are rare).
-  const TIniSection* inlineSeen[8];
-  std::vector<const TIniSection*> moreSeen;
-  size_t count = 0;
-  auto seen = [&](const TIniSection* s) {
-    for (size_t i = 0; i < std::min<size_t>(count, 8); ++i)
-      if (inlineSeen[i] == s) return true;
-    return std::find(moreSeen.begin(), moreSeen.end(), s) != moreSeen.end();
-  };
-  while (cur) {
+  for (size_t count = 1; cur; ++count) {
     if (fn(*cur, own)) return true;
-    if (count < 8)
-      inlineSeen[count] = cur;
-    else
-      moreSeen.push_back(cur);
-    ++count;
     std::string_view parent = ParentOf(*cur);
     if (parent.empty() || count > kMaxParentDepth) break;
-    cur = ini.FindSection(parent);
-    if (cur && seen(cur)) break;  // a cycle
+    const TIniSection* next = ini.FindSection(parent);
+    if (next == cur) break;
+    cur = next;
     own = false;
   }
   return false;
@@ -173,35 +164,66 @@ void ReadSkinData(const TIniText& ini, TsSkinData& d) {
 
 namespace {
 
-// Copies a state's values into a property set, reusing the set's memory.
+// Copies a state's values into a property set; the gradient is shared, not copied.
 void AssignState(TsGenState& st, TColor color, const TsFontColor& font, int32_t gradientPercent,
-                 const std::string& gradientData, const TsGradArray& gradient, int32_t imagePercent, TColor glowColor,
-                 uint8_t glowSize, int32_t transparency) {
+                 const TSharedText& gradientData, const TSharedGradient& gradient, int32_t imagePercent,
+                 TColor glowColor, uint8_t glowSize, int32_t transparency) {
   st.Color = color;
   st.FontColor = font;
   st.GradientPercent = gradientPercent;
-  st.GradientData.assign(gradientData);
-  st.GradientArray.assign(gradient.begin(), gradient.end());
+  st.GradientData = gradientData;
+  st.GradientArray = gradient;
   st.ImagePercent = imagePercent;
   st.GlowColor = glowColor;
   st.GlowSize = glowSize;
   st.Transparency = transparency;
 }
 
-// The gradient text's pieces, or none when the text is shorter than two
-// characters (then the gradient share is 0).
-void AssignGradient(const std::string& text, int32_t& percent, TsGradArray& pieces) {
-  if (text.size() < 2) {
-    percent = 0;
-    pieces.clear();
-  } else {
-    ParseGradient(text, pieces);
+// Gradient texts at least this long are read once and shared by every
+// section that has the same text from the same line (its own key, or one
+// inherited from an ancestor); shorter ones are cheap to copy.
+constexpr size_t kSharedGradientText = 256;
+
+// The gradients of one reading of the options text, by the text's position.
+class TGradientReader {
+ public:
+  explicit TGradientReader(TLoadBudget* budget) : budget_(budget) {}
+
+  // Sets text and pieces from the value, or none when it is shorter than two
+  // characters (then the gradient share is 0).
+  void Read(std::string_view value, TSharedText& text, TSharedGradient& pieces, int32_t& percent) {
+    if (value.size() >= kSharedGradientText) {
+      auto it = shared_.find(value.data());
+      if (it != shared_.end() && it->second.text.size() == value.size()) {
+        text = it->second.text;
+        pieces = it->second.pieces;
+        return;
+      }
+    }
+    if (budget_)  // the text and at most one piece per nine characters ("0;0;0;0;0")
+      budget_->Charge(value.size() + (value.size() / 9 + 1) * sizeof(TsGradPie));
+    text.Mutable().assign(value);
+    if (value.size() < 2) {
+      percent = 0;
+      pieces.Mutable().clear();
+    } else {
+      ParseGradient(value, pieces.Mutable());
+    }
+    if (value.size() >= kSharedGradientText) shared_[value.data()] = {text, pieces};
   }
-}
+
+ private:
+  struct TEntry {
+    TSharedText text;
+    TSharedGradient pieces;
+  };
+  TLoadBudget* budget_;
+  std::unordered_map<const char*, TEntry> shared_;
+};
 
 // One section's record. Every field is assigned, so a record of an earlier
 // load can be reused; its strings and arrays keep their memory.
-void ReadSection(const TIniText& ini, const TIniSection& sec, TsGeneralData& g) {
+void ReadSection(const TIniText& ini, const TIniSection& sec, TsGeneralData& g, TGradientReader& gradients) {
   const std::string_view s = sec.Name;
   // A repeated section name reads the first section of that name.
   const TIniSection* first = ini.FindSection(s);
@@ -213,13 +235,18 @@ void ReadSection(const TIniText& ini, const TIniSection& sec, TsGeneralData& g) 
                        std::string_view b) {
     return TsFontColor{color(c, 0), color(l, -1), color(t, -1), color(r, -1), color(b, -1)};
   };
+  // The property sets let go of the gradients first, so that the record's
+  // own ones are not shared and keep their memory when read again.
+  for (TsGenState& st : g.Props) {
+    st.GradientData = TSharedText();
+    st.GradientArray = TSharedGradient();
+  }
   g.ClassName.assign(s);
   const std::string_view* parent = first->Find("PARENTCLASS");
   g.ParentClass.assign(parent ? *parent : std::string_view());
   g.Color = ColorToRGB(color("COLOR", 0xFFFFFF));
   g.Transparency = i32("TRANSPARENCY", 0);
   g.GradientPercent = i32("GRADIENTPERCENT", 0);
-  g.GradientData.assign(InheritedString(ini, first, "GRADIENTDATA", " "));
   g.ImagePercent = i32("IMAGEPERCENT", 0);
   g.FontColor = fontColor("FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM");
   g.GiveOwnFont = InheritedBool(ini, first, "GIVEOWNFONT");
@@ -231,7 +258,8 @@ void ReadSection(const TIniText& ini, const TIniSection& sec, TsGeneralData& g) 
   g.GlowMargin = i32("GLOWMARGIN", 0);
   g.GlowColor = ColorToRGB(color("GCOL", 0xFFFFFF));
   g.GlowSize = static_cast<uint8_t>(i32("GSIZE", 0));
-  AssignGradient(g.GradientData, g.GradientPercent, g.GradientArray);
+  gradients.Read(InheritedString(ini, first, "GRADIENTDATA", " "), g.GradientData, g.GradientArray,
+                 g.GradientPercent);
   AssignState(g.Props[0], g.Color, g.FontColor, g.GradientPercent, g.GradientData, g.GradientArray,
               g.ImagePercent, g.GlowColor, g.GlowSize, g.Transparency);
 
@@ -243,37 +271,37 @@ void ReadSection(const TIniText& ini, const TIniSection& sec, TsGeneralData& g) 
     g.HotColor = color("HOTCOLOR", 0xFFFFFF);
     g.HotTransparency = i32("HOTTRANSPARENCY", 0);
     g.HotGradientPercent = i32("HOTGRADIENTPERCENT", 0);
-    g.HotGradientData.assign(InheritedString(ini, first, "HOTGRADIENTDATA", ""));
     g.HotImagePercent = i32("HOTIMAGEPERCENT", 0);
     g.HotFontColor = fontColor("HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM");
     g.HotGlowColor = ColorToRGB(color("HGCOL", 0xFFFFFF));
     g.HotGlowSize = static_cast<uint8_t>(i32("HGSIZE", 0));
-    AssignGradient(g.HotGradientData, g.HotGradientPercent, g.HotGradientArray);
+    gradients.Read(InheritedString(ini, first, "HOTGRADIENTDATA", ""), g.HotGradientData, g.HotGradientArray,
+                   g.HotGradientPercent);
     AssignState(g.Props[1], g.HotColor, g.HotFontColor, g.HotGradientPercent, g.HotGradientData,
                 g.HotGradientArray, g.HotImagePercent, g.HotGlowColor, g.HotGlowSize, g.HotTransparency);
   } else {
     // A one-state section keeps the defaults of the hot values.
-    const TsGeneralData defaults;
-    g.HotColor = defaults.HotColor;
-    g.HotTransparency = defaults.HotTransparency;
-    g.HotGradientPercent = defaults.HotGradientPercent;
-    g.HotGradientData.clear();
-    g.HotGradientArray.clear();
-    g.HotImagePercent = defaults.HotImagePercent;
-    g.HotFontColor = defaults.HotFontColor;
-    g.HotGlowColor = defaults.HotGlowColor;
-    g.HotGlowSize = defaults.HotGlowSize;
-    AssignState(g.Props[1], g.Props[0].Color, g.Props[0].FontColor, g.Props[0].GradientPercent,
-                g.Props[0].GradientData, g.Props[0].GradientArray, g.Props[0].ImagePercent, g.Props[0].GlowColor,
-                g.Props[0].GlowSize, g.Props[0].Transparency);
+    g.HotColor = 0xFFFFFF;
+    g.HotTransparency = 0;
+    g.HotGradientPercent = 0;
+    g.HotGradientData.Mutable().clear();
+    g.HotGradientArray.Mutable().clear();
+    g.HotImagePercent = 0;
+    g.HotFontColor = TsFontColor();
+    g.HotGlowColor = 0xFFFFFF;
+    g.HotGlowSize = 0;
+    g.Props[1] = g.Props[0];
   }
 }
 
 }  // namespace
 
-void ReadGeneralData(const TIniText& ini, std::vector<TsGeneralData>& gd) {
-  gd.resize(ini.Sections().size());
-  for (size_t i = 0; i < gd.size(); ++i) ReadSection(ini, ini.Sections()[i], gd[i]);
+void ReadGeneralData(const TIniText& ini, std::vector<TsGeneralData>& gd, TLoadBudget* budget) {
+  const size_t n = ini.Sections().size();
+  if (budget && n > gd.size()) budget->Charge((n - gd.size()) * sizeof(TsGeneralData));
+  gd.resize(n);
+  TGradientReader gradients(budget);
+  for (size_t i = 0; i < n; ++i) ReadSection(ini, ini.Sections()[i], gd[i], gradients);
 }
 
 std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini) {

@@ -19,7 +19,10 @@ void ReadSkinData(const TIniText& ini, TsSkinData& data);
 // left at -1 (the caller resolves them once the images are loaded).
 std::vector<TsGeneralData> ReadGeneralData(const TIniText& ini);
 // The same into gd, whose records (and their strings' memory) are reused.
-void ReadGeneralData(const TIniText& ini, std::vector<TsGeneralData>& gd);
+// Records the load adds and the gradients it reads are charged to budget.
+// Sections that have a long gradient text from the same line (inherited from
+// one ancestor) share one copy of the text and its pieces.
+void ReadGeneralData(const TIniText& ini, std::vector<TsGeneralData>& gd, TLoadBudget* budget = nullptr);
 
 // The options text with a CommonSections text merged over it: a section the
 // skin has gets the keys the common text sets (replacing the skin's values);
@@ -37,8 +40,8 @@ constexpr size_t kMaxParentDepth = 32;
 
 // Reads one key of a section with inheritance: the section's own value, else
 // the value of the nearest ancestor along "PARENTCLASS" (passed through the
-// colour conversion), else def. Each section is visited at most once, so a
-// cycle of parents ends as "missing". -1 counts as missing.
+// colour conversion), else def. A cycle of parents ends as "missing" (at the
+// depth limit at the latest). -1 counts as missing.
 int32_t ReadInheritedInt(const TIniText& ini, std::string_view section, std::string_view key, int32_t def);
 std::string ReadInheritedString(const TIniText& ini, std::string_view section, std::string_view key,
                                 std::string_view def);

@@ -1,5 +1,6 @@
 #include "skin/core/skin_content.h"
 
+#include "skin/core/load_budget.h"
 #include "skin/core/options_reader.h"
 #include "skin/core/skin_error.h"
 #include "skin/core/skin_images.h"
@@ -51,10 +52,15 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
   next.SkinData.SkinPath = options.SkinPath;
   next.SkinIsPacked = source.IsPacked();
   if (optionsText) {
+    if (optionsText->size() > kMaxOptionsTextSize)
+      throw ESkinError("The skin's options text is damaged: it is " + std::to_string(optionsText->size() >> 20) +
+                       " MB long");
+    TLoadBudget budget(optionsText->size());
     TIniText& ini = ini_;
-    ini.Parse(*optionsText);
+    ini.Parse(*optionsText, &budget);
     TSkinImages images;
     LoadSkinImages(ini, source, decoder, this, images, &spareMaster_);
+    budget.Charge(images.ma.capacity() * sizeof(TsMaskData) + images.pa.capacity() * sizeof(TsPatternData));
     if (!options.CommonSections.empty() && !next.SkinData.SkinPath.empty()) {
       // The common text's own image files live in the skin folder (an
       // internal skin has none).
@@ -66,10 +72,13 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
     next.pa = std::move(images.pa);
     ReadSkinData(ini, next.SkinData);
     next.gd = std::move(spareGd_);  // the records of the load before last, memory and all
-    if (options.CommonSections.empty())
-      ReadGeneralData(ini, next.gd);
-    else
-      ReadGeneralData(TIniText(MergeCommonSections(ini, options.CommonSections)), next.gd);
+    if (options.CommonSections.empty()) {
+      ReadGeneralData(ini, next.gd, &budget);
+    } else {
+      TIniText merged;
+      merged.Parse(MergeCommonSections(ini, options.CommonSections), &budget);
+      ReadGeneralData(merged, next.gd, &budget);
+    }
   } else {
     // No options text: the images go, the section records stay.
     next.gd = gd;

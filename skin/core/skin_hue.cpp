@@ -2,6 +2,7 @@
 // images' own bitmaps and every colour of the sections and of the skin.
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "skin/core/skin_content.h"
@@ -16,19 +17,41 @@ void ForEachFontColor(TsFontColor& f, bool skipMinusOne, Fn fn) {
     if (!skipMinusOne || *c != clMinusOne) *c = fn(*c);
 }
 
+// Gradients are shared by sections and their property sets: each one is
+// changed once, and every holder then holds the changed one.
 template <class Fn>
-void ForEachGradientColor(TsGradArray& a, Fn fn) {
-  for (TsGradPie& p : a) {
-    p.Color1 = fn(p.Color1);
-    p.Color2 = fn(p.Color2);
+class TGradientRecolor {
+ public:
+  explicit TGradientRecolor(Fn fn) : fn_(fn) {}
+  void operator()(TSharedGradient& g) {
+    if (g.empty()) return;
+    auto [it, fresh] = done_.try_emplace(g.Identity());
+    if (fresh) {
+      it->second.before = g;  // kept alive, so that no new array takes its address
+      TsGradArray a = g.get();
+      for (TsGradPie& p : a) {
+        p.Color1 = fn_(p.Color1);
+        p.Color2 = fn_(p.Color2);
+      }
+      it->second.after = std::move(a);
+    }
+    g = it->second.after;
   }
-}
+
+ private:
+  struct TEntry {
+    TSharedGradient before, after;
+  };
+  Fn fn_;
+  std::unordered_map<const void*, TEntry> done_;
+};
 
 // Every colour of the sections and of the whole skin that a hue or
 // saturation change affects. Section Color/HotColor/GlowColor/HotGlowColor
 // change always; font colours only when not -1.
 template <class Fn>
 void ChangeColors(std::vector<TsGeneralData>& gd, TsSkinData& sd, Fn fn) {
+  TGradientRecolor<Fn> recolor(fn);
   for (TsGeneralData& g : gd) {
     g.Color = fn(g.Color);
     g.HotColor = fn(g.HotColor);
@@ -36,15 +59,15 @@ void ChangeColors(std::vector<TsGeneralData>& gd, TsSkinData& sd, Fn fn) {
     g.HotGlowColor = fn(g.HotGlowColor);
     ForEachFontColor(g.FontColor, true, fn);
     ForEachFontColor(g.HotFontColor, true, fn);
-    ForEachGradientColor(g.GradientArray, fn);
-    ForEachGradientColor(g.HotGradientArray, fn);
+    recolor(g.GradientArray);
+    recolor(g.HotGradientArray);
     for (TsGenState& s : g.Props) {
       s.Color = fn(s.Color);
       s.GlowColor = fn(s.GlowColor);
       ForEachFontColor(s.FontColor, true, fn);
       // The per-state gradient is the same gradient as the section's; it
       // changes with it so that both views stay equal.
-      ForEachGradientColor(s.GradientArray, fn);
+      recolor(s.GradientArray);
     }
   }
   sd.Shadow1Color = fn(sd.Shadow1Color);

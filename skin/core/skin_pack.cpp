@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "skin/core/load_budget.h"
 #include "skin/core/skin_error.h"
 #include "skin/core/zinflate.h"
 
@@ -62,6 +63,9 @@ size_t ReadPackageInto(TacSkinConvertor& c, std::span<const uint8_t> bytes) {
                        std::to_string(size) + " bytes, more than the package can hold");
     total += size;
     if (TacSkinConvertor::IsOptionsName(name)) {
+      if (size > kMaxOptionsTextSize)
+        throw ESkinError("Damaged skin package: its options text states a size of " + std::to_string(size) +
+                         " bytes, more than a skin's options may have");
       std::string text = c.TakeOptionsBuffer(size);
       r.skip(InflateMember(r.here(), r.left(), reinterpret_cast<uint8_t*>(text.data()), size));
       c.Options = std::move(text);

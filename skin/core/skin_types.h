@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "imaging/image_bitmap.h"
@@ -19,6 +21,54 @@ namespace glyphora {
 // Colour values of the options text that use -1 as "none" (text contours)
 // hold it as this bit pattern.
 constexpr TColor clMinusOne = 0xFFFFFFFFu;
+
+// A value that many records hold at once and none changes in place: the
+// sections that inherit a gradient hold their ancestor's text and pieces,
+// not copies of them (a crafted skin may give a megabyte of gradient text to
+// a thousand sections). Reads as a const T; assigning gives this holder a
+// new value and leaves the others alone.
+template <class T>
+class TShared {
+ public:
+  TShared() = default;
+  explicit TShared(T value) : p_(std::make_shared<T>(std::move(value))) {}
+  template <class U>
+    requires std::is_constructible_v<T, U&&> && (!std::is_same_v<std::remove_cvref_t<U>, TShared>)
+  TShared& operator=(U&& value) {
+    p_ = std::make_shared<T>(std::forward<U>(value));
+    return *this;
+  }
+  // This holder's own value to change in place: a copy when others share it,
+  // else the value itself with its memory (a reload reuses it).
+  T& Mutable() {
+    if (!p_ || p_.use_count() > 1) p_ = std::make_shared<T>(get());
+    return const_cast<T&>(*p_);  // made as a T, never as a const T
+  }
+
+  const T& get() const { return p_ ? *p_ : Empty(); }
+  operator const T&() const { return get(); }
+  // Which value is held: equal for holders that share one.
+  const void* Identity() const { return p_.get(); }
+
+  size_t size() const { return get().size(); }
+  bool empty() const { return get().empty(); }
+  auto begin() const { return get().begin(); }
+  auto end() const { return get().end(); }
+  decltype(auto) operator[](size_t i) const { return get()[i]; }
+  decltype(auto) at(size_t i) const { return get().at(i); }
+
+  friend bool operator==(const TShared& a, const TShared& b) { return a.p_ == b.p_ || a.get() == b.get(); }
+  friend bool operator==(const TShared& a, const T& b) { return a.get() == b; }
+
+ private:
+  static const T& Empty() {
+    static const T empty{};
+    return empty;
+  }
+  std::shared_ptr<const T> p_;
+};
+using TSharedText = TShared<std::string>;
+using TSharedGradient = TShared<TsGradArray>;
 
 
 // Whole-skin values from section "GLOBALINFO". 16-bit fields keep the low 16 bits.
@@ -70,8 +120,8 @@ struct TsGenState {
   TColor Color = 0xFFFFFF;
   TsFontColor FontColor;
   int32_t GradientPercent = 0;
-  std::string GradientData;
-  TsGradArray GradientArray;
+  TSharedText GradientData;
+  TSharedGradient GradientArray;
   int32_t ImagePercent = 0;
   TColor GlowColor = 0xFFFFFF;
   uint8_t GlowSize = 0;
@@ -95,15 +145,15 @@ struct TsGeneralData {
   TColor Color = 0xFFFFFF;
   int32_t Transparency = 0;
   int32_t GradientPercent = 0;
-  std::string GradientData = " ";
-  TsGradArray GradientArray;
+  TSharedText GradientData{" "};
+  TSharedGradient GradientArray;
   int32_t ImagePercent = 0;
   TsFontColor FontColor;
   TColor HotColor = 0xFFFFFF;
   int32_t HotTransparency = 0;
   int32_t HotGradientPercent = 0;
-  std::string HotGradientData;
-  TsGradArray HotGradientArray;
+  TSharedText HotGradientData;
+  TSharedGradient HotGradientArray;
   int32_t HotImagePercent = 0;
   TsFontColor HotFontColor;
   bool FadingEnabled = false;

@@ -1,5 +1,6 @@
 // Vertical and horizontal gradients, plain and textured.
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -10,6 +11,10 @@
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_kernels.h"
 #include "skin/paint/round_even.h"
+
+// Colour stepping must give the same bytes in every build: a compiler that
+// keeps doubles at x87 precision (i686 without -mfpmath=sse) rounds differently.
+static_assert(FLT_EVAL_METHOD == 0, "build with -msse2 -mfpmath=sse");
 
 namespace glyphora {
 namespace gradient_detail {
@@ -68,12 +73,18 @@ TClipped ClipGradientRect(const TBitmap32* bmp, const TRect32& r) {
   return ClipRect(r.Left, r.Top, r.Right, r.Bottom, bmp->Width(), bmp->Height());
 }
 
-// The gradient colours of one horizontal row of R, indexed from r.x.
+// The gradient colours of one horizontal row of R, indexed from r.x, cut to
+// the columns some segment painted. Segments run on from each other from
+// r.x, so those columns are one run from r.x; it is empty when no segment has
+// room (a rectangle one pixel wide), and then nothing is painted.
 std::vector<uint32_t> HorizontalRow(const TsGradArray& g, const TClipped& r) {
-  std::vector<uint32_t> row(static_cast<size_t>(r.w), 0xFF000000u);
+  std::vector<uint32_t> row(static_cast<size_t>(r.w));
+  size_t painted = 0;
   ForEachSegment(g, 1, r, 0, [&](int64_t a, int64_t b, const TsGradPie& p) {
     StepColors(a, b, p.Color1, p.Color2, [&](int64_t x, uint32_t px) { row[static_cast<size_t>(x - r.x)] = px; });
+    painted = std::max(painted, static_cast<size_t>(b - r.x + 1));
   });
+  row.resize(painted);
   return row;
 }
 
@@ -97,6 +108,7 @@ void PaintGradient(TBitmap32* bmp, const TRect32& r, const TsGradArray& gradient
     case 1: {
       // One row of arithmetic, copied into every row.
       const std::vector<uint32_t> row = HorizontalRow(gradient, c);
+      if (row.empty()) break;
       for (int32_t y = c.y; y < c.y + c.h; ++y)
         std::memcpy(bmp->ScanLine(y) + c.x, row.data(), row.size() * sizeof(uint32_t));
       break;
@@ -175,14 +187,16 @@ void PaintGradientTextured(TBitmap32* bmp, const TRect32& r, const TsGradArray& 
     return;
   }
   const std::vector<uint32_t> g = HorizontalRow(gradient, c);
+  const int32_t w = static_cast<int32_t>(g.size());
+  if (w == 0) return;
   for (int32_t y = c.y; y < c.y + c.h; ++y) {
     uint32_t* d = bmp->ScanLine(y) + c.x;
     if (y - c.y >= tileH) {
       // The texture repeats every tileH rows, and so does the mixed result.
-      std::memcpy(d, bmp->ScanLine(y - tileH) + c.x, static_cast<size_t>(c.w) * sizeof(uint32_t));
+      std::memcpy(d, bmp->ScanLine(y - tileH) + c.x, static_cast<size_t>(w) * sizeof(uint32_t));
       continue;
     }
-    k.Mix(d, textureRow(y), g.data(), c.w, factor, 0xFF000000u);
+    k.Mix(d, textureRow(y), g.data(), w, factor, 0xFF000000u);
   }
 }
 

@@ -28,6 +28,9 @@ struct TBgProps {
   int32_t image = -1;    // a valid skin image used as texture, or -1
   int32_t pattern = -1;  // else a large texture of the skin's pattern list, or -1
   const TsGradArray* gradient = nullptr;
+  // A gradient share with no gradient text paints the colour instead; a text
+  // that yields no pieces ("N/A") paints nothing.
+  bool gradientTextEmpty = false;
 };
 
 }  // namespace
@@ -62,16 +65,21 @@ void ParentInto(TBitmap32* b, const TRect32& r, const TCacheInfo& ci, TPoint32 o
   }
 }
 
-TBgProps StateProps(const TsGeneralData& g, int state) {
+// keepShares: the image and gradient shares stay even at transparency 100
+// (the scroll-bar painter's variant); otherwise a fully transparent state has none.
+TBgProps StateProps(const TsGeneralData& g, int state, bool keepShares = false) {
   TBgProps p;
   const bool hot = state > 0;
   p.color = hot ? g.HotColor : g.Color;
   p.transparency = hot ? g.HotTransparency : g.Transparency;
-  if (p.transparency != 100) {
+  if (p.transparency != 100 || keepShares) {
     p.imagePct = hot ? g.HotImagePercent : g.ImagePercent;
     p.gradientPct = hot ? g.HotGradientPercent : g.GradientPercent;
   }
-  if (p.gradientPct != 0) p.gradient = hot ? &g.HotGradientArray : &g.GradientArray;
+  if (p.gradientPct != 0) {
+    p.gradient = &(hot ? g.HotGradientArray : g.GradientArray).get();
+    p.gradientTextEmpty = (hot ? g.HotGradientData : g.GradientData).empty();
+  }
   return p;
 }
 
@@ -103,14 +111,16 @@ void PaintLayers(const TSkinContent& skin, TBitmap32* b, const TRect32& q, const
   }
   if (p.gradientPct > 0) {
     if (textured) {
-      TBitmap32 tmp(RectWidth(q), RectHeight(q));
-      const TRect32 all{0, 0, tmp.Width(), tmp.Height()};
-      if (hasGradient) PaintGradient(&tmp, all, *p.gradient, 0);
-      else FillPixels32(&tmp, all, p.color);
-      BlendOverRect(b, &tmp, ClampByte(p.imagePct * 255 / 100), all, q.Left, q.Top);
+      if (hasGradient || p.gradientTextEmpty) {
+        TBitmap32 tmp(RectWidth(q), RectHeight(q));
+        const TRect32 all{0, 0, tmp.Width(), tmp.Height()};
+        if (hasGradient) PaintGradient(&tmp, all, *p.gradient, 0);
+        else FillPixels32(&tmp, all, p.color);
+        BlendOverRect(b, &tmp, ClampByte(p.imagePct * 255 / 100), all, q.Left, q.Top);
+      }
     } else if (hasGradient) {
       PaintGradient(b, q, *p.gradient, 0);
-    } else {
+    } else if (p.gradientTextEmpty) {
       FillPixels32(b, q, p.color);
     }
   }
@@ -218,7 +228,7 @@ void PaintSectionWithBorder(const TSkinContent* skin, int32_t skinIndex, int32_t
                             std::string_view, int32_t hotTexture) {
   if (!skin || !skin->IsValidSkinIndex(skinIndex) || !SectionRectInside(bmp, r)) return;
   state = ClampSectionState(*skin, skinIndex, state);
-  TBgProps p = StateProps(skin->gd[size_t(skinIndex)], state);
+  TBgProps p = StateProps(skin->gd[size_t(skinIndex)], state, true);
   const int32_t t = state > 0 ? hotTexture : texture;
   p.image = skin->IsValidImgIndex(t) ? t : -1;
   if (!ci.Ready || p.transparency == 0) {

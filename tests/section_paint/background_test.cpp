@@ -94,7 +94,7 @@ TEST(SectionBackground, GradientAloneEqualsThePlainGradient) {
   TsGeneralData g = SynthSkin::Plain(kColor);
   g.GradientPercent = 100;
   g.GradientData = "16777215;255;60;0;0;255;65280;40;0;0";
-  g.GradientArray = ParseGradientData(g.GradientData);
+  g.GradientArray = ParseGradientData(g.GradientData.get());
   const int32_t i = s.AddSection(g);
   TBitmap32 b = Canvas(), ref = Canvas();
   PaintSection(&s.skin, i, "X", TCacheInfo{}, -1, -1, &b, {0, 0}, {1, 1, 19, 15}, 0);
@@ -102,6 +102,41 @@ TEST(SectionBackground, GradientAloneEqualsThePlainGradient) {
   for (int32_t y = 0; y < 16; ++y)
     for (int32_t x = 0; x < 20; ++x) ASSERT_EQ(b.Pixel(x, y), ref.Pixel(x, y)) << x << "," << y;
   EXPECT_EQ(b.Pixel(1, 1), 0xFFFFFFFFu);
+}
+
+TEST(SectionBackground, GradientTextWithoutPiecesPaintsNothing) {
+  SynthSkin s;
+  const int32_t tex = s.AddImage({30, 40, 33, 42}, 1, 0, 0);
+  TsGeneralData g = SynthSkin::Plain(kColor);
+  g.GradientPercent = 100;
+  g.GradientData = "N/A";
+  const int32_t alone = s.AddSection(g);
+  g.GradientPercent = 60;
+  g.ImagePercent = 40;
+  const int32_t textured = s.AddSection(g);
+  TBitmap32 b = Canvas(), c = Canvas();
+  PaintSection(&s.skin, alone, "X", TCacheInfo{}, -1, -1, &b, {0, 0}, {0, 0, 20, 16}, 0);
+  PaintSection(&s.skin, textured, "X", TCacheInfo{}, -1, tex, &c, {0, 0}, {0, 0, 20, 16}, 0);
+  for (int32_t y = 0; y < 16; ++y)
+    for (int32_t x = 0; x < 20; ++x) {
+      ASSERT_EQ(b.Pixel(x, y), kBg) << x << "," << y;
+      ASSERT_EQ(c.Pixel(x, y), s.M(30 + x % 3, 40 + y % 2)) << x << "," << y;  // the texture alone
+    }
+}
+
+TEST(SectionBackground, ScrollBarVariantKeepsItsSharesAtTransparency100) {
+  SynthSkin s;
+  TsGeneralData g = SynthSkin::Plain(kColor);
+  g.Transparency = 100;
+  g.GradientPercent = 100;
+  g.GradientArray = ParseGradientData("16777215;255;100;0;0");
+  const int32_t i = s.AddSection(g);
+  TBitmap32 b = Canvas(), ref = Canvas();
+  PaintSectionWithBorder(&s.skin, i, -1, -1, &b, {0, 0}, {2, 1, 18, 15}, 0, TCacheInfo{nullptr, 0, 0, 0x0000FF, false},
+                         "X", -1);
+  PaintGradient(&ref, {2, 1, 18, 15}, g.GradientArray, 0);
+  for (int32_t y = 0; y < 16; ++y)
+    for (int32_t x = 0; x < 20; ++x) ASSERT_EQ(b.Pixel(x, y), ref.Pixel(x, y)) << x << "," << y;
 }
 
 TEST(SectionBackground, TextureKeepsItsShareAndTheColourTakesTheRest) {
@@ -138,7 +173,7 @@ TEST(SectionBackground, CombinedPassAndSeparateTextureAndGradientLayers) {
   g.ImagePercent = 30;
   g.GradientPercent = 70;
   g.GradientData = "16777215;255;100;1;0";
-  g.GradientArray = ParseGradientData(g.GradientData);
+  g.GradientArray = ParseGradientData(g.GradientData.get());
   const int32_t i = s.AddSection(g);
   TBitmap32 b = Canvas(), ref = Canvas();
   PaintSection(&s.skin, i, "X", TCacheInfo{}, -1, tex, &b, {0, 0}, {0, 0, 20, 16}, 0);

@@ -149,6 +149,12 @@ TEST(ImageNotation, OlderForms) {
   EXPECT_EQ(p.Mask.DrawMode, 3);
   p = ParseImageValue("#B");
   EXPECT_EQ(p.Mask.ImageCount, 1);
+  // Widths from extreme coordinates: held to the 16-bit range, no overflow.
+  p = ParseImageValue("#x (-2147483648,-2147483648,2147483647,2147483647) (1,0)");
+  EXPECT_EQ(p.Mask.WL, INT16_MAX);
+  EXPECT_EQ(p.Mask.WB, INT16_MAX);
+  p = ParseImageValue("#x (2147483647,0,-2147483648,0) (1,0)");
+  EXPECT_EQ(p.Mask.WR, INT16_MIN);
   EXPECT_EQ(ErrorOf("#B (1,1,1,1) (1,0,x)"), "'x' is not a valid integer value");
   EXPECT_EQ(ErrorOf("#B (1,1,1,1) (1,0,1,)"), "'' is not a valid integer value");
 

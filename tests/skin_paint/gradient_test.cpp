@@ -71,6 +71,10 @@ TEST(GradientPaint, VerticalStepsAndSegmentLayout) {
   PaintGradient(&tall, TRect32{2, 0, 50, 50}, ParseGradientData("255;255;100;0;0"));
   PaintGradient(&tall, TRect32{0, 0, 2, 10}, ParseGradientData("255;255;100;7;0"));
   PaintGradient(&tall, TRect32{0, 0, 2, 10}, ParseGradientData("N/A"));
+  // A segment whose end is not beyond its start paints nothing: one column
+  // of a horizontal gradient, one row of a vertical one.
+  PaintGradient(&tall, TRect32{0, 0, 1, 10}, ParseGradientData("255;65280;100;1;0"));
+  PaintGradient(&tall, TRect32{0, 4, 2, 5}, ParseGradientData("255;65280;100;0;0"));
   PaintGradient(&tall, TRect32{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN + 5}, ParseGradientData("1;1;1;0;0"));
   EXPECT_TRUE(SameBitmaps(tall, before));
 }
@@ -143,7 +147,8 @@ TEST(GradientPaint, TexturedMatchesPerPixelFormulaAndBottomUpRows) {
       ASSERT_TRUE(SameBitmaps(up.view, mixed));
       for (int32_t y = 0; y < 9; ++y)
         for (int32_t x = 0; x < w + 3; ++x) {
-          const bool inside = x >= 2 && x < w + 2 && y >= 1 && y < 8;
+          // A horizontal gradient one column wide has no segment: nothing is painted.
+          const bool inside = x >= 2 && x < w + 2 && y >= 1 && y < 8 && !(g[0].Mode1 == 1 && w == 1);
           if (!inside) {
             ASSERT_EQ(mixed.Pixel(x, y), 0u);
             continue;
