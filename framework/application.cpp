@@ -5,7 +5,7 @@
 #include <ole2.h>
 
 #include "framework/forms.h"
-#include "skin/core/sys_colors_win.h"
+#include "framework/sys_colors_win.h"
 
 namespace glyphora {
 

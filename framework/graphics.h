@@ -6,9 +6,9 @@
 #include <string>
 
 #include "framework/handles.h"
-#include "skin/paint/color_convert.h"
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/color_convert.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

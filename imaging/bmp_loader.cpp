@@ -6,8 +6,8 @@
 #endif
 #include <string>
 
-#include "skin/core/shared_types.h"
-#include "skin/core/skin_error.h"
+#include "base/shared_types.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

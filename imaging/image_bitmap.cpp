@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "imaging/image_decoder.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

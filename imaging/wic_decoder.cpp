@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "imaging/bmp_loader.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

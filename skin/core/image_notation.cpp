@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/skin_pack.h"
 #include "skin/core/value_parse.h"
 

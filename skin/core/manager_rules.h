@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "skin/core/shared_types.h"
+#include "base/shared_types.h"
 
 namespace glyphora {
 

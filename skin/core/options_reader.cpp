@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "skin/core/skin_error.h"
-#include "skin/paint/color_convert.h"
+#include "base/skin_error.h"
+#include "base/color_convert.h"
 #include "skin/paint/gradient.h"
 #include "skin/core/value_parse.h"
 

@@ -15,7 +15,7 @@
 #include "imaging/wic_decoder.h"
 #include "skin/core/manager_rules.h"
 #include "skin/core/options_reader.h"
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 
 namespace glyphora {
 

@@ -1,7 +1,7 @@
 #include "skin/core/skin_content.h"
 
 #include "skin/core/options_reader.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/skin_images.h"
 
 #include <algorithm>

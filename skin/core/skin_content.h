@@ -22,7 +22,7 @@
 #include "skin/core/skin_pack.h"
 #include "skin/core/skin_source.h"
 #include "skin/core/skin_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/zinflate.h"
 
 namespace glyphora {

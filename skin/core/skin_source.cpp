@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

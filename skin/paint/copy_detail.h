@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_kernels.h"
 

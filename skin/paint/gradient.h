@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

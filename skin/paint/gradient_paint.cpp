@@ -4,12 +4,12 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/gradient.h"
 #include "skin/paint/gradient_detail.h"
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/pixel_kernels.h"
-#include "skin/paint/round_even.h"
+#include "base/round_even.h"
 
 namespace glyphora {
 namespace gradient_detail {

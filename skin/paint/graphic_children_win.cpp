@@ -10,7 +10,7 @@
 #include "framework/handles.h"
 #include "skin/controls/sSplitter.h"
 #include "skin/core/skin_commands.h"
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/plain_copy.h"
 #include "skin/paint/section_paint_win.h"

@@ -1,8 +1,8 @@
-#include "skin/core/sys_colors_win.h"
+#include "framework/sys_colors_win.h"
 
 #include <windows.h>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 
 namespace glyphora {
 
