@@ -1,11 +1,31 @@
-// Colour values (0x00BBGGRR) and 32-bit pixels (0xAARRGGBB): resolution of
-// system colours and conversion between the two byte orders.
+// Colour values (0x00BBGGRR) and 32-bit pixels (0xAARRGGBB): the named
+// colours, resolution of system colours and conversion between the two byte
+// orders.
 #pragma once
 #include <cstdint>
 
 #include "base/shared_types.h"
 
 namespace glyphora {
+
+// A system colour is clSystemColor with the platform's colour index (the
+// COLOR_* values of GetSysColor) in the low byte.
+constexpr TColor clSystemColor = 0xFF000000;
+constexpr TColor clScrollBar = clSystemColor | 0;
+constexpr TColor clWindow = clSystemColor | 5;
+constexpr TColor clWindowText = clSystemColor | 8;
+constexpr TColor clHighlight = clSystemColor | 13;
+constexpr TColor clHighlightText = clSystemColor | 14;
+constexpr TColor clBtnFace = clSystemColor | 15;
+constexpr TColor clBtnShadow = clSystemColor | 16;
+constexpr TColor clGrayText = clSystemColor | 17;
+constexpr TColor clBtnText = clSystemColor | 18;
+constexpr TColor clBtnHighlight = clSystemColor | 20;
+constexpr TColor cl3DDkShadow = clSystemColor | 21;
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clGray = 0x808080;
 
 // Source of system colours (index = low byte of a 0xFF0000nn value); the
 // Windows side installs one over GetSysColor. Null restores the built-in table.

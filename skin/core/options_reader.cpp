@@ -4,7 +4,7 @@
 
 #include "base/skin_error.h"
 #include "base/color_convert.h"
-#include "skin/paint/gradient.h"
+#include "skin/core/gradient_data.h"
 #include "skin/core/value_parse.h"
 
 namespace glyphora {

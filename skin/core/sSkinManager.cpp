@@ -15,7 +15,6 @@
 #include "imaging/wic_decoder.h"
 #include "skin/core/manager_rules.h"
 #include "skin/core/options_reader.h"
-#include "base/color_ops.h"
 
 namespace glyphora {
 
@@ -106,19 +105,12 @@ std::optional<TacLivePreview> ParseLivePreview(const void* data, size_t size) {
 }
 
 namespace {
-// The platform's image codecs and the pixel layer's colour routines serve
-// every skin load of the process.
+// The platform's image codecs serve every skin load of the process.
 void InstallSkinServices() {
-  static const TSkinColorOps ops{
-      [](int32_t d, TColor c) { return ShiftHueColor(d, c); },
-      [](int32_t a, TColor c) { return static_cast<TColor>(AdjustSaturation(a, c)); },
-      [](TBitmap32* b, int32_t d) { ShiftBitmapHue(b, d); },
-      [](TBitmap32* b, int32_t a) { AdjustBitmapSaturation(b, a); }};
   static bool done = false;
   if (done) return;
   done = true;
   InstallWicDecoder();
-  SetSkinColorOps(&ops);
 }
 }  // namespace
 

@@ -26,8 +26,8 @@
 
 namespace glyphora {
 
-// The colour routines of the pixel layer that a skin-wide hue or saturation
-// change needs (the manager passes them; tests may pass their own).
+// The colour routines that a skin-wide hue or saturation change needs (the
+// manager passes SkinColorOps(); tests may pass their own).
 struct TSkinColorOps {
   TColor (*ShiftHueColor)(int32_t delta, TColor color) = nullptr;
   TColor (*AdjustSaturation)(int32_t amount, TColor color) = nullptr;

@@ -11,7 +11,7 @@
 #include "imaging/image_bitmap.h"
 #include "base/shared_types.h"
 #include "base/bitmap32.h"
-#include "skin/paint/gradient.h"
+#include "skin/core/gradient_data.h"
 
 namespace glyphora {
 
