@@ -76,12 +76,9 @@ void TsFontListBox::FontChanged() {
 HFONT TsFontListBox::FamilyFont(const std::wstring& name) {
   auto it = familyFonts_.find(name);
   if (it != familyFonts_.end()) return it->second.get();
-  LOGFONTW lf{};
-  lf.lfHeight = font_.Height();
-  lf.lfWeight = (font_.Style() & fsBold) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (font_.Style() & fsItalic) ? 1 : 0;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+  // Each family in the list box's height and weight, upright or slanted as
+  // the list box's font; underline and strike-out are left off.
+  const LOGFONTW lf = MakeLogFont(name, font_.Height(), font_.Style() & (fsBold | fsItalic), DEFAULT_CHARSET);
   HFONT f = ::CreateFontIndirectW(&lf);
   familyFonts_[name].reset(f);
   return f;

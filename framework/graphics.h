@@ -14,6 +14,11 @@ namespace glyphora {
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
+// The description of a font: face name (cut to the platform's 31
+// characters), height in pixels (negative: character height), TFontStyle
+// bits and character set.
+LOGFONTW MakeLogFont(const std::wstring& face, int height, unsigned style, BYTE charset);
+
 // A logical font with change notification. The platform font is created on
 // first use and re-created after every change.
 class TFont {

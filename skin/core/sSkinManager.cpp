@@ -38,12 +38,6 @@ bool DirectoryExists(const std::wstring& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring ExecutableFolder() {
-  std::wstring path = ExecutableFileName();
-  size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
 bool IsNoColor(TColor c) { return c == clMinusOne || c == clNoneMarker; }
 
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
