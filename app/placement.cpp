@@ -44,11 +44,7 @@ std::optional<RECT> KeepOnScreen(RECT r) {
 
 std::wstring TForm1::SettingsFileName() const {
   if (!settingsFile_.empty()) return settingsFile_;
-  std::wstring path = ExecutableFileName();
-  size_t slash = path.find_last_of(L"\\/");
-  size_t dot = path.find_last_of(L'.');
-  if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.resize(dot);
-  return path + L".ini";
+  return ExecutablePathWithExtension(L".ini");
 }
 
 void TForm1::ReadIniSettings() {

@@ -82,12 +82,9 @@ std::wstring RowKey(const TFontClass& font) {
 
 HFONT TsFontListBox::FamilyFont(const std::wstring& name) {
   if (UniqueFont* cached = familyFonts_.Find(name)) return cached->get();
-  LOGFONTW lf{};
-  lf.lfHeight = font_.Height();
-  lf.lfWeight = (font_.Style() & fsBold) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (font_.Style() & fsItalic) ? 1 : 0;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+  // Each family in the list box's height and weight, upright or slanted as
+  // the list box's font; underline and strike-out are left off.
+  const LOGFONTW lf = MakeLogFont(name, font_.Height(), font_.Style() & (fsBold | fsItalic), DEFAULT_CHARSET);
   return familyFonts_.Put(name, UniqueFont(::CreateFontIndirectW(&lf))).get();
 }
 

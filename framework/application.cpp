@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/forms.h"
-#include "skin/core/sys_colors_win.h"
+#include "framework/sys_colors_win.h"
 
 namespace glyphora {
 
@@ -37,6 +37,27 @@ std::wstring ExecutableFileName() {
     }
     path.resize(path.size() * 2);
   }
+}
+
+namespace {
+// Where the file name of path begins: after its last separator.
+size_t FileNameStart(const std::wstring& path) {
+  size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? 0 : slash + 1;
+}
+}  // namespace
+
+std::wstring ExecutableFolder() {
+  std::wstring path = ExecutableFileName();
+  path.resize(FileNameStart(path));
+  return path;
+}
+
+std::wstring ExecutablePathWithExtension(const std::wstring& ext) {
+  std::wstring path = ExecutableFileName();
+  size_t dot = path.find_last_of(L'.');
+  if (dot != std::wstring::npos && dot >= FileNameStart(path)) path.resize(dot);
+  return path + ext;
 }
 
 std::vector<uint8_t> ResourceData(const wchar_t* name, const wchar_t* type) {

@@ -109,8 +109,11 @@ std::wstring SystemErrorText(DWORD code);
 std::wstring Widen(const std::string& s, unsigned codePage = CP_UTF8);
 std::string Narrow(const std::wstring& s, unsigned codePage = CP_UTF8);
 
-// The full path of the running program.
+// The full path of the running program, its folder (ending in a backslash),
+// and its full path with the extension replaced by ext (".ini").
 std::wstring ExecutableFileName();
+std::wstring ExecutableFolder();
+std::wstring ExecutablePathWithExtension(const std::wstring& ext);
 // The bytes of a resource of the program (empty when it has none).
 std::vector<uint8_t> ResourceData(const wchar_t* name, const wchar_t* type);
 

@@ -92,6 +92,9 @@ class TControl : public TComponent {
   // True when Paint covers every pixel of the control (nothing of the
   // parent shows through).
   virtual bool PaintsOpaque() const { return false; }
+  // False for a graphic control whose area the parent's background painting
+  // keeps (the parent paints under it instead of clipping it out).
+  virtual bool ClippedFromParentBackground() const { return true; }
   bool MouseInControl() const { return mouseInControl_; }
 
   POINT ClientToScreen(POINT p) const;

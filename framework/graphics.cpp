@@ -55,17 +55,22 @@ void TFont::Changed() {
   if (OnChange) OnChange();
 }
 
+LOGFONTW MakeLogFont(const std::wstring& face, int height, unsigned style, BYTE charset) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (style & fsItalic) ? 1 : 0;
+  lf.lfUnderline = (style & fsUnderline) ? 1 : 0;
+  lf.lfStrikeOut = (style & fsStrikeOut) ? 1 : 0;
+  lf.lfCharSet = charset;
+  lf.lfQuality = DEFAULT_QUALITY;
+  wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  return lf;
+}
+
 HFONT TFont::Handle() const {
   if (!handle_) {
-    LOGFONTW lf{};
-    lf.lfHeight = height_;
-    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
-    lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
-    lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
-    lf.lfCharSet = charset_;
-    lf.lfQuality = DEFAULT_QUALITY;
-    wcsncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
+    const LOGFONTW lf = MakeLogFont(name_, height_, style_, charset_);
     handle_.reset(::CreateFontIndirectW(&lf));
   }
   return handle_.get();

@@ -6,31 +6,18 @@
 #include <string>
 
 #include "framework/handles.h"
-#include "skin/paint/color_convert.h"
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
+#include "base/color_convert.h"
+#include "base/shared_types.h"
 
 namespace glyphora {
 
-constexpr TColor clSystemColor = 0xFF000000;
-constexpr TColor clScrollBar = clSystemColor | COLOR_SCROLLBAR;
-constexpr TColor clBtnFace = clSystemColor | COLOR_BTNFACE;
-constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
-constexpr TColor clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT;
-constexpr TColor clBtnText = clSystemColor | COLOR_BTNTEXT;
-constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
-constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
-constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
-constexpr TColor clHighlight = clSystemColor | COLOR_HIGHLIGHT;
-constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
-constexpr TColor cl3DDkShadow = clSystemColor | COLOR_3DDKSHADOW;
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clGray = 0x808080;
-
-
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+// The description of a font: face name (cut to the platform's 31
+// characters), height in pixels (negative: character height), TFontStyle
+// bits and character set.
+LOGFONTW MakeLogFont(const std::wstring& face, int height, unsigned style, BYTE charset);
 
 // A logical font with change notification. The platform font is created on
 // first use and re-created after every change.

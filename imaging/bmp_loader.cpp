@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "skin/core/shared_types.h"
-#include "skin/core/skin_error.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
+#include "base/shared_types.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

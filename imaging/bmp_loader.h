@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

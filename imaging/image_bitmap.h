@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

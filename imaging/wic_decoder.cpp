@@ -11,7 +11,7 @@
 
 #include "base/com_ptr.h"
 #include "imaging/bmp_loader.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

@@ -11,11 +11,11 @@
 
 #include "skin/paint/blend.h"
 #include "skin/paint/channel_copy.h"
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 #include "skin/paint/gradient.h"
 #include "skin/paint/keyed_copy.h"
 #include "skin/paint/masked_copy.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/resample.h"
 #include "skin/paint/tint.h"

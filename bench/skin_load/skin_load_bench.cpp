@@ -16,6 +16,7 @@
 #include "skin/core/options_reader.h"
 #include "skin/core/skin_content.h"
 #include "skin/core/skin_images.h"
+#include "tests/support/internal_skin_sections.h"
 #include "tests/support/skin_writers.h"
 #ifdef _WIN32
 #include "imaging/wic_decoder.h"
@@ -26,16 +27,8 @@ using namespace glyphora::testing;
 
 namespace {
 
-const char* kSections[64] = {
-    "GLOBALINFO", "DIVIDER", "GRIPH", "GROUPBOX", "ICOLINE", "MAINMENU", "MDIAREA", "MENUITEM",
-    "MENULINE", "PANEL", "PANEL_LOW", "STATUSBAR", "DIVIDERV", "GAUGE", "SPLITTER", "SCROLLSLIDERV",
-    "CHECKBOX", "RADIOBUTTON", "TRACKBAR", "WEBBUTTON", "BARPANEL", "BUTTON_HUGE", "PAGECONTROLBOTTOM",
-    "PAGECONTROLLEFT", "PAGECONTROLRIGHT", "EXTRALINE", "SCROLLSLIDERH", "BAR", "SCROLLBTNBOTTOM",
-    "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "COMBOBTN", "SCROLLBAR1V", "SCROLLBAR2H",
-    "SCROLLBAR1H", "SCROLLBAR2V", "FORM", "FORMTITLE", "SPEEDBUTTON_SMALL", "SPEEDBUTTON", "EDIT",
-    "DRAGBAR", "UPDOWNBTN", "TOOLBUTTON", "TABBOTTOM", "TABLEFT", "TABRIGHT", "GRIPV", "HINT", "TOOLBAR",
-    "BARTITLE", "TABTOP", "COMBOBOX", "COLHEADER", "BUTTON", "BUTTON_BIG", "PROGRESSV", "DIALOG",
-    "PROGRESSH", "PAGECONTROL", "SELECTION", "ALPHAEDIT", "ALPHACOMBOBOX"};
+const auto& kSections = kInternalSkinSections;
+static_assert(std::size(kSections) == 64);
 
 constexpr int kMasterW = 560, kMasterH = 420;
 
@@ -59,7 +52,7 @@ std::string OptionsText() {
        "GRIPIMAGE=@0100@0030@0112@0042@1@0\nEXBORDER=!EXBOR.PNG!2!0!3!0043!0068!0044!0043\n"
        "BICONCLOSEGLOW0=!GLOWCLOSE.PNG!1!0!4\nBICONMAXGLOW0=!GLOWMAX.PNG!1!0!4\n"
        "BICONMINGLOW0=!GLOWMIN.PNG!1!0!4\nBICONNORMGLOW0=!GLOWNORM.PNG!1!0!4\n";
-  for (int s = 1; s < 64; ++s) {
+  for (int s = 1; s < int(std::size(kSections)); ++s) {
     int col = (s % 12) * 46, row = 60 + (s / 12) * 58;
     t += std::string("[") + kSections[s] + "]\n";
     t += "COLOR=" + std::to_string(15856113 - s * 257) + "\n";

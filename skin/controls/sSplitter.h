@@ -8,6 +8,8 @@ namespace glyphora {
 class TsSplitter : public TsSkinned<TSplitter> {
  public:
   explicit TsSplitter(TComponent* owner) : TsSkinned<TSplitter>(owner, COC_TsSplitter, "SPLITTER", "TSSPLITTER") {}
+  // The parent's background shows under the skinned splitter.
+  bool ClippedFromParentBackground() const override { return false; }
 };
 
 }  // namespace glyphora

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/skin_pack.h"
 #include "skin/core/value_parse.h"
 

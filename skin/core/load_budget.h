@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

@@ -1,13 +1,18 @@
 #include "skin/core/manager_rules.h"
 
+#include "base/color_ops.h"
+#include "skin/core/skin_content.h"
+
 namespace glyphora {
 
-namespace {
-const TSkinColorOps* g_colorOps = nullptr;
+const TSkinColorOps* SkinColorOps() {
+  static const TSkinColorOps ops{
+      [](int32_t d, TColor c) { return ShiftHueColor(d, c); },
+      [](int32_t a, TColor c) { return static_cast<TColor>(AdjustSaturation(a, c)); },
+      [](TBitmap32* b, int32_t d) { ShiftBitmapHue(b, d); },
+      [](TBitmap32* b, int32_t a) { AdjustBitmapSaturation(b, a); }};
+  return &ops;
 }
-
-const TSkinColorOps* SkinColorOps() { return g_colorOps; }
-void SetSkinColorOps(const TSkinColorOps* ops) { g_colorOps = ops; }
 
 std::wstring NormalizeDirectory(const std::wstring& dir) {
   if (dir.empty()) return dir;

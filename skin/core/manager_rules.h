@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "skin/core/shared_types.h"
+#include "base/shared_types.h"
 
 namespace glyphora {
 
@@ -23,9 +23,8 @@ bool IsPlainSkinName(const std::wstring& name);
 // section of transparency T shows over its parent's colour p.
 TColor MixTransparentColor(TColor parent, TColor section, int transparency);
 
-// The colour routines a skin-wide hue or saturation change uses; installed
-// by the pixel layer at start-up.
+// The colour routines a skin-wide hue or saturation change uses: the shared
+// colour arithmetic of the base layer.
 const TSkinColorOps* SkinColorOps();
-void SetSkinColorOps(const TSkinColorOps* ops);
 
 }  // namespace glyphora

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "skin/core/skin_error.h"
-#include "skin/paint/color_convert.h"
-#include "skin/paint/gradient.h"
+#include "base/skin_error.h"
+#include "base/color_convert.h"
+#include "skin/core/gradient_data.h"
 #include "skin/core/value_parse.h"
 
 namespace glyphora {

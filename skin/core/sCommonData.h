@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/messages.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

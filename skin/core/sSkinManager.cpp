@@ -19,7 +19,6 @@
 #include "imaging/wic_decoder.h"
 #include "skin/core/manager_rules.h"
 #include "skin/core/options_reader.h"
-#include "skin/paint/color_ops.h"
 
 namespace glyphora {
 
@@ -56,12 +55,6 @@ bool FileExists(const std::wstring& path) {
 bool DirectoryExists(const std::wstring& path) {
   DWORD a = ::GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring ExecutableFolder() {
-  std::wstring path = ExecutableFileName();
-  size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
 bool IsNoColor(TColor c) { return c == clMinusOne || c == clNoneMarker; }
@@ -138,19 +131,12 @@ std::optional<TacLivePreview> ParseLivePreview(const void* data, size_t size) {
 }
 
 namespace {
-// The platform's image codecs and the pixel layer's colour routines serve
-// every skin load of the process.
+// The platform's image codecs serve every skin load of the process.
 void InstallSkinServices() {
-  static const TSkinColorOps ops{
-      [](int32_t d, TColor c) { return ShiftHueColor(d, c); },
-      [](int32_t a, TColor c) { return static_cast<TColor>(AdjustSaturation(a, c)); },
-      [](TBitmap32* b, int32_t d) { ShiftBitmapHue(b, d); },
-      [](TBitmap32* b, int32_t a) { AdjustBitmapSaturation(b, a); }};
   static bool done = false;
   if (done) return;
   done = true;
   InstallWicDecoder();
-  SetSkinColorOps(&ops);
 }
 }  // namespace
 

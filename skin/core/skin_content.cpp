@@ -2,7 +2,7 @@
 
 #include "skin/core/load_budget.h"
 #include "skin/core/options_reader.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/skin_images.h"
 
 #include <algorithm>

@@ -22,12 +22,12 @@
 #include "skin/core/skin_pack.h"
 #include "skin/core/skin_source.h"
 #include "skin/core/skin_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 
-// The colour routines of the pixel layer that a skin-wide hue or saturation
-// change needs (the manager passes them; tests may pass their own).
+// The colour routines that a skin-wide hue or saturation change needs (the
+// manager passes SkinColorOps(); tests may pass their own).
 struct TSkinColorOps {
   TColor (*ShiftHueColor)(int32_t delta, TColor color) = nullptr;
   TColor (*AdjustSaturation)(int32_t amount, TColor color) = nullptr;

@@ -5,7 +5,7 @@
 
 #include "imaging/bmp_loader.h"
 #include "skin/core/image_notation.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/skin_pack.h"
 
 namespace glyphora {

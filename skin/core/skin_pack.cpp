@@ -3,8 +3,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "base/skin_error.h"
 #include "skin/core/load_budget.h"
-#include "skin/core/skin_error.h"
 #include "skin/core/zinflate.h"
 
 namespace glyphora {

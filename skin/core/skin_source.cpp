@@ -4,7 +4,7 @@
 #include <fstream>
 #include <type_traits>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

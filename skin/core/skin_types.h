@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "imaging/image_bitmap.h"
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
-#include "skin/paint/gradient.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
+#include "skin/core/gradient_data.h"
 
 namespace glyphora {
 

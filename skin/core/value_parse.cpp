@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

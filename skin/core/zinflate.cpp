@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace glyphora {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/handles.h"
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 
 namespace glyphora {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "skin/core/shared_types.h"
+#include "base/shared_types.h"
 
 namespace glyphora {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

@@ -4,7 +4,7 @@
 
 #include "skin/core/skin_content.h"
 #include "skin/paint/border_mask.h"
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 #include "skin/paint/mask_image.h"
 #include "skin/paint/section_paint.h"
 

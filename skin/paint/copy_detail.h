@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 #include "skin/paint/pixel_clip.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 namespace glyphora::copy_detail {
 

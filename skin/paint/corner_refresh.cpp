@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/mask_image.h"
 
 namespace glyphora {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "skin/core/skin_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 #include "skin/paint/parent_bg.h"
 
 namespace glyphora {

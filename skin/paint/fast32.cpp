@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/pixel_clip.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 namespace glyphora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/plain_copy.h"
 

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/gradient.h"
 #include "skin/paint/gradient_detail.h"
 #include "skin/paint/pixel_clip.h"
-#include "skin/paint/pixel_kernels.h"
-#include "skin/paint/round_even.h"
+#include "base/pixel_kernels.h"
+#include "base/round_even.h"
 
 // Colour stepping must give the same bytes in every build: a compiler that
 // keeps doubles at x87 precision (i686 without -mfpmath=sse) rounds differently.

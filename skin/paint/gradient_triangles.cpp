@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/gradient_detail.h"
-#include "skin/paint/pixel_kernels.h"
-#include "skin/paint/round_even.h"
+#include "base/pixel_kernels.h"
+#include "base/round_even.h"
 
 namespace glyphora::gradient_detail {
 namespace {

@@ -8,9 +8,8 @@
 #include "framework/control.h"
 #include "framework/graphics.h"
 #include "framework/handles.h"
-#include "skin/controls/sSplitter.h"
 #include "skin/core/skin_commands.h"
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/pixel_fill.h"
 #include "skin/paint/plain_copy.h"
 #include "skin/paint/section_paint_win.h"
@@ -86,7 +85,7 @@ void CopyWithoutKey(HDC dc, HDC mem, const TBitmap32& px, const RECT& b, TPoint3
 void ExcludeGraphicChildren(HDC dc, TWinControl* parent, int32_t offsetY, int32_t offsetX) {
   if (!dc || !parent) return;
   for (TControl* c : parent->Controls()) {
-    if (c->IsWindowed() || !c->Visible() || dynamic_cast<TsSplitter*>(c)) continue;
+    if (c->IsWindowed() || !c->Visible() || !c->ClippedFromParentBackground()) continue;
     const RECT b = Moved(c->BoundsRect(), {offsetX, offsetY});
     ::ExcludeClipRect(dc, b.left, b.top, b.right, b.bottom);
   }

@@ -12,7 +12,8 @@ namespace glyphora {
 class TWinControl;
 
 // Removes from dc's clip region the bounds of every visible non-windowed
-// child of parent, moved by the offsets; splitters (TsSplitter) stay.
+// child of parent, moved by the offsets; children that answer false to
+// ClippedFromParentBackground (the skinned splitter) stay.
 void ExcludeGraphicChildren(HDC dc, TWinControl* parent, int32_t offsetY, int32_t offsetX);
 
 // Paints parent's visible non-windowed children into dc at their bounds

@@ -4,10 +4,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/pixel_clip.h"
 #include "skin/paint/copy_detail.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 namespace glyphora {
 using namespace copy_detail;

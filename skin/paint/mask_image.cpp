@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "skin/core/skin_content.h"
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 #include "skin/paint/keyed_copy.h"
 #include "skin/paint/tint.h"
 

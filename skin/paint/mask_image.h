@@ -3,9 +3,9 @@
 #pragma once
 #include <cstdint>
 
-#include "skin/core/shared_types.h"
+#include "base/shared_types.h"
 #include "skin/core/skin_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

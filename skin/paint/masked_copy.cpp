@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/copy_detail.h"
 
 namespace glyphora {

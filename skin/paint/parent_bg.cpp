@@ -1,6 +1,6 @@
 #include "skin/paint/parent_bg.h"
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 
 namespace glyphora {
 

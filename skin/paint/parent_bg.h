@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "skin/core/shared_types.h"
+#include "base/shared_types.h"
 
 namespace glyphora {
 

@@ -1,9 +1,9 @@
 #include "skin/paint/pixel_fill.h"
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/fast32.h"
 #include "skin/paint/pixel_clip.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 namespace glyphora {
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

@@ -5,9 +5,9 @@
 #include "skin/core/skin_content.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 #include "skin/paint/border_mask.h"
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/control_section.h"
 #include "skin/paint/mask_image.h"
 #include "skin/paint/section_paint.h"
@@ -35,52 +35,56 @@ LRESULT SendToControl(TControl* control, UINT msg, WPARAM wp, LPARAM lp) {
   return control->Perform(msg, wp, lp);
 }
 
-}  // namespace
-
-bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
+// One background request: asks (SKC_GETBG) through ask; with no answer, a
+// caller that asked for painting on entry gets the window's own erase and
+// paint messages through paint, drawn into info.DC; any other caller gets a
+// plain fill that fillWith sets. True when the asker answered.
+template <class Ask, class Paint, class FillWith>
+bool RequestBG(TacParentBG& info, bool& pleasePaint, Ask ask, Paint paint, FillWith fillWith) {
   const bool paintOnEntry = info.PaintIfMissing;
   info.Kind = bgkUnknown;
   info.PaintIfMissing = pleasePaint;
-  ::SendMessageW(wnd, SM_ALPHACMD, SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
+  ask(SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
   if (info.Kind != bgkUnknown) return true;
   if (paintOnEntry) {
     HDC dc = static_cast<HDC>(info.DC);
     if (dc) {
       SavedDC saved(dc);
       PrepareParentPaint(info, dc);
-      ::SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-      ::SendMessageW(wnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+      paint(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+      paint(WM_PAINT, reinterpret_cast<WPARAM>(dc));
     }
   } else {
     info.Kind = bgkFill;
-    TsSkinManager* manager = TsSkinManager::DefaultManager();
-    info.Color = manager ? manager->GetGlobalColor() : clBtnFace;
+    fillWith();
   }
   return false;
 }
 
+}  // namespace
+
+bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
+  return RequestBG(
+      info, pleasePaint,
+      [&](WPARAM wp, LPARAM lp) { return ::SendMessageW(wnd, SM_ALPHACMD, wp, lp); },
+      [&](UINT msg, WPARAM wp) { ::SendMessageW(wnd, msg, wp, 0); },
+      [&] {
+        TsSkinManager* manager = TsSkinManager::DefaultManager();
+        info.Color = manager ? manager->GetGlobalColor() : clBtnFace;
+      });
+}
+
 bool RequestControlBG(TacParentBG& info, TControl* control, bool& pleasePaint) {
   if (!control) return false;
-  const bool paintOnEntry = info.PaintIfMissing;
-  info.Kind = bgkUnknown;
-  info.PaintIfMissing = pleasePaint;
-  SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
-  if (info.Kind != bgkUnknown) return true;
-  if (paintOnEntry) {
-    HDC dc = static_cast<HDC>(info.DC);
-    if (dc) {
-      SavedDC saved(dc);
-      PrepareParentPaint(info, dc);
-      control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-      control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    }
-  } else {
-    info.Kind = bgkFill;
-    const LRESULT answer = SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETCOLOR), 0);
-    info.Color = answer != 0 ? static_cast<TColor>(answer) : ColorToRGB(control->Color());
-    if (pleasePaint && info.Bmp) FillDcRect(static_cast<HDC>(info.DC), info.R, info.Color);
-  }
-  return false;
+  return RequestBG(
+      info, pleasePaint,
+      [&](WPARAM wp, LPARAM lp) { return SendToControl(control, SM_ALPHACMD, wp, lp); },
+      [&](UINT msg, WPARAM wp) { control->Perform(msg, wp, 0); },
+      [&] {
+        const LRESULT answer = SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETCOLOR), 0);
+        info.Color = answer != 0 ? static_cast<TColor>(answer) : ColorToRGB(control->Color());
+        if (pleasePaint && info.Bmp) FillDcRect(static_cast<HDC>(info.DC), info.R, info.Color);
+      });
 }
 
 void PaintControlSectionSelfBG(const TControlSectionData& data, TControl* control, bool useCacheForCorners,

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 #include "skin/paint/parent_bg.h"
 
 namespace glyphora {

@@ -1,8 +1,8 @@
 // A whole picture (a bitmap or a decoded large texture) repeated over a
 // rectangle from its top-left corner, the last column and row cut to it.
 #pragma once
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

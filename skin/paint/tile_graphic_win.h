@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "imaging/image_bitmap.h"
-#include "skin/core/shared_types.h"
-#include "skin/paint/bitmap32.h"
+#include "base/shared_types.h"
+#include "base/bitmap32.h"
 
 namespace glyphora {
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <vector>
 
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/pixel_clip.h"
-#include "skin/paint/pixel_kernels.h"
-#include "skin/paint/round_even.h"
+#include "base/pixel_kernels.h"
+#include "base/round_even.h"
 
 namespace glyphora {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "imaging/bmp_loader.h"
 #include "imaging/image_decoder.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace glyphora;

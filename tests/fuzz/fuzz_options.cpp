@@ -6,7 +6,7 @@
 #include <string>
 
 #include "skin/core/skin_content.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "skin/core/skin_content.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace glyphora;

@@ -4,6 +4,7 @@
 
 #include "internal_skin/skin_fixture.h"
 #include "skin/core/ini_text.h"
+#include "tests/support/internal_skin_sections.h"
 
 using namespace skintest;
 using glyphora::TsGeneralData;
@@ -14,16 +15,7 @@ const char* const kMembers[] = {"Options.dat", "ButtonHuge.bmp", "Master.bmp", "
                                 "GlowBtn.png", "GlowClose.png", "GlowH.png", "GlowMax.png",
                                 "GlowMin.png", "GlowNorm.png", "GlowWhite.png"};
 
-const char* const kSections[] = {
-    "GLOBALINFO", "DIVIDER", "GRIPH", "GROUPBOX", "ICOLINE", "MAINMENU", "MDIAREA", "MENUITEM",
-    "MENULINE", "PANEL", "PANEL_LOW", "STATUSBAR", "DIVIDERV", "GAUGE", "SPLITTER", "SCROLLSLIDERV",
-    "CHECKBOX", "RADIOBUTTON", "TRACKBAR", "WEBBUTTON", "BARPANEL", "BUTTON_HUGE", "PAGECONTROLBOTTOM",
-    "PAGECONTROLLEFT", "PAGECONTROLRIGHT", "EXTRALINE", "SCROLLSLIDERH", "BAR", "SCROLLBTNBOTTOM",
-    "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "COMBOBTN", "SCROLLBAR1V", "SCROLLBAR2H",
-    "SCROLLBAR1H", "SCROLLBAR2V", "FORM", "FORMTITLE", "SPEEDBUTTON_SMALL", "SPEEDBUTTON", "EDIT",
-    "DRAGBAR", "UPDOWNBTN", "TOOLBUTTON", "TABBOTTOM", "TABLEFT", "TABRIGHT", "GRIPV", "HINT",
-    "TOOLBAR", "BARTITLE", "TABTOP", "COMBOBOX", "COLHEADER", "BUTTON", "BUTTON_BIG", "PROGRESSV",
-    "DIALOG", "PROGRESSH", "PAGECONTROL", "SELECTION", "ALPHAEDIT", "ALPHACOMBOBOX"};
+using glyphora::testing::kInternalSkinSections;
 
 struct Piece {
   uint32_t c1, c2;
@@ -65,10 +57,10 @@ TEST(InternalSkinPackage, HoldsTheElevenMembersInStoredOrder) {
 
 TEST(InternalSkinOptions, HasTheSixtyFourSectionsInOrderAndNoParents) {
   const InternalSkin& s = InternalSkin::Get();
-  ASSERT_EQ(s.content.gd.size(), std::size(kSections));
-  for (size_t i = 0; i < std::size(kSections); ++i) {
-    EXPECT_EQ(s.content.gd[i].ClassName, kSections[i]) << "position " << i;
-    EXPECT_EQ(s.content.gd[i].ParentClass, "") << kSections[i];
+  ASSERT_EQ(s.content.gd.size(), std::size(kInternalSkinSections));
+  for (size_t i = 0; i < std::size(kInternalSkinSections); ++i) {
+    EXPECT_EQ(s.content.gd[i].ClassName, kInternalSkinSections[i]) << "position " << i;
+    EXPECT_EQ(s.content.gd[i].ParentClass, "") << kInternalSkinSections[i];
   }
   // In the text itself: no parent keys, and no key written twice in a section
   // (the reader would quietly keep the first).

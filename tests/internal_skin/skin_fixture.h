@@ -13,8 +13,8 @@
 
 namespace skintest {
 
-// Built next to the test program from the skin's sources by the packer.
-inline const char* kPackagePath = "NorvaneWhite.asz";
+// Packed by the build from the skin's sources.
+inline const char* kPackagePath = GLYPHORA_INTERNAL_SKIN_PACKAGE;
 
 struct InternalSkin {
   std::vector<uint8_t> bytes;

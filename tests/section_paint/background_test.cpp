@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "section_paint/synth_skin.h"
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 #include "skin/paint/gradient.h"
 #include "skin/paint/section_paint.h"
 

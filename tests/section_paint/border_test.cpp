@@ -6,7 +6,7 @@
 #include "section_paint/synth_skin.h"
 #include "skin/paint/border_mask.h"
 #include "skin/paint/corner_refresh.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 using namespace sectiontest;
 

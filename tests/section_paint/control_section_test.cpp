@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "section_paint/synth_skin.h"
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 #include "skin/paint/control_section.h"
 #include "skin/paint/section_paint.h"
 

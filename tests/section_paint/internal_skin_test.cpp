@@ -22,7 +22,7 @@ const TSkinContent& Skin() {
     skintest::PngSizeDecoder decoder;
     TSkinLoadOptions options;
     options.Decoder = &decoder;
-    s->LoadFromPackage(skintest::ReadFileBytes("NorvaneWhite.asz"), options);
+    s->LoadFromPackage(skintest::ReadFileBytes(GLYPHORA_INTERNAL_SKIN_PACKAGE), options);
     return s;
   }();
   return *skin;

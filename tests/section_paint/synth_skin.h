@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "skin/core/skin_content.h"
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace sectiontest {
 

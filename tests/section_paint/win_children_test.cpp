@@ -15,7 +15,7 @@
 #include "section_paint/win_dib.h"
 #include "skin/controls/sSplitter.h"
 #include "skin/core/skin_commands.h"
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/graphic_children_win.h"
 
 using namespace glyphora;

@@ -9,7 +9,7 @@
 #include "framework/handles.h"
 #include "section_paint/win_dib.h"
 #include "skin/paint/bevel_frame_win.h"
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 #include "skin/paint/tile_graphic_win.h"
 
 using namespace glyphora;

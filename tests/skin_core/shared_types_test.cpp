@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "skin/core/shared_types.h"
+#include "base/shared_types.h"
 
 using namespace glyphora;
 

@@ -2,7 +2,7 @@
 
 #include "imaging/bmp_loader.h"
 #include "imaging/image_decoder.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "tests/support/skin_writers.h"
 
 using namespace glyphora;

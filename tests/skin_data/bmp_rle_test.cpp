@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "imaging/bmp_loader.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "tests/support/skin_writers.h"
 
 using namespace glyphora;

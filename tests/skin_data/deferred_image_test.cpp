@@ -7,7 +7,7 @@
 
 #include "imaging/image_decoder.h"
 #include "skin/core/skin_content.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "tests/support/skin_writers.h"
 
 using namespace glyphora;

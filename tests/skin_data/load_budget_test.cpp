@@ -13,7 +13,7 @@
 
 #include "skin/core/load_budget.h"
 #include "skin/core/skin_content.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "tests/support/skin_writers.h"
 
 using namespace glyphora;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/core/image_notation.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 using namespace glyphora;
 

@@ -2,9 +2,9 @@
 
 #include "skin/core/ini_text.h"
 #include "skin/core/options_reader.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/value_parse.h"
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 
 using namespace glyphora;
 

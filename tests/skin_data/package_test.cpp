@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/skin_pack.h"
 #include "tests/support/skin_writers.h"
 

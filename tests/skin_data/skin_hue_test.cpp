@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/core/skin_content.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "tests/support/skin_writers.h"
 
 using namespace glyphora;

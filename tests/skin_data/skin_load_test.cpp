@@ -6,7 +6,7 @@
 
 #include "skin/core/options_reader.h"
 #include "skin/core/skin_content.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "tests/support/skin_writers.h"
 
 using namespace glyphora;

@@ -5,7 +5,7 @@
 #include "manager_fixture.h"
 #include "skin/controls/sEdit.h"
 #include "skin/core/skin_commands.h"
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 #include "skin/core/skin_pack.h"
 
 using namespace glyphora;

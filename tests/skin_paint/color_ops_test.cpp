@@ -1,7 +1,7 @@
 // Colour arithmetic: blends of two colours, hue rotation and saturation.
 #include <gtest/gtest.h>
 
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 #include "pixel_test_util.h"
 
 using namespace glyphora;

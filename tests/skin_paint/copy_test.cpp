@@ -6,7 +6,7 @@
 
 #include "skin/paint/keyed_copy.h"
 #include "skin/paint/masked_copy.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 #include "pixel_test_util.h"
 
 using namespace glyphora;

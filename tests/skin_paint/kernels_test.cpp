@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "skin/paint/blend.h"
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 #include "pixel_test_util.h"
 
 using namespace glyphora;

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "skin/core/skin_pack_writer.h"
+
 namespace glyphora::testing {
 
 namespace {
@@ -40,23 +42,20 @@ Bytes ZlibCompress(std::span<const uint8_t> data, int level) {
 }
 
 PackBuilder& PackBuilder::U32(uint32_t v) {
-  Put32LE(out_, v);
+  AppendPackageU32(out_, v);
   return *this;
 }
 
 PackBuilder& PackBuilder::Member(std::string_view name, std::span<const uint8_t> data) {
-  U32(static_cast<uint32_t>(name.size()));
-  Raw(ToBytes(name));
-  U32(static_cast<uint32_t>(data.size()));
-  Raw(ZlibCompress(data));
+  AppendPackageMember(out_, name, data);
   return *this;
 }
 
 Bytes WritePackage(const std::vector<PackMember>& members) {
-  PackBuilder b;
-  b.Magic().U32(static_cast<uint32_t>(members.size()));
-  for (const PackMember& m : members) b.Member(m.name, m.data);
-  return b.bytes();
+  Bytes out;
+  AppendPackageHeader(out, static_cast<uint32_t>(members.size()));
+  for (const PackMember& m : members) AppendPackageMember(out, m.name, m.data);
+  return out;
 }
 
 Bytes WriteBmp(const TBitmap32& bmp, int bpp, bool topDown) {

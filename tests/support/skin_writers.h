@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 namespace glyphora::testing {
 

@@ -4,8 +4,11 @@
 // rectangles) and writes them as the skin's source files. Run by hand after
 // changing the art, then commit the images:
 //
-//   c++ -std=c++20 -O2 tools/skinart/*.cpp -lz -o build/skinart
-//   build/skinart resources/skin build/skinart-review > build/skinart-entries.txt
+//   cmake --preset host && cmake --build --preset host --target skinart
+//   build/host/tools/skinart resources/skin build/skinart-review > build/skinart-entries.txt
+//
+// (In a Windows preset the same target builds it with the host's compiler,
+// as build/<preset>/host-tools/skinart.)
 //
 // The first folder receives Master.bmp, ButtonHuge.bmp, Exbor.png and the seven
 // Glow*.png files; the second a contact sheet (contact.png: every image at

@@ -2,7 +2,7 @@
 #include <charconv>
 #include <string>
 
-#include "skin/paint/gradient.h"
+#include "skin/core/gradient_data.h"
 
 namespace glyphora {
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/core/skin_error.h"
+#include "base/skin_error.h"
 
 #include <zlib.h>
 

@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 // A kernel left out of a table below would be a null pointer.
 #pragma GCC diagnostic error "-Wmissing-field-initializers"

@@ -10,7 +10,7 @@
 // below is plain code and may be built on any processor.
 #include <immintrin.h>
 
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 // A kernel left out of a table below would be a null pointer.
 #pragma GCC diagnostic error "-Wmissing-field-initializers"

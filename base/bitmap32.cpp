@@ -1,4 +1,4 @@
-#include "skin/paint/bitmap32.h"
+#include "base/bitmap32.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // baseline of every target this builds for, AVX2 is taken when the processor
 // (and the system, which must save its registers) supports it, and the
 // environment may force a lower level.
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // Scalar row kernels: the reference every fast path is compared with.
 #include <cstring>
 
-#include "skin/paint/pixel_kernels.h"
+#include "base/pixel_kernels.h"
 
 // A kernel left out of a table below would be a null pointer.
 #pragma GCC diagnostic error "-Wmissing-field-initializers"

@@ -1,9 +1,9 @@
-#include "skin/paint/color_ops.h"
+#include "base/color_ops.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "skin/paint/round_even.h"
+#include "base/round_even.h"
 
 namespace glyphora {
 namespace {

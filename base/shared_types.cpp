@@ -1,2 +1,2 @@
-#include "skin/core/shared_types.h"
+#include "base/shared_types.h"
 // The helpers are inline; this unit anchors the portable library.

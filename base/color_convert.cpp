@@ -1,4 +1,4 @@
-#include "skin/paint/color_convert.h"
+#include "base/color_convert.h"
 
 namespace glyphora {
 namespace {
