@@ -1,6 +1,7 @@
 #include "fontlist/sFontCtrls.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cwchar>
 #include <vector>
 
@@ -223,7 +224,13 @@ bool TsFontListBox::PrefetchRow() {
 
 void TsFontListBox::WndProc(TMessage& m) {
   if (m.Msg == WM_TIMER && m.WParam == kPrefetchTimer) {
-    if (!PrefetchRow()) {
+    // Rows for a few milliseconds a tick: the timer's period alone would
+    // allow no more than a row every 10 ms, and input waits at most this long.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPrefetchSliceMs);
+    bool more;
+    while ((more = PrefetchRow()) && std::chrono::steady_clock::now() < until) {
+    }
+    if (!more) {
       ::KillTimer(handle_, kPrefetchTimer);
       prefetchScheduled_ = false;
     }

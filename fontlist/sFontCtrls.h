@@ -56,9 +56,11 @@ class TsFontListBox : public TsCustomListBox {
   void RenderRow(int index, int width, int height, bool selected);
   void ClearRowCache() { rowCache_.Clear(); }
   // While the program is idle, the rows of the pages above and below the
-  // view are drawn ahead, one per timer tick, so that paging finds them
-  // ready. Timer messages come only when no other message waits.
+  // view are drawn ahead, a few milliseconds' worth per timer tick, so that
+  // paging finds them ready. Timer messages come only when no other message
+  // waits.
   static constexpr UINT_PTR kPrefetchTimer = 0x464C;
+  static constexpr int kPrefetchSliceMs = 8;
   void SchedulePrefetch();
   // Draws one row near the view that is not cached yet; false when none is left.
   bool PrefetchRow();
