@@ -82,7 +82,9 @@ bool TStringGrid::MouseToCell(int x, int y, int& col, int& row) const {
 }
 
 void TStringGrid::InvalidateCell(int col, int row) {
-  if (!handle_) return;
+  // A hidden grid is drawn whole when it is shown; filling one cell by cell
+  // then costs no invalidation (each is a call to the window server).
+  if (!handle_ || !::IsWindowVisible(handle_)) return;
   RECT r = CellRect(col, row);
   ::InflateRect(&r, GridLineWidth, GridLineWidth);
   ::InvalidateRect(handle_, &r, FALSE);
