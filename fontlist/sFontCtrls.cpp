@@ -193,7 +193,7 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
 
 void TsFontListBox::SchedulePrefetch() {
   if (prefetchScheduled_ || !handle_ || !FDrawFont) return;
-  prefetchScheduled_ = ::SetTimer(handle_, kPrefetchTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+  prefetchScheduled_ = ::SetTimer(handle_, kPrefetchTimer, kPrefetchPeriodMs, nullptr) != 0;
 }
 
 bool TsFontListBox::PrefetchRow() {
@@ -224,8 +224,8 @@ bool TsFontListBox::PrefetchRow() {
 
 void TsFontListBox::WndProc(TMessage& m) {
   if (m.Msg == WM_TIMER && m.WParam == kPrefetchTimer) {
-    // Rows for a few milliseconds a tick: the timer's period alone would
-    // allow no more than a row every 10 ms, and input waits at most this long.
+    // Rows for a few milliseconds a tick, not one row: a row a period would
+    // not have a page ready in time. Input waits at most this long.
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPrefetchSliceMs);
     bool more;
     while ((more = PrefetchRow()) && std::chrono::steady_clock::now() < until) {

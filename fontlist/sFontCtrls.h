@@ -58,8 +58,10 @@ class TsFontListBox : public TsCustomListBox {
   // While the program is idle, the rows of the pages above and below the
   // view are drawn ahead, a few milliseconds' worth per timer tick, so that
   // paging finds them ready. Timer messages come only when no other message
-  // waits.
+  // waits; a tick works for at most half the period, so the queue is empty
+  // in between and the program counts as waiting for input.
   static constexpr UINT_PTR kPrefetchTimer = 0x464C;
+  static constexpr UINT kPrefetchPeriodMs = 16;
   static constexpr int kPrefetchSliceMs = 8;
   void SchedulePrefetch();
   // Draws one row near the view that is not cached yet; false when none is left.
