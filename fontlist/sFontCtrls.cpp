@@ -193,6 +193,8 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
 
 void TsFontListBox::SchedulePrefetch() {
   if (prefetchScheduled_ || !handle_ || !FDrawFont) return;
+  if (preparedTop_ >= 0 && preparedTop_ == TopIndex() && preparedWidth_ == rowWidth_ && preparedHeight_ == rowHeight_)
+    return;
   prefetchScheduled_ = ::SetTimer(handle_, kPrefetchTimer, kPrefetchPeriodMs, nullptr) != 0;
 }
 
@@ -233,6 +235,9 @@ void TsFontListBox::WndProc(TMessage& m) {
     if (!more) {
       ::KillTimer(handle_, kPrefetchTimer);
       prefetchScheduled_ = false;
+      preparedTop_ = TopIndex();
+      preparedWidth_ = rowWidth_;
+      preparedHeight_ = rowHeight_;
     }
     m.Result = 0;
     return;

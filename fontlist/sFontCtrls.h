@@ -54,7 +54,10 @@ class TsFontListBox : public TsCustomListBox {
   bool FDrawFont = true;
   // Renders one row into the row buffer.
   void RenderRow(int index, int width, int height, bool selected);
-  void ClearRowCache() { rowCache_.Clear(); }
+  void ClearRowCache() {
+    rowCache_.Clear();
+    preparedTop_ = -1;
+  }
   // While the program is idle, the rows of the pages above and below the
   // view are drawn ahead, a few milliseconds' worth per timer tick, so that
   // paging finds them ready. Timer messages come only when no other message
@@ -67,6 +70,9 @@ class TsFontListBox : public TsCustomListBox {
   // Draws one row near the view that is not cached yet; false when none is left.
   bool PrefetchRow();
   bool prefetchScheduled_ = false;
+  // The view whose neighbouring pages are drawn (top row, row size): a
+  // repaint of that view schedules nothing.
+  int preparedTop_ = -1, preparedWidth_ = 0, preparedHeight_ = 0;
   int rowWidth_ = 0, rowHeight_ = 0;  // the size of the rows drawn last
 
   TLruCache<std::wstring, FamilyFontEntry> familyFonts_{kMaxFamilyFonts};
