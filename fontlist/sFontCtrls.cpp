@@ -1,7 +1,9 @@
 #include "fontlist/sFontCtrls.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cwchar>
+#include <vector>
 
 namespace glyphora {
 
@@ -31,21 +33,42 @@ void TsFontListBox::Loaded() {
 void TsFontListBox::FillFontList() {
   ClearRowCache();
   const TFontsArray& table = FontTable ? *FontTable : FontsArray();
-  TStrings& items = Items();
-  items.BeginUpdate();
-  items.Clear();
+  std::vector<const TFontClass*> admitted;
+  admitted.reserve(table.size());
   for (const auto& f : table) {
     bool accept = true;
     if (OnValidateFont) OnValidateFont(this, f.get(), accept);
     if (!accept) continue;
-    bool admitted = false;
+    bool shown = false;
     switch (f->FntType) {
-      case FontTypes::PS: admitted = FFilterOptions & ShowPostScript; break;
-      case FontTypes::TTF: admitted = FFilterOptions & ShowTrueType; break;
-      case FontTypes::RASTER: admitted = FFilterOptions & ShowRaster; break;
-      case FontTypes::UNKNOWN: admitted = true; break;
+      case FontTypes::PS: shown = FFilterOptions & ShowPostScript; break;
+      case FontTypes::TTF: shown = FFilterOptions & ShowTrueType; break;
+      case FontTypes::RASTER: shown = FFilterOptions & ShowRaster; break;
+      case FontTypes::UNKNOWN: shown = true; break;
     }
-    if (admitted) items.AddObject(f->FntName, f.get());
+    if (shown) admitted.push_back(f.get());
+  }
+  // A sorted list box finds each added name's place by a binary search of
+  // locale comparisons; sorting here with the same comparison and appending
+  // in order spares it that (thousands of comparisons for a large set).
+  if (Sorted()) {
+    const LCID locale = ::GetUserDefaultLCID();
+    std::stable_sort(admitted.begin(), admitted.end(), [locale](const TFontClass* a, const TFontClass* b) {
+      return ::CompareStringW(locale, NORM_IGNORECASE, a->FntName.c_str(), -1, b->FntName.c_str(), -1) ==
+             CSTR_LESS_THAN;
+    });
+  }
+  TStrings& items = Items();
+  const HWND wnd = Handle();
+  items.BeginUpdate();
+  items.Clear();
+  size_t chars = 0;
+  for (const TFontClass* f : admitted) chars += f->FntName.size() + 1;
+  ::SendMessageW(wnd, LB_INITSTORAGE, admitted.size(), chars * sizeof(wchar_t));
+  for (const TFontClass* f : admitted) {
+    const LRESULT i = ::SendMessageW(wnd, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(f->FntName.c_str()));
+    if (i >= 0) ::SendMessageW(wnd, LB_SETITEMDATA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(f));
   }
   items.EndUpdate();
 }
@@ -80,12 +103,18 @@ std::wstring RowKey(const TFontClass& font) {
 }
 }  // namespace
 
-HFONT TsFontListBox::FamilyFont(const std::wstring& name) {
-  if (UniqueFont* cached = familyFonts_.Find(name)) return cached->get();
+const TsFontListBox::FamilyFontEntry& TsFontListBox::FamilyFont(const std::wstring& name, HDC dc) {
+  if (FamilyFontEntry* cached = familyFonts_.Find(name)) return *cached;
   // Each family in the list box's height and weight, upright or slanted as
   // the list box's font; underline and strike-out are left off.
   const LOGFONTW lf = MakeLogFont(name, font_.Height(), font_.Style() & (fsBold | fsItalic), DEFAULT_CHARSET);
-  return familyFonts_.Put(name, UniqueFont(::CreateFontIndirectW(&lf))).get();
+  FamilyFontEntry entry{UniqueFont(::CreateFontIndirectW(&lf)), 0};
+  // The cell height of the text, for centring: the same height a text
+  // extent would give, without measuring every character of the name.
+  TEXTMETRICW tm{};
+  SelectGuard sel(dc, entry.font ? entry.font.get() : font_.Handle());
+  if (::GetTextMetricsW(dc, &tm)) entry.height = tm.tmHeight;
+  return familyFonts_.Put(name, std::move(entry));
 }
 
 void TsFontListBox::RenderRow(int index, int w, int h, bool selected) {
@@ -106,13 +135,21 @@ void TsFontListBox::RenderRow(int index, int w, int h, bool selected) {
   }
   RECT textRect = row;
   textRect.left += h;
-  HFONT hf = FDrawFont ? FamilyFont(font->FntName) : font_.Handle();
+  HFONT hf = font_.Handle();
+  int textHeight = 0;
+  if (FDrawFont) {
+    const FamilyFontEntry& family = FamilyFont(font->FntName, mem);
+    if (family.font) hf = family.font.get();
+    textHeight = family.height;
+  }
   SelectGuard sel(mem, hf);
-  SIZE sz{};
-  ::GetTextExtentPoint32W(mem, font->FntName.c_str(), static_cast<int>(font->FntName.size()), &sz);
+  if (!FDrawFont) {
+    TEXTMETRICW tm{};
+    if (::GetTextMetricsW(mem, &tm)) textHeight = tm.tmHeight;
+  }
   ::SetBkMode(mem, TRANSPARENT);
   ::SetTextColor(mem, ColorToRGB(selected ? clHighlightText : font_.Color()));
-  ::ExtTextOutW(mem, textRect.left + 1, (h - sz.cy) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
+  ::ExtTextOutW(mem, textRect.left + 1, (h - textHeight) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
                 static_cast<UINT>(font->FntName.size()), nullptr);
   ::GdiFlush();
 }
@@ -131,6 +168,9 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   };
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
   const std::wstring key = font ? RowKey(*font) : std::wstring();
+  rowWidth_ = w;
+  rowHeight_ = h;
+  SchedulePrefetch();
   if (!selected && font) {
     TBitmap32* cached = rowCache_.Find(key);
     if (cached && cached->Width() == w && cached->Height() == h) {
@@ -146,6 +186,61 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   } else {
     ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
   }
+}
+
+void TsFontListBox::SchedulePrefetch() {
+  if (prefetchScheduled_ || !handle_ || !FDrawFont) return;
+  if (preparedTop_ >= 0 && preparedTop_ == TopIndex() && preparedWidth_ == rowWidth_ && preparedHeight_ == rowHeight_)
+    return;
+  prefetchScheduled_ = ::SetTimer(handle_, kPrefetchTimer, kPrefetchPeriodMs, nullptr) != 0;
+}
+
+bool TsFontListBox::PrefetchRow() {
+  const int w = rowWidth_, h = rowHeight_;
+  const int count = Items().Count();
+  if (w <= 0 || h <= 0 || count <= 0) return false;
+  RECT client{};
+  ::GetClientRect(handle_, &client);
+  const int page = std::max(1, static_cast<int>(client.bottom - client.top) / h);
+  const int top = TopIndex();
+  // The next page first, nearest rows first, then the previous page.
+  for (int k = 0; k < 2 * page; ++k) {
+    const int index = k < page ? top + page + k : top - 1 - (k - page);
+    if (index < 0 || index >= count) continue;
+    TFontClass* font = FontAt(index);
+    if (!font) continue;
+    const std::wstring key = RowKey(*font);
+    TBitmap32* cached = rowCache_.Find(key);
+    if (cached && cached->Width() == w && cached->Height() == h) continue;
+    if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
+    if (!rowBuffer_.DC()) return false;
+    RenderRow(index, w, h, false);
+    rowCache_.Put(key, rowBuffer_.Pixels());
+    return true;
+  }
+  return false;
+}
+
+void TsFontListBox::WndProc(TMessage& m) {
+  if (m.Msg == WM_TIMER && m.WParam == kPrefetchTimer) {
+    // Rows for a few milliseconds a tick, not one row: a row a period would
+    // not have a page ready in time. Input waits at most this long.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPrefetchSliceMs);
+    bool more;
+    while ((more = PrefetchRow()) && std::chrono::steady_clock::now() < until) {
+    }
+    if (!more) {
+      ::KillTimer(handle_, kPrefetchTimer);
+      prefetchScheduled_ = false;
+      preparedTop_ = TopIndex();
+      preparedWidth_ = rowWidth_;
+      preparedHeight_ = rowHeight_;
+    }
+    m.Result = 0;
+    return;
+  }
+  if (m.Msg == WM_DESTROY) prefetchScheduled_ = false;
+  TsCustomListBox::WndProc(m);
 }
 
 }  // namespace glyphora

@@ -32,6 +32,7 @@ class TsFontListBox : public TsCustomListBox {
   // Rebuilds the items from the font table.
   void FillFontList();
   TFontClass* FontAt(int index) const;
+  void WndProc(TMessage& message) override;
 
   // Fonts of the families drawn last (a few pages' worth), and finished rows.
   static constexpr size_t kMaxFamilyFonts = 96;
@@ -43,14 +44,38 @@ class TsFontListBox : public TsCustomListBox {
   void ColorChanged() override;
 
  private:
-  HFONT FamilyFont(const std::wstring& name);
+  // A family's font for the rows and the height of its text cell.
+  struct FamilyFontEntry {
+    UniqueFont font;
+    int height = 0;
+  };
+  const FamilyFontEntry& FamilyFont(const std::wstring& name, HDC dc);
   TFilterOptions FFilterOptions = AllFilterOptions;
   bool FDrawFont = true;
   // Renders one row into the row buffer.
   void RenderRow(int index, int width, int height, bool selected);
-  void ClearRowCache() { rowCache_.Clear(); }
+  void ClearRowCache() {
+    rowCache_.Clear();
+    preparedTop_ = -1;
+  }
+  // While the program is idle, the rows of the pages above and below the
+  // view are drawn ahead, a few milliseconds' worth per timer tick, so that
+  // paging finds them ready. Timer messages come only when no other message
+  // waits; a tick works for at most half the period, so the queue is empty
+  // in between and the program counts as waiting for input.
+  static constexpr UINT_PTR kPrefetchTimer = 0x464C;
+  static constexpr UINT kPrefetchPeriodMs = 16;
+  static constexpr int kPrefetchSliceMs = 8;
+  void SchedulePrefetch();
+  // Draws one row near the view that is not cached yet; false when none is left.
+  bool PrefetchRow();
+  bool prefetchScheduled_ = false;
+  // The view whose neighbouring pages are drawn (top row, row size): a
+  // repaint of that view schedules nothing.
+  int preparedTop_ = -1, preparedWidth_ = 0, preparedHeight_ = 0;
+  int rowWidth_ = 0, rowHeight_ = 0;  // the size of the rows drawn last
 
-  TLruCache<std::wstring, UniqueFont> familyFonts_{kMaxFamilyFonts};
+  TLruCache<std::wstring, FamilyFontEntry> familyFonts_{kMaxFamilyFonts};
   TDibBitmap rowBuffer_;
   UniqueMemoryDC glyphDC_;
   // Finished unselected rows: drawing a name in its own family is costly, so

@@ -82,7 +82,9 @@ bool TStringGrid::MouseToCell(int x, int y, int& col, int& row) const {
 }
 
 void TStringGrid::InvalidateCell(int col, int row) {
-  if (!handle_) return;
+  // A hidden grid is drawn whole when it is shown; filling one cell by cell
+  // then costs no invalidation (each is a call to the window server).
+  if (!handle_ || !::IsWindowVisible(handle_)) return;
   RECT r = CellRect(col, row);
   ::InflateRect(&r, GridLineWidth, GridLineWidth);
   ::InvalidateRect(handle_, &r, FALSE);
@@ -152,32 +154,62 @@ void TStringGrid::WndProc(TMessage& m) {
 }
 
 void TStringGrid::DrawCell(TCanvas& canvas, int col, int row, const RECT& rect, bool selected, bool fixed) {
-  TColor bg = fixed ? clBtnFace : selected ? clHighlight : color_;
-  TColor fg = selected && !fixed ? clHighlightText : font_.Color();
-  canvas.FillRect(rect, bg);
-  canvas.TextRect(rect, rect.left + 2, rect.top + 2, Cell(col, row), font_, fg);
+  // The grid's font is already selected: one call fills the cell and writes
+  // its text, clipped to the cell.
+  const HDC dc = canvas.Handle();
+  const std::wstring& text = Cell(col, row);
+  ::SetBkColor(dc, ColorToRGB(fixed ? clBtnFace : selected ? clHighlight : color_));
+  ::SetTextColor(dc, ColorToRGB(selected && !fixed ? clHighlightText : font_.Color()));
+  ::ExtTextOutW(dc, rect.left + 2, rect.top + 2, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
 }
 
 void TStringGrid::PaintCanvas(TCanvas& canvas) {
   RECT client = ClientRect();
   canvas.FillRect(client, color_);
   const int cw = DefaultColWidth + GridLineWidth, rh = DefaultRowHeight + GridLineWidth;
-  const bool focused = Focused();
-  for (int r = 0; r < rowCount_; ++r) {
-    for (int c = 0; c < colCount_; ++c) {
-      RECT cell = CellRect(c, r);
-      if (cell.left >= client.right || cell.top >= client.bottom) continue;
-      bool fixed = c < fixedCols_ || r < fixedRows_;
-      bool selected = c == col_ && r == row_;
-      DrawCell(canvas, c, r, cell, selected, fixed);
-      if (selected && focused && !fixed) ::DrawFocusRect(canvas.Handle(), &cell);
-      // Grid lines to the right of and below each cell.
-      bool vert = fixed ? (Options & goFixedVertLine) : (Options & goVertLine);
-      bool horz = fixed ? (Options & goFixedHorzLine) : (Options & goHorzLine);
-      TColor line = fixed ? clBlack : clSilver;
-      if (vert && GridLineWidth > 0) canvas.FillRect(RECT{cell.right, cell.top, cell.left + cw, cell.top + rh}, line);
-      if (horz && GridLineWidth > 0) canvas.FillRect(RECT{cell.left, cell.bottom, cell.left + cw, cell.top + rh}, line);
+  // The visible part of the grid.
+  const int cols = std::min(colCount_, cw > 0 ? static_cast<int>((client.right + cw - 1) / cw) : colCount_);
+  const int rows = std::min(rowCount_, rh > 0 ? static_cast<int>((client.bottom + rh - 1) / rh) : rowCount_);
+  {
+    // The font is selected once for every cell, not once per cell.
+    SelectGuard sel(canvas.Handle(), font_.Handle());
+    ::SetBkMode(canvas.Handle(), TRANSPARENT);
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < cols; ++c)
+        DrawCell(canvas, c, r, CellRect(c, r), c == col_ && r == row_, c < fixedCols_ || r < fixedRows_);
+  }
+  // Grid lines to the right of and below each cell, drawn as whole columns
+  // and rows: one stretch for the fixed rows (or columns) and one for the rest.
+  if (GridLineWidth > 0) {
+    auto lineColor = [](bool fixed) { return fixed ? clBlack : clSilver; };
+    auto lineShown = [this](bool fixed, unsigned fixedOpt, unsigned opt) {
+      return (Options & (fixed ? fixedOpt : opt)) != 0;
+    };
+    for (int c = 0; c < cols; ++c) {
+      const int x = CellRect(c, 0).right;
+      const int split = c < fixedCols_ ? rows : std::min(fixedRows_, rows);
+      for (int part = 0; part < 2; ++part) {
+        const int from = part == 0 ? 0 : split, to = part == 0 ? split : rows;
+        const bool fixed = c < fixedCols_ || part == 0;
+        if (from >= to || !lineShown(fixed, goFixedVertLine, goVertLine)) continue;
+        canvas.FillRect(RECT{x, from * rh, c * cw + cw, to * rh}, lineColor(fixed));
+      }
     }
+    for (int r = 0; r < rows; ++r) {
+      const int y = CellRect(0, r).bottom;
+      const int split = r < fixedRows_ ? cols : std::min(fixedCols_, cols);
+      for (int part = 0; part < 2; ++part) {
+        const int from = part == 0 ? 0 : split, to = part == 0 ? split : cols;
+        const bool fixed = r < fixedRows_ || part == 0;
+        if (from >= to || !lineShown(fixed, goFixedHorzLine, goHorzLine)) continue;
+        canvas.FillRect(RECT{from * cw, y, to * cw, r * rh + rh}, lineColor(fixed));
+      }
+    }
+  }
+  if (Focused() && col_ >= fixedCols_ && row_ >= fixedRows_ && col_ < cols && row_ < rows) {
+    RECT cell = CellRect(col_, row_);
+    ::DrawFocusRect(canvas.Handle(), &cell);
   }
 }
 

@@ -181,6 +181,30 @@ TEST_F(FontListTest, FamilyFontsAreBoundedAndFreedWhenDropped) {
   EXPECT_LE(UniqueFont::LiveCount(), before + 1) << "a new list font drops them all";
 }
 
+TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
+  TFontsArray many;
+  for (int i = 0; i < 80; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
+  list->FontTable = &many;
+  list->FillFontList();
+  RECT client{};
+  ::GetClientRect(list->WindowHandle(), &client);
+  const long page = client.bottom / 22;
+  ASSERT_GT(page, 3);
+  const long before = UniqueFont::LiveCount();
+  Render(0);  // the first row drawn; nothing above the view
+  auto idle = [](int ms) {
+    for (const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms); ::GetTickCount() < end;) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      Application()->ProcessMessages();
+    }
+  };
+  idle(1500);
+  // One family font for the row drawn and one for each row of the next page.
+  EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page);
+  idle(200);
+  EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page) << "nothing further is drawn once the page is ready";
+}
+
 TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
   TDibBitmap bmp(250, 22);
   RECT row{0, 0, 250, 22};
