@@ -165,6 +165,13 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
   uint64_t dataAt = offBits >= afterHeader && offBits < size ? offBits : afterHeader;
   if (!rle && dataAt + stride * uint64_t(height - 1) + lastRow > size) Bad("truncated pixel data");
 
+  // Run-length data can describe a huge picture in a few bytes (end-of-line
+  // and delta escapes skip whole rows): the picture may not outgrow its data
+  // by more than any real encoding does, so a tiny file cannot ask for
+  // hundreds of megabytes.
+  if (rle && width * height > kRleFreePixels + kRlePixelsPerByte * int64_t(size - std::min<uint64_t>(dataAt, size)))
+    Bad("run-length picture too large for its data");
+
   const int32_t w = static_cast<int32_t>(width), h = static_cast<int32_t>(height);
   out.SetSizeForOverwrite(w, h);
   if (was32Bit) *was32Bit = bpp == 32;

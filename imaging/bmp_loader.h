@@ -10,6 +10,10 @@ namespace glyphora {
 // Largest bitmap accepted, in each direction and in pixels.
 constexpr int32_t kMaxBmpSide = 32768;
 constexpr int64_t kMaxBmpPixels = 64ll << 20;
+// A run-length picture may have kRleFreePixels pixels, plus kRlePixelsPerByte
+// for each byte of its data (two bytes skip a row of up to kMaxBmpSide).
+constexpr int64_t kRleFreePixels = 1ll << 20;
+constexpr int64_t kRlePixelsPerByte = 4096;
 
 // Loads a BMP file (1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed, bit
 // fields or run-length encoded 4- and 8-bit pixels, bottom-up or top-down). 32-bit pixels are taken unchanged; any other

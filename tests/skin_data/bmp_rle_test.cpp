@@ -71,6 +71,7 @@ const TRleCase kCases[] = {
     {"truncated delta", kRle8, 2, 1, {0, 2, 1}, {}},
     {"truncated absolute run", kRle8, 4, 1, {0, 4, 1, 2}, {}},
     {"no pixel data", kRle8, 2, 1, {}, {}},
+    {"picture far larger than its data", kRle8, 13577, 4100, {0, 1}, {}},
 };
 
 class RleBmpCases : public ::testing::TestWithParam<TRleCase> {};
