@@ -116,6 +116,25 @@ TEST_F(ScrollWndTest, LosingTheCaptureStopsTheRepeat) {
   EXPECT_EQ(Top(), top);
 }
 
+// A bar on the left lies at negative client x: holding its arrow repeats all
+// the same.
+TEST_F(ScrollWndTest, ABarOnTheLeftSitsThereAndRepeats) {
+  adapter.reset();
+  ::SetWindowLongPtrW(list, GWL_EXSTYLE, ::GetWindowLongPtrW(list, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  adapter = std::make_unique<TacScrollWnd>(list, manager);
+  Pump(20);
+  const RECT bar = adapter->BarRect(SB_VERT);
+  POINT origin{0, 0};
+  ::ClientToScreen(list, &origin);
+  EXPECT_LT(bar.right, origin.x + 1) << "left of the client area";
+  const POINT arrow = At(-3);
+  ::SetCursorPos(arrow.x, arrow.y);
+  ::SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(arrow.x, arrow.y));
+  Pump(600);
+  EXPECT_GT(Top(), 2) << "repeated after the first delay";
+  ::SendMessageW(list, WM_LBUTTONUP, 0, 0);
+}
+
 TEST_F(ScrollWndTest, NoNativeBarPixelsAfterRepaintsAndTheWindowsOwnScrolling) {
   // The list box sets its scroll information with redraw while it handles
   // these; then the frame is repainted whole.

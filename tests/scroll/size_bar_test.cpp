@@ -103,6 +103,14 @@ TEST_F(SizeBarTest, DraggingTheThumbClampsToTheRangeAndEndsOutside) {
   ExpectPosition(72);
   EXPECT_EQ(changes, 3);
   EXPECT_NE(::GetCapture(), wnd);
+
+  // A drag whose capture is taken away ends there: later moves do nothing.
+  Down(CtrlBarLayout(234, 17, TScrollState{2, 72, 0, 72}, 72, true).ThumbStart + 7);
+  ::SetCapture(form->WindowHandle());
+  ::ReleaseCapture();
+  Move(-300);
+  ExpectPosition(72);
+  EXPECT_EQ(changes, 3);
 }
 
 TEST_F(SizeBarTest, HoldingAnArrowRepeatsAfterTheFirstDelayUntilReleasedOrTheCaptureIsLost) {
