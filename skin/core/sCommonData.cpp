@@ -246,12 +246,12 @@ void TsCommonData::ApplySkinColors(bool repaint) {
   if (!FOwnerControl || !IsEditLikeKind(COC)) return;
   const TsGeneralData* g = Section();
   if (!g || !Skinned()) return;
-  auto tinted = [this](TColor c) { return static_cast<TColor>(AdjustSaturation(FSaturation, ShiftHueColor(FHUEOffset, c))); };
-  if (!FCustomColor) {
+  auto tinted = [this](TColor c) { return static_cast<TColor>(AdjustSaturation(Saturation, ShiftHueColor(HUEOffset, c))); };
+  if (!CustomColor) {
     const TColor c = tinted(g->Color);
     if (FOwnerControl->Color() != c) FOwnerControl->SetColor(c);
   }
-  if (!FCustomFont) {
+  if (!CustomFont) {
     const TColor c = tinted(g->FontColor.Color);
     if (FOwnerControl->Font().Color() != c) FOwnerControl->Font().SetColor(c);
   }
@@ -311,23 +311,23 @@ bool TsCommonData::RepaintIfMoved() const {
 }
 
 void TsCommonData::SetCustomColor(bool value) {
-  FCustomColor = value;
+  CustomColor = value;
   ApplySkinColors(true);
 }
 
 void TsCommonData::SetCustomFont(bool value) {
-  FCustomFont = value;
+  CustomFont = value;
   Invalidate();
 }
 
 void TsCtrlSkinData::SetHUEOffset(int32_t value) {
-  FHUEOffset = value;
+  HUEOffset = value;
   Loaded();
   Invalidate();
 }
 
 void TsCtrlSkinData::SetSaturation(int32_t value) {
-  FSaturation = value;
+  Saturation = value;
   Loaded();
   Invalidate();
 }
@@ -375,7 +375,7 @@ TColor TsCommonData::OwnerColor() const {
 TColor TsCommonData::GetBGColor(int state, HWND wnd) const {
   if (!Skinned()) return OwnerColor();
   const TsStateLook look = StateLook(state);
-  if (look.Transparency <= 0) return FCustomColor ? OwnerColor() : look.Color;
+  if (look.Transparency <= 0) return CustomColor ? OwnerColor() : look.Color;
   TColor parent = ColorToRGB(clBtnFace);
   if (FOwnerControl && FOwnerControl->Parent()) {
     const TColor p = GetControlBGColor(FOwnerControl->Parent());
@@ -384,7 +384,7 @@ TColor TsCommonData::GetBGColor(int state, HWND wnd) const {
     const TColor p = GetWindowBGColor(::GetParent(wnd));
     if (p != clNoneMarker) parent = p;
   }
-  return MixTransparentColor(parent, FCustomColor ? OwnerColor() : look.Color, look.Transparency);
+  return MixTransparentColor(parent, CustomColor ? OwnerColor() : look.Color, look.Transparency);
 }
 
 namespace {
@@ -419,7 +419,7 @@ void AskParentBG(TacParentBG& info, TControl* parent, HWND parentWnd) {
 
 void TsCommonData::FillParentBG(TacParentBG& info, int state, HWND wnd) {
   const bool paint = info.PaintIfMissing && info.DC;
-  if (!Skinned() || FCustomColor) {
+  if (!Skinned() || CustomColor) {
     info.Kind = bgkFill;
     info.Color = OwnerColor();
     return;
@@ -528,8 +528,8 @@ void TsCommonData::OnRemoveSkin(TsSkinManager* manager) {
   if (FCacheBmp) FCacheBmp->SetSize(0, 0);
   if (!FOwnerControl) return;
   if (IsEditLikeKind(COC)) {
-    if (!FCustomColor) FOwnerControl->SetColor(clWindow);
-    if (!FCustomFont) FOwnerControl->Font().SetColor(clWindowText);
+    if (!CustomColor) FOwnerControl->SetColor(clWindow);
+    if (!CustomFont) FOwnerControl->Font().SetColor(clWindowText);
     if (auto* win = dynamic_cast<TWinControl*>(FOwnerControl); win && win->HandleAllocated())
       ::RedrawWindow(win->WindowHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   } else if (auto* win = dynamic_cast<TWinControl*>(FOwnerControl)) {

@@ -119,12 +119,9 @@ class TsCommonData {
   bool Updating() const;
   void SetUpdating(bool value) { FUpdating = value; }
   bool RepaintIfMoved() const;
-  bool CustomColor() const { return FCustomColor; }
+  // Store the flag and re-apply the skin's colours / repaint.
   void SetCustomColor(bool value);
-  bool CustomFont() const { return FCustomFont; }
   void SetCustomFont(bool value);
-  int32_t HueOffset() const { return FHUEOffset; }
-  int32_t Saturation() const { return FSaturation; }
   bool IsHot() const;
   // Painted through the cache: a form animation runs, the section needs a
   // background of its own (not fast mode), or the control is hot.
@@ -178,6 +175,13 @@ class TsCommonData {
   static int32_t FindFontSourceSection(TControl* control, int32_t def, TsSkinManager* manager);
 
   // ----- fields
+  // The control's colour / font colour is its own, not the section's.
+  bool CustomColor = false;
+  bool CustomFont = false;
+  // Hue rotation and saturation change of this control's image (published
+  // by TsCtrlSkinData).
+  int32_t HUEOffset = 0;
+  int32_t Saturation = 0;
   int32_t GlowID = -1;
   bool FUpdating = false;
   int32_t BorderIndex = -1;
@@ -197,12 +201,6 @@ class TsCommonData {
   uint16_t BGType = 0;
   HDC PrintDC = nullptr;
   RECT InvalidRectH{}, InvalidRectV{};
-
- protected:
-  bool FCustomFont = false;
-  bool FCustomColor = false;
-  int32_t FHUEOffset = 0;
-  int32_t FSaturation = 0;
 
  private:
   // The owner's colour: the control's, or a form provider's form's.

@@ -17,9 +17,9 @@ TControlSectionData SectionDataOf(const TsCommonData& data) {
   d.BorderIndex = data.BorderIndex;
   d.Texture = data.Texture;
   d.HotTexture = data.HotTexture;
-  if (data.CustomColor() && data.FOwnerControl) d.CustomColor = ColorToRGB(data.FOwnerControl->Color());
-  d.HueOffset = data.HueOffset();
-  d.Saturation = data.Saturation();
+  if (data.CustomColor && data.FOwnerControl) d.CustomColor = ColorToRGB(data.FOwnerControl->Color());
+  d.HueOffset = data.HUEOffset;
+  d.Saturation = data.Saturation;
   return d;
 }
 
