@@ -1,6 +1,7 @@
 // Skinned scroll bars: one repaint of the size bar, the measured repeat
-// delays of a held arrow, repaints while the mouse rests over a bar, and live
-// GDI objects gained over 10,000 scroll steps. One figure a line.
+// delays of held arrows (the size bar's and a window bar's), repaints while
+// the mouse rests over a bar, and live GDI objects gained over 10,000 scroll
+// steps. One figure a line.
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "framework/application.h"
 #include "framework/forms.h"
 #include "framework/handles.h"
+#include "framework/window_hook.h"
 #include "skin/controls/sScrollBar.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/paint/scroll_wnd_win.h"
@@ -97,8 +99,32 @@ int main() {
   auto adapter = std::make_unique<TacScrollWnd>(list, manager);
   Pump(50);
 
-  // The mouse comes to rest over a part of each bar, then stays.
   const RECT vr = adapter->BarRect(SB_VERT);
+  // The same for the window bar's down arrow, timed by the requests it sends.
+  std::vector<double> lines;
+  TWindowHook recorder([&](TMessage& m) {
+    if (m.Msg == WM_VSCROLL && LOWORD(m.WParam) == SB_LINEDOWN) lines.push_back(NowMs());
+    return false;
+  });
+  recorder.Attach(list);
+  const POINT arrow{(vr.left + vr.right) / 2, vr.bottom - 3};
+  ::SetCursorPos(arrow.x, arrow.y);
+  ::SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(arrow.x, arrow.y));
+  Pump(1000);
+  ::SendMessageW(list, WM_LBUTTONUP, 0, 0);
+  recorder.Detach();
+  if (lines.size() < 5) {
+    std::fprintf(stderr, "the window bar's arrow did not repeat\n");
+    return 1;
+  }
+  gaps.clear();
+  for (size_t i = 2; i < lines.size(); ++i) gaps.push_back(lines[i] - lines[i - 1]);
+  std::sort(gaps.begin(), gaps.end());
+  std::printf("scroll_wnd_repeat_first_ms: %.1f\n", lines[1] - lines[0]);
+  std::printf("scroll_wnd_repeat_ms: %.1f\n", gaps[gaps.size() / 2]);
+  ::SendMessageW(list, WM_VSCROLL, SB_TOP, 0);
+
+  // The mouse comes to rest over a part of each bar, then stays.
   const POINT over{(vr.left + vr.right) / 2, vr.top + 5};
   ::SendMessageW(list, WM_NCMOUSEMOVE, HTVSCROLL, MAKELPARAM(over.x, over.y));
   ::SendMessageW(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(230, 8));

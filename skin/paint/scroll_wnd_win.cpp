@@ -496,8 +496,11 @@ bool TacScrollWnd::Proc(TMessage& m) {
       return false;
     case WM_TIMER:
       if (m.WParam == kFirstTimer && timer_ == kFirstTimer) {
+        // The first repeat comes when the first delay is over, the next ones
+        // at the repeat interval.
         ::KillTimer(wnd_, kFirstTimer);
         timer_ = ::SetTimer(wnd_, kRepeatTimer, kRepeatDelay, nullptr) ? kRepeatTimer : 0;
+        RepeatTick();
         m.Result = 0;
         return true;
       }
