@@ -189,11 +189,17 @@ void TsSpeedButton::StateChanged(TacAnimatEvent event, bool fast) {
                        enabled_ && visible_ && parent_ && parent_->HandleAllocated();
   if (canFade) {
     StartFade(fast);
-    return;
+  } else {
+    SkinData->BGChanged = true;
+    StopFade();
+    GraphRepaint();
   }
-  SkinData->BGChanged = true;
-  StopFade();
-  GraphRepaint();
+  // The glow around the button shows while the mouse rests over it with no
+  // button down (drawn by the form skinning when it is installed).
+  if (SkinData->FMouseAbove && !Down() && event != aeMouseDown)
+    SkinData->UpdateGlow(false);
+  else
+    SkinData->RemoveGlow();
 }
 
 void TsSpeedButton::WndProc(TMessage& m) {
