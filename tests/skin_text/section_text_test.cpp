@@ -132,7 +132,7 @@ TEST_F(TextTest, UnskinnedOrOwnFontUseTheDcColourInvalidIndexDrawsNothing) {
 TEST_F(TextTest, ControlHueAndSaturationShiftTheColours) {
   TsGeneralData& g = Section("PANEL");
   g.Props[0].FontColor = TsFontColor{0x000000C0, clMinusOne, clMinusOne, clMinusOne, clMinusOne};
-  TsCtrlSkinData data(nullptr, 51);
+  TsCommonData data(nullptr, 51);
   data.SetSkinSection("PANEL");
   data.HUEOffset = 120;
   data.Saturation = -40;
