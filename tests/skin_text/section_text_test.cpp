@@ -1,7 +1,6 @@
-// Captions in a section's colours on a device context and into a 32-bit
-// bitmap: the contour copies one pixel off under the main colour, disabled
-// colours, fallbacks, the control's hue, the parent's font section and the
-// glow.
+// Captions in a section's colours on a DC and into a 32-bit bitmap: contour
+// copies one pixel off under the main colour, single-colour cases (disabled,
+// plain fallbacks, hue, the font-giving parent) and the glow.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -18,127 +17,51 @@ using namespace glyphora;
 using namespace glyphora::test;
 
 namespace {
-
 const std::wstring kText = L"Hi";
 const TRect32 kRect{10, 6, 80, 38};
 constexpr UINT kFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+const TsFontColor kFive{0x00000080, 0x000000FF, 0x0000FF00, 0x00FF0000, 0x0000FFFF};
+TsFontColor Plain(TColor c) { return TsFontColor{c, clMinusOne, clMinusOne, clMinusOne, clMinusOne}; }
 
 enum class Routine { ByIndex, OfControl, Into32 };
-
-struct ContourCase {
-  Routine routine;
-  bool ownColours;  // the section's colours replaced by five distinct ones
-};
-
-class ContourTest : public TextTest, public ::testing::WithParamInterface<ContourCase> {};
-
+class ContourTest : public TextTest, public ::testing::WithParamInterface<std::tuple<Routine, bool>> {};
 }  // namespace
 
 TEST_P(ContourTest, ShadowCopiesLieOnePixelOffUnderTheMainColour) {
-  const ContourCase c = GetParam();
+  const auto [routine, ownColours] = GetParam();
   TsGeneralData& g = Section("GLOBALINFO");
-  if (c.ownColours) g.Props[0].FontColor = TsFontColor{0x00000080, 0x000000FF, 0x0000FF00, 0x00FF0000, 0x0000FFFF};
+  if (ownColours) g.Props[0].FontColor = kFive;  // else the skin's: white left, dark grey below
   const TsFontColor fc = g.Props[0].FontColor;
-  ASSERT_NE(fc.Left, clMinusOne);
   TsCommonData data(nullptr, 0);
   data.SetSkinSection("GLOBALINFO");
-  switch (c.routine) {
-    case Routine::ByIndex:
-      DrawSectionTextByIndex(dib.DC(), kText, true, nullptr, false, manager->GetSkinIndex("GLOBALINFO"), kFlags, kRect);
-      break;
-    case Routine::OfControl:
-      DrawSectionText(dib.DC(), kText, true, false, data, kFlags, kRect);
-      break;
-    case Routine::Into32:
-      DrawSectionText32(&dib.Pixels(), font.get(), 0, kText, true, manager, false, manager->GetSkinIndex("GLOBALINFO"),
-                        kFlags, kRect);
-      break;
-  }
-  const TPixelSet s = Covered(kText, kRect, kFlags);
-  ASSERT_GT(s.size(), 40u);
+  if (routine == Routine::ByIndex) DrawSectionTextByIndex(dib.DC(), kText, true, nullptr, false, data.SkinIndex, kFlags, kRect);
+  if (routine == Routine::OfControl) DrawSectionText(dib.DC(), kText, true, false, data, kFlags, kRect);
+  if (routine == Routine::Into32)
+    DrawSectionText32(&dib.Pixels(), font.get(), 0, kText, true, manager, false, data.SkinIndex, kFlags, kRect);
   // Later copies cover earlier ones: left, top, right, bottom, then the main colour.
-  const std::pair<TColor, TPixelSet> layers[] = {
-      {fc.Color, s},
-      {fc.Bottom, Shifted(s, 0, 1)},
-      {fc.Right, Shifted(s, 1, 0)},
-      {fc.Top, Shifted(s, 0, -1)},
-      {fc.Left, Shifted(s, -1, 0)}};
-  int wrong = 0;
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) {
-      uint32_t want = kBack & 0xFFFFFF;
-      for (const auto& [colour, pixels] : layers)
-        if (colour != clMinusOne && pixels.count({x, y})) {
-          want = Rgb(colour);
-          break;
-        }
-      const uint32_t got = At(x, y);
-      if ((got & 0xFFFFFF) != want && ++wrong < 5) ADD_FAILURE() << x << "," << y << ": " << std::hex << got << " not " << want;
-      if (c.routine == Routine::Into32 && want != (kBack & 0xFFFFFF)) {
-        EXPECT_EQ(got >> 24, 0xFFu);
+  const std::pair<TColor, TPixelSet> layers[] = {{fc.Color, Covered(kText, kRect, kFlags)},
+                                                 {fc.Bottom, Covered(kText, kRect, kFlags, 0, 1)},
+                                                 {fc.Right, Covered(kText, kRect, kFlags, 1, 0)},
+                                                 {fc.Top, Covered(kText, kRect, kFlags, 0, -1)},
+                                                 {fc.Left, Covered(kText, kRect, kFlags, -1, 0)}};
+  ASSERT_GT(layers[0].second.size(), 40u);
+  for (int i = 0; i < W * H; ++i) {
+    const int x = i % W, y = i / W;
+    uint32_t want = kBack;
+    for (const auto& [colour, pixels] : layers)
+      if (colour != clMinusOne && pixels.count({x, y})) {
+        want = 0xFF000000u | Rgb(colour);
+        break;
       }
-    }
-  EXPECT_EQ(wrong, 0);
+    // GDI leaves its own alpha; 32-bit text makes the pixel opaque.
+    const uint32_t mask = routine == Routine::Into32 ? 0xFFFFFFFFu : 0x00FFFFFFu;
+    ASSERT_EQ(At(x, y) & mask, want & mask) << x << "," << y;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Routines, ContourTest,
-                         ::testing::Values(ContourCase{Routine::ByIndex, false}, ContourCase{Routine::OfControl, false},
-                                           ContourCase{Routine::Into32, false}, ContourCase{Routine::ByIndex, true},
-                                           ContourCase{Routine::OfControl, true}, ContourCase{Routine::Into32, true}));
-
-// Every covered pixel in one colour and nothing else touched.
-#define EXPECT_TEXT_IN(colour)                                                                        \
-  do {                                                                                                \
-    const TPixelSet s_ = Covered(kText, kRect, kFlags);                                               \
-    ASSERT_FALSE(s_.empty());                                                                         \
-    for (int y = 0; y < H; ++y)                                                                       \
-      for (int x = 0; x < W; ++x)                                                                     \
-        ASSERT_EQ(At(x, y) & 0xFFFFFF, s_.count({x, y}) ? Rgb(colour) : (kBack & 0xFFFFFF)) << x << "," << y; \
-  } while (0)
-
-TEST_F(TextTest, DisabledControlBlendsIntoGlobalColourAndSectionByIndexIntoItsOwn) {
-  TsGeneralData& panel = Section("PANEL");
-  panel.Color = 0x00FF0000;  // told apart from the global colour
-  ASSERT_NE(manager->GetGlobalColor(), panel.Color);
-  TsCommonData data(nullptr, 51);
-  data.SetSkinSection("PANEL");
-  DrawSectionText(dib.DC(), kText, false, false, data, kFlags, kRect);
-  EXPECT_TEXT_IN(BlendColors(panel.Props[0].FontColor.Color, manager->GetGlobalColor(), 0.4));
-  dib.Pixels().Fill(kBack);
-  DrawSectionTextByIndex(dib.DC(), kText, false, manager, false, manager->GetSkinIndex("PANEL"), kFlags, kRect);
-  EXPECT_TEXT_IN(BlendColors(panel.Props[0].FontColor.Color, panel.Color, 0.4));
-}
-
-TEST_F(TextTest, UnskinnedOrOwnFontUseTheDcColourInvalidIndexDrawsNothing) {
-  ::SetTextColor(dib.DC(), RGB(0x12, 0x34, 0x56));
-  TsCommonData plain(nullptr, 51);
-  plain.SetSkinSection("NO SUCH SECTION");
-  DrawSectionText(dib.DC(), kText, true, false, plain, kFlags, kRect);
-  EXPECT_TEXT_IN(0x00563412);
-  dib.Pixels().Fill(kBack);
-  TsCommonData own(nullptr, 51);
-  own.SetSkinSection("GLOBALINFO");
-  own.CustomFont = true;
-  DrawSectionText(dib.DC(), kText, true, false, own, kFlags, kRect);
-  EXPECT_TEXT_IN(0x00563412);
-  EXPECT_EQ(::GetTextColor(dib.DC()), RGB(0x12, 0x34, 0x56)) << "restored";
-  dib.Pixels().Fill(kBack);
-  DrawSectionTextByIndex(dib.DC(), kText, true, manager, false, 9999, kFlags, kRect);
-  DrawSectionText(dib.DC(), L"", true, false, own, kFlags, kRect);
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) ASSERT_EQ(At(x, y), kBack);
-}
-
-TEST_F(TextTest, ControlHueAndSaturationShiftTheColours) {
-  TsGeneralData& g = Section("PANEL");
-  g.Props[0].FontColor = TsFontColor{0x000000C0, clMinusOne, clMinusOne, clMinusOne, clMinusOne};
-  TsCommonData data(nullptr, 51);
-  data.SetSkinSection("PANEL");
-  data.HUEOffset = 120;
-  data.Saturation = -40;
-  DrawSectionText(dib.DC(), kText, true, false, data, kFlags, kRect);
-  EXPECT_TEXT_IN(AdjustSaturation(-40, ShiftHueColor(120, 0x000000C0)));
-}
+                         ::testing::Combine(::testing::Values(Routine::ByIndex, Routine::OfControl, Routine::Into32),
+                                            ::testing::Bool()));
 
 namespace {
 
@@ -157,39 +80,83 @@ class TSectionParent : public TWinControl {
   }
 };
 
-}  // namespace
+// Draws the text in one colour, which it returns.
+using TOneColourCase = std::function<TColor(TextTest& t, TsGeneralData& panel, TsCommonData& data, HDC dc)>;
+class OneColourTest : public TextTest, public ::testing::WithParamInterface<TOneColourCase> {};
 
-TEST_F(TextTest, GraphicControlOverTransparentSectionTakesItsFontGivingParentsColours) {
-  auto* parent = new TSectionParent(form.get());
-  parent->SetParent(form.get());
+// A label on a parent of section GROUPBOX, with PANEL ownTransparency % transparent.
+TColor LabelOverParent(TextTest& t, TsGeneralData& panel, HDC dc, TComponent* owner, int ownTransparency,
+                       bool parentGives) {
+  auto* parent = new TSectionParent(owner);
+  parent->SetParent(static_cast<TWinControl*>(owner));
   parent->HandleNeeded();
-  parent->index = manager->GetSkinIndex("GROUPBOX");
-  auto* label = new TControl(form.get());
+  parent->index = t.manager->GetSkinIndex("GROUPBOX");
+  auto* label = new TControl(owner);
   label->SetParent(parent);
-  label->SetParentFont(true);
-  TsGeneralData& own = Section("PANEL");
-  TsGeneralData& giver = Section("GROUPBOX");
-  own.Props[0].FontColor = TsFontColor{0x00000080, clMinusOne, clMinusOne, clMinusOne, clMinusOne};
-  giver.Props[0].FontColor = TsFontColor{0x00008000, clMinusOne, clMinusOne, clMinusOne, clMinusOne};
+  TsGeneralData& giver = t.manager->Content().gd.at(size_t(parent->index));
+  giver.Props[0].FontColor = Plain(0x00008000);
   giver.Transparency = 0;
+  giver.GiveOwnFont = parentGives;
+  panel.Props[0].Transparency = ownTransparency;
   TsCommonData data(label, 0);
   data.SetSkinSection("PANEL");
-  struct { int ownTransparency; bool gives; TColor want; } cases[] = {
-      {40, true, 0x00008000}, {40, false, 0x00000080}, {0, true, 0x00000080}};
-  for (const auto& c : cases) {
-    own.Props[0].Transparency = c.ownTransparency;
-    giver.GiveOwnFont = c.gives;
-    dib.Pixels().Fill(kBack);
-    DrawSectionText(dib.DC(), kText, true, false, data, kFlags, kRect);
-    EXPECT_TEXT_IN(c.want);
-  }
+  DrawSectionText(dc, kText, true, false, data, kFlags, kRect);
+  return ownTransparency > 0 && parentGives ? 0x00008000 : panel.Props[0].FontColor.Color;
 }
 
-TEST_F(TextTest, GlowGoesIntoTheDcBitmapAroundTheText) {
+}  // namespace
+
+TEST_P(OneColourTest, TextInOneColourAndNothingElse) {
+  TsGeneralData& panel = Section("PANEL");
+  panel.Color = 0x00FF0000;  // told apart from the global colour
+  panel.Props[0].FontColor = Plain(0x000000C0);
+  TsCommonData data(nullptr, 51);
+  data.SetSkinSection("PANEL");
+  ::SetTextColor(dib.DC(), RGB(0x12, 0x34, 0x56));
+  const TColor want = GetParam()(*this, panel, data, dib.DC());
+  const TPixelSet s = Covered(kText, kRect, kFlags);
+  ASSERT_FALSE(s.empty());
+  for (int i = 0; i < W * H; ++i)
+    ASSERT_EQ(At(i % W, i / W) & 0xFFFFFF, s.count({i % W, i / W}) ? Rgb(want) : kBack & 0xFFFFFF) << i % W << "," << i / W;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OneColourTest,
+    ::testing::Values(
+        [](TextTest& t, TsGeneralData& p, TsCommonData& d, HDC dc) {  // disabled: into the global colour
+          DrawSectionText(dc, kText, false, false, d, kFlags, kRect);
+          return BlendColors(0x000000C0, t.manager->GetGlobalColor(), 0.4);
+        },
+        [](TextTest& t, TsGeneralData& p, TsCommonData& d, HDC dc) {  // disabled by index: into the section's
+          DrawSectionTextByIndex(dc, kText, false, t.manager, false, d.SkinIndex, kFlags, kRect);
+          return BlendColors(0x000000C0, p.Color, 0.4);
+        },
+        [](TextTest&, TsGeneralData&, TsCommonData& d, HDC dc) {  // no such section: the DC's colour
+          d.SetSkinSection("NO SUCH SECTION");
+          DrawSectionText(dc, kText, true, false, d, kFlags, kRect);
+          return TColor{0x00563412};
+        },
+        [](TextTest&, TsGeneralData&, TsCommonData& d, HDC dc) {  // its own font colour
+          d.CustomFont = true;
+          DrawSectionText(dc, kText, true, false, d, kFlags, kRect);
+          EXPECT_EQ(::GetTextColor(dc), RGB(0x12, 0x34, 0x56)) << "the DC restored";
+          return TColor{0x00563412};
+        },
+        [](TextTest&, TsGeneralData&, TsCommonData& d, HDC dc) {  // the control's hue and saturation
+          d.HUEOffset = 120;
+          d.Saturation = -40;
+          DrawSectionText(dc, kText, true, false, d, kFlags, kRect);
+          return TColor(AdjustSaturation(-40, ShiftHueColor(120, 0x000000C0)));
+        },
+        [](TextTest& t, TsGeneralData& p, TsCommonData&, HDC dc) { return LabelOverParent(t, p, dc, t.form.get(), 40, true); },
+        [](TextTest& t, TsGeneralData& p, TsCommonData&, HDC dc) { return LabelOverParent(t, p, dc, t.form.get(), 40, false); },
+        [](TextTest& t, TsGeneralData& p, TsCommonData&, HDC dc) { return LabelOverParent(t, p, dc, t.form.get(), 0, true); }));
+
+TEST_F(TextTest, GlowGoesIntoTheDcBitmapAroundTheTextAndNoFurther) {
   TsGeneralData& g = Section("PANEL");
   g.Props[0].GlowSize = 3;
   g.Props[0].GlowColor = 0x0000FF00;
-  g.Props[0].FontColor = TsFontColor{0x00000080, clMinusOne, clMinusOne, clMinusOne, clMinusOne};
+  g.Props[0].FontColor = Plain(0x00000080);
   dib.Pixels().Fill(0x00808080);  // alpha 0: the glow raises it
   TsCommonData data(nullptr, 51);
   data.SetSkinSection("PANEL");
@@ -197,17 +164,13 @@ TEST_F(TextTest, GlowGoesIntoTheDcBitmapAroundTheText) {
   DrawSectionText(dib.DC(), kText, true, false, data, kFlags, r);
   const TPixelSet s = Covered(kText, r, kFlags);
   int glowing = 0;
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) {
-      const uint32_t p = At(x, y);
-      const bool inside = x >= r.Left - 7 && x < r.Right + 7 && y >= r.Top - 7 && y < r.Bottom + 7;
-      if (!inside) {
-        ASSERT_EQ(p, 0x00808080u) << "beyond the glow's reach " << x << "," << y;
-      }
-      if (!s.count({x, y}) && (p >> 24) > 0) {
-        ++glowing;
-        EXPECT_GE((p >> 8) & 0xFF, 0x80u) << "towards green";
-      }
+  for (int i = 0; i < W * H; ++i) {
+    const int x = i % W, y = i / W;
+    const uint32_t p = At(x, y);
+    if (x < r.Left - 7 || x >= r.Right + 7 || y < r.Top - 7 || y >= r.Bottom + 7) {
+      ASSERT_EQ(p, 0x00808080u);
     }
+    if (!s.count({x, y}) && (p >> 24) > 0) glowing += ((p >> 8) & 0xFF) > 0x80 ? 1 : -1000;  // green only
+  }
   EXPECT_GT(glowing, 20);
 }

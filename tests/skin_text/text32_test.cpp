@@ -16,54 +16,43 @@ constexpr UINT kFlags = DT_LEFT | DT_TOP | DT_SINGLELINE;
 
 TEST_F(TextTest, Text32IsOpaqueInItsColourAndMayReachOutside) {
   dib.Pixels().Fill(0x00808080);
-  const TRect32 r{-6, -4, 60, 40};  // reaches past the left and top edges
+  const TRect32 r{-6, -4, 60, 40};
   DrawText32(&dib.Pixels(), font.get(), kText, 0x00123456, kFlags, r);
   const TPixelSet s = Covered(kText, r, kFlags);
   ASSERT_GT(s.size(), 40u);
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x)
-      ASSERT_EQ(At(x, y), s.count({x, y}) ? (0xFF000000u | Rgb(0x00123456)) : 0x00808080u) << x << "," << y;
+  for (int i = 0; i < W * H; ++i)
+    ASSERT_EQ(At(i % W, i / W), s.count({i % W, i / W}) ? 0xFF000000u | Rgb(0x00123456) : 0x00808080u) << i;
 }
 
 TEST_F(TextTest, GlowAlphaFallsWithDistanceAndTheMaskIsReusedUntilItsSizeChanges) {
   TBitmap32 bmp(W, H);
-  bmp.Fill(0x00000000);
   const TRect32 r{20, 10, 60, 34};
   TMask8 mask;
   DrawTextGlow(&bmp, font.get(), kText, r, mask, 0x00FFFFFF, 4, gsAll, kFlags);
   ASSERT_EQ(mask.Width, RectWidth(r) + 16);
   ASSERT_EQ(mask.Height, RectHeight(r) + 16);
-  const TPixelSet s = Covered(kText, r, kFlags);
-  // Solid text pixels in the middle of a stroke glow most; the glow's alpha
-  // falls off away from the text and is 0 past r grown by 8.
-  int maxAlpha = 0;
-  for (auto [x, y] : s) maxAlpha = std::max<int>(maxAlpha, bmp.Pixel(x, y) >> 24);
-  EXPECT_GT(maxAlpha, 128);
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) {
-      const bool reach = x >= r.Left - 8 && x < r.Right + 8 && y >= r.Top - 8 && y < r.Bottom + 8;
-      if (!reach) {
-        ASSERT_EQ(bmp.Pixel(x, y), 0u) << x << "," << y;
-      }
-      const uint32_t p = bmp.Pixel(x, y);
-      ASSERT_EQ(p & 0xFF, (p >> 16) & 0xFF) << "white glow over black stays grey";
+  for (int i = 0; i < W * H; ++i) {
+    const int x = i % W, y = i / W;
+    const uint32_t p = bmp.Pixel(x, y);
+    if (x < r.Left - 8 || x >= r.Right + 8 || y < r.Top - 8 || y >= r.Bottom + 8) {
+      ASSERT_EQ(p, 0u) << x << "," << y;
     }
-  const auto [lx, ly] = *s.begin();  // the leftmost covered pixel
+    ASSERT_EQ(p & 0xFF, (p >> 16) & 0xFF) << "white over black stays grey";
+  }
+  const auto [lx, ly] = *Covered(kText, r, kFlags).begin();  // the leftmost covered pixel
   EXPECT_GT(bmp.Pixel(lx, ly) >> 24, bmp.Pixel(lx - 3, ly) >> 24);
-  EXPECT_GT(bmp.Pixel(lx - 3, ly) >> 24, 0u);
+  EXPECT_GT(bmp.Pixel(lx - 3, ly) >> 24, bmp.Pixel(lx - 6, ly) >> 24);
   // A mask of the right size is used as it is (the text is not rendered again).
   std::fill(mask.Bits.begin(), mask.Bits.end(), uint8_t{0});
-  bmp.Fill(0);
   DrawTextGlow(&bmp, font.get(), kText, r, mask, 0x000000FF, 4, gsAll, kFlags);
   EXPECT_EQ(bmp.Pixel(r.Left - 8, r.Top - 8), 0xFFFF0000u);
   EXPECT_EQ(bmp.Pixel(r.Right + 7, r.Bottom + 7), 0xFFFF0000u);
-  // Another size remakes it; glow size 0 draws nothing.
+  // Another size makes it again; glow size 0 draws nothing.
   DrawTextGlow(&bmp, font.get(), kText, TRect32{20, 10, 61, 34}, mask, 0x000000FF, 4, gsAll, kFlags);
-  EXPECT_NE(mask.At(0, 0), 0);
+  EXPECT_EQ(mask.At(0, 0), 255);
   bmp.Fill(0);
   DrawTextGlow(&bmp, font.get(), kText, r, mask, 0x000000FF, 0, gsAll, kFlags);
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) ASSERT_EQ(bmp.Pixel(x, y), 0u);
+  for (int i = 0; i < W * H; ++i) ASSERT_EQ(bmp.Pixel(i % W, i / W), 0u);
 }
 
 TEST_F(TextTest, EllipsisKeepsTheLongestStartThatFits) {
@@ -78,19 +67,16 @@ TEST_F(TextTest, EllipsisKeepsTheLongestStartThatFits) {
   EXPECT_EQ(FitTextWithEllipsis(dc, text, width(text)), text);
   EXPECT_EQ(FitTextWithEllipsis(dc, text, width(L"G...") - 1), L"") << "not even one character fits";
   for (int cut : {1, 5, 12, 15}) {
-    const int maxWidth = width(text.substr(0, static_cast<size_t>(cut)) + L"...");
-    ASSERT_LT(maxWidth, width(text));
+    const int maxWidth = width(text.substr(0, size_t(cut)) + L"...");
     const std::wstring fit = FitTextWithEllipsis(dc, text, maxWidth);
     ASSERT_GE(fit.size(), 4u);
-    EXPECT_EQ(fit.substr(fit.size() - 3), L"...");
     const std::wstring start = fit.substr(0, fit.size() - 3);
-    EXPECT_EQ(text.substr(0, start.size()), start);
+    EXPECT_EQ(fit, text.substr(0, start.size()) + L"...");
     EXPECT_LE(width(fit), maxWidth);
-    EXPECT_GT(width(text.substr(0, start.size() + 1) + L"..."), maxWidth) << "one more would not fit";
+    EXPECT_GT(width(text.substr(0, start.size() + 1) + L"..."), maxWidth) << "one more would fit";
   }
-  // A surrogate pair is kept whole or dropped whole.
-  const std::wstring pair = L"ab\xD83D\xDE00xyz";
-  for (int w = width(L"a...") ; w < width(pair); ++w) {
+  const std::wstring pair = L"ab\xD83D\xDE00xyz";  // a surrogate pair is kept or dropped whole
+  for (int w = width(L"a..."); w < width(pair); ++w) {
     const std::wstring fit = FitTextWithEllipsis(dc, pair, w);
     ASSERT_FALSE(fit.size() > 3 && IS_HIGH_SURROGATE(fit[fit.size() - 4])) << w;
   }

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "framework/graphics.h"
-#include "framework/handles.h"
 #include "skin/core/skin_types.h"
 #include "skin_manager/manager_fixture.h"
 
@@ -24,8 +23,7 @@ class TextTest : public ManagerTest {
     ManagerTest::SetUp();
     manager = MakeManager();
     ASSERT_TRUE(manager && manager->Active());
-    font.reset(::CreateFontW(-26, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                             L"Tahoma"));
+    font.reset(::CreateFontW(-26, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma"));
     dib.SetSize(W, H);
     ::SelectObject(dib.DC(), font.get());
     dib.Pixels().Fill(kBack);
@@ -34,36 +32,29 @@ class TextTest : public ManagerTest {
     ::SelectObject(dib.DC(), ::GetStockObject(SYSTEM_FONT));
     ManagerTest::TearDown();
   }
-  TsGeneralData& Section(const char* name) {
-    const int i = manager->GetSkinIndex(name);
-    EXPECT_GE(i, 0) << name;
-    return manager->Content().gd[static_cast<size_t>(i)];
-  }
-  // The pixels that the text covers, drawn alone at r with flags.
-  TPixelSet Covered(const std::wstring& text, const TRect32& r, UINT flags) {
+  TsGeneralData& Section(const char* name) { return manager->Content().gd.at(size_t(manager->GetSkinIndex(name))); }
+  // The pixels that the text covers, drawn alone at r with flags, moved by (dx, dy).
+  TPixelSet Covered(const std::wstring& text, const TRect32& r, UINT flags, int dx = 0, int dy = 0) {
     TDibBitmap ref(W, H);
     ref.Pixels().Fill(kBack);
-    SelectGuard f(ref.DC(), font.get());
+    ::SelectObject(ref.DC(), font.get());
     ::SetBkMode(ref.DC(), TRANSPARENT);
-    ::SetTextColor(ref.DC(), 0);
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     ::DrawTextW(ref.DC(), text.c_str(), static_cast<int>(text.size()), &rc, flags);
     ::GdiFlush();
+    ::SelectObject(ref.DC(), ::GetStockObject(SYSTEM_FONT));
     TPixelSet s;
-    for (int y = 0; y < H; ++y)
-      for (int x = 0; x < W; ++x)
-        if (ref.Pixels().Pixel(x, y) != kBack) s.insert({x, y});
+    for (int i = 0; i < W * H; ++i)
+      if (ref.Pixels().Pixel(i % W, i / W) != kBack) s.insert({i % W + dx, i / W + dy});
     return s;
-  }
-  static TPixelSet Shifted(const TPixelSet& s, int dx, int dy) {
-    TPixelSet out;
-    for (auto [x, y] : s) out.insert({x + dx, y + dy});
-    return out;
   }
   uint32_t At(int x, int y) {
     ::GdiFlush();
     return dib.Pixels().Pixel(x, y);
   }
+
+ public:  // for the case tables
+  using ManagerTest::form;
   TsSkinManager* manager = nullptr;
   UniqueFont font;
   TDibBitmap dib;
