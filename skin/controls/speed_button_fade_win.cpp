@@ -7,7 +7,6 @@
 #include "framework/application.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/core/skin_types.h"
-#include "skin/paint/corner_refresh_win.h"
 
 namespace glyphora {
 
@@ -83,8 +82,9 @@ void TsSpeedButton::StartFade(bool fast) {
   const int fromState = running ? fade_->ToState : cacheState_;
   TBitmap32 shown = running ? fade_->Fade.Frame() : *cache;
 
+  // The new look, over the parent's background as it is now: the last
+  // frame is exactly the look the button keeps after the fade.
   PrepareCache();
-  RefreshBorderCorners(*SkinData, newState);
   cache = SkinData->CachePixels();
   if (!cache || cache->Width() != shown.Width() || cache->Height() != shown.Height()) {
     StopFade();
