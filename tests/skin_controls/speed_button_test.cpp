@@ -10,6 +10,8 @@
 #include "skin/controls/sSpeedButton.h"
 #include "skin/core/skin_types.h"
 #include "skin_manager/manager_fixture.h"
+#include "skin_paint/fade_check.h"
+#include "skin_paint/pixel_test_util.h"
 
 using namespace glyphora;
 using namespace glyphora::test;
@@ -17,26 +19,6 @@ using namespace glyphora::test;
 namespace {
 
 TBitmap32 CacheOf(TsSpeedButton* b) { return *b->SkinData->CachePixels(); }
-
-bool SameBitmap(const TBitmap32& a, const TBitmap32& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int32_t y = 0; y < a.Height(); ++y)
-    for (int32_t x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
-}
-
-// Every byte of next lies between prev's and target's.
-bool StepsToward(const TBitmap32& prev, const TBitmap32& next, const TBitmap32& target) {
-  for (int32_t y = 0; y < target.Height(); ++y)
-    for (int32_t x = 0; x < target.Width(); ++x)
-      for (int s = 0; s < 32; s += 8) {
-        const int p = (prev.Pixel(x, y) >> s) & 255, n = (next.Pixel(x, y) >> s) & 255;
-        const int t = (target.Pixel(x, y) >> s) & 255;
-        if (n < std::min(p, t) || n > std::max(p, t)) return false;
-      }
-  return true;
-}
 
 class SpeedButtonTest : public ManagerTest {
  protected:
@@ -70,7 +52,7 @@ class SpeedButtonTest : public ManagerTest {
       prev = b->FadeTimer()->Fade.Frame();
       ++frames;
     }
-    EXPECT_TRUE(SameBitmap(prev, target));
+    EXPECT_TRUE(SameBitmaps(prev, target));
     return frames + 1;  // the first frame is drawn when the fade starts
   }
   TsPanel* panel = nullptr;
@@ -87,7 +69,7 @@ TEST_F(SpeedButtonTest, FadesStepTowardTheNewLookAndTurnBackWithoutAJump) {
   ASSERT_TRUE(b->Fading());
   EXPECT_EQ(b->CurrentState(), 1);
   EXPECT_EQ(b->FadeTimer()->Fade.Steps(), iterations);
-  EXPECT_FALSE(SameBitmap(CacheOf(b), normal));
+  EXPECT_FALSE(SameBitmaps(CacheOf(b), normal));
   EXPECT_EQ(RunFade(b), iterations);
   EXPECT_FALSE(b->Fading());
   EXPECT_EQ(TsAnimTimer::LiveCount(), 0);
@@ -101,7 +83,7 @@ TEST_F(SpeedButtonTest, FadesStepTowardTheNewLookAndTurnBackWithoutAJump) {
   RunFade(b);
   b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   RunFade(b);
-  EXPECT_TRUE(SameBitmap(CacheOf(b), hot));
+  EXPECT_TRUE(SameBitmaps(CacheOf(b), hot));
 
   // Leaving part way: back to the normal look from the frame on screen.
   b->Perform(CM_MOUSELEAVE);
@@ -113,7 +95,7 @@ TEST_F(SpeedButtonTest, FadesStepTowardTheNewLookAndTurnBackWithoutAJump) {
   EXPECT_EQ(b->FadeTimer()->Fade.Steps(), 4);  // as many as it had gone
   EXPECT_TRUE(StepsToward(shown, b->FadeTimer()->Fade.Frame(), hot));
   RunFade(b);
-  EXPECT_TRUE(SameBitmap(CacheOf(b), hot));
+  EXPECT_TRUE(SameBitmaps(CacheOf(b), hot));
 }
 
 TEST_F(SpeedButtonTest, WithoutAnimationTheLookChangesAtOnce) {
@@ -136,11 +118,11 @@ TEST_F(SpeedButtonTest, WithoutAnimationTheLookChangesAtOnce) {
     b->Perform(CM_MOUSEENTER);
     EXPECT_FALSE(b->Fading());
     EXPECT_EQ(b->CurrentState(), 1);
-    EXPECT_FALSE(SameBitmap(CacheOf(b), normal));
+    EXPECT_FALSE(SameBitmaps(CacheOf(b), normal));
     b->Perform(CM_MOUSELEAVE);
     b->StopFade();
     b->Perform(SM_ALPHACMD, SkinCommandWParam(SKC_REPAINT));
-    EXPECT_TRUE(SameBitmap(CacheOf(b), normal));
+    EXPECT_TRUE(SameBitmaps(CacheOf(b), normal));
   }
   SetGlobalButtonAnimEvents(aeAllButtonEvents);
 }
@@ -168,12 +150,12 @@ TEST_F(SpeedButtonTest, DisabledHasNoHotLookAndNoFade) {
     off->SetEnabled(false);
   });
   const TBitmap32 disabled = CacheOf(off);
-  EXPECT_FALSE(SameBitmap(CacheOf(on), disabled));
+  EXPECT_FALSE(SameBitmaps(CacheOf(on), disabled));
   off->Perform(CM_MOUSEENTER);
   EXPECT_FALSE(off->Fading());
   EXPECT_EQ(off->CurrentState(), 0);
   off->Perform(SM_ALPHACMD, SkinCommandWParam(SKC_REPAINT));
-  EXPECT_TRUE(SameBitmap(CacheOf(off), disabled));
+  EXPECT_TRUE(SameBitmaps(CacheOf(off), disabled));
 }
 
 TEST_F(SpeedButtonTest, OverlappingButtonsPaintEachOtherOnce) {
