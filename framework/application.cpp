@@ -192,7 +192,9 @@ void TApplication::Run() {
 }
 
 void TApplication::Terminate() {
-  if (!terminated_) ::PostQuitMessage(0);
+  if (terminating_ || terminated_) return;
+  terminating_ = true;
+  ::PostQuitMessage(0);
 }
 
 void TApplication::HandleException(const std::exception& e) {

@@ -50,8 +50,11 @@ class TApplication {
 
   // Shows the main form and processes messages until it closes.
   void Run();
+  // Asks the message loop to end (WM_QUIT); from then on the application
+  // counts as terminating, before the loop has seen the quit message.
   void Terminate();
   bool Terminated() const { return terminated_; }
+  bool Terminating() const { return terminating_ || terminated_; }
   // Processes every waiting message, then returns.
   void ProcessMessages();
   // One message, waiting for it when `wait`; false once WM_QUIT arrives.
@@ -78,6 +81,7 @@ class TApplication {
   HWND handle_ = nullptr;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  bool terminating_ = false;
   bool initialized_ = false;
   int modalLevel_ = 0;
   std::vector<HWND> disabledWindows_;
