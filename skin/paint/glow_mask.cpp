@@ -48,37 +48,36 @@ std::vector<int32_t> GlowKernel(int radius) {
   return k;
 }
 
-namespace {
-
-// One line of n samples `step` apart, blurred into out (n samples).
-void BlurLine(const uint8_t* in, ptrdiff_t step, int32_t n, const std::vector<int32_t>& k, uint8_t* out) {
-  const int32_t half = static_cast<int32_t>(k.size() / 2);
-  for (int32_t i = 0; i < n; ++i) {
-    int64_t acc = 0;
-    for (int32_t j = -half; j <= half; ++j) {
-      int32_t at = std::clamp(i + j, 0, n - 1);
-      acc += static_cast<int64_t>(k[static_cast<size_t>(j + half)]) * in[at * step];
-    }
-    out[i] = ClampByte(static_cast<int>(acc >> 16));
-  }
-}
-
-}  // namespace
-
 void BlurMask8(TMask8* mask, int radius) {
   if (!mask || mask->Empty() || radius <= 0) return;
   const std::vector<int32_t> k = GlowKernel(radius);
+  const int32_t half = static_cast<int32_t>(k.size() / 2), taps = static_cast<int32_t>(k.size());
   const int32_t w = mask->Width, h = mask->Height;
-  std::vector<uint8_t> line(static_cast<size_t>(std::max(w, h)));
+  // 32-bit sums suffice: at most 255 * kGlowKernelOne.
+  // Rows: each row padded with copies of its edge pixels, so no index is clamped per tap.
+  std::vector<int32_t> padded(static_cast<size_t>(w + 2 * half));
   for (int32_t y = 0; y < h; ++y) {
-    BlurLine(mask->Row(y), 1, w, k, line.data());
-    std::copy_n(line.data(), w, mask->Row(y));
+    uint8_t* row = mask->Row(y);
+    for (int32_t i = 0; i < w + 2 * half; ++i) padded[static_cast<size_t>(i)] = row[std::clamp(i - half, 0, w - 1)];
+    for (int32_t x = 0; x < w; ++x) {
+      const int32_t* p = padded.data() + x;
+      int32_t acc = 0;
+      for (int32_t j = 0; j < taps; ++j) acc += k[static_cast<size_t>(j)] * p[j];
+      row[x] = ClampByte(acc >> 16);
+    }
   }
-  std::vector<uint8_t> column(static_cast<size_t>(h));
-  for (int32_t x = 0; x < w; ++x) {
-    for (int32_t y = 0; y < h; ++y) column[static_cast<size_t>(y)] = mask->At(x, y);
-    BlurLine(column.data(), 1, h, k, line.data());
-    for (int32_t y = 0; y < h; ++y) mask->Row(y)[x] = line[static_cast<size_t>(y)];
+  // Columns: whole rows weighted and summed, the rows past an edge being the edge row.
+  const TMask8 rows = *mask;
+  std::vector<int32_t> acc(static_cast<size_t>(w));
+  for (int32_t y = 0; y < h; ++y) {
+    std::fill(acc.begin(), acc.end(), 0);
+    for (int32_t j = 0; j < taps; ++j) {
+      const uint8_t* src = rows.Row(std::clamp(y + j - half, 0, h - 1));
+      const int32_t weight = k[static_cast<size_t>(j)];
+      for (int32_t x = 0; x < w; ++x) acc[static_cast<size_t>(x)] += weight * src[x];
+    }
+    uint8_t* out = mask->Row(y);
+    for (int32_t x = 0; x < w; ++x) out[x] = ClampByte(acc[static_cast<size_t>(x)] >> 16);
   }
 }
 

@@ -9,28 +9,21 @@ namespace glyphora {
 
 namespace {
 
-// The list's images keep an alpha channel of their own.
-bool HasAlpha(const IMAGEINFO& info) {
+// The list's images as a 32-bit DIB section (they keep an alpha channel of
+// their own), viewed in place: the list keeps the bitmap selected into its
+// own DC, so it cannot be selected anywhere else.
+bool AlphaImages(const IMAGEINFO& info, TBitmap32& view) {
   DIBSECTION ds{};
-  return info.hbmImage && ::GetObjectW(info.hbmImage, sizeof(ds), &ds) == static_cast<int>(sizeof(ds)) &&
-         ds.dsBm.bmBitsPixel == 32;
-}
-
-// The image's rectangle of the list's bitmap as 32-bit pixels (straight alpha).
-TBitmap32 ImagePixels(const IMAGEINFO& info) {
-  const int w = info.rcImage.right - info.rcImage.left, h = info.rcImage.bottom - info.rcImage.top;
-  TDibBitmap out(w, h);
-  TBitmap32 result;
-  if (out.Pixels().Empty()) return result;
-  HDC src = ::CreateCompatibleDC(nullptr);
-  if (!src) return result;
-  HGDIOBJ old = ::SelectObject(src, info.hbmImage);
-  ::BitBlt(out.DC(), 0, 0, w, h, src, info.rcImage.left, info.rcImage.top, SRCCOPY);
-  ::SelectObject(src, old);
-  ::DeleteDC(src);
+  if (!info.hbmImage || ::GetObjectW(info.hbmImage, sizeof(ds), &ds) != static_cast<int>(sizeof(ds))) return false;
+  if (ds.dsBm.bmBitsPixel != 32 || !ds.dsBm.bmBits || ds.dsBm.bmWidth <= 0 || ds.dsBm.bmHeight <= 0) return false;
   ::GdiFlush();
-  result = out.Pixels();  // an owning copy
-  return result;
+  auto* bits = static_cast<unsigned char*>(ds.dsBm.bmBits);
+  const ptrdiff_t stride = ds.dsBm.bmWidthBytes;
+  if (ds.dsBmih.biHeight < 0)
+    view = TBitmap32::View(bits, ds.dsBm.bmWidth, ds.dsBm.bmHeight, stride);
+  else
+    view = TBitmap32::View(bits + (ds.dsBm.bmHeight - 1) * stride, ds.dsBm.bmWidth, ds.dsBm.bmHeight, -stride);
+  return true;
 }
 
 }  // namespace
@@ -49,10 +42,16 @@ void DrawImageListGlyph(HIMAGELIST list, TBitmap32* dst, int32_t x, int32_t y, S
   size = SIZE{w, cy};
   IMAGEINFO info{};
   if (!::ImageList_GetImageInfo(list, index, &info)) return;
-  if (HasAlpha(info)) {
-    const TBitmap32 img = ImagePixels(info);
+  TBitmap32 images;
+  if (AlphaImages(info, images)) {
+    // The image on its own, so that its mirror fades over its own height.
+    TBitmap32 image(cx, cy);
+    for (int32_t j = 0; j < cy; ++j)
+      for (int32_t i = 0; i < cx; ++i)
+        if (images.Contains(info.rcImage.left + i, info.rcImage.top + j))
+          image.SetPixel(i, j, images.Pixel(info.rcImage.left + i, info.rcImage.top + j));
     DrawAlphaGlyph(TRect32{x, y, x + w, y + cy}, TRect32{frame * w, 0, frame * w + w, cy}, dst, reflected,
-                   transparency, blendColor, false, EmptyCacheInfo(), &img);
+                   transparency, blendColor, false, EmptyCacheInfo(), &image);
     return;
   }
   // The list draws itself over a copy of the destination area.

@@ -8,7 +8,6 @@
 #include "framework/handles.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
-#include "skin/core/skin_commands.h"
 #include "skin/core/skin_types.h"
 #include "skin/paint/text32_win.h"
 
@@ -35,10 +34,7 @@ struct TColorShift {
   }
 };
 
-TColorShift ShiftOf(const TsCommonData& data) {
-  if (auto* ctrl = dynamic_cast<const TsCtrlSkinData*>(&data)) return {ctrl->HUEOffset, ctrl->Saturation};
-  return {};
-}
+TColorShift ShiftOf(const TsCommonData& data) { return {data.HUEOffset, data.Saturation}; }
 
 // The four one-pixel contour copies in order, then the main colour.
 void DrawContouredText(HDC dc, const std::wstring& text, const TsFontColor& fc, const TColorShift& shift,
@@ -54,28 +50,13 @@ void DrawContouredText(HDC dc, const std::wstring& text, const TsFontColor& fc, 
   TextAt(dc, text, r, 0, 0, mainFlags);
 }
 
-// The section a control's caption takes its colours from when it shows its
-// parent's font: the nearest parent section that gives its font, looking
-// through parents that are more than half transparent; else def.
-int32_t FindFontSourceSection(TControl* control, int32_t def, TsSkinManager* manager) {
-  for (TControl* parent = control->Parent(); parent; parent = parent->Parent()) {
-    TacSectionInfo info;
-    SendControlSkinCommand(parent, SKC_GETSKININDEX, reinterpret_cast<LPARAM>(&info));
-    if (!manager->IsValidSkinIndex(info.SkinIndex)) return def;
-    const TsGeneralData& g = manager->Content().gd[static_cast<size_t>(info.SkinIndex)];
-    if (g.Transparency > 50 && parent->Parent()) continue;
-    return g.GiveOwnFont ? info.SkinIndex : def;
-  }
-  return def;
-}
-
 int32_t ColorSection(const TsCommonData& data, TsSkinManager* manager, int state) {
   TControl* owner = data.FOwnerControl;
   const int32_t own = data.SkinIndex;
   if (!owner || !owner->Parent() || !owner->ParentFont()) return own;
   if (owner->IsWindowed() && data.COC != 32 && data.COC != 33 && data.COC != 74) return own;
   if (manager->Content().gd[static_cast<size_t>(own)].Props[state].Transparency <= 0) return own;
-  return FindFontSourceSection(owner, own, manager);
+  return TsCommonData::FindFontSourceSection(owner, own, manager);
 }
 
 // The 32-bit DIB section selected into dc, as a bitmap over its memory.

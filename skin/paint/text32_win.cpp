@@ -1,6 +1,7 @@
 #include "skin/paint/text32_win.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "framework/graphics.h"
 #include "framework/handles.h"
@@ -11,10 +12,6 @@
 namespace glyphora {
 
 namespace {
-
-TRect32 Moved(const TRect32& r, int32_t dx, int32_t dy) {
-  return TRect32{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
-}
 
 // Black text on a white DIB: the rectangle `text` of the DIB's coordinates
 // (which may start left of or above the DIB).
@@ -29,24 +26,42 @@ void RenderBlackOnWhite(TDibBitmap& dib, HFONT font, const std::wstring& text, c
   ::GdiFlush();
 }
 
+// Text rendered once black on white over the part of r that can still
+// reach bmp when moved by up to `reach` pixels; (left, top) is where the
+// DIB's first pixel lies in bmp for the unmoved text.
+struct TRenderedText {
+  std::unique_ptr<TDibBitmap> dib;
+  int32_t left = 0, top = 0;
+};
+
+TRenderedText RenderForBitmap(const TBitmap32& bmp, HFONT font, const std::wstring& text, UINT flags,
+                              const TRect32& r, int32_t reach) {
+  TRenderedText out;
+  if (bmp.Empty() || text.empty() || RectWidth(r) <= 0 || RectHeight(r) <= 0) return out;
+  const int32_t left = std::max(r.Left, -reach), top = std::max(r.Top, -reach);
+  const int32_t right = std::min(r.Right, bmp.Width() + reach), bottom = std::min(r.Bottom, bmp.Height() + reach);
+  if (right <= left || bottom <= top) return out;
+  auto dib = std::make_unique<TDibBitmap>(right - left, bottom - top);
+  if (dib->Pixels().Empty()) return out;
+  RenderBlackOnWhite(*dib, font, text, RECT{r.Left - left, r.Top - top, r.Right - left, r.Bottom - top},
+                     flags & ~static_cast<UINT>(DT_CALCRECT));
+  out.dib = std::move(dib);
+  out.left = left;
+  out.top = top;
+  return out;
+}
+
 }  // namespace
 
 void DrawText32(TBitmap32* bmp, HFONT font, const std::wstring& text, TColor color, UINT flags, const TRect32& r) {
-  if (!bmp || bmp->Empty() || text.empty() || RectWidth(r) <= 0 || RectHeight(r) <= 0) return;
-  // Only the part of r inside bmp is rendered; the text keeps its place in r.
-  const int32_t left = std::max(r.Left, 0), top = std::max(r.Top, 0);
-  const int32_t right = std::min(r.Right, bmp->Width()), bottom = std::min(r.Bottom, bmp->Height());
-  if (right <= left || bottom <= top) return;
-  TDibBitmap dib(right - left, bottom - top);
-  if (dib.Pixels().Empty()) return;
-  RECT where{r.Left - left, r.Top - top, r.Right - left, r.Bottom - top};
-  RenderBlackOnWhite(dib, font, text, where, flags & ~static_cast<UINT>(DT_CALCRECT));
-  BlendTextCoverage(bmp, dib.Pixels(), left, top, color);
+  if (!bmp) return;
+  const TRenderedText t = RenderForBitmap(*bmp, font, text, flags, r, 0);
+  if (t.dib) BlendTextCoverage(bmp, t.dib->Pixels(), t.left, t.top, color);
 }
 
 void DrawSectionText32(TBitmap32* bmp, HFONT font, TColor fontColor, const std::wstring& text, bool withShadows,
                        TsSkinManager* manager, bool hot, int32_t skinIndex, UINT flags, const TRect32& r) {
-  if (text.empty()) return;
+  if (text.empty() || !bmp) return;
   if (!manager) manager = TsSkinManager::DefaultManager();
   if (!manager) return;
   if (!manager->IsValidSkinIndex(skinIndex)) {
@@ -55,13 +70,17 @@ void DrawSectionText32(TBitmap32* bmp, HFONT font, TColor fontColor, const std::
   }
   const TsGeneralData& g = manager->Content().gd[static_cast<size_t>(skinIndex)];
   const TsFontColor& fc = g.Props[hot && g.States > 1 ? 1 : 0].FontColor;
+  // A copy moved by a pixel is the same rendering laid a pixel further: the
+  // text is rendered once for all five.
+  const TRenderedText t = RenderForBitmap(*bmp, font, text, flags, r, 1);
+  if (!t.dib) return;
   if (withShadows) {
     const struct { TColor c; int32_t dx, dy; } contour[] = {
         {fc.Left, -1, 0}, {fc.Top, 0, -1}, {fc.Right, 1, 0}, {fc.Bottom, 0, 1}};
     for (const auto& s : contour)
-      if (s.c != clMinusOne) DrawText32(bmp, font, text, s.c, flags, Moved(r, s.dx, s.dy));
+      if (s.c != clMinusOne) BlendTextCoverage(bmp, t.dib->Pixels(), t.left + s.dx, t.top + s.dy, s.c);
   }
-  DrawText32(bmp, font, text, fc.Color, flags, r);
+  BlendTextCoverage(bmp, t.dib->Pixels(), t.left, t.top, fc.Color);
 }
 
 TMask8 MakeTextGlowMask(HFONT font, const std::wstring& text, const TRect32& r, int glowSize, uint8_t sides,
@@ -70,30 +89,31 @@ TMask8 MakeTextGlowMask(HFONT font, const std::wstring& text, const TRect32& r, 
   const int32_t w = RectWidth(r) + 2 * margin, h = RectHeight(r) + 2 * margin;
   TMask8 mask;
   if (text.empty() || RectWidth(r) <= 0 || RectHeight(r) <= 0) return mask;
+  // The text is rendered once; the shifted copies are laid over each other
+  // the way black text drawn again darkens what is there (coverages multiply).
   TDibBitmap dib(w, h);
   if (dib.Pixels().Empty()) return mask;
-  HDC dc = dib.DC();
-  dib.Pixels().Fill(0x00FFFFFFu);
-  {
-    SelectGuard useFont(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    const struct { uint8_t bit; int dx, dy; } shifts[] = {
-        {gsLeft, -1, 0}, {gsUp, 0, -1}, {gsRight, 1, 0}, {gsDown, 0, 1}, {0, 0, 0}};
-    for (const auto& s : shifts) {
-      if (s.bit != 0 && !(sides & s.bit)) continue;
-      RECT rc{margin + s.dx, margin + s.dy, margin + s.dx + RectWidth(r), margin + s.dy + RectHeight(r)};
-      ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, flags & ~static_cast<UINT>(DT_CALCRECT));
-    }
-    ::GdiFlush();
-  }
-  mask.SetSize(w, h);
+  RenderBlackOnWhite(dib, font, text, RECT{margin, margin, margin + RectWidth(r), margin + RectHeight(r)},
+                     flags & ~static_cast<UINT>(DT_CALCRECT));
+  TMask8 once(w, h);
   const TBitmap32& px = dib.Pixels();
   for (int32_t y = 0; y < h; ++y) {
     const uint32_t* s = px.ScanLine(y);
-    uint8_t* d = mask.Row(y);
+    uint8_t* d = once.Row(y);
     for (int32_t x = 0; x < w; ++x)
       d[x] = static_cast<uint8_t>(((s[x] & 0xFF) + ((s[x] >> 8) & 0xFF) + ((s[x] >> 16) & 0xFF)) / 3);
+  }
+  mask = once;
+  const struct { uint8_t bit; int32_t dx, dy; } shifts[] = {
+      {gsLeft, -1, 0}, {gsUp, 0, -1}, {gsRight, 1, 0}, {gsDown, 0, 1}};
+  for (const auto& s : shifts) {
+    if (!(sides & s.bit)) continue;
+    for (int32_t y = std::max(0, s.dy); y < std::min(h, h + s.dy); ++y) {
+      const uint8_t* src = once.Row(y - s.dy);
+      uint8_t* d = mask.Row(y);
+      for (int32_t x = std::max(0, s.dx); x < std::min(w, w + s.dx); ++x)
+        d[x] = static_cast<uint8_t>(d[x] * src[x - s.dx] / 255);
+    }
   }
   BlurMask8(&mask, glowSize);
   return mask;
