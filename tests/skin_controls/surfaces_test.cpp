@@ -2,6 +2,8 @@
 // internal skin.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/handles.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
@@ -196,5 +198,35 @@ TEST_F(SurfacesTest, SplitterStateWhileDragging) {
     EXPECT_FALSE(splitter->Sizing());
     EXPECT_NE(splitter->PaintState(), 2) << "no longer pressed";
     form.reset();
+  }
+}
+
+TEST_F(SurfacesTest, SkinChangesRepaintPanelsAndLabels) {
+  manager = MakeManager();
+  outer = new TsPanel(form.get());
+  outer->SetParent(form.get());
+  outer->SetBounds(0, 0, 200, 60);
+  outer->SkinData->SetSkinSection("ALPHAEDIT");
+  auto* label = new CountingLabel(form.get());
+  label->SetParent(outer);
+  label->SetBounds(8, 8, 80, 16);
+  label->SetCaption(L"Label");
+  form->LoadedAll();
+  form->SetBounds(0, 0, 260, 120);
+  form->Show();
+  Pump(50);
+  const std::function<void()> changes[] = {[&] { manager->SetHueOffset(40); },
+                                           [&] { manager->SetSaturation(-30); },
+                                           [&] { manager->SetSkinName(L"NorvaneWhite (internal)"); }};
+  for (const auto& change : changes) {
+    label->paints = 0;
+    outer->SkinData->BGChanged = false;
+    TBitmap32* before = outer->SkinData->CachePixels();
+    before->Fill(0xFF00FF);  // what a repaint must overwrite
+    change();
+    Pump(50);
+    EXPECT_GE(label->paints, 1);
+    EXPECT_FALSE(outer->SkinData->BGChanged);
+    EXPECT_NE(outer->SkinData->CachePixels()->Pixel(100, 30) & 0xFFFFFF, 0xFF00FFu) << "cache painted again";
   }
 }
