@@ -165,7 +165,7 @@ void TsSkinProvider::SetButtonState(TCaptionButtonKind k, int state, int steps) 
   if (b.State == state) return;
   b.State = state;
   const TRect32& r = layout_.Buttons[k];
-  const TBitmap32& pix = cache_.Pixels();
+  const TBitmap32& pix = frame_;
   if (!layoutValid_ || RectWidth(r) <= 0 || pix.Width() != layout_.In.Width || pix.Height() != layout_.In.Height ||
       SkinData->BGChanged)
     return;  // the next frame paint shows it

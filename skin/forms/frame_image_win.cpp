@@ -92,9 +92,15 @@ void TsSkinProvider::PaintAll() {
   if (!skin) return;
   StopFades();
   const int32_t w = layout_.In.Width, h = layout_.In.Height;
-  if (cache_.Width() != w || cache_.Height() != h) cache_.SetSize(w, h);
-  TBitmap32& pix = cache_.Pixels();
-  if (pix.Empty()) return;
+  if (w <= 0 || h <= 0) return;
+  if (cache_.Width() < w || cache_.Height() < h) {
+    // A quarter more than asked, so that growing by dragging an edge makes
+    // a new bitmap only now and then.
+    cache_.SetSize(std::max(cache_.Width(), w + w / 4), std::max(cache_.Height(), h + h / 4));
+    if (cache_.Pixels().Empty()) return;
+  }
+  frame_ = TBitmap32::View(cache_.Pixels().ScanLine(0), w, h, cache_.Pixels().StrideBytes());
+  TBitmap32& pix = frame_;
   ::GdiFlush();
   const int state = SectionState(*skin, SkinData->SkinIndex, formActive_);
   PaintSection(skin, SkinData->SkinIndex, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0},
@@ -104,7 +110,7 @@ void TsSkinProvider::PaintAll() {
 }
 
 void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
-  TBitmap32& pix = cache_.Pixels();
+  TBitmap32& pix = frame_;
   const int32_t w = layout_.In.Width;
   const TRect32 band{0, 0, w, std::min(layout_.CaptionBottom, pix.Height())};
   if (skin.IsValidSkinIndex(titleIndex_)) {
@@ -166,7 +172,7 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
 void TsSkinProvider::RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) {
   const TRect32& r = layout_.Buttons[kind];
   out.SetSizeForOverwrite(std::max(0, RectWidth(r)), std::max(0, RectHeight(r)));
-  const TBitmap32& pix = cache_.Pixels();
+  const TBitmap32& pix = frame_;
   for (int32_t y = 0; y < out.Height(); ++y) {
     uint32_t* row = out.ScanLine(y);
     for (int32_t x = 0; x < out.Width(); ++x) {
@@ -190,7 +196,7 @@ void TsSkinProvider::RenderButton(TCaptionButtonKind kind, int state, TBitmap32&
 }
 
 void TsSkinProvider::PutButton(TCaptionButtonKind kind, const TBitmap32& look) {
-  TBitmap32& pix = cache_.Pixels();
+  TBitmap32& pix = frame_;
   const TRect32& r = layout_.Buttons[kind];
   for (int32_t y = 0; y < look.Height(); ++y) {
     if (!pix.ScanLine(r.Top + y)) continue;

@@ -89,6 +89,7 @@ void TsSkinProvider::ForgetSkin() {
   for (TButton& b : buttons_) b.State = 0;
   hot_ = pressed_ = cbCount;
   cache_.SetSize(0, 0);
+  frame_ = TBitmap32();
   strip_.SetSize(0, 0);
   layoutValid_ = false;
   if (HWND w = Wnd()) {
@@ -105,6 +106,15 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       m.Result = mgr->HandleCopyData(m.WParam, reinterpret_cast<const COPYDATASTRUCT*>(m.LParam));
       return true;
     }
+  }
+  if (m.Msg == kApplyRegionMsg) {
+    rgnPosted_ = false;
+    if (rgnChanged_ && FrameSkinned() && !::IsIconic(Wnd())) {
+      UpdateLayout();
+      ApplyRegion();
+    }
+    m.Result = 0;
+    return true;
   }
   if (m.Msg == WM_DESTROY) {
     StopFades();
@@ -212,6 +222,10 @@ void TsSkinProvider::SizeChanged() {
   lastSize_ = size;
   layoutValid_ = false;
   rgnChanged_ = true;
+  // Setting a window region is slow under some window systems (a round trip
+  // to the display server): while the window is being resized it is set
+  // once the queue is empty, not at every step.
+  if (!rgnPosted_) rgnPosted_ = ::PostMessageW(w, kApplyRegionMsg, 0, 0) != FALSE;
   SkinData->BGChanged = true;
   if (::IsWindowVisible(w)) PaintFrame();
 }
@@ -233,8 +247,8 @@ void TsSkinProvider::PaintFrame() {
   HWND w = Wnd();
   if (!w || !FrameSkinned()) return;
   UpdateLayout();
-  if (SkinData->BGChanged || cache_.Width() != layout_.In.Width || cache_.Height() != layout_.In.Height) PaintAll();
-  if (rgnChanged_) ApplyRegion();
+  if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  if (rgnChanged_ && !rgnPosted_) ApplyRegion();
   CopyFrameToWindow();
 }
 
@@ -244,7 +258,7 @@ void TsSkinProvider::CopyFrameToWindow() {
   if (!dc.get() || !cache_.DC()) return;
   const TRect32& c = layout_.Client;
   ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);
-  ::BitBlt(dc.get(), 0, 0, cache_.Width(), cache_.Height(), cache_.DC(), 0, 0, SRCCOPY);
+  ::BitBlt(dc.get(), 0, 0, frame_.Width(), frame_.Height(), cache_.DC(), 0, 0, SRCCOPY);
 }
 
 void TsSkinProvider::ApplyRegion() {

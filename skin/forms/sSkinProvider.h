@@ -44,7 +44,7 @@ class TsSkinProvider : public TComponent {
   const TFrameLayout& Layout();
   // The frame image: the whole window as the skin draws it (frame, caption,
   // buttons; the client part has the form's section background).
-  const TBitmap32& FrameImage() { return cache_.Pixels(); }
+  const TBitmap32& FrameImage() const { return frame_; }
   // Repaints the frame image when it is stale and copies the frame to the
   // window.
   void PaintFrame();
@@ -65,6 +65,8 @@ class TsSkinProvider : public TComponent {
   static constexpr UINT_PTR kFadeTimerId = 0x6A17;
   static constexpr UINT kFadeInterval = 12;  // ms a fade step
   static constexpr int kFadeSteps = 10;
+  // Posted to the form to apply the region after a size change.
+  static constexpr UINT kApplyRegionMsg = WM_APP + 0x3A17;
 
   bool HandleFormMessage(TMessage& m);
   bool HandleSkinCommand(TMessage& m);
@@ -101,12 +103,16 @@ class TsSkinProvider : public TComponent {
   TWindowHook formHook_;  // the form's messages, before the form's own handling
   HWND Wnd() const;
 
-  TDibBitmap cache_;          // the frame image
+  // The frame image: a view of the window's size into a DIB section that
+  // only grows, so that resizing does not make a new one at every step.
+  TDibBitmap cache_;
+  TBitmap32 frame_;
   TBitmap32 strip_;           // the finished caption behind the buttons
   TRect32 stripRect_{};
   TFrameLayout layout_;
   bool layoutValid_ = false;
   bool rgnChanged_ = true;
+  bool rgnPosted_ = false;  // a size change's region waits for the queue to empty
   bool formActive_ = true;
   SIZE lastSize_{-1, -1};
   int titleIndex_ = -1, captionIndex_ = -1, normImage_ = -1;
