@@ -91,6 +91,7 @@ void TsSkinProvider::ForgetSkin() {
   cache_.SetSize(0, 0);
   frame_ = TBitmap32();
   strip_.SetSize(0, 0);
+  rgnSize_ = {-1, -1};
   layoutValid_ = false;
   if (HWND w = Wnd()) {
     ::SetWindowRgn(w, nullptr, TRUE);  // the system frees the old region
@@ -267,7 +268,19 @@ void TsSkinProvider::ApplyRegion() {
   rgnChanged_ = false;
   UniqueRegion rgn = FrameRegion(*skin, SkinData->BorderIndex, titleIndex_, layout_.In.Width, layout_.In.Height);
   // Once set, the region belongs to the system.
-  if (rgn && ::SetWindowRgn(Wnd(), rgn.get(), FALSE)) rgn.release();
+  if (!rgn || !::SetWindowRgn(Wnd(), rgn.get(), FALSE)) return;
+  rgn.release();
+  // Parts outside the previous region were clipped away when the window
+  // grew, so they were never marked for painting: they are now.
+  const SIZE old = rgnSize_;
+  rgnSize_ = {layout_.In.Width, layout_.In.Height};
+  if (old.cx < 0 || (rgnSize_.cx <= old.cx && rgnSize_.cy <= old.cy)) return;
+  UniqueRegion fresh(::CreateRectRgn(0, 0, rgnSize_.cx, rgnSize_.cy));
+  UniqueRegion kept(::CreateRectRgn(0, 0, old.cx, old.cy));
+  if (!fresh || !kept) return;
+  ::CombineRgn(fresh.get(), fresh.get(), kept.get(), RGN_DIFF);
+  ::OffsetRgn(fresh.get(), -layout_.Client.Left, -layout_.Client.Top);  // client coordinates
+  ::RedrawWindow(Wnd(), nullptr, fresh.get(), RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace glyphora

@@ -115,6 +115,7 @@ class TsSkinProvider : public TComponent {
   bool rgnPosted_ = false;  // a size change's region waits for the queue to empty
   bool formActive_ = true;
   SIZE lastSize_{-1, -1};
+  SIZE rgnSize_{-1, -1};  // the window size the region was made for
   int titleIndex_ = -1, captionIndex_ = -1, normImage_ = -1;
   UniqueFont captionFont_;
 

@@ -110,6 +110,33 @@ TEST_F(FrameTest, RegionLeavesOutExactlyTheMaskCornersKeyPixels) {
   EXPECT_GT(cut, 0) << "the internal skin rounds its corners";
 }
 
+TEST_F(FrameTest, RegionAndFrameImageFollowMaximiseAndRestore) {
+  Open();
+  for (int show : {SW_MAXIMIZE, SW_RESTORE, SW_MAXIMIZE}) {
+    ::ShowWindow(Wnd(), show);
+    Pump(50);
+    RECT wr;
+    ::GetWindowRect(Wnd(), &wr);
+    const LONG w = wr.right - wr.left, h = wr.bottom - wr.top;
+    UniqueRegion rgn(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(Wnd(), rgn.get()), ERROR);
+    RECT box;
+    ::GetRgnBox(rgn.get(), &box);
+    EXPECT_EQ(box.right, w) << show;
+    EXPECT_EQ(box.bottom, h) << show;
+    EXPECT_EQ(Provider().FrameImage().Width(), w) << show;
+    EXPECT_EQ(Provider().FrameImage().Height(), h) << show;
+    EXPECT_EQ(Provider().Layout().In.Maximized, show == SW_MAXIMIZE);
+    // The caption is painted across the whole new width.
+    const TPoint32 p{w - 60, Provider().Layout().CaptionBottom - 3};
+    HDC dc = ::GetWindowDC(Wnd());
+    const COLORREF shown = ::GetPixel(dc, p.X, p.Y);
+    ::ReleaseDC(Wnd(), dc);
+    const uint32_t px = Provider().FrameImage().Pixel(p.X, p.Y);
+    EXPECT_EQ(shown, RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF)) << show;
+  }
+}
+
 TEST_F(FrameTest, ButtonClicksGiveTheirCommands) {
   Open();
   CommandSpy spy;
