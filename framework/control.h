@@ -97,6 +97,15 @@ class TControl : public TComponent {
   virtual bool ClippedFromParentBackground() const { return true; }
   bool MouseInControl() const { return mouseInControl_; }
 
+  // The opaque control style: the control covers its whole rectangle, so a
+  // container copying its own image to the screen may leave it out.
+  bool OpaqueStyle() const { return opaque_; }
+  void SetOpaqueStyle(bool value) { opaque_ = value; }
+  // Set while the control paints a copy of itself (into a bitmap, for a
+  // print or an animation), not onto the screen.
+  bool PaintingCopy() const { return paintingCopy_; }
+  void SetPaintingCopy(bool value) { paintingCopy_ = value; }
+
   POINT ClientToScreen(POINT p) const;
   TWinControl* TopLevel();
 
@@ -137,10 +146,24 @@ class TControl : public TComponent {
   bool mouseInControl_ = false;
   bool mouseCaptured_ = false;
   bool inheritingFont_ = false;
+  bool opaque_ = false;
+  bool paintingCopy_ = false;
   std::wstring caption_;
   TPopupMenu* popupMenu_ = nullptr;
 
   friend class TWinControl;
+};
+
+class PaintingCopyScope {
+ public:
+  explicit PaintingCopyScope(TControl* c) : c_(c), was_(c->PaintingCopy()) { c_->SetPaintingCopy(true); }
+  ~PaintingCopyScope() { c_->SetPaintingCopy(was_); }
+  PaintingCopyScope(const PaintingCopyScope&) = delete;
+  PaintingCopyScope& operator=(const PaintingCopyScope&) = delete;
+
+ private:
+  TControl* c_;
+  bool was_;
 };
 
 // What a windowed control's window is created with.
@@ -200,6 +223,12 @@ class TWinControl : public TControl {
   // window's messages before WndProc and follows the control's window
   // through re-creation.
 
+  // The parent's background shows through the control where it paints
+  // nothing of its own (a skinned panel in fast mode then leaves its
+  // painting to the background erase).
+  bool ParentBackground() const { return parentBackground_; }
+  void SetParentBackground(bool value) { parentBackground_ = value; }
+
   TKeyEvent OnKeyDown;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -250,6 +279,7 @@ class TWinControl : public TControl {
   bool alignPending_ = false;
   bool aligning_ = false;
   bool ctl3D_ = true;
+  bool parentBackground_ = false;
   UniqueBrush brush_;          // background brush answered to WM_CTLCOLOR*
   COLORREF brushColor_ = 0;
   UINT ctrlId_ = 0;

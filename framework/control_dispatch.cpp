@@ -197,11 +197,20 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case WM_SETFOCUS:
       DefaultHandler(m);
+      Perform(CM_ENTER);
       if (OnEnter) OnEnter(this);
       return;
     case WM_KILLFOCUS:
       DefaultHandler(m);
+      Perform(CM_EXIT);
       if (OnExit) OnExit(this);
+      return;
+    case WM_MOUSEWHEEL:
+      if (Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) != 0) {
+        m.Result = 0;
+        return;
+      }
+      DefaultHandler(m);
       return;
     case WM_CLOSE:
       // Closing is for top-level windows. A child passing it on to the

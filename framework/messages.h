@@ -23,6 +23,13 @@ constexpr UINT CM_MOUSELEAVE = CM_BASE + 7;
 constexpr UINT CM_TEXTCHANGED = CM_BASE + 8;
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 9;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 10;
+// A windowed control received (CM_ENTER) or lost (CM_EXIT) the keyboard
+// focus; sent after the platform's WM_SETFOCUS / WM_KILLFOCUS handling.
+constexpr UINT CM_ENTER = CM_BASE + 11;
+constexpr UINT CM_EXIT = CM_BASE + 12;
+// The wheel turned over a windowed control (wParam and lParam as in
+// WM_MOUSEWHEEL); a handler that sets Result non-zero swallows the turn.
+constexpr UINT CM_MOUSEWHEEL = CM_BASE + 13;
 
 // Notifications a parent window reflects back to the child control they
 // concern (WM_COMMAND, WM_DRAWITEM, WM_HSCROLL, ... offset by CN_BASE).

@@ -1,9 +1,11 @@
 // What every skinned control adds to its framework class: one skin data
 // object, bound to its section when loaded, answering the skin command
-// message and, for containers, passing broadcasts on to the children.
+// message, handling the framework messages every skinned control shares
+// and, for containers, passing broadcasts on to the children.
 #pragma once
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "framework/control.h"
 #include "skin/core/sCommonData.h"
@@ -14,21 +16,23 @@ namespace glyphora {
 template <class Base>
 class TsSkinned : public Base {
  public:
-  TsSkinned(TComponent* owner, int coc, const char* section, const char* className)
-      : Base(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, coc, className)) {
+  TsSkinned(TComponent* owner, int coc, const char* section, const char* className, bool cacheBmp = true)
+      : Base(owner), SkinData(std::make_unique<TsCtrlSkinData>(this, coc, className, cacheBmp)) {
     if (section && *section) SkinData->SetSkinSection(section);
   }
   std::unique_ptr<TsCtrlSkinData> SkinData;
 
   void Loaded() override {
     Base::Loaded();
-    SkinData->EnsureSection();
+    SkinData->Loaded();
   }
 
   void WndProc(TMessage& m) override {
-    if (m.Msg == SM_ALPHACMD && SkinData->HandleSkinCommand(m)) {
+    if (m.Msg == SM_ALPHACMD) {
+      const uint16_t code = SkinCommandCode(m.WParam);
+      SkinData->HandleSkinCommand(m);
       if constexpr (std::is_base_of_v<TWinControl, Base>) {
-        switch (SkinCommandCode(m.WParam)) {
+        switch (code) {
           case SKC_SETNEWSKIN: case SKC_REMOVESKIN: case SKC_REFRESH: case SKC_STOPFADING:
           case SKC_UPDATESECTION:
             RelayToChildren(this, m.Msg, m.WParam, m.LParam);
@@ -37,10 +41,7 @@ class TsSkinned : public Base {
       }
       return;
     }
-    if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_STOPFADING) {
-      if constexpr (std::is_base_of_v<TWinControl, Base>) RelayToChildren(this, m.Msg, m.WParam, m.LParam);
-      return;
-    }
+    if (SkinData->HandleFrameworkMessage(m)) return;
     Base::WndProc(m);
   }
 };

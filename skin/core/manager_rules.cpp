@@ -52,13 +52,9 @@ bool IsPlainSkinName(const std::wstring& name) {
 }
 
 TColor MixTransparentColor(TColor parent, TColor section, int t) {
-  TColor out = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    int p = static_cast<int>((parent >> shift) & 0xFF), s = static_cast<int>((section >> shift) & 0xFF);
-    int v = (t * (p - s) + s * 256) / 256;
-    out |= static_cast<TColor>(ClampByte(v)) << shift;
-  }
-  return out;
+  if (t <= 0) return section & 0xFFFFFFu;
+  if (t >= 100) return parent & 0xFFFFFFu;
+  return BlendColors(parent, section, t / 100.0) & 0xFFFFFFu;
 }
 
 }  // namespace glyphora

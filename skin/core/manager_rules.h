@@ -19,8 +19,11 @@ std::wstring NormalizeDirectory(const std::wstring& dir);
 // A skin name that stays inside the skin directory: not empty, no path
 // separators, no drive colon, no control characters, not "." or "..".
 bool IsPlainSkinName(const std::wstring& name);
-// Each colour byte (T * (p - s) + s * 256) div 256, clamped: the colour a
-// section of transparency T shows over its parent's colour p.
+// The colour a plain section of transparency T (percent) shows over its
+// parent's plain colour: what section painting fills it with, T/100 of the
+// parent and the rest of the section, rounded; so the colour a control
+// reports to its children is the colour it paints. T <= 0 gives the section
+// colour, T >= 100 the parent's.
 TColor MixTransparentColor(TColor parent, TColor section, int transparency);
 
 // The colour routines a skin-wide hue or saturation change uses: the shared

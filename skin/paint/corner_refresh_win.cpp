@@ -14,7 +14,7 @@ namespace glyphora {
 void RefreshBorderCorners(TsCommonData& data, int state) {
   TsSkinManager* manager = data.SkinManager();
   TControl* owner = data.FOwnerControl;
-  if (!manager || !manager->IsValidImgIndex(data.BorderIndex) || data.FCacheBmp.Empty() || !owner) return;
+  if (!manager || !manager->IsValidImgIndex(data.BorderIndex) || !data.CachePixels() || data.CachePixels()->Empty() || !owner) return;
   TacParentBG bg;
   bg.PaintIfMissing = false;
   bg.DC = nullptr;
@@ -34,7 +34,7 @@ void RefreshBorderCorners(TsCommonData& data, int state) {
     bg.Offset = {int32_t(x), int32_t(y)};
   }
   const TsMaskData& border = manager->Content().ma[size_t(data.BorderIndex)];
-  RefreshBorderCorners32(&data.FCacheBmp, owner->Width(), owner->Height(), border, state, bg);
+  RefreshBorderCorners32(data.CachePixels(), owner->Width(), owner->Height(), border, state, bg);
 }
 
 }  // namespace glyphora

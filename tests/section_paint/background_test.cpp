@@ -8,6 +8,7 @@
 #include "section_paint/synth_skin.h"
 #include "base/color_ops.h"
 #include "skin/paint/gradient.h"
+#include "skin/core/manager_rules.h"
 #include "skin/paint/section_paint.h"
 
 using namespace sectiontest;
@@ -229,4 +230,19 @@ TEST(SectionCorners, CornerImagesSitInTheCornersAndTheirKeysShowTheBitmap) {
   EXPECT_EQ(b.Pixel(13, 6), s.M(70, 60));
   EXPECT_EQ(b.Pixel(14, 11), s.M(71, 65));
   EXPECT_EQ(b.Pixel(12, 6), Px(kColor));
+}
+
+TEST(SectionBackground, ReportedColourOfATransparentSectionIsThePaintedOne) {
+  struct Case { TColor parent, own; int32_t t; };
+  const Case cases[] = {{0x000000, 0xFFFFFF, 50}, {0x123456, 0xABCDEF, 30}, {0xF0F0F0, 0x101010, 1},
+                        {0x0000FF, 0x336699, 99}, {0x808080, 0x7F7F7F, 70}};
+  for (const Case& c : cases) {
+    SynthSkin s;
+    TsGeneralData g = SynthSkin::Plain(c.own);
+    g.Transparency = c.t;
+    const int32_t i = s.AddSection(g);
+    TBitmap32 b = Canvas();
+    PaintSection(&s.skin, i, "X", TCacheInfo{nullptr, 0, 0, c.parent, false}, -1, -1, &b, {0, 0}, {0, 0, 4, 4}, 0);
+    EXPECT_EQ(b.Pixel(1, 1), Px(MixTransparentColor(c.parent, c.own, c.t))) << c.t;
+  }
 }

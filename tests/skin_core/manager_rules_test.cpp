@@ -31,11 +31,3 @@ TEST(SkinNames, OnlyPlainNamesAreLookedUpOnDisk) {
     EXPECT_FALSE(IsPlainSkinName(bad)) << bad;
 }
 
-TEST(SectionColour, PartlyTransparentSectionsMixWithTheParent) {
-  // 50 % over black with a white section: (50 * (0 - 255) + 255 * 256) div 256 = 205.
-  EXPECT_EQ(MixTransparentColor(0x000000, 0xFFFFFF, 50), 0xCDCDCDu);
-  EXPECT_EQ(MixTransparentColor(0x123456, 0xABCDEF, 0), 0xABCDEFu);
-  // Per byte: blue 0x12 over 0xAB at 100 gives (100 * (18 - 171) + 171 * 256) div 256 = 111.
-  EXPECT_EQ(MixTransparentColor(0x123456, 0xABCDEF, 100) & 0xFF0000, 0x6F0000u);
-  EXPECT_EQ(MixTransparentColor(0xFFFFFF, 0x000000, 300), 0xFFFFFFu) << "clamped";
-}
