@@ -157,6 +157,30 @@ TEST_F(FrameTest, ButtonClicksGiveTheirCommands) {
   for (int k = 0; k < cbCount; ++k) EXPECT_EQ(Provider().ButtonState(static_cast<TCaptionButtonKind>(k)), 0);
 }
 
+TEST_F(FrameTest, HoverFadesInAndEndsWhenThePointerLeaves) {
+  Open();
+  const TFrameLayout l = Provider().Layout();
+  for (TCaptionButtonKind k : {cbClose, cbMax, cbMin}) {
+    const POINT at = Screen(Centre(l.Buttons[k]));
+    ::SetCursorPos(at.x, at.y);
+    ::SendMessageW(Wnd(), WM_NCMOUSEMOVE, HitTest(Centre(l.Buttons[k])), MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(Provider().ButtonState(k), 1);
+    EXPECT_TRUE(Provider().ButtonFading());
+    Pump(400);
+    EXPECT_FALSE(Provider().ButtonFading()) << "12 ms steps end";
+    EXPECT_EQ(Provider().ButtonState(k), 1) << "still under the pointer";
+    ::SendMessageW(Wnd(), WM_NCMOUSELEAVE, 0, 0);
+    EXPECT_EQ(Provider().ButtonState(k), 0);
+  }
+  // A pointer that has gone by the time a fade ends leaves no hot button.
+  const POINT at = Screen(Centre(l.Buttons[cbClose]));
+  ::SendMessageW(Wnd(), WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(at.x, at.y));
+  const POINT away = Screen(Centre(l.Client));
+  ::SetCursorPos(away.x, away.y);
+  Pump(400);
+  EXPECT_EQ(Provider().ButtonState(cbClose), 0);
+}
+
 TEST_F(FrameTest, ReleaseOutsideThePressedButtonDoesNothing) {
   Open();
   CommandSpy spy;
