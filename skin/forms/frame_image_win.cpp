@@ -9,6 +9,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/mask_image.h"
 #include "skin/paint/section_paint.h"
+#include "skin/paint/text32_win.h"
 
 namespace glyphora {
 
@@ -143,13 +144,24 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
   const int len = ::GetWindowTextLengthW(wnd);
   std::wstring text(static_cast<size_t>(std::max(len, 0)) + 1, L'\0');
   text.resize(static_cast<size_t>(::GetWindowTextW(wnd, text.data(), len + 1)));
+  constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+  if (!text.empty() && skin.IsValidSkinIndex(textSection)) {
+    // A glow behind the text when the section gives one for this state.
+    const TsGeneralData& g = skin.gd[textSection];
+    const bool active = SectionState(skin, textSection, formActive_) != 0;
+    const int glow = active ? g.HotGlowSize : g.GlowSize;
+    if (glow > 0 && captionFont_) {
+      ::GdiFlush();
+      DrawTextGlow(&pix, captionFont_.get(), text, layout_.Text, captionGlow_[active ? 0 : 1],
+                   active ? g.HotGlowColor : g.GlowColor, glow, gsAll, kFormat);
+    }
+  }
   if (!text.empty()) {
     SelectGuard font(dc, captionFont_ ? captionFont_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(color));
     RECT tr{layout_.Text.Left, layout_.Text.Top, layout_.Text.Right, layout_.Text.Bottom};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr, kFormat);
     ::SetTextColor(dc, oldColor);
     ::SetBkMode(dc, oldMode);
   }

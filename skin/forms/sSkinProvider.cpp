@@ -65,6 +65,7 @@ bool TsSkinProvider::FrameSkinned() const {
 
 void TsSkinProvider::ResolveSkin() {
   SkinData->UpdateIndexes();
+  DropCaptionGlow();
   titleIndex_ = captionIndex_ = normImage_ = -1;
   for (TButton& b : buttons_) b.Image = -1;
   layoutValid_ = false;
@@ -153,6 +154,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       return true;
     case WM_SETTINGCHANGE:
       captionFont_.reset();
+      DropCaptionGlow();
       layoutValid_ = false;
       SkinData->BGChanged = true;
       return false;
@@ -210,6 +212,7 @@ void TsSkinProvider::CallWithoutNativeCaption(TMessage& m) {
   if (visible) ::DefWindowProcW(w, WM_SETREDRAW, FALSE, 0);
   formHook_.CallNext(m);
   if (visible) ::DefWindowProcW(w, WM_SETREDRAW, TRUE, 0);
+  DropCaptionGlow();
   SkinData->BGChanged = true;
   if (visible) PaintFrame();
 }
@@ -222,6 +225,7 @@ void TsSkinProvider::SizeChanged() {
   if (size.cx == lastSize_.cx && size.cy == lastSize_.cy && layoutValid_) return;
   lastSize_ = size;
   layoutValid_ = false;
+  DropCaptionGlow();
   rgnChanged_ = true;
   // Setting a window region is slow under some window systems (a round trip
   // to the display server): while the window is being resized it is set

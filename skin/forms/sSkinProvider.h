@@ -15,6 +15,7 @@
 #include "framework/graphics.h"
 #include "skin/core/sCommonData.h"
 #include "skin/forms/frame_geometry.h"
+#include "skin/paint/glow_mask.h"
 
 namespace glyphora {
 
@@ -118,6 +119,11 @@ class TsSkinProvider : public TComponent {
   SIZE rgnSize_{-1, -1};  // the window size the region was made for
   int titleIndex_ = -1, captionIndex_ = -1, normImage_ = -1;
   UniqueFont captionFont_;
+  // The caption text's glow masks, active and inactive; made again only
+  // when their size changes, so they are dropped whenever the text, the
+  // font, the size or the skin changes.
+  TMask8 captionGlow_[2];
+  void DropCaptionGlow() { captionGlow_[0].Clear(); captionGlow_[1].Clear(); }
 
   std::array<TButton, cbCount> buttons_;
   TCaptionButtonKind hot_ = cbCount;      // hot or pressed button
