@@ -67,6 +67,13 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
       if (pressed_ == cbCount) SetHot(cbCount);
       return false;
     case WM_MOUSEMOVE:
+      if (dragCode_) {
+        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        ::ClientToScreen(w, &p);
+        MoveOutline(p);
+        m.Result = 0;
+        return true;
+      }
       if (pressed_ != cbCount) {
         POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
         ::ClientToScreen(w, &p);
@@ -87,6 +94,11 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
         m.Result = 0;
         return true;
       }
+      if (m.Msg == WM_NCLBUTTONDOWN &&
+          StartOutlineDrag(static_cast<int>(m.WParam), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
+        m.Result = 0;
+        return true;
+      }
       if (m.Msg == WM_NCLBUTTONDBLCLK && (m.WParam == HTCAPTION || m.WParam == HTSYSMENU)) {
         const WPARAM cmd = m.WParam == HTSYSMENU ? SC_CLOSE : ::IsZoomed(w) ? SC_RESTORE : SC_MAXIMIZE;
         m.Result = 0;
@@ -97,6 +109,14 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
     }
     case WM_LBUTTONUP:
     case WM_NCLBUTTONUP: {
+      if (dragCode_) {
+        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (m.Msg == WM_LBUTTONUP) ::ClientToScreen(w, &p);
+        MoveOutline(p);
+        EndOutlineDrag(true);
+        m.Result = 0;
+        return true;
+      }
       if (pressed_ == cbCount) return false;
       POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       if (m.Msg == WM_LBUTTONUP) ::ClientToScreen(w, &p);
@@ -105,13 +125,14 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
       return true;
     }
     case WM_KEYDOWN:
-      if (pressed_ != cbCount && m.WParam == VK_ESCAPE) {
+      if ((pressed_ != cbCount || dragCode_) && m.WParam == VK_ESCAPE) {
         ::ReleaseCapture();  // the capture change cancels the press
         m.Result = 0;
         return true;
       }
       return false;
     case WM_CAPTURECHANGED:
+      if (dragCode_ && reinterpret_cast<HWND>(m.LParam) != w) EndOutlineDrag(false);
       if (pressed_ != cbCount && reinterpret_cast<HWND>(m.LParam) != w) {
         const TCaptionButtonKind k = pressed_;
         pressed_ = hot_ = cbCount;
@@ -150,6 +171,56 @@ void TsSkinProvider::Release(POINT p) {
     default:
       break;
   }
+}
+
+bool TsSkinProvider::StartOutlineDrag(int code, POINT p) {
+  HWND w = Wnd();
+  const bool sizing = code >= kHtLeft && code <= kHtBottomRight;
+  if (ResizeMode != TsResizeMode::rmBorder || dragCode_ || !(sizing || code == kHtCaption) || ::IsZoomed(w) ||
+      ::IsIconic(w) || !::IsWindowEnabled(w))
+    return false;
+  RECT r;
+  if (!::GetWindowRect(w, &r)) return false;
+  dragCode_ = code;
+  dragStart_ = p;
+  dragFrom_ = dragRect_ = {r.left, r.top, r.right, r.bottom};
+  ::SetCapture(w);
+  InvertOutline(dragRect_);
+  return true;
+}
+
+void TsSkinProvider::MoveOutline(POINT p) {
+  const TRect32 next = DragOutlineRect(dragFrom_, dragCode_, p.x - dragStart_.x, p.y - dragStart_.y,
+                                       form_ ? form_->Constraints.MinWidth : 0,
+                                       form_ ? form_->Constraints.MinHeight : 0);
+  if (next == dragRect_) return;
+  InvertOutline(dragRect_);  // inverting again erases it
+  dragRect_ = next;
+  InvertOutline(dragRect_);
+}
+
+// Ends a drag: with `apply` the form takes the outline's place; a lost
+// capture or Escape leaves it where it was.
+void TsSkinProvider::EndOutlineDrag(bool apply) {
+  if (!dragCode_) return;
+  InvertOutline(dragRect_);
+  dragCode_ = 0;
+  HWND w = Wnd();
+  if (::GetCapture() == w) ::ReleaseCapture();
+  if (apply && !(dragRect_ == dragFrom_))
+    ::MoveWindow(w, dragRect_.Left, dragRect_.Top, RectWidth(dragRect_), RectHeight(dragRect_), TRUE);
+}
+
+void TsSkinProvider::InvertOutline(const TRect32& r) {
+  HDC dc = ::GetDC(nullptr);
+  if (!dc) return;
+  constexpr int b = 3;
+  const int w = RectWidth(r), h = RectHeight(r);
+  ::PatBlt(dc, r.Left, r.Top, w, b, DSTINVERT);
+  ::PatBlt(dc, r.Left, r.Bottom - b, w, b, DSTINVERT);
+  ::PatBlt(dc, r.Left, r.Top + b, b, h - 2 * b, DSTINVERT);
+  ::PatBlt(dc, r.Right - b, r.Top + b, b, h - 2 * b, DSTINVERT);
+  ::ReleaseDC(nullptr, dc);
 }
 
 void TsSkinProvider::SetHot(TCaptionButtonKind k) {

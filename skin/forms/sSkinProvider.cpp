@@ -41,6 +41,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 TsSkinProvider::~TsSkinProvider() {
   // The fade timer draws from the buttons' images: it goes first.
   StopFades();
+  EndOutlineDrag(false);
   if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
   if (form_) UnregisterSkinnedForm(form_);
@@ -120,6 +121,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
   }
   if (m.Msg == WM_DESTROY) {
     StopFades();
+    EndOutlineDrag(false);
     return false;
   }
   if (!FrameSkinned() || ::IsIconic(Wnd())) {

@@ -21,6 +21,9 @@ namespace glyphora {
 
 class TSkinContent;
 
+// rmBorder moves and sizes the form by dragging an outline.
+enum class TsResizeMode { rmStandard, rmBorder };
+
 struct TacAddedTitle {
   TFont Font;
 };
@@ -33,6 +36,7 @@ class TsSkinProvider : public TComponent {
   TacAddedTitle AddedTitle;
   // False leaves the native frame alone.
   bool DrawNonClientArea = true;
+  TsResizeMode ResizeMode = TsResizeMode::rmStandard;
   TCustomForm* Form() const { return form_; }
 
   void Loaded() override;
@@ -99,6 +103,15 @@ class TsSkinProvider : public TComponent {
   void StopFades();
   void Release(POINT screen);
   int HitTestScreen(POINT screen);
+
+  // Outline dragging.
+  bool StartOutlineDrag(int hitCode, POINT screen);
+  void MoveOutline(POINT screen);
+  void EndOutlineDrag(bool apply);
+  void InvertOutline(const TRect32& r);
+  int dragCode_ = 0;  // caption or sizing code of a running outline drag
+  POINT dragStart_{};
+  TRect32 dragFrom_{}, dragRect_{};
 
   TCustomForm* form_ = nullptr;
   TWindowHook formHook_;  // the form's messages, before the form's own handling

@@ -209,6 +209,43 @@ TEST_F(FrameTest, ReleaseOutsideThePressedButtonDoesNothing) {
   EXPECT_TRUE(::IsWindowVisible(Wnd()));
 }
 
+TEST_F(FrameTest, OutlineDragEndsAtTheMinimumSizeOrNowhere) {
+  Open();
+  Provider().ResizeMode = TsResizeMode::rmBorder;
+  RECT before;
+  ::GetWindowRect(Wnd(), &before);
+  const TFrameLayout l = Provider().Layout();
+  auto drag = [&](int code, TPoint32 from, int dx, int dy, int end) {
+    const POINT s = Screen(from);
+    ::SendMessageW(Wnd(), WM_NCLBUTTONDOWN, code, MAKELPARAM(s.x, s.y));
+    POINT c{s.x + dx, s.y + dy};
+    ::ScreenToClient(Wnd(), &c);
+    ::SendMessageW(Wnd(), WM_MOUSEMOVE, 0, MAKELPARAM(c.x, c.y));
+    if (end == WM_LBUTTONUP) ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(c.x, c.y));
+    else if (end == WM_KEYDOWN) ::SendMessageW(Wnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    else ::ReleaseCapture();
+    Pump(20);
+    RECT r;
+    ::GetWindowRect(Wnd(), &r);
+    EXPECT_NE(::GetCapture(), Wnd());
+    return r;
+  };
+  const TPoint32 caption{l.In.Width / 2, l.CaptionBottom - 2}, left{0, l.In.Height / 2};
+  // Escape and a lost capture leave the window where it was.
+  for (int end : {WM_KEYDOWN, WM_CAPTURECHANGED}) {
+    const RECT r = drag(HTCAPTION, caption, 40, 30, end);
+    EXPECT_EQ(r.left, before.left);
+    EXPECT_EQ(r.top, before.top);
+  }
+  // Dragging the left edge far to the right stops at the minimum width.
+  const RECT r = drag(HTLEFT, left, 5000, 0, WM_LBUTTONUP);
+  EXPECT_EQ(r.right - r.left, form->Constraints.MinWidth);
+  EXPECT_EQ(r.right, before.right);
+  const RECT moved = drag(HTCAPTION, caption, 40, 30, WM_LBUTTONUP);
+  EXPECT_EQ(moved.left, r.left + 40);
+  EXPECT_EQ(moved.top, r.top + 30);
+}
+
 TEST_F(FrameTest, CaptionShowsTheSkinsActiveAndInactiveColours) {
   Open();
   TSkinContent& skin = form->sSkinManager1->Content();
