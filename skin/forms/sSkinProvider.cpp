@@ -1,10 +1,30 @@
 #include "skin/forms/sSkinProvider.h"
 
+#include <windowsx.h>
+
 #include "framework/application.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
+#include "skin/core/skin_content.h"
+#include "skin/forms/frame_region_win.h"
 
 namespace glyphora {
+
+namespace {
+// A window DC (GetWindowDC/ReleaseDC) for the non-client area.
+class WholeWindowDC {
+ public:
+  explicit WholeWindowDC(HWND wnd) : wnd_(wnd), dc_(::GetWindowDC(wnd)) {}
+  ~WholeWindowDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
+  WholeWindowDC(const WholeWindowDC&) = delete;
+  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+};
+}  // namespace
 
 TsSkinProvider::TsSkinProvider(TComponent* owner)
     : TComponent(owner),
@@ -19,6 +39,10 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 }
 
 TsSkinProvider::~TsSkinProvider() {
+  // The fade timer draws from the buttons' images: it goes first.
+  StopFades();
+  EndOutlineDrag(false);
+  if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
   if (form_) UnregisterSkinnedForm(form_);
 }
@@ -26,17 +50,59 @@ TsSkinProvider::~TsSkinProvider() {
 void TsSkinProvider::Loaded() {
   TComponent::Loaded();
   SkinData->EnsureSection();
+  ResolveSkin();
+}
+
+HWND TsSkinProvider::Wnd() const { return formHook_.Window(); }
+
+TSkinContent* TsSkinProvider::Content() const {
+  TsSkinManager* m = SkinData->SkinManager();
+  return m && m->Active() ? &m->Content() : nullptr;
+}
+
+bool TsSkinProvider::FrameSkinned() const {
+  return DrawNonClientArea && form_ && !form_->Destroying() && SkinData->Skinned() && Content();
+}
+
+void TsSkinProvider::ResolveSkin() {
+  SkinData->UpdateIndexes();
+  DropCaptionGlow();
+  titleIndex_ = captionIndex_ = normImage_ = -1;
+  for (TButton& b : buttons_) b.Image = -1;
+  layoutValid_ = false;
+  rgnChanged_ = true;
+  TSkinContent* skin = Content();
+  if (!skin) return;
+  titleIndex_ = skin->GetSkinIndex("FORMTITLE");
+  captionIndex_ = skin->GetSkinIndex("CAPTION");
+  const int32_t global = skin->ConstData.IndexGLobalInfo;
+  auto image = [&](const char* name) { return skin->GetMaskIndex(global, "GLOBALINFO", name); };
+  buttons_[cbClose].Image = image("BICONCLOSE");
+  buttons_[cbMax].Image = image("BICONMAX");
+  buttons_[cbMin].Image = image("BICONMIN");
+  buttons_[cbHelp].Image = image("BICONHELP");
+  normImage_ = image("BICONNORM");
+  if (normImage_ < 0 && SkinData->SkinIndex >= 0)
+    normImage_ = skin->GetMaskIndex(SkinData->SkinIndex, SkinData->SkinSection(), "BICONNORM");
+}
+
+void TsSkinProvider::ForgetSkin() {
+  StopFades();
+  for (TButton& b : buttons_) b.State = 0;
+  hot_ = pressed_ = cbCount;
+  cache_.SetSize(0, 0);
+  frame_ = TBitmap32();
+  strip_.SetSize(0, 0);
+  rgnSize_ = {-1, -1};
+  layoutValid_ = false;
+  if (HWND w = Wnd()) {
+    ::SetWindowRgn(w, nullptr, TRUE);  // the system frees the old region
+    ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
 }
 
 bool TsSkinProvider::HandleFormMessage(TMessage& m) {
-  if (m.Msg == SM_ALPHACMD) {
-    switch (SkinCommandCode(m.WParam)) {
-      case SKC_GETPROVIDER:
-        m.Result = reinterpret_cast<LRESULT>(this);
-        return true;
-    }
-    return SkinData->HandleSkinCommand(m);
-  }
+  if (m.Msg == SM_ALPHACMD) return HandleSkinCommand(m);
   if (m.Msg == WM_COPYDATA && Application()->MainForm() == form_) {
     // Live preview requests from another program go to the skin manager.
     if (TsSkinManager* mgr = SkinData->SkinManager()) {
@@ -44,7 +110,183 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       return true;
     }
   }
-  return false;
+  if (m.Msg == kApplyRegionMsg) {
+    rgnPosted_ = false;
+    if (rgnChanged_ && FrameSkinned() && !::IsIconic(Wnd())) {
+      UpdateLayout();
+      ApplyRegion();
+    }
+    m.Result = 0;
+    return true;
+  }
+  if (m.Msg == WM_DESTROY) {
+    StopFades();
+    EndOutlineDrag(false);
+    return false;
+  }
+  if (!FrameSkinned() || ::IsIconic(Wnd())) {
+    if (m.Msg == WM_NCACTIVATE) formActive_ = m.WParam != 0;
+    return false;
+  }
+  switch (m.Msg) {
+    case WM_NCPAINT:
+      PaintFrame();
+      m.Result = 0;
+      return true;
+    case WM_NCACTIVATE:
+      NcActivate(m);
+      return true;
+    case WM_SETTEXT:
+    case WM_SETICON:
+      CallWithoutNativeCaption(m);
+      return true;
+    case WM_NCHITTEST: {
+      const int code = HitTestScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      if (code == kHtNowhere) return false;
+      m.Result = code;
+      return true;
+    }
+    case WM_GETMINMAXINFO:
+      MaxPlacement(reinterpret_cast<MINMAXINFO*>(m.LParam));
+      return false;  // the form adds its size constraints
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+      formHook_.CallNext(m);
+      SizeChanged();
+      return true;
+    case WM_SETTINGCHANGE:
+      captionFont_.reset();
+      DropCaptionGlow();
+      layoutValid_ = false;
+      SkinData->BGChanged = true;
+      return false;
+    case WM_TIMER:
+      if (m.WParam != kFadeTimerId) return false;
+      FadeTick();
+      m.Result = 0;
+      return true;
+    default:
+      return HandleMouse(m);
+  }
+}
+
+bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
+  switch (SkinCommandCode(m.WParam)) {
+    case SKC_GETPROVIDER:
+      m.Result = reinterpret_cast<LRESULT>(this);
+      return true;
+    case SKC_SETNEWSKIN:
+    case SKC_REFRESH: {
+      const bool handled = SkinData->HandleSkinCommand(m);
+      if (reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager()) {
+        StopFades();
+        ResolveSkin();
+        SkinData->BGChanged = true;
+        if (Wnd() && ::IsWindowVisible(Wnd())) PaintFrame();
+      }
+      return handled;
+    }
+    case SKC_REMOVESKIN: {
+      const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager();
+      const bool handled = SkinData->HandleSkinCommand(m);
+      if (own) ForgetSkin();
+      return handled;
+    }
+  }
+  return SkinData->HandleSkinCommand(m);
+}
+
+void TsSkinProvider::NcActivate(TMessage& m) {
+  const bool active = m.WParam != 0;
+  if (active != formActive_) SkinData->BGChanged = true;
+  formActive_ = active;
+  // The platform keeps its activation bookkeeping but paints nothing when
+  // lParam is -1; the frame is ours.
+  m.LParam = -1;
+  formHook_.CallNext(m);
+  m.Result = TRUE;
+  PaintFrame();
+}
+
+void TsSkinProvider::CallWithoutNativeCaption(TMessage& m) {
+  HWND w = Wnd();
+  const bool visible = ::IsWindowVisible(w);
+  if (visible) ::DefWindowProcW(w, WM_SETREDRAW, FALSE, 0);
+  formHook_.CallNext(m);
+  if (visible) ::DefWindowProcW(w, WM_SETREDRAW, TRUE, 0);
+  DropCaptionGlow();
+  SkinData->BGChanged = true;
+  if (visible) PaintFrame();
+}
+
+void TsSkinProvider::SizeChanged() {
+  RECT r;
+  HWND w = Wnd();
+  if (!::GetWindowRect(w, &r)) return;
+  const SIZE size{r.right - r.left, r.bottom - r.top};
+  if (size.cx == lastSize_.cx && size.cy == lastSize_.cy && layoutValid_) return;
+  lastSize_ = size;
+  layoutValid_ = false;
+  DropCaptionGlow();
+  rgnChanged_ = true;
+  // Setting a window region is slow under some window systems (a round trip
+  // to the display server): while the window is being resized it is set
+  // once the queue is empty, not at every step.
+  if (!rgnPosted_) rgnPosted_ = ::PostMessageW(w, kApplyRegionMsg, 0, 0) != FALSE;
+  SkinData->BGChanged = true;
+  if (::IsWindowVisible(w)) PaintFrame();
+}
+
+void TsSkinProvider::MaxPlacement(MINMAXINFO* mmi) {
+  // Maximised, the native frame lies just off the work area's edges and the
+  // skinned caption sits at its top.
+  HWND w = Wnd();
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  if (!::GetMonitorInfoW(::MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &mi)) return;
+  const int a = Layout().In.SysBorderWidth;
+  const RECT& work = mi.rcWork;
+  mmi->ptMaxPosition = {work.left - mi.rcMonitor.left - a, work.top - mi.rcMonitor.top - a};
+  mmi->ptMaxSize = {work.right - work.left + 2 * a, work.bottom - work.top + 2 * a};
+}
+
+void TsSkinProvider::PaintFrame() {
+  HWND w = Wnd();
+  if (!w || !FrameSkinned()) return;
+  UpdateLayout();
+  if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  if (rgnChanged_ && !rgnPosted_) ApplyRegion();
+  CopyFrameToWindow();
+}
+
+void TsSkinProvider::CopyFrameToWindow() {
+  HWND w = Wnd();
+  WholeWindowDC dc(w);
+  if (!dc.get() || !cache_.DC()) return;
+  const TRect32& c = layout_.Client;
+  ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);
+  ::BitBlt(dc.get(), 0, 0, frame_.Width(), frame_.Height(), cache_.DC(), 0, 0, SRCCOPY);
+}
+
+void TsSkinProvider::ApplyRegion() {
+  TSkinContent* skin = Content();
+  if (!skin) return;
+  rgnChanged_ = false;
+  UniqueRegion rgn = FrameRegion(*skin, SkinData->BorderIndex, titleIndex_, layout_.In.Width, layout_.In.Height);
+  // Once set, the region belongs to the system.
+  if (!rgn || !::SetWindowRgn(Wnd(), rgn.get(), FALSE)) return;
+  rgn.release();
+  // Parts outside the previous region were clipped away when the window
+  // grew, so they were never marked for painting: they are now.
+  const SIZE old = rgnSize_;
+  rgnSize_ = {layout_.In.Width, layout_.In.Height};
+  if (old.cx < 0 || (rgnSize_.cx <= old.cx && rgnSize_.cy <= old.cy)) return;
+  UniqueRegion fresh(::CreateRectRgn(0, 0, rgnSize_.cx, rgnSize_.cy));
+  UniqueRegion kept(::CreateRectRgn(0, 0, old.cx, old.cy));
+  if (!fresh || !kept) return;
+  ::CombineRgn(fresh.get(), fresh.get(), kept.get(), RGN_DIFF);
+  ::OffsetRgn(fresh.get(), -layout_.Client.Left, -layout_.Client.Top);  // client coordinates
+  ::RedrawWindow(Wnd(), nullptr, fresh.get(), RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace glyphora

@@ -1,0 +1,220 @@
+// The frame image of the form's skin provider: the form's section with its
+// border, the caption bar, icon and title, and the caption buttons, painted
+// into one 32-bit bitmap that the non-client output copies from.
+#include <algorithm>
+#include <string>
+
+#include "framework/application.h"
+#include "skin/core/skin_content.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/paint/mask_image.h"
+#include "skin/paint/section_paint.h"
+#include "skin/paint/text32_win.h"
+
+namespace glyphora {
+
+namespace {
+int SectionState(const TSkinContent& skin, int index, bool active) {
+  return active && skin.IsValidSkinIndex(index) && skin.gd[index].States > 1 ? 1 : 0;
+}
+
+HICON CaptionIcon(HWND wnd) {
+  auto icon = reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(wnd, GCLP_HICONSM));
+  HWND app = Application()->Handle();
+  DWORD_PTR answer = 0;
+  // The application window belongs to this thread, but a window that may
+  // hang is never asked without a time limit.
+  if (!icon && app && app != wnd &&
+      ::SendMessageTimeoutW(app, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 100, &answer))
+    icon = reinterpret_cast<HICON>(answer);
+  return icon ? icon : ::LoadIconW(nullptr, IDI_APPLICATION);
+}
+}  // namespace
+
+const TFrameLayout& TsSkinProvider::Layout() {
+  UpdateLayout();
+  return layout_;
+}
+
+void TsSkinProvider::UpdateLayout() {
+  if (layoutValid_) return;
+  HWND w = Wnd();
+  RECT wr{}, cr{};
+  POINT origin{0, 0};
+  if (!w || !::GetWindowRect(w, &wr) || !::GetClientRect(w, &cr) || !::ClientToScreen(w, &origin)) return;
+  const LONG style = ::GetWindowLongW(w, GWL_STYLE);
+  const LONG exStyle = ::GetWindowLongW(w, GWL_EXSTYLE);
+  TFrameInput in;
+  in.Width = wr.right - wr.left;
+  in.Height = wr.bottom - wr.top;
+  in.Client = {origin.x - wr.left, origin.y - wr.top, origin.x - wr.left + cr.right, origin.y - wr.top + cr.bottom};
+  in.SysBorderWidth = std::max<int32_t>(0, in.Client.Left);
+  in.SysBorderHeight = std::max<int32_t>(0, in.Height - in.Client.Bottom);
+  in.CaptionHeight = (style & WS_CAPTION) == WS_CAPTION ? std::max<int32_t>(0, in.Client.Top - in.SysBorderHeight) : 0;
+  in.Sizeable = (style & WS_THICKFRAME) != 0;
+  in.Maximized = ::IsZoomed(w);
+  in.Minimized = ::IsIconic(w);
+  // Single and sizeable borders take the large buttons and show the icon.
+  in.LargeButtons = !(exStyle & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME));
+  const bool sysMenu = (style & WS_SYSMENU) != 0;
+  in.ShowIcon = sysMenu;
+  const bool minMax = (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
+  in.ButtonVisible = {sysMenu, sysMenu && minMax, sysMenu && minMax,
+                      sysMenu && !minMax && (exStyle & WS_EX_CONTEXTHELP) != 0};
+  in.ButtonEnabled = {true, (style & WS_MAXIMIZEBOX) != 0, (style & WS_MINIMIZEBOX) != 0, true};
+  if (TSkinContent* skin = Content()) {
+    for (int k = 0; k < cbCount; ++k) {
+      const int i = ButtonImage(static_cast<TCaptionButtonKind>(k));
+      in.ButtonWidth[k] = skin->IsValidImgIndex(i) ? ButtonWidthOf(&skin->ma[i]) : 0;
+    }
+    const int close = buttons_[cbClose].Image;
+    in.ButtonHeight = skin->IsValidImgIndex(close) ? ButtonHeightOf(&skin->ma[close]) : 0;
+    const TsSkinData& d = skin->SkinData;
+    in.BISpacing = d.BISpacing;
+    in.BIVAlign = d.BIVAlign;
+    in.BIRightMargin = d.BIRightMargin;
+    in.BILeftMargin = d.BILeftMargin;
+    in.BITopMargin = d.BITopMargin;
+    in.HasCaptionSection = captionIndex_ >= 0;
+  }
+  layout_ = LayoutFrame(in);
+  layoutValid_ = true;
+}
+
+int TsSkinProvider::ButtonImage(TCaptionButtonKind kind) const {
+  if (kind == cbMax && ::IsZoomed(Wnd()) && normImage_ >= 0) return normImage_;
+  return buttons_[kind].Image;
+}
+
+void TsSkinProvider::PaintAll() {
+  TSkinContent* skin = Content();
+  if (!skin) return;
+  StopFades();
+  const int32_t w = layout_.In.Width, h = layout_.In.Height;
+  if (w <= 0 || h <= 0) return;
+  if (cache_.Width() < w || cache_.Height() < h) {
+    // A quarter more than asked, so that growing by dragging an edge makes
+    // a new bitmap only now and then.
+    cache_.SetSize(std::max(cache_.Width(), w + w / 4), std::max(cache_.Height(), h + h / 4));
+    if (cache_.Pixels().Empty()) return;
+  }
+  frame_ = TBitmap32::View(cache_.Pixels().ScanLine(0), w, h, cache_.Pixels().StrideBytes());
+  TBitmap32& pix = frame_;
+  ::GdiFlush();
+  const int state = SectionState(*skin, SkinData->SkinIndex, formActive_);
+  PaintSection(skin, SkinData->SkinIndex, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0},
+               {0, 0, w, h}, state);
+  if (layout_.In.CaptionHeight > 0) PaintCaption(*skin, state);
+  SkinData->BGChanged = false;
+}
+
+void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
+  TBitmap32& pix = frame_;
+  const int32_t w = layout_.In.Width;
+  const TRect32 band{0, 0, w, std::min(layout_.CaptionBottom, pix.Height())};
+  if (skin.IsValidSkinIndex(titleIndex_)) {
+    PaintSection(&skin, titleIndex_, skin.gd[titleIndex_].ClassName, CacheInfoOf(&pix, 0, 0), -1, -1, &pix, {0, 0},
+                 band, SectionState(skin, titleIndex_, formActive_));
+  }
+  HWND wnd = Wnd();
+  HDC dc = cache_.DC();
+  if (RectWidth(layout_.Icon) > 0) {
+    const TRect32& r = layout_.Icon;
+    ::DrawIconEx(dc, r.Left, r.Top, CaptionIcon(wnd), RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
+  }
+
+  // Title: the caption section's font colour for the frame state, cut with
+  // an ellipsis when it does not fit.
+  const int textSection = captionIndex_ >= 0 ? captionIndex_ : titleIndex_ >= 0 ? titleIndex_ : SkinData->SkinIndex;
+  TColor color = clWindowText;
+  if (skin.IsValidSkinIndex(textSection)) {
+    const TsGeneralData& g = skin.gd[textSection];
+    color = SectionState(skin, textSection, formActive_) ? g.HotFontColor.Color : g.FontColor.Color;
+  } else if (formState == 0) {
+    color = clGrayText;
+  }
+  if (!captionFont_) {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+      captionFont_.reset(::CreateFontIndirectW(&ncm.lfCaptionFont));
+  }
+  const int len = ::GetWindowTextLengthW(wnd);
+  std::wstring text(static_cast<size_t>(std::max(len, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(wnd, text.data(), len + 1)));
+  constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+  if (!text.empty() && skin.IsValidSkinIndex(textSection)) {
+    // A glow behind the text when the section gives one for this state.
+    const TsGeneralData& g = skin.gd[textSection];
+    const bool active = SectionState(skin, textSection, formActive_) != 0;
+    const int glow = active ? g.HotGlowSize : g.GlowSize;
+    if (glow > 0 && captionFont_) {
+      ::GdiFlush();
+      DrawTextGlow(&pix, captionFont_.get(), text, layout_.Text, captionGlow_[active ? 0 : 1],
+                   active ? g.HotGlowColor : g.GlowColor, glow, gsAll, kFormat);
+    }
+  }
+  if (!text.empty()) {
+    SelectGuard font(dc, captionFont_ ? captionFont_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(color));
+    RECT tr{layout_.Text.Left, layout_.Text.Top, layout_.Text.Right, layout_.Text.Bottom};
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr, kFormat);
+    ::SetTextColor(dc, oldColor);
+    ::SetBkMode(dc, oldMode);
+  }
+  ::GdiFlush();
+
+  // The finished caption behind the buttons, for repainting one button.
+  stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + 10, band.Bottom);
+  strip_.SetSizeForOverwrite(RectWidth(stripRect_), RectHeight(stripRect_));
+  for (int32_t y = 0; y < strip_.Height(); ++y)
+    std::copy_n(pix.ScanLine(stripRect_.Top + y) + stripRect_.Left, strip_.Width(), strip_.ScanLine(y));
+  TBitmap32 look;
+  for (int k = 0; k < cbCount; ++k) {
+    const auto kind = static_cast<TCaptionButtonKind>(k);
+    if (RectWidth(layout_.Buttons[k]) <= 0) continue;
+    RenderButton(kind, buttons_[k].State, look);
+    PutButton(kind, look);
+  }
+}
+
+void TsSkinProvider::RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) {
+  const TRect32& r = layout_.Buttons[kind];
+  out.SetSizeForOverwrite(std::max(0, RectWidth(r)), std::max(0, RectHeight(r)));
+  const TBitmap32& pix = frame_;
+  for (int32_t y = 0; y < out.Height(); ++y) {
+    uint32_t* row = out.ScanLine(y);
+    for (int32_t x = 0; x < out.Width(); ++x) {
+      const int32_t sx = r.Left + x, sy = r.Top + y;
+      if (sx >= stripRect_.Left && sx < stripRect_.Right && strip_.Contains(sx - stripRect_.Left, sy - stripRect_.Top))
+        row[x] = strip_.Pixel(sx - stripRect_.Left, sy - stripRect_.Top);
+      else
+        row[x] = pix.Contains(sx, sy) ? pix.Pixel(sx, sy) : 0;
+    }
+  }
+  TSkinContent* skin = Content();
+  const int image = ButtonImage(kind);
+  if (!skin || !skin->IsValidImgIndex(image)) return;
+  const bool enabled = kind == cbMax && layout_.In.Maximized
+                           ? layout_.In.RestoreEnabled || layout_.In.ButtonEnabled[kind]
+                           : layout_.In.ButtonEnabled[kind];
+  if (!enabled) state = 0;
+  // Inactive frames and disabled buttons show the normal look half transparent.
+  const bool faint = (!formActive_ || !enabled) && state == 0;
+  DrawMaskImage(&out, 0, 0, state, CacheInfoOf(&out, 0, 0), skin->ma[image], faint ? 0 : 1);
+}
+
+void TsSkinProvider::PutButton(TCaptionButtonKind kind, const TBitmap32& look) {
+  TBitmap32& pix = frame_;
+  const TRect32& r = layout_.Buttons[kind];
+  for (int32_t y = 0; y < look.Height(); ++y) {
+    if (!pix.ScanLine(r.Top + y)) continue;
+    for (int32_t x = 0; x < look.Width(); ++x)
+      if (pix.Contains(r.Left + x, r.Top + y)) pix.SetPixel(r.Left + x, r.Top + y, look.Pixel(x, y));
+  }
+}
+
+}  // namespace glyphora
