@@ -4,7 +4,6 @@
 // TWinControl::WndProc.
 #include "framework/control.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <stdexcept>
@@ -14,6 +13,7 @@
 #include "framework/application.h"
 #include "framework/control_internal.h"
 #include "framework/menus.h"
+#include "framework/subclass.h"
 
 namespace glyphora {
 
@@ -23,7 +23,7 @@ void TWinControl::DefaultHandler(TMessage& m) {
     m.Result = ::DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
   else if (&m == dispatching_)
     // The message the window received goes on down its subclass chain.
-    m.Result = ::DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
+    m.Result = CallNextSubclass(handle_, m.Msg, m.WParam, m.LParam);
   else
     // A message performed on the control goes straight to the native class.
     m.Result = ::CallWindowProcW(nativeProc_, handle_, m.Msg, m.WParam, m.LParam);
@@ -52,7 +52,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
 LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                  DWORD_PTR self) {
   auto* c = reinterpret_cast<TWinControl*>(self);
-  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(wnd, &NativeSubclassProc, kFrameworkSubclassId);
+  if (msg == WM_NCDESTROY) RemoveSubclass(wnd, &NativeSubclassProc, kFrameworkSubclassId);
   return Dispatch(c, wnd, msg, wParam, lParam);
 }
 

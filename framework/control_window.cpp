@@ -2,7 +2,6 @@
 // creation and destruction, and the state pushed into the window.
 #include "framework/control.h"
 
-#include <commctrl.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -10,6 +9,7 @@
 
 #include "framework/application.h"
 #include "framework/control_internal.h"
+#include "framework/subclass.h"
 
 namespace glyphora {
 
@@ -77,7 +77,7 @@ void TWinControl::CreateWnd() {
     // The framework's subclass is the first on the native window, so hooks
     // attached later chain above it and see messages before WndProc.
     nativeProc_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(handle_, GWLP_WNDPROC));
-    if (!::SetWindowSubclass(handle_, &NativeSubclassProc, kFrameworkSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!AddSubclass(handle_, &NativeSubclassProc, kFrameworkSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
       DWORD error = ::GetLastError();
       nativeProc_ = nullptr;
       DestroyWnd();

@@ -1,12 +1,11 @@
 #include "framework/window_hook.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <stdexcept>
 
 #include "framework/application.h"
 #include "framework/control.h"
+#include "framework/subclass.h"
 
 namespace glyphora {
 
@@ -36,7 +35,7 @@ bool TWindowHook::Subclass(HWND wnd) {
   if (wnd_ == wnd) return wnd != nullptr;
   Unsubclass();
   // The hook's address is its subclass id: hooks never collide.
-  if (!wnd || !::SetWindowSubclass(wnd, &SubclassProc, reinterpret_cast<UINT_PTR>(this),
+  if (!wnd || !AddSubclass(wnd, &SubclassProc, reinterpret_cast<UINT_PTR>(this),
                                    reinterpret_cast<DWORD_PTR>(this)))
     return false;
   wnd_ = wnd;
@@ -44,12 +43,12 @@ bool TWindowHook::Subclass(HWND wnd) {
 }
 
 void TWindowHook::Unsubclass() {
-  if (wnd_ && ::IsWindow(wnd_)) ::RemoveWindowSubclass(wnd_, &SubclassProc, reinterpret_cast<UINT_PTR>(this));
+  if (wnd_ && ::IsWindow(wnd_)) RemoveSubclass(wnd_, &SubclassProc, reinterpret_cast<UINT_PTR>(this));
   wnd_ = nullptr;
 }
 
 void TWindowHook::CallNext(TMessage& m) {
-  if (wnd_) m.Result = ::DefSubclassProc(wnd_, m.Msg, m.WParam, m.LParam);
+  if (wnd_) m.Result = CallNextSubclass(wnd_, m.Msg, m.WParam, m.LParam);
 }
 
 LRESULT CALLBACK TWindowHook::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -74,7 +73,7 @@ LRESULT CALLBACK TWindowHook::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LP
     handled = true;
   }
   if (handled && !last) return m.Result;
-  return ::DefSubclassProc(wnd, m.Msg, m.WParam, m.LParam);
+  return CallNextSubclass(wnd, m.Msg, m.WParam, m.LParam);
 }
 
 }  // namespace glyphora

@@ -1,6 +1,6 @@
 // Hooks on windows: a hook sees a window's messages before the window's own
 // procedure and before the hooks attached earlier, and either answers a
-// message or passes it on. They chain through comctl32's window subclassing,
+// message or passes it on. They chain through the framework's window subclassing,
 // so any number of hooks (a form's skin provider, the standard-control
 // adapters, scroll-bar skinning) can sit on one window, each attaching and
 // detaching on its own, in any order.

@@ -1,10 +1,9 @@
 // The manager's subclass of the application window.
 #include "skin/core/sSkinManager.h"
 
-#include <commctrl.h>
-
 #include "framework/application.h"
 #include "framework/messages.h"
+#include "framework/subclass.h"
 #include "skin/core/skin_commands.h"
 
 namespace glyphora {
@@ -17,11 +16,11 @@ constexpr UINT_PTR kAppWindowSubclassId = 1;
 void TsSkinManager::HookApplicationWindow() {
   HWND app = Application()->Handle();
   if (!app || appHooked_) return;
-  if (::SetWindowSubclass(app, &AppWindowProc, kAppWindowSubclassId, reinterpret_cast<DWORD_PTR>(this))) appHooked_ = app;
+  if (AddSubclass(app, &AppWindowProc, kAppWindowSubclassId, reinterpret_cast<DWORD_PTR>(this))) appHooked_ = app;
 }
 
 void TsSkinManager::UnhookApplicationWindow() {
-  if (appHooked_ && ::IsWindow(appHooked_)) ::RemoveWindowSubclass(appHooked_, &AppWindowProc, kAppWindowSubclassId);
+  if (appHooked_ && ::IsWindow(appHooked_)) RemoveSubclass(appHooked_, &AppWindowProc, kAppWindowSubclassId);
   appHooked_ = nullptr;
 }
 
@@ -45,7 +44,7 @@ LRESULT CALLBACK TsSkinManager::AppWindowProc(HWND wnd, UINT msg, WPARAM wParam,
         return 0;
     }
   }
-  return ::DefSubclassProc(wnd, msg, wParam, lParam);
+  return CallNextSubclass(wnd, msg, wParam, lParam);
 }
 
 }  // namespace glyphora

@@ -129,3 +129,54 @@ TEST(WindowHooks, WindowsOfOthersLetGoOfTheirHooksWhenDestroyed) {
   ::DestroyWindow(wnd);
   EXPECT_EQ(first.Window(), nullptr);
 }
+
+// The chain stays whole when a hook leaves while a message is on its way,
+// when a hook sends the window a second message from inside the first, and
+// when someone else subclasses the window above the chain.
+TEST(WindowHooks, ChainSurvivesDetachingAndReentryMidMessage) {
+  HWND wnd = ::CreateWindowExW(0, L"STATIC", L"x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(wnd);
+  std::string log;
+  TWindowHook bottom, middle, top;
+  bottom.Proc = [&](TMessage& m) {
+    if (m.Msg == kProbe) log += 'b';
+    return false;
+  };
+  middle.Proc = [&](TMessage& m) {
+    if (m.Msg != kProbe) return false;
+    log += 'm';
+    if (m.WParam == 0) {
+      ::SendMessageW(wnd, kProbe, 1, 0);  // a nested walk from the top
+      top.Detach();                       // and the hook above leaves
+      log += '|';
+    }
+    return false;
+  };
+  top.Proc = [&](TMessage& m) {
+    if (m.Msg == kProbe) log += 't';
+    return false;
+  };
+  ASSERT_TRUE(bottom.Attach(wnd) && middle.Attach(wnd) && top.Attach(wnd));
+  ::SendMessageW(wnd, kProbe, 0, 0);
+  EXPECT_EQ(log, "tmtmb|b");
+  log.clear();
+  ::SendMessageW(wnd, kProbe, 1, 0);
+  EXPECT_EQ(log, "mb");
+
+  // A foreign subclass over ours: detaching every hook keeps both working.
+  static WNDPROC below = nullptr;
+  static int foreign = 0;
+  below = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(wnd, GWLP_WNDPROC));
+  ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+                        foreign += msg == kProbe;
+                        return ::CallWindowProcW(below, w, msg, wp, lp);
+                      }));
+  middle.Detach();
+  bottom.Detach();
+  log.clear();
+  EXPECT_EQ(::SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0), 1);
+  ::SendMessageW(wnd, kProbe, 1, 0);
+  EXPECT_EQ(foreign, 1);
+  EXPECT_EQ(log, "");
+  ::DestroyWindow(wnd);
+}
