@@ -226,6 +226,7 @@ void TForm1::ReadDefinition() {
   sSkinManager1->ThirdParty[ThirdEdits] = {L" ", L"TImageEnView"};
   sSkinManager1->ThirdParty[ThirdButtons] = {L"TButton"};
   sSkinManager1->ThirdParty[ThirdGridEh] = {L" ", L"TDrawGrid"};
+  FontSize->SetSkinManager(sSkinManager1);
 
   sSkinProvider1 = Create<TsSkinProvider>(this, L"sSkinProvider1");
   sSkinProvider1->AddedTitle.Font.SetName(L"Tahoma");

@@ -1,0 +1,509 @@
+#include "skin/paint/scroll_wnd_win.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "framework/handles.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/skin_commands.h"
+#include "skin/core/skin_content.h"
+#include "skin/paint/mask_image.h"
+#include "skin/paint/scroll_paint.h"
+#include "skin/paint/section_paint_win.h"
+
+namespace glyphora {
+
+namespace {
+
+const wchar_t kProp[] = L"ACSBSC";
+constexpr UINT_PTR kFirstTimer = 0xFFFD, kRepeatTimer = 0xFFFE;
+constexpr int32_t kMinThumb = 10;
+constexpr DWORD kScrollStyles = WS_HSCROLL | WS_VSCROLL;
+
+DWORD StyleBit(int bar) { return bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL; }
+
+TScrollState StateOf(const SCROLLINFO& si) { return TScrollState{si.nMin, si.nMax, si.nPage, si.nPos}; }
+
+// The whole window's DC (non-client area included), released on scope exit.
+class NcDC {
+ public:
+  explicit NcDC(HWND wnd) : wnd_(wnd), dc_(wnd ? ::GetWindowDC(wnd) : nullptr) {}
+  ~NcDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
+  NcDC(const NcDC&) = delete;
+  NcDC& operator=(const NcDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+};
+
+// Messages during which a window may set its scroll information with
+// redraw: the platform then paints its native bar straight into the window,
+// without a message, so the skinned bar is painted again after them.
+bool MayRedrawNativeBars(UINT msg) {
+  switch (msg) {
+    case WM_VSCROLL: case WM_HSCROLL: case WM_SIZE: case WM_WINDOWPOSCHANGED: case WM_SETREDRAW:
+    case WM_SETFONT: case WM_KEYDOWN: case WM_CHAR: case WM_SETTEXT: case WM_LBUTTONDOWN:
+      return true;
+  }
+  return (msg >= 0x00B0 && msg <= 0x00FF) || (msg >= 0x0140 && msg <= 0x01AF) || msg >= WM_USER;
+}
+
+bool SameInfo(const SCROLLINFO& a, const SCROLLINFO& b) {
+  return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
+}  // namespace
+
+TacScrollWnd::TacScrollWnd(HWND wnd, TsSkinManager* manager) : wnd_(wnd), manager_(manager) {
+  leftScrollbar_ = (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+  const DWORD style = DWORD(::GetWindowLongPtrW(wnd, GWL_STYLE));
+  for (int b : {SB_HORZ, SB_VERT}) {
+    bars_[b].Styled = (style & StyleBit(b)) != 0;
+    ReadInfo(b);
+  }
+  ::SetPropW(wnd, kProp, this);
+  hook_.Proc = [this](TMessage& m) { return Proc(m); };
+  hook_.Attach(wnd);
+  ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+TacScrollWnd::~TacScrollWnd() {
+  if (timer_ && ::IsWindow(wnd_)) ::KillTimer(wnd_, timer_);
+  if (::GetCapture() == wnd_ && (trackBar_ >= 0)) ::ReleaseCapture();
+  hook_.Detach();
+  if (::IsWindow(wnd_)) {
+    ::RemovePropW(wnd_, kProp);
+    ::SetWindowPos(wnd_, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+}
+
+TacScrollWnd* TacScrollWnd::Of(HWND wnd) { return static_cast<TacScrollWnd*>(::GetPropW(wnd, kProp)); }
+
+// ---- metrics and geometry ----
+
+int32_t TacScrollWnd::Thickness(int bar) const {
+  return ::GetSystemMetrics(bar == SB_HORZ ? SM_CYHSCROLL : SM_CXVSCROLL);
+}
+
+int32_t TacScrollWnd::ArrowLength(int bar) const {
+  int32_t a = ::GetSystemMetrics(bar == SB_HORZ ? SM_CXHSCROLL : SM_CYVSCROLL);
+  if (manager_ && manager_->Active()) {
+    const TSkinContent& skin = manager_->Content();
+    const int32_t idx = bar == SB_HORZ ? skin.ConstData.IndexScrollLeft : skin.ConstData.IndexScrollTop;
+    const int32_t mask = bar == SB_HORZ ? skin.ConstData.MaskScrollLeft : skin.ConstData.MaskScrollTop;
+    if (skin.IsValidSkinIndex(idx) && skin.gd[size_t(idx)].ReservedBoolean && skin.IsValidImgIndex(mask))
+      a = std::max(a, bar == SB_HORZ ? FrameWidth(skin.ma[size_t(mask)]) : FrameHeight(skin.ma[size_t(mask)]));
+  }
+  return a;
+}
+
+RECT TacScrollWnd::BarRect(int bar) const {
+  RECT w{};
+  if (!bars_[bar].Visible || !::GetWindowRect(wnd_, &w)) return RECT{};
+  const RECT inner{w.left + edges_.left, w.top + edges_.top, w.right - edges_.right, w.bottom - edges_.bottom};
+  const int32_t hThick = Thickness(SB_HORZ), vThick = Thickness(SB_VERT);
+  if (bar == SB_VERT) {
+    RECT r = inner;
+    if (leftScrollbar_) r.right = r.left + vThick; else r.left = r.right - vThick;
+    if (bars_[SB_HORZ].Visible) r.bottom -= hThick;
+    return r;
+  }
+  RECT r = inner;
+  r.top = r.bottom - hThick;
+  if (bars_[SB_VERT].Visible) {
+    if (leftScrollbar_) r.left += vThick; else r.right -= vThick;
+  }
+  return r;
+}
+
+int32_t TacScrollWnd::BarLength(int bar) const {
+  const RECT r = BarRect(bar);
+  return bar == SB_HORZ ? r.right - r.left : r.bottom - r.top;
+}
+
+int32_t TacScrollWnd::AlongIn(int bar, POINT p) const {
+  const RECT r = BarRect(bar);
+  return bar == SB_HORZ ? p.x - r.left : p.y - r.top;
+}
+
+bool TacScrollWnd::Active(int bar) const {
+  if (!bars_[bar].Styled || !::IsWindowEnabled(wnd_)) return false;
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  if (::GetScrollBarInfo(wnd_, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info))
+    return (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
+  return true;
+}
+
+bool TacScrollWnd::ReadInfo(int bar) {
+  SCROLLINFO si{sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+  if (!::GetScrollInfo(wnd_, bar, &si)) si = SCROLLINFO{sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+  const bool changed = !SameInfo(si, bars_[bar].Info);
+  bars_[bar].Info = si;
+  return changed;
+}
+
+bool TacScrollWnd::InfoChanged() {
+  bool changed = false;
+  for (int b : {SB_HORZ, SB_VERT})
+    if (bars_[b].Visible) changed |= ReadInfo(b);
+  return changed;
+}
+
+void TacScrollWnd::UpdateScrollBars(bool repaint) {
+  ReadInfo(SB_HORZ);
+  ReadInfo(SB_VERT);
+  if (repaint && ::IsWindowVisible(wnd_)) NcPaintScrollBars(nullptr);
+}
+
+// ---- layout ----
+
+void TacScrollWnd::CallWithoutScrollStyles(TMessage& m) {
+  const LONG_PTR style = ::GetWindowLongPtrW(wnd_, GWL_STYLE);
+  if (!(style & kScrollStyles) || preventStyleChange_) {
+    hook_.CallNext(m);
+    return;
+  }
+  // The platform lays out and paints native bars by the style bits alone:
+  // without them it leaves the bars' space and pixels to us.
+  preventStyleChange_ = true;
+  ::SetWindowLongPtrW(wnd_, GWL_STYLE, style & ~LONG_PTR(kScrollStyles));
+  hook_.CallNext(m);
+  ::SetWindowLongPtrW(wnd_, GWL_STYLE, style);
+  preventStyleChange_ = false;
+}
+
+void TacScrollWnd::NcCalcSize(TMessage& m) {
+  RECT* r = reinterpret_cast<RECT*>(m.LParam);
+  const RECT proposed = *r;
+  CallWithoutScrollStyles(m);
+  edges_ = RECT{r->left - proposed.left, r->top - proposed.top, proposed.right - r->right, proposed.bottom - r->bottom};
+  const DWORD style = DWORD(::GetWindowLongPtrW(wnd_, GWL_STYLE));
+  for (int b : {SB_VERT, SB_HORZ}) {
+    TBar& bar = bars_[b];
+    bar.Styled = (style & StyleBit(b)) != 0;
+    const int32_t t = Thickness(b);
+    bar.Visible = bar.Styled && (b == SB_VERT ? r->right - r->left >= t : r->bottom - r->top >= t);
+    if (!bar.Visible) continue;
+    if (b == SB_HORZ) r->bottom -= t;
+    else if (leftScrollbar_) r->left += t;
+    else r->right -= t;
+  }
+}
+
+LRESULT TacScrollWnd::HitTest(POINT p) const {
+  for (int b : {SB_HORZ, SB_VERT}) {
+    const RECT r = BarRect(b);
+    if (bars_[b].Visible && ::PtInRect(&r, p)) return Active(b) ? (b == SB_HORZ ? HTHSCROLL : HTVSCROLL) : HTNOWHERE;
+  }
+  return -1;
+}
+
+// ---- painting ----
+
+void TacScrollWnd::PaintBar(HDC dc, int bar) {
+  TBar& b = bars_[bar];
+  if (!dc || !b.Visible || !manager_ || !manager_->Active()) return;
+  const TSkinContent& skin = manager_->Content();
+  const bool horz = bar == SB_HORZ;
+  if (!HasScrollBarSections(skin, horz)) return;
+  const RECT sr = BarRect(bar);
+  const int32_t w = sr.right - sr.left, h = sr.bottom - sr.top, len = horz ? w : h;
+  if (len <= 1 || !b.Surface.EnsureSize(w, h)) return;
+  ++paintCount_;
+  RECT wr;
+  ::GetWindowRect(wnd_, &wr);
+  // The window's own background, from its client origin to the bar.
+  TacParentBG info;
+  bool please = false;
+  RequestWindowBG(info, wnd_, please);
+  TCacheInfo ci = ParentBGToCacheInfo(info);
+  POINT client{0, 0};
+  ::ClientToScreen(wnd_, &client);
+  ci.X += sr.left - client.x;
+  ci.Y += sr.top - client.y;
+
+  const int32_t a = ArrowLength(bar);
+  const TScrollState s = StateOf(b.Info);
+  const bool active = Active(bar);
+  const bool mine = trackBar_ == bar;
+  TScrollBarLook look;
+  look.Horizontal = horz;
+  const int32_t d = int64_t{2} * a < len ? a : len / 2;
+  look.Btn1End = d;
+  look.Btn2Start = len - d;
+  look.Split = len / 2;
+  if (int64_t{2} * a < len) {
+    TWndThumb t = WndThumbGeometry(len, a, s, kMinThumb);
+    if (dragging_ && mine) t = TWndThumb{a + dragThumbOffset_, dragThumbLength_, true};
+    look.Thumb = active && t.Shown;
+    look.ThumbStart = t.Start;
+    look.ThumbLength = t.Length;
+    if (t.Length > 0) look.Split = t.Start + t.Length / 2;
+    auto state = [&](int part) {
+      if (mine && shownPart_ == part) return 2;
+      if (dragging_ && mine && part == sbpThumb) return 2;
+      return hotBar_ == bar && hotPart_ == part && !dragging_ ? 1 : 0;
+    };
+    look.Btn1State = state(sbpLineUp);
+    look.Btn2State = state(sbpLineDown);
+    look.ThumbState = state(sbpThumb);
+    look.Bar1State = mine && shownPart_ == sbpPageUp ? 2 : 0;
+    look.Bar2State = mine && shownPart_ == sbpPageDown ? 2 : 0;
+  }
+  TBitmap32& bmp = b.Surface.Pixels();
+  PaintScrollBarLook(skin, &bmp, ci, look);
+  if (!active) FadeInactiveBar(&bmp, ci);
+  b.Surface.CopyTo(dc, sr.left - wr.left, sr.top - wr.top);
+}
+
+void TacScrollWnd::PaintCorner(HDC dc) {
+  if (!bars_[SB_HORZ].Visible || !bars_[SB_VERT].Visible || !manager_ || !manager_->Active()) return;
+  const RECT h = BarRect(SB_HORZ), v = BarRect(SB_VERT);
+  RECT wr;
+  ::GetWindowRect(wnd_, &wr);
+  const RECT corner{v.left - wr.left, h.top - wr.top, v.right - wr.left, h.bottom - wr.top};
+  TacParentBG info;
+  bool please = false;
+  RequestWindowBG(info, wnd_, please);
+  const TCacheInfo ci = ParentBGToCacheInfo(info);
+  FillDcRect(dc, TRect32{corner.left, corner.top, corner.right, corner.bottom}, ci.FillColor);
+}
+
+void TacScrollWnd::NcPaintScrollBars(HDC dc) {
+  if (!manager_ || !manager_->Active() || !::IsWindowVisible(wnd_)) return;
+  NcDC own(dc ? nullptr : wnd_);
+  HDC target = dc ? dc : own.get();
+  if (!target) return;
+  for (int b : {SB_HORZ, SB_VERT}) {
+    ReadInfo(b);
+    PaintBar(target, b);
+  }
+  PaintCorner(target);
+}
+
+// ---- mouse ----
+
+void TacScrollWnd::SendScroll(int code, int32_t pos) {
+  const UINT msg = trackBar_ == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
+  const LPARAM ask = MAKELONG(code, msg);
+  if (::SendMessageW(wnd_, SM_ALPHACMD, SkinCommandWParam(SKC_BEFORESCROLL), ask) != 1) {
+    if (code == SB_THUMBTRACK) {
+      // Windows that read the position back while tracking find it here.
+      SCROLLINFO si{sizeof(si), SIF_POS, 0, 0, 0, pos, 0};
+      ::SetScrollInfo(wnd_, trackBar_, &si, FALSE);
+    }
+    ::SendMessageW(wnd_, msg, MAKEWPARAM(code, std::clamp<int32_t>(pos, 0, 0xFFFF)), 0);
+  }
+  ::SendMessageW(wnd_, SM_ALPHACMD, SkinCommandWParam(SKC_AFTERSCROLL), ask);
+}
+
+void TacScrollWnd::Press(int bar, POINT p) {
+  ReadInfo(bar);
+  const int32_t len = BarLength(bar), a = ArrowLength(bar);
+  const TScrollState s = StateOf(bars_[bar].Info);
+  const int part = WndPartAt(len, a, s, kMinThumb, AlongIn(bar, p));
+  if (part == sbpNone) return;
+  trackBar_ = bar;
+  clickedPart_ = part;
+  SetHot(-1, sbpNone);
+  ::SetCapture(wnd_);
+  if (part == sbpThumb) {
+    const TWndThumb t = WndThumbGeometry(len, a, s, kMinThumb);
+    dragging_ = true;
+    dragThumbLength_ = t.Length;
+    dragThumbOffset_ = t.Start - a;
+    mouseToThumb_ = AlongIn(bar, p) - t.Start;
+    lastPos_ = s.Pos;
+    NcPaintScrollBars(nullptr);
+    return;
+  }
+  shownPart_ = part;
+  SendScroll(part, 0);
+  timer_ = ::SetTimer(wnd_, kFirstTimer, kFirstDelay, nullptr) ? kFirstTimer : 0;
+  NcPaintScrollBars(nullptr);
+}
+
+void TacScrollWnd::TrackMouse(POINT p) {
+  const int bar = trackBar_;
+  const int32_t len = BarLength(bar), a = ArrowLength(bar);
+  if (dragging_) {
+    const int32_t track = len - 2 * a;
+    dragThumbOffset_ = std::clamp(AlongIn(bar, p) - mouseToThumb_ - a, 0, std::max(0, track - dragThumbLength_));
+    const int32_t pos = WndDragPosition(dragThumbOffset_, track, dragThumbLength_, StateOf(bars_[bar].Info));
+    {
+      NcDC dc(wnd_);
+      PaintBar(dc.get(), bar);
+    }
+    if (pos != lastPos_) {
+      lastPos_ = pos;
+      SendScroll(SB_THUMBTRACK, pos);
+    }
+    return;
+  }
+  // The held part shows pressed (and repeats) only while the mouse is on it.
+  // Screen coordinates throughout, so bars left of the screen's origin work.
+  const int part = WndPartAt(len, a, StateOf(bars_[bar].Info), kMinThumb, AlongIn(bar, p));
+  RECT r = BarRect(bar);
+  const bool across = bar == SB_HORZ ? (p.y >= r.top && p.y < r.bottom) : (p.x >= r.left && p.x < r.right);
+  const int shown = across && part == clickedPart_ ? clickedPart_ : sbpNone;
+  if (shown != shownPart_) {
+    shownPart_ = shown;
+    NcPaintScrollBars(nullptr);
+  }
+}
+
+void TacScrollWnd::RepeatTick() {
+  POINT p;
+  ::GetCursorPos(&p);
+  ReadInfo(trackBar_);
+  TrackMouse(p);
+  if (shownPart_ != sbpNone) SendScroll(shownPart_, 0);
+}
+
+void TacScrollWnd::Finish(bool released) {
+  if (trackBar_ < 0) return;
+  if (timer_) ::KillTimer(wnd_, timer_);
+  timer_ = 0;
+  if (released && ::GetCapture() == wnd_) {
+    const int bar = trackBar_;
+    trackBar_ = -1;  // the capture change that follows is ours
+    ::ReleaseCapture();
+    trackBar_ = bar;
+  }
+  if (dragging_) {
+    SendScroll(SB_THUMBPOSITION, lastPos_);
+    dragging_ = false;
+    SendScroll(SB_ENDSCROLL, lastPos_);
+  } else {
+    SendScroll(SB_ENDSCROLL, 0);
+  }
+  trackBar_ = -1;
+  clickedPart_ = shownPart_ = sbpNone;
+  NcPaintScrollBars(nullptr);
+}
+
+void TacScrollWnd::SetHot(int bar, int part) {
+  if (bar == hotBar_ && part == hotPart_) return;
+  hotBar_ = bar;
+  hotPart_ = part;
+  NcPaintScrollBars(nullptr);
+}
+
+// ---- messages ----
+
+bool TacScrollWnd::Proc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_NCCALCSIZE:
+      NcCalcSize(m);
+      return true;
+    case WM_STYLECHANGING:
+    case WM_STYLECHANGED:
+      if (preventStyleChange_) {
+        m.Result = 0;
+        return true;
+      }
+      if (m.Msg == WM_STYLECHANGED && m.WParam == WPARAM(GWL_EXSTYLE))
+        leftScrollbar_ = (reinterpret_cast<STYLESTRUCT*>(m.LParam)->styleNew & WS_EX_LEFTSCROLLBAR) != 0;
+      return false;
+    case WM_NCHITTEST: {
+      const LRESULT ht = HitTest(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      if (ht < 0) return false;
+      m.Result = ht;
+      return true;
+    }
+    case WM_NCPAINT:
+      CallWithoutScrollStyles(m);
+      NcPaintScrollBars(nullptr);
+      return true;
+    case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+      if (m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) return false;
+      Press(m.WParam == HTHSCROLL ? SB_HORZ : SB_VERT, POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      m.Result = 0;
+      return true;
+    case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN: case WM_NCMBUTTONUP: case WM_NCMBUTTONDBLCLK:
+      if (m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) return false;
+      m.Result = 0;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((m.WParam & 0xFFF0) != SC_VSCROLL && (m.WParam & 0xFFF0) != SC_HSCROLL) return false;
+      m.Result = 0;
+      return true;
+    case WM_MOUSEMOVE:
+      if (trackBar_ < 0) {
+        hook_.CallNext(m);
+        if (InfoChanged()) NcPaintScrollBars(nullptr);
+        return true;
+      }
+      {
+        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        ::ClientToScreen(wnd_, &p);
+        TrackMouse(p);
+      }
+      m.Result = 0;
+      return true;
+    case WM_LBUTTONUP:
+      if (trackBar_ < 0) return false;
+      Finish(true);
+      m.Result = 0;
+      return true;
+    case WM_CAPTURECHANGED:
+      // Losing the capture in the middle of a press ends it: no repeat
+      // goes on scrolling without the mouse.
+      if (trackBar_ >= 0 && reinterpret_cast<HWND>(m.LParam) != wnd_) Finish(false);
+      return false;
+    case WM_TIMER:
+      if (m.WParam == kFirstTimer && timer_ == kFirstTimer) {
+        ::KillTimer(wnd_, kFirstTimer);
+        timer_ = ::SetTimer(wnd_, kRepeatTimer, kRepeatDelay, nullptr) ? kRepeatTimer : 0;
+        m.Result = 0;
+        return true;
+      }
+      if (m.WParam == kRepeatTimer && timer_ == kRepeatTimer) {
+        RepeatTick();
+        m.Result = 0;
+        return true;
+      }
+      return false;
+    case WM_NCMOUSEMOVE: {
+      const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      int bar = m.WParam == HTHSCROLL ? SB_HORZ : m.WParam == HTVSCROLL ? SB_VERT : -1;
+      int part = sbpNone;
+      if (bar >= 0) {
+        ReadInfo(bar);
+        part = WndPartAt(BarLength(bar), ArrowLength(bar), StateOf(bars_[bar].Info), kMinThumb, AlongIn(bar, p));
+        if (!trackingLeave_) {
+          TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE | TME_NONCLIENT, wnd_, 0};
+          trackingLeave_ = ::TrackMouseEvent(&t) != 0;
+        }
+      }
+      // Painted only when the hot part changes: a resting mouse costs nothing.
+      if (trackBar_ < 0) SetHot(part == sbpNone ? -1 : bar, part);
+      return false;
+    }
+    case WM_NCMOUSELEAVE:
+      trackingLeave_ = false;
+      SetHot(-1, sbpNone);
+      return false;
+    case WM_NCDESTROY:
+      hook_.CallNext(m);
+      ::RemovePropW(wnd_, kProp);
+      return true;
+    default:
+      break;
+  }
+  // After the window's own handling, a changed range or position (a wheel
+  // turn, keys, text added) repaints the bars.
+  hook_.CallNext(m);
+  if (dragging_ || m.Msg == WM_PAINT || m.Msg == WM_NCPAINT) return true;
+  if (InfoChanged() || (MayRedrawNativeBars(m.Msg) && m.Msg != SM_ALPHACMD)) NcPaintScrollBars(nullptr);
+  return true;
+}
+
+}  // namespace glyphora
