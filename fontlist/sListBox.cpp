@@ -121,6 +121,18 @@ void TsCustomListBox::PaintSkinned(HDC dc) {
 }
 
 void TsCustomListBox::WndProc(TMessage& m) {
+  if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_REMOVESKIN) {
+    // The manager is already inactive here: this is the unskinned path.
+    auto* named = reinterpret_cast<TsSkinManager*>(m.LParam);
+    const bool own = named && named == SkinData->SkinManager();
+    if (own) TacMainWnd::Free(ListSW);
+    TsSkinned<TCustomListBox>::WndProc(m);
+    if (own && HandleAllocated()) {
+      SetColor(clWindow);
+      ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    return;
+  }
   if (!SkinActive()) {
     TsSkinned<TCustomListBox>::WndProc(m);
     if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_SETNEWSKIN) AttachAdapter();
@@ -184,13 +196,6 @@ void TsCustomListBox::WndProc(TMessage& m) {
       auto* named = reinterpret_cast<TsSkinManager*>(m.LParam);
       const bool own = named && named == SkinData->SkinManager();
       switch (SkinCommandCode(m.WParam)) {
-        case SKC_REMOVESKIN:
-          if (!own) break;
-          TacMainWnd::Free(ListSW);
-          TsSkinned<TCustomListBox>::WndProc(m);
-          SetColor(clWindow);
-          ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-          return;
         case SKC_SETNEWSKIN:
           TsSkinned<TCustomListBox>::WndProc(m);
           if (own) AttachAdapter();

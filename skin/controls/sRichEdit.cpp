@@ -63,6 +63,24 @@ void TsRichEdit::InitializeWnd() {
   hasSavedRtf_ = false;
 }
 
+void TsRichEdit::FontChanged() {
+  if (HandleAllocated() && font_.Name() == appliedName_ && font_.Height() == appliedHeight_ &&
+      font_.Style() == appliedStyle_) {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_COLOR;
+    cf.crTextColor = ColorToRGB(font_.Color());
+    ::SendMessageW(handle_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    ::SendMessageW(handle_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    TControl::FontChanged();
+    return;
+  }
+  appliedName_ = font_.Name();
+  appliedHeight_ = font_.Height();
+  appliedStyle_ = font_.Style();
+  TsSkinned<TRichEdit>::FontChanged();
+}
+
 void TsRichEdit::AttachAdapter() {
   if (!HandleAllocated() || Destroying()) return;
   AttachEditAdapter(*SkinData, handle_, ListSW);

@@ -25,6 +25,9 @@ class TsRichEdit : public TsSkinned<TRichEdit> {
  protected:
   void CreateWnd() override;
   void InitializeWnd() override;
+  // A change of the colour alone recolours the text and keeps its
+  // formatting; any other change applies the whole font.
+  void FontChanged() override;
 
  private:
   void AttachAdapter();
@@ -36,6 +39,10 @@ class TsRichEdit : public TsSkinned<TRichEdit> {
   // The text as rich text while the control waits for its next window.
   std::string savedRtf_;
   bool hasSavedRtf_ = false;
+  // The font last applied in full: name, height, style.
+  std::wstring appliedName_;
+  int appliedHeight_ = 0;
+  unsigned appliedStyle_ = ~0u;
 };
 
 }  // namespace glyphora
