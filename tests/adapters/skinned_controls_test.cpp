@@ -201,7 +201,7 @@ TEST_F(SkinnedControlsTest, RemovingAndRestoringTheSkinGivesTheNativeLookBackAnd
   const int adapters = TacMainWnd::LiveCount();
   EXPECT_EQ(adapters, 2) << "the sample text and the font list";
   long gdi = -1;
-  for (int cycle = 0; cycle < 4; ++cycle) {
+  for (int cycle = 0; cycle < 3; ++cycle) {
     SCOPED_TRACE(cycle);
     manager->SetActive(false);
     Pump(30);
