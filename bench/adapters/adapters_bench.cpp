@@ -4,7 +4,9 @@
 // and restoring the skin.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/main_form.h"
 #include "bench/timing.h"
@@ -32,7 +34,9 @@ double KeystrokeMs(TForm1& form) {
 
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv) {
+  // The number of remove-restore cycles (100 unless given).
+  const int cycles = argc > 1 ? std::max(1, _wtoi(argv[1])) : 100;
   Application()->Initialize();
   wchar_t tmp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, tmp);
@@ -54,7 +58,7 @@ int main() {
   Application()->ProcessMessages();
   const long gdi = LiveGdiObjects();
   const int adapters = TacMainWnd::LiveCount();
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < cycles; ++i) {
     manager->SetActive(false);
     Application()->ProcessMessages();
     manager->SetActive(true);
@@ -65,5 +69,6 @@ int main() {
   std::printf("edit_keystroke_over_native_ms: %.3f\n", skinned - native);
   std::printf("adapters_gdi_objects_gained: %ld\n", LiveGdiObjects() - gdi);
   std::printf("adapters_gained: %d\n", TacMainWnd::LiveCount() - adapters);
+  std::fflush(stdout);
   return 0;
 }

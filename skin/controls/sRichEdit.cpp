@@ -2,13 +2,25 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "skin/core/sSkinManager.h"
 
 namespace glyphora {
 
 namespace {
+
+// Edits whose window is re-created once the broadcast that removed the
+// skin has returned: never while the window's own procedure is on the
+// stack (the platform would return into a destroyed window's subclass
+// data). A thread timer, outside every window procedure, does it.
+std::vector<TsRichEdit*>& PendingRecreation() {
+  static std::vector<TsRichEdit*> pending;
+  return pending;
+}
+UINT_PTR g_recreateTimer = 0;
 
 DWORD CALLBACK StreamOutToString(DWORD_PTR cookie, LPBYTE buf, LONG size, LONG* written) {
   reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buf), size_t(size));
@@ -40,9 +52,20 @@ TColor HalfwayColor(TColor a, TColor b) {
 
 }  // namespace
 
+void CALLBACK TsRichEdit::RecreatePending(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  g_recreateTimer = 0;
+  std::vector<TsRichEdit*> edits;
+  edits.swap(PendingRecreation());
+  for (TsRichEdit* e : edits)
+    if (e->HandleAllocated() && !e->Destroying() && !e->SkinData->Skinned(true)) e->RecreateWnd();
+}
+
 TsRichEdit::TsRichEdit(TComponent* owner) : TsSkinned<TRichEdit>(owner, COC_TsRichEdit, "EDIT", "TSRICHEDIT") {}
 
 TsRichEdit::~TsRichEdit() {
+  auto& pending = PendingRecreation();
+  pending.erase(std::remove(pending.begin(), pending.end(), this), pending.end());
   // The adapter lets go of the window before the window is destroyed.
   TacMainWnd::Free(ListSW);
 }
@@ -123,7 +146,11 @@ void TsRichEdit::WndProc(TMessage& m) {
         TsSkinned<TRichEdit>::WndProc(m);
         SetDefaultTextColor(font_.Color());
         // A new window: the platform's frame, bars and colours exactly.
-        if (HandleAllocated()) RecreateWnd();
+        if (HandleAllocated()) {
+          auto& pending = PendingRecreation();
+          if (std::find(pending.begin(), pending.end(), this) == pending.end()) pending.push_back(this);
+          if (!g_recreateTimer) g_recreateTimer = ::SetTimer(nullptr, 0, 0, RecreatePending);
+        }
         return;
       case SKC_SETNEWSKIN:
       case SKC_REFRESH:

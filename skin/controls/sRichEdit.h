@@ -31,6 +31,7 @@ class TsRichEdit : public TsSkinned<TRichEdit> {
 
  private:
   void AttachAdapter();
+  static void CALLBACK RecreatePending(HWND, UINT, UINT_PTR id, DWORD);
   // The default character colour: the font colour of the text typed next.
   void SetDefaultTextColor(TColor color);
   // Colours of the section for the enabled state (unless CustomColor).
