@@ -229,7 +229,9 @@ TEST_F(SkinnedControlsTest, RemovingAndRestoringTheSkinGivesTheNativeLookBackAnd
     EXPECT_EQ(viewer->Text(), L"bold plain");
     EXPECT_TRUE(boldAt(1));
     if (cycle == 1) gdi = LiveGdiObjects();
-    if (cycle > 1) EXPECT_LE(LiveGdiObjects(), gdi) << "nothing leaks from one cycle to the next";
+    if (cycle > 1) {
+      EXPECT_LE(LiveGdiObjects(), gdi) << "nothing leaks from one cycle to the next";
+    }
   }
 }
 
