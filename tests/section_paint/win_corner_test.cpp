@@ -69,8 +69,8 @@ struct CornerFixture : ::testing::Test {
     edit->SetParent(parent.get());
     data = std::make_unique<TsCommonData>(edit.get(), COC_TsEdit);
     data->BorderIndex = 0;
-    data->FCacheBmp = TBitmap32(12, 9);
-    data->FCacheBmp.Fill(kStale);
+    data->FCacheBmp->SetSize(12, 9);
+    data->CachePixels()->Fill(kStale);
   }
   void TearDown() override {
     if (edit) edit->SetParent(nullptr);
@@ -86,13 +86,13 @@ TEST_F(CornerFixture, ParentWithoutImageOrColourLeavesTheCorners) {
   parent->color = 0x00FF00FF;
   RefreshBorderCorners(*data, 0);
   for (int32_t y = 0; y < 9; ++y)
-    for (int32_t x = 0; x < 12; ++x) ASSERT_EQ(data->FCacheBmp.Pixel(x, y), kStale);
+    for (int32_t x = 0; x < 12; ++x) ASSERT_EQ(data->CachePixels()->Pixel(x, y), kStale);
 }
 
 TEST_F(CornerFixture, ParentImageShowsInTheKeyPixelsOfEachCorner) {
   parent->kind = bgkCache;
   RefreshBorderCorners(*data, 0);
-  const TBitmap32& c = data->FCacheBmp;
+  const TBitmap32& c = *data->CachePixels();
   EXPECT_EQ(c.Pixel(0, 0), Behind(0, 0));
   EXPECT_EQ(c.Pixel(1, 0), Behind(1, 0));
   EXPECT_EQ(c.Pixel(0, 1), Behind(0, 1));
@@ -114,19 +114,19 @@ TEST_F(CornerFixture, ParentColourAndTheCasesThatDoNothing) {
   parent->kind = bgkFill;
   parent->color = 0x00336699;
   RefreshBorderCorners(*data, 2);
-  EXPECT_EQ(data->FCacheBmp.Pixel(0, 0), 0xFF996633u);
-  EXPECT_EQ(data->FCacheBmp.Pixel(11, 8), 0xFF996633u);
-  EXPECT_EQ(data->FCacheBmp.Pixel(1, 1), kStale);
+  EXPECT_EQ(data->CachePixels()->Pixel(0, 0), 0xFF996633u);
+  EXPECT_EQ(data->CachePixels()->Pixel(11, 8), 0xFF996633u);
+  EXPECT_EQ(data->CachePixels()->Pixel(1, 1), kStale);
 
-  data->FCacheBmp.Fill(kStale);
+  data->CachePixels()->Fill(kStale);
   data->BorderIndex = 1;  // no such image
   RefreshBorderCorners(*data, 0);
   data->BorderIndex = 0;
   edit->SetParent(nullptr);  // no parent and no window
   RefreshBorderCorners(*data, 0);
-  EXPECT_EQ(data->FCacheBmp.Pixel(0, 0), kStale);
-  data->FCacheBmp = TBitmap32();  // not painted yet
+  EXPECT_EQ(data->CachePixels()->Pixel(0, 0), kStale);
+  data->FCacheBmp->SetSize(0, 0);  // not painted yet
   edit->SetParent(parent.get());
   RefreshBorderCorners(*data, 0);
-  EXPECT_TRUE(data->FCacheBmp.Empty());
+  EXPECT_TRUE(data->CachePixels()->Empty());
 }
