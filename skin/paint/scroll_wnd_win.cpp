@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/color_convert.h"
 #include "framework/handles.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
@@ -267,12 +268,41 @@ void TacScrollWnd::PaintCorner(HDC dc) {
   const RECT h = BarRect(SB_HORZ), v = BarRect(SB_VERT);
   RECT wr;
   ::GetWindowRect(wnd_, &wr);
-  const RECT corner{v.left - wr.left, h.top - wr.top, v.right - wr.left, h.bottom - wr.top};
+  const int32_t w = v.right - v.left, ht = h.bottom - h.top;
+  if (!corner_.EnsureSize(w, ht)) return;
   TacParentBG info;
   bool please = false;
   RequestWindowBG(info, wnd_, please);
   const TCacheInfo ci = ParentBGToCacheInfo(info);
-  FillDcRect(dc, TRect32{corner.left, corner.top, corner.right, corner.bottom}, ci.FillColor);
+  TBitmap32& bmp = corner_.Pixels();
+  POINT client{0, 0};
+  ::ClientToScreen(wnd_, &client);
+  const int32_t x = ci.X + v.left - client.x, y = ci.Y + h.top - client.y;
+  bool filled = false;
+  if (ci.Ready && ci.Bmp && x >= 0 && y >= 0 && x + w <= ci.Bmp->Width() && y + ht <= ci.Bmp->Height()) {
+    for (int32_t j = 0; j < ht; ++j)
+      std::copy_n(ci.Bmp->ScanLine(y + j) + x, w, bmp.ScanLine(j));
+    filled = true;
+  }
+  if (!filled) {
+    const TColor c = ColorToRGB(ci.FillColor);
+    bmp.Fill(0xFF000000u | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF));
+  }
+  // A window in the bottom-right corner of a top-level window's client area
+  // shows the size grip there.
+  HWND parent = ::GetParent(wnd_);
+  RECT pc;
+  if (parent && !(::GetWindowLongPtrW(parent, GWL_STYLE) & WS_CHILD) && ::GetClientRect(parent, &pc)) {
+    POINT br{pc.right, pc.bottom};
+    ::ClientToScreen(parent, &br);
+    const TSkinContent& skin = manager_->Content();
+    const int32_t grip = skin.GetMaskIndex(skin.ConstData.IndexGLobalInfo, "GLOBALINFO", "GRIPIMAGE");
+    if (br.x == wr.right && br.y == wr.bottom && skin.IsValidImgIndex(grip)) {
+      const TsMaskData& m = skin.ma[size_t(grip)];
+      DrawMaskImage(&bmp, w - FrameWidth(m), ht - FrameHeight(m), 0, CacheInfoOf(&bmp, 0, 0), m, 1);
+    }
+  }
+  corner_.CopyTo(dc, v.left - wr.left, h.top - wr.top);
 }
 
 void TacScrollWnd::NcPaintScrollBars(HDC dc) {
@@ -398,6 +428,12 @@ void TacScrollWnd::SetHot(int bar, int part) {
 // ---- messages ----
 
 bool TacScrollWnd::Proc(TMessage& m) {
+  // Without an active skin the window keeps its native bars.
+  if (!manager_ || !manager_->Active() || !HasScrollBarSections(manager_->Content(), true) ||
+      !HasScrollBarSections(manager_->Content(), false)) {
+    if (m.Msg == WM_NCDESTROY) ::RemovePropW(wnd_, kProp);
+    return false;
+  }
   switch (m.Msg) {
     case WM_NCCALCSIZE:
       NcCalcSize(m);
@@ -460,8 +496,11 @@ bool TacScrollWnd::Proc(TMessage& m) {
       return false;
     case WM_TIMER:
       if (m.WParam == kFirstTimer && timer_ == kFirstTimer) {
+        // The first repeat comes when the first delay is over, the next ones
+        // at the repeat interval.
         ::KillTimer(wnd_, kFirstTimer);
         timer_ = ::SetTimer(wnd_, kRepeatTimer, kRepeatDelay, nullptr) ? kRepeatTimer : 0;
+        RepeatTick();
         m.Result = 0;
         return true;
       }

@@ -78,6 +78,7 @@ class TacScrollWnd {
   TsSkinManager* manager_;
   TWindowHook hook_;
   TBar bars_[2];  // SB_HORZ, SB_VERT
+  TDibSurface corner_;
   bool leftScrollbar_ = false;
   RECT edges_{0, 0, 0, 0};  // the window's own border widths
   bool preventStyleChange_ = false;

@@ -116,13 +116,33 @@ TEST_F(ScrollWndTest, LosingTheCaptureStopsTheRepeat) {
   EXPECT_EQ(Top(), top);
 }
 
+// A bar on the left lies at negative client x: holding its arrow repeats all
+// the same.
+TEST_F(ScrollWndTest, ABarOnTheLeftSitsThereAndRepeats) {
+  adapter.reset();
+  ::SetWindowLongPtrW(list, GWL_EXSTYLE, ::GetWindowLongPtrW(list, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  adapter = std::make_unique<TacScrollWnd>(list, manager);
+  Pump(20);
+  const RECT bar = adapter->BarRect(SB_VERT);
+  POINT origin{0, 0};
+  ::ClientToScreen(list, &origin);
+  EXPECT_LT(bar.right, origin.x + 1) << "left of the client area";
+  const POINT arrow = At(-3);
+  ::SetCursorPos(arrow.x, arrow.y);
+  ::SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(arrow.x, arrow.y));
+  Pump(600);
+  EXPECT_GT(Top(), 2) << "repeated after the first delay";
+  ::SendMessageW(list, WM_LBUTTONUP, 0, 0);
+}
+
 TEST_F(ScrollWndTest, NoNativeBarPixelsAfterRepaintsAndTheWindowsOwnScrolling) {
   // The list box sets its scroll information with redraw while it handles
-  // these; the frame is repainted whole in between.
+  // these; then the frame is repainted whole.
   ::SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), 0);
-  ::RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  ::SendMessageW(list, LB_SETTOPINDEX, 30, 0);
   ::SendMessageW(list, LB_ADDSTRING, 0, LPARAM(L"one more"));
+  ::RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  ::SendMessageW(list, LB_SETTOPINDEX, 30, 0);  // where it is already
+  ::SendMessageW(list, WM_SIZE, SIZE_RESTORED, 0);
   Pump(30);
   const RECT bar = adapter->BarRect(SB_VERT);
   RECT wr;
@@ -141,6 +161,36 @@ TEST_F(ScrollWndTest, NoNativeBarPixelsAfterRepaintsAndTheWindowsOwnScrolling) {
   ::ReleaseDC(list, dc);
   EXPECT_GT(checked, 50);
   EXPECT_EQ(differ, 0);
+}
+
+}  // namespace
+
+namespace {
+
+void MouseInput(DWORD flags, POINT screen) {
+  ::SetCursorPos(screen.x, screen.y);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  ::SendInput(1, &in, sizeof(in));
+  Pump(40);
+}
+
+// Real input through the window system: the press arrives as a non-client
+// button-down on the bar (our hit test), the moves as client moves to the
+// window holding the capture.
+TEST_F(ScrollWndTest, TheThumbFollowsRealMouseInputOutsideTheWindow) {
+  ::SetForegroundWindow(form->WindowHandle());
+  Pump(50);
+  const POINT thumb = At(ThumbStart() + 3);
+  MouseInput(MOUSEEVENTF_LEFTDOWN, thumb);
+  EXPECT_EQ(::GetCapture(), list);
+  MouseInput(MOUSEEVENTF_MOVE, POINT{thumb.x + 150, thumb.y + 60});
+  EXPECT_GT(Top(), 0);
+  MouseInput(MOUSEEVENTF_MOVE, POINT{thumb.x + 150, thumb.y + 600});
+  MouseInput(MOUSEEVENTF_LEFTUP, POINT{thumb.x + 150, thumb.y + 600});
+  EXPECT_EQ(Top(), kItems - visible);
+  EXPECT_NE(::GetCapture(), list);
 }
 
 }  // namespace

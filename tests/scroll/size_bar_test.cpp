@@ -36,6 +36,7 @@ class SizeBarTest : public ManagerTest {
   void ExpectPosition(int pos) {
     EXPECT_EQ(bar->Position(), pos);
     EXPECT_EQ(::SendMessageW(wnd, SBM_GETPOS, 0, 0), pos);
+    EXPECT_EQ(::GetScrollPos(wnd, SB_CTL), pos);
     SCROLLINFO si{sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(::GetScrollInfo(wnd, SB_CTL, &si));
     EXPECT_EQ(si.nPos, pos);
@@ -43,6 +44,10 @@ class SizeBarTest : public ManagerTest {
     EXPECT_EQ(si.nMax, 72);
     int lo = 0, hi = 0;
     ::SendMessageW(wnd, SBM_GETRANGE, WPARAM(&lo), LPARAM(&hi));
+    EXPECT_EQ(lo, 2);
+    EXPECT_EQ(hi, 72);
+    lo = hi = 0;
+    ::GetScrollRange(wnd, SB_CTL, &lo, &hi);
     EXPECT_EQ(lo, 2);
     EXPECT_EQ(hi, 72);
   }
@@ -98,6 +103,14 @@ TEST_F(SizeBarTest, DraggingTheThumbClampsToTheRangeAndEndsOutside) {
   ExpectPosition(72);
   EXPECT_EQ(changes, 3);
   EXPECT_NE(::GetCapture(), wnd);
+
+  // A drag whose capture is taken away ends there: later moves do nothing.
+  Down(CtrlBarLayout(234, 17, TScrollState{2, 72, 0, 72}, 72, true).ThumbStart + 7);
+  ::SetCapture(form->WindowHandle());
+  ::ReleaseCapture();
+  Move(-300);
+  ExpectPosition(72);
+  EXPECT_EQ(changes, 3);
 }
 
 TEST_F(SizeBarTest, HoldingAnArrowRepeatsAfterTheFirstDelayUntilReleasedOrTheCaptureIsLost) {
