@@ -215,7 +215,9 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   const bool selected = state & odSelected;
-  const RowLook look = LookOf(selected, (state & odFocused) != 0);
+  // The selection looks focused while the list has the focus, whatever
+  // the platform says of its caret (a selection set by program has none).
+  const RowLook look = LookOf(selected, (state & odFocused) != 0 || (selected && Focused()));
   auto blit = [&](const TBitmap32& px) {
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), px.Width(), -px.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};

@@ -109,8 +109,14 @@ TEST_F(SkinnedControlsTest, TheSelectionShowsTheSectionsHotLookOnlyWhileTheListH
     Pump(30);
     EXPECT_EQ(ClientPixel(list->WindowHandle(), row.left + probe.x, row.top + probe.y), expected(c.state));
   }
+  // A selection set by program while the list has the focus (no caret
+  // from the platform) looks focused too.
+  list->SetItemIndex(2);
+  Pump(30);
+  const RECT row2 = list->ItemRect(2);
+  EXPECT_EQ(ClientPixel(list->WindowHandle(), row2.left + probe.x, row2.top + probe.y), expected(1));
   // A keyboard selection change draws the two rows that changed, no more.
-  list->SetFocus();
+  list->SetItemIndex(0);
   Pump(30);
   const int before = list->RowsDrawn();
   ::SendMessageW(list->WindowHandle(), WM_KEYDOWN, VK_DOWN, 0);
