@@ -5,6 +5,11 @@
 #include <cwchar>
 #include <vector>
 
+#include "skin/core/sSkinManager.h"
+#include "skin/core/skin_content.h"
+#include "skin/paint/section_paint.h"
+#include "skin/paint/section_text_win.h"
+
 namespace glyphora {
 
 TsFontListBox::TsFontListBox(TComponent* owner) : TsCustomListBox(owner) {
@@ -97,9 +102,16 @@ void TsFontListBox::FontChanged() {
 }
 
 namespace {
-// What a row shows: the family's kind and name.
-std::wstring RowKey(const TFontClass& font) {
-  return std::wstring(1, static_cast<wchar_t>(L'0' + static_cast<int>(font.FntType))) + font.FntName;
+// What an unselected row shows: its colours, the family's kind and name.
+std::wstring RowKey(const TFontClass& font, const TsFontListBox::RowLook& look) {
+  std::wstring key;
+  key.reserve(font.FntName.size() + 5);
+  for (TColor c : {look.Back, look.Text}) {
+    key += static_cast<wchar_t>(c & 0xFFFF);
+    key += static_cast<wchar_t>(c >> 16);
+  }
+  key += static_cast<wchar_t>(L'0' + static_cast<int>(font.FntType) + (look.Manager ? 8 : 0));
+  return key + font.FntName;
 }
 }  // namespace
 
@@ -117,17 +129,51 @@ const TsFontListBox::FamilyFontEntry& TsFontListBox::FamilyFont(const std::wstri
   return familyFonts_.Put(name, std::move(entry));
 }
 
-void TsFontListBox::RenderRow(int index, int w, int h, bool selected) {
+TsFontListBox::RowLook TsFontListBox::LookOf(bool selected, bool focused) const {
+  RowLook look;
+  look.Back = color_;
+  look.Text = font_.Color();
+  look.Focused = focused;
+  if (!SkinActive()) {
+    if (selected) {
+      look.Back = clHighlight;
+      look.Text = clHighlightText;
+    }
+    return look;
+  }
+  TsSkinManager* manager = SkinData->SkinManager();
+  look.Manager = manager;
+  if (selected) {
+    look.Selection = manager->GetSkinIndex("SELECTION");
+    look.Back = manager->GetHighLightColor(focused);
+    look.Text = manager->GetHighLightFontColor(focused);
+  } else if (const TsGeneralData* g = SkinData->Section()) {
+    look.Text = SkinData->IsHot() && g->States > 1 ? g->HotFontColor.Color : g->FontColor.Color;
+  }
+  return look;
+}
+
+void TsFontListBox::RenderRow(int index, int w, int h, const RowLook& look) {
   HDC mem = rowBuffer_.DC();
   TCanvas canvas(mem);
   const RECT row{0, 0, w, h};
-  canvas.FillRect(row, selected ? clHighlight : color_);
+  const bool section = look.Manager && look.Manager->IsValidSkinIndex(look.Selection);
+  if (section) {
+    // The selection's section: its hot look while the list has the focus.
+    ::GdiFlush();
+    PaintSection(&look.Manager->Content(), look.Selection, "SELECTION", TCacheInfo{nullptr, 0, 0, color_, false},
+                 -1, -1, &rowBuffer_.Pixels(), TPoint32{0, 0}, TRect32{0, 0, w, h}, look.Focused ? 1 : 0);
+  } else {
+    canvas.FillRect(row, look.Back);
+  }
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
   if (!font) return;
   // The kind glyph sits in a square cell at the left; white is transparent.
+  int glyphHeight = 0;
   if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
     BITMAP bm{};
     ::GetObjectW(glyph, sizeof(bm), &bm);
+    glyphHeight = bm.bmHeight;
     if (!glyphDC_) glyphDC_.reset(::CreateCompatibleDC(mem));
     SelectGuard sel(glyphDC_.get(), glyph);
     ::TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, glyphDC_.get(), 0, 0, bm.bmWidth, bm.bmHeight,
@@ -147,10 +193,19 @@ void TsFontListBox::RenderRow(int index, int w, int h, bool selected) {
     TEXTMETRICW tm{};
     if (::GetTextMetricsW(mem, &tm)) textHeight = tm.tmHeight;
   }
-  ::SetBkMode(mem, TRANSPARENT);
-  ::SetTextColor(mem, ColorToRGB(selected ? clHighlightText : font_.Color()));
-  ::ExtTextOutW(mem, textRect.left + 1, (h - textHeight) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
-                static_cast<UINT>(font->FntName.size()), nullptr);
+  // Skinned, the name is centred on the glyph's band (the row's top), else
+  // on the whole row.
+  const int band = look.Manager && glyphHeight > 0 ? glyphHeight : h;
+  if (section) {
+    DrawSectionTextByIndex(mem, font->FntName, true, look.Manager, look.Focused, look.Selection,
+                           DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP,
+                           TRect32{textRect.left + 1, 0, w - 1, band});
+  } else {
+    ::SetBkMode(mem, TRANSPARENT);
+    ::SetTextColor(mem, ColorToRGB(look.Text));
+    ::ExtTextOutW(mem, textRect.left + 1, (band - textHeight) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
+                  static_cast<UINT>(font->FntName.size()), nullptr);
+  }
   ::GdiFlush();
 }
 
@@ -160,6 +215,9 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   const bool selected = state & odSelected;
+  // The selection looks focused while the list has the focus, whatever
+  // the platform says of its caret (a selection set by program has none).
+  const RowLook look = LookOf(selected, (state & odFocused) != 0 || (selected && Focused()));
   auto blit = [&](const TBitmap32& px) {
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), px.Width(), -px.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -167,7 +225,7 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
                         0, 0, static_cast<UINT>(px.Height()), px.ScanLine(0), &bi, DIB_RGB_COLORS);
   };
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
-  const std::wstring key = font ? RowKey(*font) : std::wstring();
+  const std::wstring key = font ? RowKey(*font, look) : std::wstring();
   rowWidth_ = w;
   rowHeight_ = h;
   SchedulePrefetch();
@@ -180,7 +238,7 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   }
   if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
   if (!rowBuffer_.DC()) return;
-  RenderRow(index, w, h, selected);
+  RenderRow(index, w, h, look);
   if (!selected && font) {
     blit(rowCache_.Put(key, rowBuffer_.Pixels()));
   } else {
@@ -203,18 +261,19 @@ bool TsFontListBox::PrefetchRow() {
   ::GetClientRect(handle_, &client);
   const int page = std::max(1, static_cast<int>(client.bottom - client.top) / h);
   const int top = TopIndex();
+  const RowLook look = LookOf(false, false);
   // The next page first, nearest rows first, then the previous page.
   for (int k = 0; k < 2 * page; ++k) {
     const int index = k < page ? top + page + k : top - 1 - (k - page);
     if (index < 0 || index >= count) continue;
     TFontClass* font = FontAt(index);
     if (!font) continue;
-    const std::wstring key = RowKey(*font);
+    const std::wstring key = RowKey(*font, look);
     TBitmap32* cached = rowCache_.Find(key);
     if (cached && cached->Width() == w && cached->Height() == h) continue;
     if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
     if (!rowBuffer_.DC()) return false;
-    RenderRow(index, w, h, false);
+    RenderRow(index, w, h, look);
     rowCache_.Put(key, rowBuffer_.Pixels());
     return true;
   }

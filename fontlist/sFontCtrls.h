@@ -38,6 +38,14 @@ class TsFontListBox : public TsCustomListBox {
   static constexpr size_t kMaxFamilyFonts = 96;
   static constexpr size_t kMaxCachedRows = 400;
 
+  // How a row is drawn: its colours and, skinned, the selection's section.
+  struct RowLook {
+    TColor Back = 0, Text = 0;
+    TsSkinManager* Manager = nullptr;  // set while skinned
+    int32_t Selection = -1;            // the "SELECTION" section, or -1
+    bool Focused = false;
+  };
+
  protected:
   void DrawItem(int index, const RECT& rect, unsigned state, HDC dc) override;
   void FontChanged() override;
@@ -53,7 +61,8 @@ class TsFontListBox : public TsCustomListBox {
   TFilterOptions FFilterOptions = AllFilterOptions;
   bool FDrawFont = true;
   // Renders one row into the row buffer.
-  void RenderRow(int index, int width, int height, bool selected);
+  void RenderRow(int index, int width, int height, const RowLook& look);
+  RowLook LookOf(bool selected, bool focused) const;
   void ClearRowCache() {
     rowCache_.Clear();
     preparedTop_ = -1;

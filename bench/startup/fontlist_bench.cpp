@@ -1,7 +1,8 @@
 // The font list of the main window with every installed family: a full
 // repaint of the visible rows, and paging from the first family to the last
 // by the scroll bar (each page shows families not drawn before), back to
-// back and at a reading pace.
+// back and at a reading pace; one wheel notch, and a selection change by
+// keyboard (with the rows it draws), each until repainted.
 #include <windows.h>
 
 #include <algorithm>
@@ -65,7 +66,31 @@ int main() {
   // The row cache holds fewer rows than there are families, so the second
   // run from the top meets mostly rows it has to draw again.
   const std::vector<double> readPages = pageThrough(std::chrono::milliseconds(200));
+  // One wheel notch down over the list, until the list is repainted.
+  ::SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+  ::UpdateWindow(list);
+  RECT lr;
+  ::GetWindowRect(list, &lr);
+  const LPARAM at = MAKELPARAM((lr.left + lr.right) / 2, (lr.top + lr.bottom) / 2);
+  const double wheel = bench::MedianMicros(25, [&] {
+    ::SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at);
+    ::UpdateWindow(list);
+  }) / 1000.0;
+  // The selection moved one row down by the keyboard, focused list.
+  form.FontList->SetFocus();
+  form.FontList->SetItemIndex(form.FontList->TopIndex());
+  Application()->ProcessMessages();
+  const int rowsBefore = form.FontList->RowsDrawn();
+  constexpr int kSelects = 15;
+  const double select = bench::MedianMicros(kSelects, [&] {
+    ::SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    ::UpdateWindow(list);
+  }) / 1000.0;
+  const double selectRows = double(form.FontList->RowsDrawn() - rowsBefore) / kSelects;
   std::printf("fontlist_families: %d\n", count);
+  std::printf("fontlist_wheel_ms: %.2f\n", wheel);
+  std::printf("fontlist_select_ms: %.2f\n", select);
+  std::printf("fontlist_select_rows: %.1f\n", selectRows);
   std::printf("fontlist_repaint_ms: %.2f\n", repaint);
   std::printf("fontlist_page_ms: %.2f\n", mean(pages));
   std::printf("fontlist_page_max_ms: %.2f\n", worst(pages));

@@ -1,0 +1,183 @@
+#include "skin/controls/sEdit.h"
+
+#include <algorithm>
+
+#include "framework/handles.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/paint/corner_refresh_win.h"
+#include "skin/paint/section_paint_win.h"
+#include "skin/paint/section_text_win.h"
+#include "skin/paint/skin_data_paint_win.h"
+
+namespace glyphora {
+
+namespace {
+// A window's DC (non-client area included), given back however painting ends.
+struct WindowDcScope {
+  explicit WindowDcScope(HWND w) : wnd(w), dc(::GetWindowDC(w)) {}
+  ~WindowDcScope() { if (dc) ::ReleaseDC(wnd, dc); }
+  WindowDcScope(const WindowDcScope&) = delete;
+  WindowDcScope& operator=(const WindowDcScope&) = delete;
+  HWND wnd;
+  HDC dc;
+};
+}  // namespace
+
+bool TsEdit::SkinActive() const { return HandleAllocated() && SkinData->Skinned(true); }
+
+int TsEdit::FrameWidth() const {
+  if (!HandleAllocated()) return 0;
+  RECT wr;
+  ::GetWindowRect(handle_, &wr);
+  POINT origin{0, 0};
+  ::ClientToScreen(handle_, &origin);
+  return std::max<int>(0, std::min(origin.x - wr.left, origin.y - wr.top));
+}
+
+void TsEdit::PrepareCache() {
+  TsCommonData& d = *SkinData;
+  const TsGeneralData* g = d.Section();
+  const bool hot = d.IsHot() && g && g->States > 1;
+  if (!PaintSectionIntoCache(d, hot ? 1 : 0)) return;
+  HDC dc = d.CacheDC();
+  const int b = FrameWidth();
+  std::wstring text = Text();
+  if (const DWORD pw = DWORD(::SendMessageW(handle_, EM_GETPASSWORDCHAR, 0, 0))) {
+    const wchar_t shown = pw == L'*' ? L'\x25CF' : wchar_t(pw);
+    text.assign(text.size(), shown);
+  }
+  const LONG_PTR style = ::GetWindowLongPtrW(handle_, GWL_STYLE);
+  UINT align = DT_LEFT;
+  if (style & ES_RIGHT) align = DT_RIGHT;
+  else if (style & ES_CENTER) align = DT_CENTER;
+  {
+    SelectGuard font(dc, font_.Handle());
+    DrawSectionText(dc, text, true, hot, d, align | DT_EXPANDTABS | DT_SINGLELINE | DT_NOPREFIX,
+                    TRect32{b + 1, b + 1, width_ - b, height_ - b});
+  }
+  ::GdiFlush();
+  if (!enabled_) ApplyDisabledKind(d.CachePixels(), DisabledKind, d.GetBGColor(0), 0, 0, OwnerBackground(d));
+  d.BGChanged = false;
+}
+
+void TsEdit::PaintFrame() {
+  if (!SkinActive() || FormAnimationRunning() || SkinData->Updating()) return;
+  WindowDcScope dc(handle_);
+  if (!dc.dc) return;
+  if (SkinData->BGChanged) PrepareCache();
+  HDC cache = SkinData->CacheDC();
+  if (!cache) return;
+  RefreshBorderCorners(*SkinData, 0);
+  CopyDcFrame(dc.dc, 0, 0, width_, height_, cache, 0, 0, FrameWidth());
+  ++framePaints_;
+}
+
+void TsEdit::PaintDisabled(HDC given) {
+  PAINTSTRUCT ps{};
+  HDC dc = given ? given : ::BeginPaint(handle_, &ps);
+  struct End {
+    HWND w;
+    PAINTSTRUCT* ps;
+    bool on;
+    ~End() { if (on) ::EndPaint(w, ps); }
+  } end{handle_, &ps, given == nullptr};
+  if (!dc || SkinData->Updating()) return;
+  if (SkinData->BGChanged || SkinData->HalfVisible) PrepareCache();
+  HDC cache = SkinData->CacheDC();
+  if (!cache) return;
+  RefreshBorderCorners(*SkinData, 0);
+  // The client DC's origin is the client area's: the cache starts at the frame.
+  const int b = FrameWidth();
+  ::BitBlt(dc, -b, -b, width_, height_, cache, 0, 0, SRCCOPY);
+}
+
+void TsEdit::WndProc(TMessage& m) {
+  if (SkinActive()) {
+    switch (m.Msg) {
+      case WM_NCPAINT:
+        // The platform's frame is never drawn while skinned.
+        PaintFrame();
+        m.Result = 0;
+        return;
+      case WM_PAINT:
+        if (FormAnimationRunning() || SkinData->Updating()) {
+          PAINTSTRUCT ps;
+          ::BeginPaint(handle_, &ps);
+          ::EndPaint(handle_, &ps);
+          m.Result = 0;
+          return;
+        }
+        if (!enabled_) {
+          PaintDisabled(reinterpret_cast<HDC>(m.WParam));
+          m.Result = 0;
+          return;
+        }
+        break;
+      case WM_ERASEBKGND:
+        if (FormAnimationRunning() || SkinData->Updating() || !enabled_) {
+          m.Result = 1;
+          return;
+        }
+        break;
+      case WM_PRINT: {
+        const HDC dc = reinterpret_cast<HDC>(m.WParam);
+        SkinData->FUpdating = false;
+        PrepareCache();
+        if (HDC cache = SkinData->CacheDC()) ::BitBlt(dc, 0, 0, width_, height_, cache, 0, 0, SRCCOPY);
+        if (enabled_) {
+          SavedDC saved(dc);
+          const int b = FrameWidth();
+          ::SetViewportOrgEx(dc, b, b, nullptr);
+          RECT cr;
+          ::GetClientRect(handle_, &cr);
+          ::IntersectClipRect(dc, 0, 0, cr.right, cr.bottom);
+          TMessage client{WM_PRINT, m.WParam, m.LParam & ~LPARAM(PRF_NONCLIENT), 0};
+          TsSkinned<TEdit>::WndProc(client);
+        }
+        m.Result = 0;
+        return;
+      }
+      case SM_ALPHACMD:
+        if (SkinCommandCode(m.WParam) == SKC_ISBGDEPENDENT) {
+          m.Result = 0;
+          return;
+        }
+        break;
+    }
+  }
+  TsSkinned<TEdit>::WndProc(m);
+  if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_REFRESH && SkinActive() && Visible() &&
+      !FormAnimationRunning() && reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager()) {
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    return;
+  }
+  if (!SkinActive() || Loading()) return;
+  switch (m.Msg) {
+    case WM_SIZE:
+      SkinData->BGChanged = true;
+      PaintFrame();
+      break;
+    case WM_KILLFOCUS:
+    case CM_EXIT:
+      SkinData->FFocused = SkinData->FMouseAbove = false;
+      SkinData->BGChanged = true;
+      PaintFrame();
+      break;
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case CM_TEXTCHANGED:
+    case CM_VISIBLECHANGED:
+      SkinData->BGChanged = true;
+      PaintFrame();
+      break;
+    case CM_ENABLEDCHANGED:
+      SkinData->BGChanged = true;
+      ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      break;
+    case CM_COLORCHANGED:
+      if (SkinData->CustomColor) SkinData->BGChanged = true;
+      break;
+  }
+}
+
+}  // namespace glyphora
