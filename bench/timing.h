@@ -7,6 +7,11 @@
 
 namespace glyphora::bench {
 
+// A monotonic clock in milliseconds, for timing events against each other.
+inline double NowMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 template <class F>
 double MedianMicros(int runs, F&& f) {
   using Clock = std::chrono::steady_clock;

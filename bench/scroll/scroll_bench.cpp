@@ -20,15 +20,9 @@
 #include "skin/paint/scroll_wnd_win.h"
 
 using namespace glyphora;
+using glyphora::bench::NowMs;
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER f, t;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(f.QuadPart);
-}
 
 void Pump(int ms) {
   const double end = NowMs() + ms;

@@ -10,20 +10,15 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "bench/timing.h"
 #include "framework/application.h"
 #include "framework/handles.h"
 #include "skin/core/skin_types.h"
 
 using namespace glyphora;
+using glyphora::bench::NowMs;
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER f, c;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());

@@ -8,19 +8,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/timing.h"
 #include "framework/application.h"
 #include "skin/controls/threaded_timer.h"
 
 using namespace glyphora;
+using glyphora::bench::NowMs;
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER f, c;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 double JitterP95(uint32_t interval, int ticks) {
   std::vector<double> at;

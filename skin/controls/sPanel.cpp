@@ -52,14 +52,8 @@ bool TsPanel::UsesCache() const {
   return (SkinData->CachedMode() && !SkinData->CustomColor) || FormAnimationRunning();
 }
 
-RECT TsPanel::CaptionRect() const {
-  RECT r = ClientRect();
-  int inset = BorderWidth;
-  if (BevelOuter != TBevelCut::bvNone) inset += BevelWidth;
-  if (BevelInner != TBevelCut::bvNone) inset += BevelWidth;
-  ::InflateRect(&r, -inset, -inset);
-  return r;
-}
+// The caption sits inside the border and bevels, where children align.
+RECT TsPanel::CaptionRect() const { return TCustomPanel::AlignRect(); }
 
 void TsPanel::PrepareCache() {
   if (!UsesCache()) return;
