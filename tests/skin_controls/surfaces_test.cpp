@@ -16,6 +16,17 @@ using namespace glyphora::test;
 
 namespace {
 
+// A label that counts its paints.
+class CountingLabel : public TsLabel {
+ public:
+  using TsLabel::TsLabel;
+  void Paint(TCanvas& canvas) override {
+    ++paints;
+    TsLabel::Paint(canvas);
+  }
+  int paints = 0;
+};
+
 class SurfacesTest : public ManagerTest {
  protected:
   // form > outer (section `outerSection`, 200 x 100) > inner (`innerSection` at 10, 20, 80 x 40).
@@ -35,20 +46,26 @@ class SurfacesTest : public ManagerTest {
     ::UpdateWindow(form->WindowHandle());
     Pump(50);
   }
+  // form > outer ("ALPHAEDIT", 200 x 60) > a counting label at 8, 8.
+  CountingLabel* BuildLabelOnStrip() {
+    manager = MakeManager();
+    outer = new TsPanel(form.get());
+    outer->SetParent(form.get());
+    outer->SetBounds(0, 0, 200, 60);
+    outer->SkinData->SetSkinSection("ALPHAEDIT");
+    auto* label = new CountingLabel(form.get());
+    label->SetParent(outer);
+    label->SetBounds(8, 8, 80, 16);
+    label->SetCaption(L"Label");
+    form->LoadedAll();
+    form->SetBounds(0, 0, 260, 120);
+    form->Show();
+    Pump(50);
+    return label;
+  }
   TsSkinManager* manager = nullptr;
   TsPanel* outer = nullptr;
   TsPanel* inner = nullptr;
-};
-
-// A label that counts its paints.
-class CountingLabel : public TsLabel {
- public:
-  using TsLabel::TsLabel;
-  void Paint(TCanvas& canvas) override {
-    ++paints;
-    TsLabel::Paint(canvas);
-  }
-  int paints = 0;
 };
 
 }  // namespace
@@ -116,19 +133,7 @@ TEST_F(SurfacesTest, EmptyClipBoxStillEndsTheRepaintAndWakesWaitingChildren) {
 }
 
 TEST_F(SurfacesTest, LabelSettingItsSkinColourDoesNotPaintItAgain) {
-  manager = MakeManager();
-  outer = new TsPanel(form.get());
-  outer->SetParent(form.get());
-  outer->SetBounds(0, 0, 200, 60);
-  outer->SkinData->SetSkinSection("ALPHAEDIT");
-  auto* label = new CountingLabel(form.get());
-  label->SetParent(outer);
-  label->SetBounds(8, 8, 80, 16);
-  label->SetCaption(L"Label");
-  form->LoadedAll();
-  form->SetBounds(0, 0, 260, 120);
-  form->Show();
-  Pump(50);
+  CountingLabel* label = BuildLabelOnStrip();
   label->Font().SetColor(0x0000FF);  // not the skin's colour
   label->paints = 0;
   Pump(50);
@@ -202,19 +207,7 @@ TEST_F(SurfacesTest, SplitterStateWhileDragging) {
 }
 
 TEST_F(SurfacesTest, SkinChangesRepaintPanelsAndLabels) {
-  manager = MakeManager();
-  outer = new TsPanel(form.get());
-  outer->SetParent(form.get());
-  outer->SetBounds(0, 0, 200, 60);
-  outer->SkinData->SetSkinSection("ALPHAEDIT");
-  auto* label = new CountingLabel(form.get());
-  label->SetParent(outer);
-  label->SetBounds(8, 8, 80, 16);
-  label->SetCaption(L"Label");
-  form->LoadedAll();
-  form->SetBounds(0, 0, 260, 120);
-  form->Show();
-  Pump(50);
+  CountingLabel* label = BuildLabelOnStrip();
   const std::function<void()> changes[] = {[&] { manager->SetHueOffset(40); },
                                            [&] { manager->SetSaturation(-30); },
                                            [&] { manager->SetSkinName(L"NorvaneWhite (internal)"); }};
