@@ -15,6 +15,7 @@
 #include "skin/controls/button_layout.h"
 #include "skin/controls/skinned_control.h"
 #include "skin/controls/threaded_timer.h"
+#include "skin/core/animation_state.h"
 #include "skin/paint/cross_fade.h"
 #include "skin/paint/disabled_look.h"
 
@@ -34,14 +35,6 @@ constexpr TacAnimatEvents aeAllButtonEvents = aeMouseEnter | aeMouseLeave | aeMo
 TacAnimatEvents GlobalButtonAnimEvents();
 void SetGlobalButtonAnimEvents(TacAnimatEvents events);
 
-// Process-wide: a log-off or shut-down has been announced. From then on no
-// fade starts; it is never cleared.
-bool SessionEnding();
-void AnnounceSessionEnding();
-// Waits, processing messages, until no fade timer is alive or `timeoutMs`
-// has passed (a fade lasts a fraction of a second, so a wait that takes
-// longer means the message loop is gone); true when none is left.
-bool WaitForFadeTimers(uint32_t timeoutMs);
 
 // The timer of one running fade: ticks every 10 ms on the user-interface
 // thread and steps the button's cross-fade.

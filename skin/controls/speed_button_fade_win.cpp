@@ -2,17 +2,14 @@
 // a fade, and the process-wide settings fades obey.
 #include <windows.h>
 
-#include <atomic>
-
 #include "framework/application.h"
 #include "skin/controls/sSpeedButton.h"
+#include "skin/core/animation_state.h"
 #include "skin/core/skin_types.h"
 
 namespace glyphora {
 
 namespace {
-std::atomic<long> g_fadeTimers{0};
-bool g_sessionEnding = false;
 TacAnimatEvents g_globalEvents = aeAllButtonEvents;
 
 double NowMs() {
@@ -26,30 +23,17 @@ double NowMs() {
 TacAnimatEvents GlobalButtonAnimEvents() { return g_globalEvents; }
 void SetGlobalButtonAnimEvents(TacAnimatEvents events) { g_globalEvents = events & aeAllButtonEvents; }
 
-bool SessionEnding() { return g_sessionEnding; }
-void AnnounceSessionEnding() { g_sessionEnding = true; }
-
-bool WaitForFadeTimers(uint32_t timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (TsAnimTimer::LiveCount() > 0) {
-    if (::GetTickCount() - start >= timeoutMs) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    Application()->ProcessMessages();
-  }
-  return true;
-}
-
 TsAnimTimer::TsAnimTimer(TsSpeedButton* button) : TacThreadedTimer(nullptr, true), button_(button) {
-  ++g_fadeTimers;
+  FadeTimerStarted();
   SetInterval(kIntervalMs);
 }
 
 TsAnimTimer::~TsAnimTimer() {
   StopWorker();
-  --g_fadeTimers;
+  FadeTimerEnded();
 }
 
-long TsAnimTimer::LiveCount() { return g_fadeTimers.load(); }
+long TsAnimTimer::LiveCount() { return LiveFadeTimers(); }
 
 void TsAnimTimer::TimeHandler() {
   if (Destroying() || !button_ || button_->Destroying() || Application()->Terminating()) return;

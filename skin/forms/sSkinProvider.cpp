@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "framework/application.h"
+#include "skin/core/animation_state.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
@@ -11,6 +12,10 @@
 namespace glyphora {
 
 namespace {
+// The longest a session's end waits for running fades (a fade takes about
+// 200 ms; longer means the message loop is gone).
+constexpr uint32_t kSessionEndWaitMs = 2000;
+
 // A window DC (GetWindowDC/ReleaseDC) for the non-client area.
 class WholeWindowDC {
  public:
@@ -140,6 +145,12 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
     case WM_SETICON:
       CallWithoutNativeCaption(m);
       return true;
+    case WM_QUERYENDSESSION:
+      // No fade starts once the session ends, and those running finish
+      // first; the wait is bounded in case the message loop is gone.
+      AnnounceSessionEnding();
+      WaitForFadeTimers(kSessionEndWaitMs);
+      return false;
     case WM_NCHITTEST: {
       const int code = HitTestScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
       if (code == kHtNowhere) return false;

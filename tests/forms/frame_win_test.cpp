@@ -7,6 +7,7 @@
 
 #include "app/app_fixture.h"
 #include "framework/window_hook.h"
+#include "skin/core/animation_state.h"
 #include "skin/core/skin_content.h"
 #include "skin/paint/mask_image.h"
 
@@ -279,3 +280,17 @@ TEST_F(FrameTest, CaptionShowsTheSkinsActiveAndInactiveColours) {
 }
 
 }  // namespace
+
+// Last in this program: the session's end is never undone in a process.
+TEST_F(FrameTest, SessionEndWaitsForRunningFadesAndStartsNoMore) {
+  Open();
+  TsSpeedButton* button = form->SelectBtn;
+  button->Perform(CM_MOUSEENTER);
+  ASSERT_TRUE(button->Fading());
+  ASSERT_GT(LiveFadeTimers(), 0);
+  ::SendMessageW(Wnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(SessionEnding());
+  EXPECT_EQ(LiveFadeTimers(), 0) << "the running fade finished before the message went on";
+  button->Perform(CM_MOUSELEAVE);
+  EXPECT_FALSE(button->Fading()) << "no fade starts once the session ends";
+}
