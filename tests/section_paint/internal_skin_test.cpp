@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "internal_skin/package_bytes.h"
+#include "internal_skin/sizes_only_skin.h"
 #include "section_paint/synth_skin.h"
 #include "skin/core/skin_content.h"
 #include "skin/paint/gradient.h"
@@ -16,17 +16,7 @@ using namespace sectiontest;
 
 namespace {
 
-const TSkinContent& Skin() {
-  static TSkinContent* skin = [] {
-    auto* s = new TSkinContent;
-    skintest::PngSizeDecoder decoder;
-    TSkinLoadOptions options;
-    options.Decoder = &decoder;
-    s->LoadFromPackage(skintest::ReadFileBytes(GLYPHORA_INTERNAL_SKIN_PACKAGE), options);
-    return s;
-  }();
-  return *skin;
-}
+const TSkinContent& Skin() { return skintest::SizesOnlyInternalSkin(); }
 
 int32_t Index(const char* name) {
   const int32_t i = Skin().GetSkinIndex(name);

@@ -2,7 +2,7 @@
 // zero, and a bar painted from the internal skin's scroll-bar sections.
 #include <gtest/gtest.h>
 
-#include "internal_skin/package_bytes.h"
+#include "internal_skin/sizes_only_skin.h"
 #include "skin/core/skin_content.h"
 #include "skin/paint/scroll_geometry.h"
 #include "skin/paint/scroll_paint.h"
@@ -87,17 +87,7 @@ TEST(ScrollGeometry, ControlLayoutStaysInsideBarsShorterThanTwoArrowsAndAThumb) 
       }
 }
 
-const TSkinContent& Skin() {
-  static TSkinContent* skin = [] {
-    auto* s = new TSkinContent;
-    skintest::PngSizeDecoder decoder;
-    TSkinLoadOptions options;
-    options.Decoder = &decoder;
-    s->LoadFromPackage(skintest::ReadFileBytes(GLYPHORA_INTERNAL_SKIN_PACKAGE), options);
-    return s;
-  }();
-  return *skin;
-}
+const TSkinContent& Skin() { return skintest::SizesOnlyInternalSkin(); }
 
 TEST(ScrollPaint, TheThumbAndThePressedHalfChangeOnlyTheirOwnPixels) {
   ASSERT_TRUE(HasScrollBarSections(Skin(), true));
