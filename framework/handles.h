@@ -110,10 +110,13 @@ inline long LiveGdiObjects() {
          UniqueBitmap::LiveCount() + UniqueRegion::LiveCount() + UniqueMemoryDC::LiveCount();
 }
 
-// A DC borrowed from a window (GetDC/ReleaseDC).
+// A DC borrowed from a window (GetDC or, for the whole window with its
+// frame, GetWindowDC; ReleaseDC either way). A null window gives the screen's.
+enum class TDcArea { Client, Whole };
 class WindowDC {
  public:
-  explicit WindowDC(HWND wnd) : wnd_(wnd), dc_(::GetDC(wnd)) {}
+  explicit WindowDC(HWND wnd, TDcArea area = TDcArea::Client)
+      : wnd_(wnd), dc_(area == TDcArea::Whole && wnd ? ::GetWindowDC(wnd) : ::GetDC(wnd)) {}
   ~WindowDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;

@@ -19,19 +19,6 @@ TCaptionButtonKind KindOfHitCode(WPARAM code) {
   }
 }
 
-// The window DC of the whole window, released on every path.
-class FrameDC {
- public:
-  explicit FrameDC(HWND wnd) : wnd_(wnd), dc_(::GetWindowDC(wnd)) {}
-  ~FrameDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
-  FrameDC(const FrameDC&) = delete;
-  FrameDC& operator=(const FrameDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-};
 }  // namespace
 
 int TsSkinProvider::HitTestScreen(POINT p) {
@@ -212,7 +199,8 @@ void TsSkinProvider::EndOutlineDrag(bool apply) {
 }
 
 void TsSkinProvider::InvertOutline(const TRect32& r) {
-  HDC dc = ::GetDC(nullptr);
+  WindowDC screen(nullptr);
+  HDC dc = screen.get();
   if (!dc) return;
   constexpr int b = 3;
   const int w = RectWidth(r), h = RectHeight(r);
@@ -220,7 +208,6 @@ void TsSkinProvider::InvertOutline(const TRect32& r) {
   ::PatBlt(dc, r.Left, r.Bottom - b, w, b, DSTINVERT);
   ::PatBlt(dc, r.Left, r.Top + b, b, h - 2 * b, DSTINVERT);
   ::PatBlt(dc, r.Right - b, r.Top + b, b, h - 2 * b, DSTINVERT);
-  ::ReleaseDC(nullptr, dc);
 }
 
 void TsSkinProvider::SetHot(TCaptionButtonKind k) {
@@ -301,7 +288,7 @@ void TsSkinProvider::StopFades() {
 
 void TsSkinProvider::ShowButtons(unsigned mask) {
   if (!mask || !cache_.DC()) return;
-  FrameDC dc(Wnd());
+  WindowDC dc(Wnd(), TDcArea::Whole);
   if (!dc.get()) return;
   for (int k = 0; k < cbCount; ++k) {
     if (!(mask & (1u << k))) continue;

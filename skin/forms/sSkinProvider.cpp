@@ -16,19 +16,6 @@ namespace {
 // 200 ms; longer means the message loop is gone).
 constexpr uint32_t kSessionEndWaitMs = 2000;
 
-// A window DC (GetWindowDC/ReleaseDC) for the non-client area.
-class WholeWindowDC {
- public:
-  explicit WholeWindowDC(HWND wnd) : wnd_(wnd), dc_(::GetWindowDC(wnd)) {}
-  ~WholeWindowDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
-  WholeWindowDC(const WholeWindowDC&) = delete;
-  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-};
 }  // namespace
 
 TsSkinProvider::TsSkinProvider(TComponent* owner)
@@ -272,7 +259,7 @@ void TsSkinProvider::PaintFrame() {
 
 void TsSkinProvider::CopyFrameToWindow() {
   HWND w = Wnd();
-  WholeWindowDC dc(w);
+  WindowDC dc(w, TDcArea::Whole);
   if (!dc.get() || !cache_.DC()) return;
   const TRect32& c = layout_.Client;
   ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);

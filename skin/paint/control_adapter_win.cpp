@@ -336,22 +336,18 @@ void TacEditWnd::SetSkinParams() {
 void TacEditWnd::PaintFrame() {
   if (!Skinned() || !::IsWindowVisible(wnd_) || FormAnimationRunning() || skinData_->FUpdating) return;
   // The DC goes back to the window however painting ends.
-  struct WindowDc {
-    HWND w;
-    HDC dc;
-    ~WindowDc() { if (dc) ::ReleaseDC(w, dc); }
-  } dc{wnd_, ::GetWindowDC(wnd_)};
-  if (!dc.dc) return;
+  WindowDC dc(wnd_, TDcArea::Whole);
+  if (!dc.get()) return;
   if (skinData_->BGChanged) {
     if (!paramsChanged_) SetSkinParams();
     PrepareCache();
   }
   ++framePaints_;
-  if (scroll_) scroll_->NcPaintScrollBars(dc.dc);
+  if (scroll_) scroll_->NcPaintScrollBars(dc.get());
   RECT wr;
   ::GetWindowRect(wnd_, &wr);
   if (HDC cache = skinData_->CacheDC())
-    CopyDcFrame(dc.dc, 0, 0, wr.right - wr.left, wr.bottom - wr.top, cache, 0, 0, FrameWidth());
+    CopyDcFrame(dc.get(), 0, 0, wr.right - wr.left, wr.bottom - wr.top, cache, 0, 0, FrameWidth());
 }
 
 bool TacEditWnd::acWndProc(TMessage& m) {

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "base/color_convert.h"
 #include "framework/handles.h"
@@ -25,20 +26,6 @@ constexpr DWORD kScrollStyles = WS_HSCROLL | WS_VSCROLL;
 DWORD StyleBit(int bar) { return bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL; }
 
 TScrollState StateOf(const SCROLLINFO& si) { return TScrollState{si.nMin, si.nMax, si.nPage, si.nPos}; }
-
-// The whole window's DC (non-client area included), released on scope exit.
-class NcDC {
- public:
-  explicit NcDC(HWND wnd) : wnd_(wnd), dc_(wnd ? ::GetWindowDC(wnd) : nullptr) {}
-  ~NcDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
-  NcDC(const NcDC&) = delete;
-  NcDC& operator=(const NcDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-};
 
 // Messages during which a window may set its scroll information with
 // redraw: the platform then paints its native bar straight into the window,
@@ -307,8 +294,9 @@ void TacScrollWnd::PaintCorner(HDC dc) {
 
 void TacScrollWnd::NcPaintScrollBars(HDC dc) {
   if (!manager_ || !manager_->Active() || !::IsWindowVisible(wnd_)) return;
-  NcDC own(dc ? nullptr : wnd_);
-  HDC target = dc ? dc : own.get();
+  std::optional<WindowDC> own;
+  if (!dc) own.emplace(wnd_, TDcArea::Whole);
+  HDC target = dc ? dc : own->get();
   if (!target) return;
   for (int b : {SB_HORZ, SB_VERT}) {
     ReadInfo(b);
@@ -367,7 +355,7 @@ void TacScrollWnd::TrackMouse(POINT p) {
     dragThumbOffset_ = std::clamp(AlongIn(bar, p) - mouseToThumb_ - a, 0, std::max(0, track - dragThumbLength_));
     const int32_t pos = WndDragPosition(dragThumbOffset_, track, dragThumbLength_, StateOf(bars_[bar].Info));
     {
-      NcDC dc(wnd_);
+      WindowDC dc(wnd_, TDcArea::Whole);
       PaintBar(dc.get(), bar);
     }
     if (pos != lastPos_) {
