@@ -10,7 +10,7 @@
 
 #include "bench/timing.h"
 #include "framework/application.h"
-#include "skin/controls/threaded_timer.h"
+#include "framework/threaded_timer.h"
 
 using namespace glyphora;
 using glyphora::bench::NowMs;

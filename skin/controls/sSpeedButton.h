@@ -14,7 +14,7 @@
 #include "framework/buttons.h"
 #include "skin/controls/button_layout.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/controls/threaded_timer.h"
+#include "framework/threaded_timer.h"
 #include "skin/core/animation_state.h"
 #include "skin/paint/cross_fade.h"
 #include "skin/paint/disabled_look.h"

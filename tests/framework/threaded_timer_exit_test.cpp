@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui_test_support.h"
-#include "skin/controls/threaded_timer.h"
+#include "framework/threaded_timer.h"
 
 using namespace glyphora;
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "gui_test_support.h"
-#include "skin/controls/threaded_timer.h"
+#include "framework/threaded_timer.h"
 
 using namespace glyphora;
 using glyphora::test::Pump;

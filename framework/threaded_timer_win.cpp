@@ -1,4 +1,4 @@
-#include "skin/controls/threaded_timer.h"
+#include "framework/threaded_timer.h"
 
 #include <windows.h>
 #include <mmsystem.h>
