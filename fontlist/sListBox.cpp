@@ -123,8 +123,7 @@ void TsCustomListBox::PaintSkinned(HDC dc) {
 void TsCustomListBox::WndProc(TMessage& m) {
   if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_REMOVESKIN) {
     // The manager is already inactive here: this is the unskinned path.
-    auto* named = reinterpret_cast<TsSkinManager*>(m.LParam);
-    const bool own = named && named == SkinData->SkinManager();
+    const bool own = SkinCommandForManager(m, SkinData->SkinManager());
     if (own) TacMainWnd::Free(ListSW);
     TsSkinned<TCustomListBox>::WndProc(m);
     if (own && HandleAllocated()) {
@@ -193,8 +192,7 @@ void TsCustomListBox::WndProc(TMessage& m) {
       RedrawSelection();
       return;
     case SM_ALPHACMD: {
-      auto* named = reinterpret_cast<TsSkinManager*>(m.LParam);
-      const bool own = named && named == SkinData->SkinManager();
+      const bool own = SkinCommandForManager(m, SkinData->SkinManager());
       switch (SkinCommandCode(m.WParam)) {
         case SKC_SETNEWSKIN:
           TsSkinned<TCustomListBox>::WndProc(m);

@@ -13,6 +13,7 @@
 #include "framework/application.h"
 #include "framework/control_internal.h"
 #include "framework/menus.h"
+#include "framework/message_gate.h"
 #include "framework/subclass.h"
 
 namespace glyphora {
@@ -57,6 +58,7 @@ LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND wnd, UINT msg, WPARAM wPar
 }
 
 LRESULT TWinControl::Dispatch(TWinControl* c, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (MessageGateRefuses(msg, wParam, lParam)) return 0;
   TMessage m{msg, wParam, lParam, 0};
   TMessage* outer = std::exchange(c->dispatching_, &m);
   try {

@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/message_gate.h"
+
 namespace glyphora {
 
 namespace {
@@ -79,6 +81,7 @@ LRESULT CallBelow(HWND wnd, TChain* c, size_t from, UINT msg, WPARAM wParam, LPA
 LRESULT CALLBACK ChainProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TChain* c = ChainOf(wnd);
   if (!c) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  if (MessageGateRefuses(msg, wParam, lParam)) return 0;
   ++c->Depth;
   struct TLeave {
     HWND Wnd;

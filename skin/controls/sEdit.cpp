@@ -155,7 +155,7 @@ void TsEdit::WndProc(TMessage& m) {
   }
   TsSkinned<TEdit>::WndProc(m);
   if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_REFRESH && SkinActive() && Visible() &&
-      !FormAnimationRunning() && reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager()) {
+      !FormAnimationRunning() && SkinCommandForManager(m, SkinData->SkinManager())) {
     ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     return;
   }

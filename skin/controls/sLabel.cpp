@@ -155,8 +155,7 @@ void TsCustomLabel::WndProc(TMessage& m) {
       if (OnMouseLeave) OnMouseLeave(this);
       return;
     case SM_ALPHACMD:
-      if (SkinCommandCode(m.WParam) == SKC_REMOVESKIN &&
-          reinterpret_cast<TsSkinManager*>(m.LParam) == TsSkinManager::DefaultManager() && m.LParam) {
+      if (SkinCommandCode(m.WParam) == SKC_REMOVESKIN && SkinCommandForManager(m, TsSkinManager::DefaultManager())) {
         RestoreOwnColor();
       } else if (SkinCommandCode(m.WParam) == SKC_SETNEWSKIN || SkinCommandCode(m.WParam) == SKC_REFRESH) {
         Invalidate();
@@ -169,7 +168,7 @@ void TsCustomLabel::WndProc(TMessage& m) {
 void TsLabel::WndProc(TMessage& m) {
   if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_REMOVESKIN) {
     if (Destroying() || !TsSkinManager::DefaultManager() || !UseSkinColor) return;
-    if (reinterpret_cast<TsSkinManager*>(m.LParam) != TsSkinManager::DefaultManager()) return;
+    if (!SkinCommandForManager(m, TsSkinManager::DefaultManager())) return;
     RestoreOwnColor();
     return;
   }

@@ -225,8 +225,7 @@ void TsPanel::RedrawNow() {
 }
 
 void TsPanel::HandleSkinCommand(TMessage& m) {
-  auto* manager = reinterpret_cast<TsSkinManager*>(m.LParam);
-  const bool own = manager && manager == SkinData->SkinManager();
+  const bool own = SkinCommandForManager(m, SkinData->SkinManager());
   switch (SkinCommandCode(m.WParam)) {
     case SKC_SETNEWSKIN:
       SetOpaqueStyle(false);
@@ -250,7 +249,7 @@ void TsPanel::HandleSkinCommand(TMessage& m) {
       RelayToChildren(this, m.Msg, m.WParam, m.LParam);
       return;
     case SKC_GETBG: {
-      if (!SkinCommandPointerTrusted()) return;
+      if (!SkinCommandFromProgram(m)) return;
       auto* info = reinterpret_cast<TacParentBG*>(m.LParam);
       if (!info) return;
       if (SkinData->SkinIndex >= 0) {

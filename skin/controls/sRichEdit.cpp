@@ -137,8 +137,7 @@ void TsRichEdit::WndProc(TMessage& m) {
     hasSavedRtf_ = true;
   }
   if (m.Msg == SM_ALPHACMD) {
-    auto* named = reinterpret_cast<TsSkinManager*>(m.LParam);
-    const bool own = named && named == SkinData->SkinManager();
+    const bool own = SkinCommandForManager(m, SkinData->SkinManager());
     switch (SkinCommandCode(m.WParam)) {
       case SKC_REMOVESKIN:
         if (!own || Destroying()) break;
@@ -161,7 +160,7 @@ void TsRichEdit::WndProc(TMessage& m) {
         if (ListSW) static_cast<TacEditWnd*>(ListSW.get())->PaintFrame();
         return;
       case SKC_GETDISABLEDKIND:
-        if (SkinCommandPointerTrusted())
+        if (SkinCommandFromProgram(m))
           if (auto* kind = reinterpret_cast<uint8_t*>(m.LParam)) *kind = DisabledKind;
         m.Result = 1;
         return;

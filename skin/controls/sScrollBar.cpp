@@ -448,7 +448,8 @@ void TsScrollBar::WndProc(TMessage& m) {
   if (m.Msg == SM_ALPHACMD) {
     const uint16_t code = SkinCommandCode(m.WParam);
     TsSkinned<TScrollBar>::WndProc(m);
-    if (code == SKC_SETNEWSKIN || code == SKC_REMOVESKIN || code == SKC_REFRESH) {
+    if ((code == SKC_SETNEWSKIN || code == SKC_REMOVESKIN || code == SKC_REFRESH) &&
+        SkinCommandForManager(m, SkinData->SkinManager())) {
       RecreateIfNeeded();
       if (skinnedWnd_) PaintNow();
     } else if (code == SKC_PARENTUPDATED && skinnedWnd_) {

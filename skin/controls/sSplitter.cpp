@@ -98,8 +98,7 @@ void TsSplitter::WndProc(TMessage& m) {
       return;
     }
     SkinData->HandleSkinCommand(m);
-    auto* manager = reinterpret_cast<TsSkinManager*>(m.LParam);
-    if ((code == SKC_REMOVESKIN || code == SKC_REFRESH) && manager && manager == SkinData->SkinManager()) Invalidate();
+    if ((code == SKC_REMOVESKIN || code == SKC_REFRESH) && SkinCommandForManager(m, SkinData->SkinManager())) Invalidate();
     return;
   }
   const bool skinned = SkinData->Skinned();

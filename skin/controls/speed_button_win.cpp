@@ -227,6 +227,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
       case SKC_SETNEWSKIN:
       case SKC_REMOVESKIN:
       case SKC_REFRESH:
+        if (!SkinCommandForManager(m, SkinData->SkinManager())) return;
         StopFade();
         SkinData->HandleSkinCommand(m);
         SetOpaqueStyle(SkinData->Skinned());

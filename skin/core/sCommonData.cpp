@@ -74,14 +74,6 @@ bool IsFrameOrPanelOwner(TControl* c) {
   return dynamic_cast<TCustomPanel*>(c) != nullptr;
 }
 
-LRESULT AskControl(TControl* c, uint16_t code, LPARAM lp = 0, uint16_t arg = 0) {
-  auto* win = dynamic_cast<TWinControl*>(c);
-  if (win) {
-    if (!win->HandleAllocated() || win->Destroying()) return 0;
-    return ::SendMessageW(win->WindowHandle(), SM_ALPHACMD, SkinCommandWParam(code, arg), lp);
-  }
-  return c->Perform(SM_ALPHACMD, SkinCommandWParam(code, arg), lp);
-}
 
 }  // namespace
 
@@ -214,14 +206,14 @@ void TsCommonData::UpdateCtrlState(bool repaintChildren) {
     if (g->Transparency != 0 && g->Transparency != 100) needsOwnBg = true;
     if (g->Transparency == 100) {
       TControl* parent = subject ? subject->Parent() : nullptr;
-      if (!parent || !(AskControl(parent, SKC_CTRLSKINSTATE) & ACS_FAST)) needsOwnBg = true;
+      if (!parent || !(SendControlSkinCommand(parent, SKC_CTRLSKINSTATE) & ACS_FAST)) needsOwnBg = true;
     }
     if (g->ImagePercent != 0 || g->GradientPercent != 0) needsOwnBg = true;
     if (!needsOwnBg) CtrlSkinState |= ACS_FAST;
   }
   if (repaintChildren) {
     if (auto* win = dynamic_cast<TWinControl*>(FOwnerControl))
-      for (TControl* c : std::vector<TControl*>(win->Controls())) AskControl(c, SKC_CTRLSKINSTATE, 1);
+      for (TControl* c : std::vector<TControl*>(win->Controls())) SendControlSkinCommand(c, SKC_CTRLSKINSTATE, 1);
   }
 }
 
@@ -299,7 +291,7 @@ bool TsCommonData::Updating() const {
   if (FUpdating) return true;
   TControl* subject = COC == COC_TsSkinProvider ? OwnerForm() : FOwnerControl;
   if (!subject || !subject->Parent()) return false;
-  return AskControl(subject->Parent(), SKC_ISUPDATING) == 1;
+  return SendControlSkinCommand(subject->Parent(), SKC_ISUPDATING) == 1;
 }
 
 bool TsCommonData::RepaintIfMoved() const {
@@ -403,9 +395,9 @@ void AskParentBG(TacParentBG& info, TControl* parent, HWND parentWnd) {
   const bool paint = info.PaintIfMissing;
   info.Kind = bgkUnknown;
   if (parent) {
-    AskControl(parent, SKC_GETBG, reinterpret_cast<LPARAM>(&info));
+    SendControlSkinCommand(parent, SKC_GETBG, reinterpret_cast<LPARAM>(&info));
   } else if (parentWnd) {
-    ::SendMessageW(parentWnd, SM_ALPHACMD, SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
+    SendSkinCommand(parentWnd, SKC_GETBG, reinterpret_cast<LPARAM>(&info));
   }
   info.PaintIfMissing = paint;
   if (info.Kind != bgkUnknown) return;
@@ -542,11 +534,10 @@ void TsCommonData::OnRemoveSkin(TsSkinManager* manager) {
 
 bool TsCommonData::HandleSkinCommand(TMessage& m) {
   if (m.Msg != SM_ALPHACMD) return false;
-  // lParam names a manager only for the skin-wide commands, and a command
-  // may come from anywhere: it is obeyed only when it names this control's
-  // own manager, never when it names none (also when no manager exists).
-  auto* manager = reinterpret_cast<TsSkinManager*>(m.LParam);
-  const bool own = manager && manager == SkinManager();
+  // lParam names a manager only for the skin-wide commands: they are
+  // obeyed only when they name this control's own manager.
+  TsSkinManager* manager = SkinManager();
+  const bool own = SkinCommandForManager(m, manager);
   switch (SkinCommandCode(m.WParam)) {
     case SKC_CTRLHANDLED:
       m.Result = 1;
@@ -590,12 +581,12 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       BGChanged = true;
       return true;
     case SKC_GETSKININDEX:
-      if (!SkinCommandPointerTrusted()) return true;
+      if (!SkinCommandFromProgram(m)) return true;
       if (auto* info = reinterpret_cast<TacSectionInfo*>(m.LParam)) info->SkinIndex = SkinIndex;
       m.Result = 1;
       return true;
     case SKC_SETSECTION:
-      if (!SkinCommandPointerTrusted()) return true;
+      if (!SkinCommandFromProgram(m)) return true;
       if (auto* info = reinterpret_cast<TacSectionInfo*>(m.LParam); info && info->Name) SetSkinSection(info->Name);
       return true;
     case SKC_UPDATESECTION:
@@ -647,7 +638,7 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       m.Result = static_cast<LRESULT>(GetBGColor(0));
       return true;
     case SKC_GETBG:
-      if (!SkinCommandPointerTrusted()) return true;
+      if (!SkinCommandFromProgram(m)) return true;
       if (auto* info = reinterpret_cast<TacParentBG*>(m.LParam)) {
         FillParentBG(*info, 0);
         m.Result = 1;
@@ -664,7 +655,7 @@ bool TsCommonData::HandleFrameworkMessage(TMessage& m) {
       if (RepaintIfMoved()) {
         BGChanged = true;
         if (FOwnerControl)
-          FOwnerControl->Perform(SM_ALPHACMD, SkinCommandWParam(SKC_PARENTMOVED, 1), 0);
+          SendControlSkinCommand(FOwnerControl, SKC_PARENTMOVED, 0, 1);
       }
       RemoveGlow();
       return false;
@@ -675,7 +666,7 @@ bool TsCommonData::HandleFrameworkMessage(TMessage& m) {
           for (TControl* c : std::vector<TControl*>(win->Controls())) {
             if (c->Destroying()) continue;
             // The framework anchors every control to the left and top.
-            AskControl(c, SKC_PARENTMOVED, 0, 1);
+            SendControlSkinCommand(c, SKC_PARENTMOVED, 0, 1);
           }
         }
       }
@@ -723,7 +714,7 @@ bool TsCommonData::HandleFrameworkMessage(TMessage& m) {
       if (COC == COC_TsSpeedButton && FOwnerControl && FOwnerControl->Parent()) {
         for (TControl* c : FOwnerControl->Parent()->Controls())
           if (c != FOwnerControl && c->MouseInControl() && !c->IsWindowed() &&
-              AskControl(c, SKC_CTRLHANDLED) == 1)
+              SendControlSkinCommand(c, SKC_CTRLHANDLED) == 1)
             c->Perform(CM_MOUSELEAVE);
       }
       if (!IsContainerKind(COC)) FMouseAbove = true;
@@ -756,7 +747,7 @@ int32_t TsCommonData::FindFontSourceSection(TControl* control, int32_t def, TsSk
   for (int level = 0; parent && level < 2; ++level) {
     TacSectionInfo info;
     info.SkinIndex = -1;
-    AskControl(parent, SKC_GETSKININDEX, reinterpret_cast<LPARAM>(&info));
+    SendControlSkinCommand(parent, SKC_GETSKININDEX, reinterpret_cast<LPARAM>(&info));
     if (!manager->IsValidSkinIndex(info.SkinIndex)) return def;
     const TsGeneralData& g = manager->Content().gd[size_t(info.SkinIndex)];
     if (g.Transparency > 50 && parent->Parent()) {

@@ -5,27 +5,70 @@
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "framework/message_gate.h"
 
 namespace glyphora {
 
 namespace {
 std::vector<TCustomForm*> g_skinnedForms;
 std::vector<HWND> g_hookedDialogs;
-}  // namespace
 
-bool SkinCommandPointerTrusted() { return ::InSendMessageEx(nullptr) == ISMEX_NOSEND; }
-
-LRESULT SendSkinCommand(HWND wnd, uint16_t code, LPARAM lParam, uint16_t arg) {
-  return wnd ? ::SendMessageW(wnd, SM_ALPHACMD, SkinCommandWParam(code, arg), lParam) : 0;
+// The skin commands this thread is sending now, innermost last. A command
+// is a pair of parameters; a receiver finds its own in this list while the
+// send that carries it is on the stack.
+struct TSentCommand {
+  WPARAM WParam;
+  LPARAM LParam;
+};
+std::vector<TSentCommand>& Sending() {
+  thread_local std::vector<TSentCommand> sending;
+  return sending;
 }
 
-LRESULT SendControlSkinCommand(TControl* control, uint16_t code, LPARAM lParam, uint16_t arg) {
+// Marks a command as this program's for the scope's length.
+class TSendingScope {
+ public:
+  TSendingScope(UINT msg, WPARAM wParam, LPARAM lParam) : on_(msg == SM_ALPHACMD) {
+    if (on_) Sending().push_back({wParam, lParam});
+  }
+  ~TSendingScope() {
+    if (on_) Sending().pop_back();
+  }
+  TSendingScope(const TSendingScope&) = delete;
+  TSendingScope& operator=(const TSendingScope&) = delete;
+
+ private:
+  bool on_;
+};
+
+// Every framework window refuses skin commands this program is not sending.
+const bool g_gateSet = (SetMessageGate(SM_ALPHACMD, &SkinCommandFromProgram), true);
+}  // namespace
+
+bool SkinCommandFromProgram(WPARAM wParam, LPARAM lParam) {
+  for (const TSentCommand& c : Sending())
+    if (c.WParam == wParam && c.LParam == lParam) return true;
+  return false;
+}
+
+LRESULT SendSkinCommand(HWND wnd, uint16_t code, LPARAM lParam, uint16_t arg) {
+  if (!wnd) return 0;
+  const WPARAM wParam = SkinCommandWParam(code, arg);
+  TSendingScope sending(SM_ALPHACMD, wParam, lParam);
+  return ::SendMessageW(wnd, SM_ALPHACMD, wParam, lParam);
+}
+
+LRESULT SendControlSkinCommand(TControl* control, uint16_t code, LPARAM lParam, uint16_t arg,
+                               TWithoutWindow withoutWindow) {
   if (!control || control->Destroying()) return 0;
   if (control->IsWindowed()) {
     auto* w = static_cast<TWinControl*>(control);
-    return w->HandleAllocated() ? SendSkinCommand(w->WindowHandle(), code, lParam, arg) : 0;
+    if (w->HandleAllocated()) return SendSkinCommand(w->WindowHandle(), code, lParam, arg);
+    if (withoutWindow == TWithoutWindow::Nothing) return 0;
   }
-  return control->Perform(SM_ALPHACMD, SkinCommandWParam(code, arg), lParam);
+  const WPARAM wParam = SkinCommandWParam(code, arg);
+  TSendingScope sending(SM_ALPHACMD, wParam, lParam);
+  return control->Perform(SM_ALPHACMD, wParam, lParam);
 }
 
 bool AskWindow(HWND wnd, uint16_t code) { return SendSkinCommand(wnd, code, 0) == 1; }
@@ -44,6 +87,7 @@ TColor GetWindowBGColor(HWND wnd) {
 
 void RelayToChildren(TWinControl* parent, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!parent) return;
+  TSendingScope sending(msg, wParam, lParam);
   // A copy: receivers may add or remove controls while the walk goes on.
   std::vector<TControl*> children = parent->Controls();
   for (TControl* c : children) {
@@ -61,6 +105,7 @@ void RelayToChildren(TWinControl* parent, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 void BroadcastToChildWindows(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TSendingScope sending(msg, wParam, lParam);
   std::vector<HWND> children;
   for (HWND c = ::GetWindow(wnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
   for (HWND c : children)
@@ -93,6 +138,7 @@ void SendToForm(TCustomForm* form, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void BroadcastToForms(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TSendingScope sending(msg, wParam, lParam);
   // Forms without a provider, from the last to the first.
   std::vector<TCustomForm*> forms = Application()->Forms();
   for (auto it = forms.rbegin(); it != forms.rend(); ++it) {

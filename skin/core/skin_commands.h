@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "base/shared_types.h"
+#include "framework/messages.h"
 
 namespace glyphora {
 
@@ -42,15 +43,31 @@ struct TacSectionInfo {
   bool RepaintNeeded = false;
 };
 
-// True when the command being answered was not sent from another thread or
-// process: only then can a pointer in its lParam point at a record of this
-// process. A command from elsewhere is answered as if it carried none.
-bool SkinCommandPointerTrusted();
+// True while this program is sending the command (wParam, lParam) through
+// one of the functions below, and so while its receivers handle it. Only
+// such a command is handled at all: the framework's windows answer 0 to any
+// other skin command (one posted, or sent from another thread or program),
+// so a pointer in a handled command's lParam points at a record of this
+// program and state changes come from its own managers.
+bool SkinCommandFromProgram(WPARAM wParam, LPARAM lParam);
+inline bool SkinCommandFromProgram(const TMessage& m) { return SkinCommandFromProgram(m.WParam, m.LParam); }
+// A skin-wide command (SKC_SETNEWSKIN, SKC_REMOVESKIN, SKC_REFRESH...) that
+// names `manager` in lParam and comes from this program. A command naming
+// another manager, or none, is passed on but otherwise ignored.
+inline bool SkinCommandForManager(const TMessage& m, const void* manager) {
+  return manager && m.LParam == reinterpret_cast<LPARAM>(manager) && SkinCommandFromProgram(m);
+}
 
+// The ways a skin command is sent; each marks the command as this program's
+// for the length of the call.
 LRESULT SendSkinCommand(HWND wnd, uint16_t code, LPARAM lParam = 0, uint16_t arg = 0);
-// To a windowed control's window (0 when it has none or is being destroyed)
-// or straight to a graphic control's WndProc.
-LRESULT SendControlSkinCommand(TControl* control, uint16_t code, LPARAM lParam = 0, uint16_t arg = 0);
+// What a windowed control without a window yet gets: nothing (answer 0),
+// or the command straight to its WndProc.
+enum class TWithoutWindow { Nothing, Dispatch };
+// To a windowed control's window (0 when it is being destroyed; without a
+// window as `withoutWindow` says) or straight to a graphic control's WndProc.
+LRESULT SendControlSkinCommand(TControl* control, uint16_t code, LPARAM lParam = 0, uint16_t arg = 0,
+                               TWithoutWindow withoutWindow = TWithoutWindow::Nothing);
 // True when the window answers exactly 1.
 bool AskWindow(HWND wnd, uint16_t code);
 TColor GetControlBGColor(TControl* control);

@@ -176,7 +176,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
     case SKC_SETNEWSKIN:
     case SKC_REFRESH: {
       const bool handled = SkinData->HandleSkinCommand(m);
-      if (reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager()) {
+      if (SkinCommandForManager(m, SkinData->SkinManager())) {
         StopFades();
         ResolveSkin();
         SkinData->BGChanged = true;
@@ -185,7 +185,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
       return handled;
     }
     case SKC_REMOVESKIN: {
-      const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager();
+      const bool own = SkinCommandForManager(m, SkinData->SkinManager());
       const bool handled = SkinData->HandleSkinCommand(m);
       if (own) ForgetSkin();
       return handled;

@@ -183,8 +183,7 @@ bool TacMainWnd::acWndProc(TMessage& m) {
       return false;
   }
   if (m.Msg != SM_ALPHACMD) return false;
-  auto* named = reinterpret_cast<TsSkinManager*>(m.LParam);
-  const bool own = named && named == manager_;
+  const bool own = SkinCommandForManager(m, manager_);
   switch (SkinCommandCode(m.WParam)) {
     case SKC_CTRLHANDLED:
       m.Result = 1;
@@ -219,7 +218,7 @@ bool TacMainWnd::acWndProc(TMessage& m) {
       if (m.Result == 0) m.Result = LRESULT(skinData_->GetBGColor(0, wnd_));
       return true;
     case SKC_GETBG:
-      if (!SkinCommandPointerTrusted() || ControlOf(*skinData_)) return false;
+      if (!SkinCommandFromProgram(m) || ControlOf(*skinData_)) return false;
       if (auto* info = reinterpret_cast<TacParentBG*>(m.LParam)) {
         skinData_->FillParentBG(*info, 0, wnd_);
         m.Result = 1;

@@ -29,12 +29,6 @@ class TRunningFlag {
   TRunningFlag& operator=(const TRunningFlag&) = delete;
 };
 
-LRESULT SkinCommand(TControl* c, uint16_t code) {
-  auto* win = dynamic_cast<TWinControl*>(c);
-  if (win && win->HandleAllocated()) return ::SendMessageW(win->WindowHandle(), SM_ALPHACMD, SkinCommandWParam(code), 0);
-  return c->Perform(SM_ALPHACMD, SkinCommandWParam(code), 0);
-}
-
 // Device coordinates are far smaller than 32 bits; sums are kept from overflowing.
 LONG Add(LONG a, int32_t b) { return LONG(std::clamp<int64_t>(int64_t(a) + b, INT32_MIN, INT32_MAX)); }
 
@@ -45,7 +39,7 @@ RECT Moved(const RECT& r, TPoint32 o) {
 // What an opaque child paints its bounds with first: its section's colour
 // when it is skinned, else its own colour.
 TColor OwnBackground(TControl* c) {
-  if (SkinCommand(c, SKC_CTRLHANDLED) == 1) return static_cast<TColor>(SkinCommand(c, SKC_GETCOLOR));
+  if (SendControlSkinCommand(c, SKC_CTRLHANDLED) == 1) return static_cast<TColor>(SendControlSkinCommand(c, SKC_GETCOLOR));
   return ColorToRGB(c->Color());
 }
 
@@ -99,7 +93,7 @@ void PaintGraphicChildren(HDC dc, TWinControl* parent, bool onlyIfShowing, TPoin
   RECT clip;
   const int kind = ::GetClipBox(dc, &clip);
   if (kind == ERROR || kind == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) {
-    SkinCommand(parent, SKC_SETHALFVISIBLE);
+    SendControlSkinCommand(parent, SKC_SETHALFVISIBLE);
     return;
   }
   TacParentBG bg;
@@ -138,7 +132,7 @@ void PaintGraphicChildren(HDC dc, TWinControl* parent, bool onlyIfShowing, TPoin
     const RECT b = c->BoundsRect();
     const RECT shown = Moved(b, offset);
     if (shown.left < clip.left || shown.top < clip.top || shown.right > clip.right || shown.bottom > clip.bottom)
-      c->Perform(SM_ALPHACMD, SkinCommandWParam(SKC_SETHALFVISIBLE), 0);
+      SendControlSkinCommand(c, SKC_SETHALFVISIBLE);
     SavedDC saved(off.DC());
     ::SetViewportOrgEx(off.DC(), b.left, b.top, nullptr);
     ::IntersectClipRect(off.DC(), 0, 0, c->Width(), c->Height());

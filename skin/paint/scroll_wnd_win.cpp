@@ -310,7 +310,7 @@ void TacScrollWnd::NcPaintScrollBars(HDC dc) {
 void TacScrollWnd::SendScroll(int code, int32_t pos) {
   const UINT msg = trackBar_ == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
   const LPARAM ask = MAKELONG(code, msg);
-  if (::SendMessageW(wnd_, SM_ALPHACMD, SkinCommandWParam(SKC_BEFORESCROLL), ask) != 1) {
+  if (SendSkinCommand(wnd_, SKC_BEFORESCROLL, ask) != 1) {
     if (code == SB_THUMBTRACK) {
       // Windows that read the position back while tracking find it here.
       SCROLLINFO si{sizeof(si), SIF_POS, 0, 0, 0, pos, 0};
@@ -318,7 +318,7 @@ void TacScrollWnd::SendScroll(int code, int32_t pos) {
     }
     ::SendMessageW(wnd_, msg, MAKEWPARAM(code, std::clamp<int32_t>(pos, 0, 0xFFFF)), 0);
   }
-  ::SendMessageW(wnd_, SM_ALPHACMD, SkinCommandWParam(SKC_AFTERSCROLL), ask);
+  SendSkinCommand(wnd_, SKC_AFTERSCROLL, ask);
 }
 
 void TacScrollWnd::Press(int bar, POINT p) {

@@ -30,12 +30,6 @@ void PrepareParentPaint(TacParentBG& info, HDC dc) {
   ::IntersectClipRect(dc, info.R.Left, info.R.Top, info.R.Right, info.R.Bottom);
 }
 
-LRESULT SendToControl(TControl* control, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* win = dynamic_cast<TWinControl*>(control);
-  if (win && win->HandleAllocated()) return ::SendMessageW(win->WindowHandle(), msg, wp, lp);
-  return control->Perform(msg, wp, lp);
-}
-
 // One background request: asks (SKC_GETBG) through ask; with no answer, a
 // caller that asked for painting on entry gets the window's own erase and
 // paint messages through paint, drawn into info.DC; any other caller gets a
@@ -45,7 +39,7 @@ bool RequestBG(TacParentBG& info, bool& pleasePaint, Ask ask, Paint paint, FillW
   const bool paintOnEntry = info.PaintIfMissing;
   info.Kind = bgkUnknown;
   info.PaintIfMissing = pleasePaint;
-  ask(SkinCommandWParam(SKC_GETBG), reinterpret_cast<LPARAM>(&info));
+  ask(reinterpret_cast<LPARAM>(&info));
   if (info.Kind != bgkUnknown) return true;
   if (paintOnEntry) {
     HDC dc = static_cast<HDC>(info.DC);
@@ -67,7 +61,7 @@ bool RequestBG(TacParentBG& info, bool& pleasePaint, Ask ask, Paint paint, FillW
 bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
   return RequestBG(
       info, pleasePaint,
-      [&](WPARAM wp, LPARAM lp) { return ::SendMessageW(wnd, SM_ALPHACMD, wp, lp); },
+      [&](LPARAM lp) { return SendSkinCommand(wnd, SKC_GETBG, lp); },
       [&](UINT msg, WPARAM wp) { ::SendMessageW(wnd, msg, wp, 0); },
       [&] {
         TsSkinManager* manager = TsSkinManager::DefaultManager();
@@ -79,10 +73,10 @@ bool RequestControlBG(TacParentBG& info, TControl* control, bool& pleasePaint) {
   if (!control) return false;
   return RequestBG(
       info, pleasePaint,
-      [&](WPARAM wp, LPARAM lp) { return SendToControl(control, SM_ALPHACMD, wp, lp); },
+      [&](LPARAM lp) { return SendControlSkinCommand(control, SKC_GETBG, lp, 0, TWithoutWindow::Dispatch); },
       [&](UINT msg, WPARAM wp) { control->Perform(msg, wp, 0); },
       [&] {
-        const LRESULT answer = SendToControl(control, SM_ALPHACMD, SkinCommandWParam(SKC_GETCOLOR), 0);
+        const LRESULT answer = SendControlSkinCommand(control, SKC_GETCOLOR, 0, 0, TWithoutWindow::Dispatch);
         info.Color = answer != 0 ? static_cast<TColor>(answer) : ColorToRGB(control->Color());
         if (pleasePaint && info.Bmp) FillDcRect(static_cast<HDC>(info.DC), info.R, info.Color);
       });

@@ -121,7 +121,7 @@ TEST_F(SpeedButtonTest, WithoutAnimationTheLookChangesAtOnce) {
     EXPECT_FALSE(SameBitmaps(CacheOf(b), normal));
     b->Perform(CM_MOUSELEAVE);
     b->StopFade();
-    b->Perform(SM_ALPHACMD, SkinCommandWParam(SKC_REPAINT));
+    SendControlSkinCommand(b, SKC_REPAINT);
     EXPECT_TRUE(SameBitmaps(CacheOf(b), normal));
   }
   SetGlobalButtonAnimEvents(aeAllButtonEvents);
@@ -154,7 +154,7 @@ TEST_F(SpeedButtonTest, DisabledHasNoHotLookAndNoFade) {
   off->Perform(CM_MOUSEENTER);
   EXPECT_FALSE(off->Fading());
   EXPECT_EQ(off->CurrentState(), 0);
-  off->Perform(SM_ALPHACMD, SkinCommandWParam(SKC_REPAINT));
+  SendControlSkinCommand(off, SKC_REPAINT);
   EXPECT_TRUE(SameBitmaps(CacheOf(off), disabled));
 }
 
