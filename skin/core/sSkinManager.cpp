@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/forms.h"
@@ -12,6 +13,7 @@
 #include "imaging/wic_decoder.h"
 #include "skin/core/manager_rules.h"
 #include "skin/core/skin_commands.h"
+#include "skin/core/skin_manager_internal.h"
 
 namespace glyphora {
 
@@ -68,14 +70,55 @@ bool TsSkinManager::NewSkinBroadcast() { return g_newSkinBroadcast; }
 void TsSkinManager::SetNewSkinBroadcast(bool value) { g_newSkinBroadcast = value; }
 const std::string& TsSkinManager::SectionToUpdate() const { return g_sectionToUpdate; }
 
-void TsSkinManager::ShowError(const std::wstring& text) {
-  if (Application()->OnException) {
-    Application()->OnException(std::runtime_error(Narrow(text)));
+namespace {
+struct TNotice {
+  std::wstring Text;
+  UINT Icon;
+};
+int g_noticesHeld = 0;
+std::vector<TNotice> g_heldNotices;
+UINT_PTR g_noticeTimer = 0;
+
+void ShowNotice(const TNotice& n) {
+  if (n.Icon == MB_ICONERROR && Application()->OnException) {
+    Application()->OnException(std::runtime_error(Narrow(n.Text)));
     return;
   }
   ModalScope modal;
-  ::MessageBoxW(Application()->Handle(), text.c_str(), Application()->Title().c_str(), MB_OK | MB_ICONERROR);
+  ::MessageBoxW(Application()->Handle(), n.Text.c_str(), Application()->Title().c_str(), MB_OK | n.Icon);
 }
+
+// A thread timer fires from the message loop, so after the call that held
+// the messages back has returned to its sender.
+void CALLBACK ShowHeldNotices(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  if (id == g_noticeTimer) g_noticeTimer = 0;
+  std::vector<TNotice> notices;
+  notices.swap(g_heldNotices);
+  for (const TNotice& n : notices) ShowNotice(n);
+}
+
+void Notify(const std::wstring& text, UINT icon) {
+  if (g_noticesHeld > 0) {
+    g_heldNotices.push_back({text, icon});
+    return;
+  }
+  ShowNotice({text, icon});
+}
+}  // namespace
+
+namespace skin_manager_detail {
+THeldNotices::THeldNotices() { ++g_noticesHeld; }
+THeldNotices::~THeldNotices() {
+  if (--g_noticesHeld > 0 || g_heldNotices.empty() || g_noticeTimer) return;
+  g_noticeTimer = ::SetTimer(nullptr, 0, 0, &ShowHeldNotices);
+  if (!g_noticeTimer) g_heldNotices.clear();  // no timer, no box: never one inside the sender's call
+}
+}  // namespace skin_manager_detail
+
+void TsSkinManager::ShowError(const std::wstring& text) { Notify(text, MB_ICONERROR); }
+
+void TsSkinManager::ShowInformation(const std::wstring& text) { Notify(text, MB_ICONINFORMATION); }
 
 void TsSkinManager::ApplyThirdPartyDefaults() {
   for (int i = 0; i < ThirdListCount; ++i) {

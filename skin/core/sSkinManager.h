@@ -70,6 +70,21 @@ void SkinEngineStartup(const std::vector<std::wstring>& args);
 // "/actest" was given: old skins are reported when they load.
 bool OldSkinReportRequested();
 
+// Preview mode: with "/acpreview" first on the command line the program is
+// a live preview for an external skin editor, whose top-level window has
+// the caption kSkinEditorCaption. The main form announces itself to the
+// editor once; the form the editor acknowledges takes its preview records.
+extern const wchar_t kSkinEditorCaption[];
+// The editor's message: the announcement (wParam 3, lParam the form), and
+// what the editor asks a skinned form (wParam 1 close, 4 "are you there").
+constexpr UINT kSkinEditorMessage = 0xA400;
+// The announcement is still to be made (set by "/acpreview").
+bool PreviewAnnouncementDue();
+void SetPreviewAnnouncementDue(bool due);
+// The form the editor acknowledged, or nullptr.
+HWND PreviewForm();
+void SetPreviewForm(HWND form);
+
 class TsSkinManager : public TComponent {
  public:
   explicit TsSkinManager(TComponent* owner);
@@ -154,8 +169,11 @@ class TsSkinManager : public TComponent {
   // The live preview: WM_COPYDATA with kLivePreviewWParam and the tagged record.
   LRESULT HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data);
 
-  // Shows an error in a message box (tests replace it).
+  // Show a message box with an error (tests replace it through the
+  // application's exception handler) or a piece of information. Held back
+  // while the live preview of another program's record runs.
   static void ShowError(const std::wstring& text);
+  static void ShowInformation(const std::wstring& text);
 
  private:
   void ChangeSkin(const std::wstring& oldName);

@@ -22,6 +22,17 @@ inline bool FileExists(const std::wstring& path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Holds back the manager's message boxes for its length; they are shown
+// from the message loop once the call that opened it has returned (a live
+// preview's errors never open a modal box inside the sender's call).
+class THeldNotices {
+ public:
+  THeldNotices();
+  ~THeldNotices();
+  THeldNotices(const THeldNotices&) = delete;
+  THeldNotices& operator=(const THeldNotices&) = delete;
+};
+
 inline bool DirectoryExists(const std::wstring& path) {
   DWORD a = ::GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);

@@ -91,8 +91,7 @@ void TsSkinManager::ReportSkinVersion() const {
   TSkinVersionCheck check = CheckSkinVersion(content_->SkinData.Version);
   // Old skins are reported only when asked for on the command line.
   if (check == TSkinVersionCheck::Ok || (check == TSkinVersionCheck::Older && !OldSkinReportRequested())) return;
-  std::wstring text = Widen(SkinVersionMessage(check, Narrow(skinName_)));
-  ::MessageBoxW(Application()->Handle(), text.c_str(), Application()->Title().c_str(), MB_OK | MB_ICONINFORMATION);
+  ShowInformation(Widen(SkinVersionMessage(check, Narrow(skinName_))));
 }
 
 void TsSkinManager::Reload() {

@@ -49,6 +49,7 @@ LRESULT TsSkinManager::HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data)
   std::wstring name = FromAnsi(record->SkinName);
   if (!IsPlainSkinName(name)) return 0;
   g_livePreview = true;
+  THeldNotices held;
   BeginUpdate();
   livePreviewOptions_ = record->Options;
   hasLivePreviewOptions_ = true;

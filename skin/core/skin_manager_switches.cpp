@@ -14,6 +14,8 @@ namespace glyphora {
 namespace {
 bool g_versionShown = false;
 bool g_testSwitch = false;
+bool g_previewDue = false;
+HWND g_previewForm = nullptr;
 
 std::wstring Lower(std::wstring s) {
   for (auto& c : s) c = static_cast<wchar_t>(towlower(c));
@@ -23,6 +25,7 @@ std::wstring Lower(std::wstring s) {
 
 void SkinEngineStartup(const std::vector<std::wstring>& args) {
   bool showVersion = false;
+  if (args.size() > 1 && Lower(args[1]) == L"/acpreview") g_previewDue = true;
   for (size_t i = 1; i < args.size(); ++i) {
     std::wstring a = Lower(args[i]);
     if (a == L"/acver") showVersion = true;
@@ -37,5 +40,11 @@ void SkinEngineStartup(const std::vector<std::wstring>& args) {
 }
 
 bool OldSkinReportRequested() { return g_testSwitch; }
+
+const wchar_t kSkinEditorCaption[] = L"Glyphora Skin Editor";
+bool PreviewAnnouncementDue() { return g_previewDue; }
+void SetPreviewAnnouncementDue(bool due) { g_previewDue = due; }
+HWND PreviewForm() { return g_previewForm; }
+void SetPreviewForm(HWND form) { g_previewForm = form; }
 
 }  // namespace glyphora

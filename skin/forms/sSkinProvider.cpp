@@ -95,13 +95,7 @@ void TsSkinProvider::ForgetSkin() {
 
 bool TsSkinProvider::HandleFormMessage(TMessage& m) {
   if (m.Msg == SM_ALPHACMD) return HandleSkinCommand(m);
-  if (m.Msg == WM_COPYDATA && Application()->MainForm() == form_) {
-    // Live preview requests from another program go to the skin manager.
-    if (TsSkinManager* mgr = SkinData->SkinManager()) {
-      m.Result = mgr->HandleCopyData(m.WParam, reinterpret_cast<const COPYDATASTRUCT*>(m.LParam));
-      return true;
-    }
-  }
+  if (HandlePreviewMessage(m)) return true;
   if (m.Msg == kApplyRegionMsg) {
     rgnPosted_ = false;
     if (rgnChanged_ && FrameSkinned() && !::IsIconic(Wnd())) {

@@ -3,8 +3,8 @@
 // non-client area from a frame image it keeps, cuts the window region to the
 // border mask's corners, answers hit tests of the frame, and turns presses
 // on its caption buttons into minimise, maximise, restore and close. It also
-// makes the form known to skin broadcasts and passes live-preview requests
-// to the manager.
+// makes the form known to skin broadcasts and, in preview mode, passes the
+// skin editor's live-preview records to the manager.
 #pragma once
 #include <array>
 #include <memory>
@@ -57,6 +57,9 @@ class TsSkinProvider : public TComponent {
   int ButtonState(TCaptionButtonKind kind) const { return buttons_[kind].State; }
   // A caption button's look is changing.
   bool ButtonFading() const;
+  // The skin editor acknowledged this form in preview mode: it takes the
+  // editor's live-preview records.
+  bool IsPreviewForm() const;
 
  private:
   struct TButton {
@@ -74,6 +77,12 @@ class TsSkinProvider : public TComponent {
   static constexpr UINT kApplyRegionMsg = WM_APP + 0x3A17;
 
   bool HandleFormMessage(TMessage& m);
+
+  // Preview mode (preview_mode_win.cpp).
+  bool HandlePreviewMessage(TMessage& m);
+  void AnnouncePreview();
+  bool copyDataBusy_ = false;
+
   bool HandleSkinCommand(TMessage& m);
   bool HandleMouse(TMessage& m);
   void NcActivate(TMessage& m);
