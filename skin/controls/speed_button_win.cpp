@@ -86,7 +86,9 @@ void TsSpeedButton::DrawCaption(HDC dc, int state) {
   ::SetBkMode(dc, TRANSPARENT);
   UINT flags = TextAlignFlags(TextAlignment) | DT_VCENTER | DT_EXPANDTABS | DT_WORDBREAK;
   if (parent_ && (::GetWindowLongW(parent_->WindowHandle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL)) flags |= DT_RTLREADING;
-  DrawSectionText(dc, caption_, enabled_, state > 0, *SkinData, flags, r);
+  // Drawn as enabled: a disabled button's whole cache, caption included, is
+  // blended afterwards by its disabled kind.
+  DrawSectionText(dc, caption_, true, state > 0, *SkinData, flags, r);
 }
 
 void TsSpeedButton::PrepareCache() {

@@ -151,6 +151,22 @@ TEST_F(SpeedButtonTest, DisabledHasNoHotLookAndNoFade) {
   });
   const TBitmap32 disabled = CacheOf(off);
   EXPECT_FALSE(SameBitmaps(CacheOf(on), disabled));
+  // The caption is blended into the background once (the disabled kind
+  // keeps 40 % of the button), not dimmed a second time to near invisibility.
+  auto contrast = [](const TBitmap32& b, const TRect32& r) {
+    int lo = 255 * 3, hi = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) {
+        const uint32_t p = b.Pixel(x, y);
+        const int v = int(p & 255) + int(p >> 8 & 255) + int(p >> 16 & 255);
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+      }
+    return hi - lo;
+  };
+  const int enabledContrast = contrast(CacheOf(on), on->CaptionRect());
+  ASSERT_GT(enabledContrast, 100);
+  EXPECT_GE(contrast(disabled, off->CaptionRect()), enabledContrast * 3 / 10);
   off->Perform(CM_MOUSEENTER);
   EXPECT_FALSE(off->Fading());
   EXPECT_EQ(off->CurrentState(), 0);
