@@ -112,6 +112,10 @@ class TsSpeedButton : public TsSkinned<TSpeedButton> {
   void CopyToDC(HDC dc, int x, int y);
 
   std::unique_ptr<TsAnimTimer> fade_;
+  // False once the button is destroyed: a handler run from WndProc (a
+  // click, the mouse entering) may free the button, after which WndProc
+  // touches nothing of it.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool storedDown_ = false;
   int cacheState_ = 0;  // the state the cache was last painted in
   bool mouseAbove_ = false;

@@ -46,6 +46,7 @@ TsSpeedButton::TsSpeedButton(TComponent* owner)
     : TsSkinned<TSpeedButton>(owner, COC_TsSpeedButton, "SPEEDBUTTON", "TSSPEEDBUTTON") {}
 
 TsSpeedButton::~TsSpeedButton() {
+  *alive_ = false;
   MarkDestroying();
   fade_.reset();
 }
@@ -239,29 +240,33 @@ void TsSpeedButton::WndProc(TMessage& m) {
     SkinData->HandleSkinCommand(m);
     return;
   }
+  // Handlers may free the button: it is looked at again only while alive.
+  const std::shared_ptr<bool> alive = alive_;
   switch (m.Msg) {
     case CM_MOUSEENTER:
       if (!enabled_ || mouseAbove_) break;
       if (OnMouseEnter) OnMouseEnter(this);
+      if (!*alive) return;
       mouseAbove_ = true;
       SkinData->HandleFrameworkMessage(m);
       TSpeedButton::WndProc(m);
-      StateChanged(aeMouseEnter, false);
+      if (*alive) StateChanged(aeMouseEnter, false);
       return;
     case CM_MOUSELEAVE:
       if (!enabled_ || !mouseAbove_) break;
       if (OnMouseLeave) OnMouseLeave(this);
+      if (!*alive) return;
       mouseAbove_ = false;
       if (state_ == TButtonState::bsDown) state_ = TButtonState::bsUp;
       SkinData->HandleFrameworkMessage(m);
       TSpeedButton::WndProc(m);
-      if (visible_) StateChanged(aeMouseLeave, false);
+      if (*alive && visible_) StateChanged(aeMouseLeave, false);
       return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SkinData->HandleFrameworkMessage(m);
       TSpeedButton::WndProc(m);
-      if (!Destroying()) StateChanged(aeMouseDown, true);
+      if (*alive && !Destroying()) StateChanged(aeMouseDown, true);
       return;
     case WM_LBUTTONUP:
       // The pressed look complete before the click runs.
@@ -272,12 +277,13 @@ void TsSpeedButton::WndProc(TMessage& m) {
       }
       SkinData->HandleFrameworkMessage(m);
       TSpeedButton::WndProc(m);  // may click, and the click may change anything
-      if (!Destroying()) StateChanged(aeMouseUp, true);
+      if (*alive && !Destroying()) StateChanged(aeMouseUp, true);
       return;
     case CM_ENABLEDCHANGED:
       mouseAbove_ = false;
       SkinData->HandleFrameworkMessage(m);
       TSpeedButton::WndProc(m);
+      if (!*alive) return;
       StopFade();
       SkinData->BGChanged = true;
       GraphRepaint();

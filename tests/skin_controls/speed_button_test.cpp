@@ -20,6 +20,22 @@ namespace {
 
 TBitmap32 CacheOf(TsSpeedButton* b) { return *b->SkinData->CachePixels(); }
 
+// A button whose memory becomes inaccessible when it is deleted, so that
+// any use after its deletion fails at once.
+class TGuardedButton : public TsSpeedButton {
+ public:
+  using TsSpeedButton::TsSpeedButton;
+  static void* operator new(size_t n) {
+    void* p = ::VirtualAlloc(nullptr, n, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!p) throw std::bad_alloc();
+    return p;
+  }
+  static void operator delete(void* p, size_t n) {
+    DWORD old;
+    ::VirtualProtect(p, n, PAGE_NOACCESS, &old);  // reserved for the rest of the run
+  }
+};
+
 class SpeedButtonTest : public ManagerTest {
  protected:
   TsSpeedButton* MakeButton(int left = 10, int top = 6, const wchar_t* caption = L"Copy") {
@@ -172,6 +188,30 @@ TEST_F(SpeedButtonTest, DisabledHasNoHotLookAndNoFade) {
   EXPECT_EQ(off->CurrentState(), 0);
   SendControlSkinCommand(off, SKC_REPAINT);
   EXPECT_TRUE(SameBitmaps(CacheOf(off), disabled));
+}
+
+TEST_F(SpeedButtonTest, AHandlerMayFreeTheButton) {
+  struct Case { const char* name; UINT down, up; } cases[] = {
+      {"click", WM_LBUTTONDOWN, WM_LBUTTONUP}, {"mouse enter", CM_MOUSEENTER, 0},
+      {"mouse leave", CM_MOUSEENTER, CM_MOUSELEAVE}};
+  Open([] {});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* b = new TGuardedButton(form.get());
+    b->SetParent(panel);
+    b->SetBounds(10, 6, 50, 22);
+    bool freed = false;
+    auto free = [&](TComponent*) {
+      freed = true;
+      delete b;
+    };
+    b->OnClick = free;
+    if (c.down == CM_MOUSEENTER && !c.up) b->OnMouseEnter = free;
+    if (c.up == CM_MOUSELEAVE) b->OnMouseLeave = free;
+    b->Perform(c.down, MK_LBUTTON, MAKELPARAM(5, 5));
+    if (c.up && !freed) b->Perform(c.up, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(freed);
+  }
 }
 
 TEST_F(SpeedButtonTest, OverlappingButtonsPaintEachOtherOnce) {
