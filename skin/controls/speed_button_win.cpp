@@ -168,7 +168,9 @@ void TsSpeedButton::Paint(TCanvas& canvas) {
     const bool down = Down();
     if (CurrentState() > 0 || down != storedDown_ || SkinData->HalfVisible) SkinData->BGChanged = true;
     storedDown_ = down;
-    SkinData->HalfVisible = false;
+    // A see-through button over a background that depends on position is
+    // painted anew every time: its parent may have changed its look.
+    SkinData->HalfVisible = SkinData->RepaintIfMoved();
     if (SkinData->BGChanged && !SkinData->UrgentPainting) PrepareCache();
   }
   CopyToDC(canvas.Handle(), 0, 0);

@@ -214,6 +214,26 @@ TEST_F(SpeedButtonTest, AHandlerMayFreeTheButton) {
   }
 }
 
+TEST_F(SpeedButtonTest, ASeeThroughButtonShowsItsParentsNewLook) {
+  TsSpeedButton* b = nullptr;
+  Open([&] { b = MakeButton(); });
+  ASSERT_EQ(b->SkinData->StateLook(0).Transparency, 100);
+  TDibBitmap target(b->Width(), b->Height());
+  TCanvas canvas(target.DC());
+  b->Paint(canvas);
+  // The panel's look changes with no word to its children.
+  TBitmap32* behind = panel->SkinData->CachePixels();
+  ASSERT_TRUE(behind && !behind->Empty());
+  behind->Fill(0xFFFF0000);
+  panel->SkinData->BGChanged = false;
+  b->Paint(canvas);
+  int red = 0;
+  const TBitmap32 cache = CacheOf(b);
+  for (int y = 0; y < cache.Height(); ++y)
+    for (int x = 0; x < cache.Width(); ++x) red += (cache.Pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+  EXPECT_GT(red, cache.Width() * cache.Height() / 2);
+}
+
 TEST_F(SpeedButtonTest, OverlappingButtonsPaintEachOtherOnce) {
   TsSpeedButton *a = nullptr, *b = nullptr;
   Open([&] {
@@ -235,6 +255,8 @@ TEST_F(SpeedButtonTest, OverlappingButtonsPaintEachOtherOnce) {
 TEST_F(SpeedButtonTest, ResolvedIndexIsNotLookedUpAgainOnPaint) {
   TsSpeedButton* b = nullptr;
   Open([&] { b = MakeButton(); });
+  // Over a plain panel: a see-through button over a gradient is painted anew each time.
+  panel->SkinData->SetSkinSection("PANEL");
   const auto& sections = b->SkinData->SkinManager()->Content().gd;
   ASSERT_FALSE(sections.empty());
   for (const std::string& section : {std::string("SPEEDBUTTON"), sections[0].ClassName}) {
