@@ -712,10 +712,15 @@ bool TsCommonData::HandleFrameworkMessage(TMessage& m) {
         return false;
       }
       if (COC == COC_TsSpeedButton && FOwnerControl && FOwnerControl->Parent()) {
-        for (TControl* c : FOwnerControl->Parent()->Controls())
-          if (c != FOwnerControl && c->MouseInControl() && !c->IsWindowed() &&
-              SendControlSkinCommand(c, SKC_CTRLHANDLED) == 1)
+        // Over a copy: a sibling's handler may add or remove siblings. One
+        // that has left the parent meanwhile (or is gone) is not touched.
+        TWinControl* parent = FOwnerControl->Parent();
+        for (TControl* c : std::vector<TControl*>(parent->Controls())) {
+          const auto& live = parent->Controls();
+          if (c == FOwnerControl || std::find(live.begin(), live.end(), c) == live.end()) continue;
+          if (c->MouseInControl() && !c->IsWindowed() && SendControlSkinCommand(c, SKC_CTRLHANDLED) == 1)
             c->Perform(CM_MOUSELEAVE);
+        }
       }
       if (!IsContainerKind(COC)) FMouseAbove = true;
       if (TsSkinManager* mg = SkinManager()) mg->ChangeActiveControl(win ? win->WindowHandle() : nullptr);

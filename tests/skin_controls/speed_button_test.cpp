@@ -36,6 +36,26 @@ class TGuardedButton : public TsSpeedButton {
   }
 };
 
+// A graphic control that answers skin commands; told that the mouse left,
+// it counts and runs onLeave.
+class TLeaveProbe : public TControl {
+ public:
+  using TControl::TControl;
+  int leaves = 0;
+  std::function<void()> onLeave;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_CTRLHANDLED) {
+      m.Result = 1;
+      return;
+    }
+    if (m.Msg == CM_MOUSELEAVE) {
+      ++leaves;
+      if (onLeave) onLeave();
+    }
+    TControl::WndProc(m);
+  }
+};
+
 class SpeedButtonTest : public ManagerTest {
  protected:
   TsSpeedButton* MakeButton(int left = 10, int top = 6, const wchar_t* caption = L"Copy") {
@@ -232,6 +252,27 @@ TEST_F(SpeedButtonTest, ASeeThroughButtonShowsItsParentsNewLook) {
   for (int y = 0; y < cache.Height(); ++y)
     for (int x = 0; x < cache.Width(); ++x) red += (cache.Pixel(x, y) & 0xFFFFFF) == 0xFF0000;
   EXPECT_GT(red, cache.Width() * cache.Height() / 2);
+}
+
+TEST_F(SpeedButtonTest, EnteringTellsEveryOtherHotSiblingEvenWhenOneChangesTheSiblings) {
+  TLeaveProbe *plain = nullptr, *first = nullptr, *second = nullptr;
+  TsSpeedButton* entered = nullptr;
+  Open([&] {
+    for (TLeaveProbe** p : {&plain, &first, &second}) {
+      *p = new TLeaveProbe(form.get());
+      (*p)->SetParent(panel);
+    }
+    entered = MakeButton(200);
+  });
+  for (TLeaveProbe* hot : {first, second}) {
+    TMessage enter{CM_MOUSEENTER, 0, 0, 0};
+    hot->TControl::WndProc(enter);
+  }
+  first->onLeave = [&] { plain->SetParent(nullptr); };
+  entered->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(first->leaves, 1);
+  EXPECT_EQ(second->leaves, 1);
+  EXPECT_EQ(plain->leaves, 0);
 }
 
 TEST_F(SpeedButtonTest, OverlappingButtonsPaintEachOtherOnce) {
