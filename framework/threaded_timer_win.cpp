@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <exception>
+#include <stdexcept>
 #include <unordered_map>
 
 #include "framework/application.h"
@@ -144,12 +145,19 @@ struct TimerDispatch {
     auto it = Registry().find(id);
     if (it == Registry().end()) return;
     std::shared_ptr<TimerWorker> worker = it->second->worker_;
+    // The worker waits for this: marked done however the tick ends.
+    struct TDone {
+      HANDLE event;
+      ~TDone() { ::SetEvent(event); }
+    } done{worker->done};
+    // Nothing thrown crosses the window procedure.
     try {
       it->second->RunTick(generation);  // may free the timer
     } catch (const std::exception& e) {
       Application()->HandleException(e);
+    } catch (...) {
+      Application()->HandleException(std::runtime_error("Unexpected error in a timer"));
     }
-    ::SetEvent(worker->done);
   }
 };
 

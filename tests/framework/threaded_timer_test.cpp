@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "gui_test_support.h"
 #include "framework/threaded_timer.h"
@@ -179,6 +182,24 @@ TEST(ThreadedTimer, OwnerFreesIt) {
   EXPECT_EQ(TacThreadedTimer::LiveWorkers(), workersBefore + 2);
   delete owner;
   EXPECT_EQ(TacThreadedTimer::LiveWorkers(), workersBefore);
+}
+
+TEST(ThreadedTimer, ATickThatThrowsAnythingIsReportedAndTheTimerTicksOn) {
+  std::vector<std::string> errors;
+  Application()->OnException = [&](const std::exception& e) { errors.push_back(e.what()); };
+  for (int kind = 0; kind < 2; ++kind) {
+    SCOPED_TRACE(kind == 0 ? "not a std::exception" : "a std::exception");
+    errors.clear();
+    Probe p;
+    p.atTick = 2;
+    p.inTick = [kind](Probe&) {
+      if (kind == 0) throw 42;
+      throw std::runtime_error("tick failed");
+    };
+    EXPECT_TRUE(PumpUntilTicks(p, 5)) << "the worker waits for no tick that never finished";
+    EXPECT_EQ(errors.size(), 1u);
+  }
+  Application()->OnException = nullptr;
 }
 
 }  // namespace
