@@ -86,23 +86,26 @@ void BlendGlowMask(TBitmap32* bmp, const TMask8& mask, int32_t x, int32_t y, TCo
   const TColor g = ColorToRGB(glowColor);
   const int gr = static_cast<int>(g & 0xFF), gg = static_cast<int>((g >> 8) & 0xFF),
             gb = static_cast<int>((g >> 16) & 0xFF);
-  const int32_t x0 = std::max(0, -x), x1 = std::min(mask.Width, bmp->Width() - x);
-  const int32_t y0 = std::max(0, -y), y1 = std::min(mask.Height, bmp->Height() - y);
-  for (int32_t my = y0; my < y1; ++my) {
-    const uint8_t* m = mask.Row(my);
-    uint32_t* d = bmp->ScanLine(y + my) + x;
-    for (int32_t mx = x0; mx < x1; ++mx) {
+  // The overlap in the mask's coordinates, in 64 bits: any offset is
+  // allowed, and no pointer is formed outside a row.
+  const int64_t x0 = std::max<int64_t>(0, -int64_t(x)), x1 = std::min<int64_t>(mask.Width, int64_t(bmp->Width()) - x);
+  const int64_t y0 = std::max<int64_t>(0, -int64_t(y)), y1 = std::min<int64_t>(mask.Height, int64_t(bmp->Height()) - y);
+  for (int64_t my = y0; my < y1; ++my) {
+    const uint8_t* m = mask.Row(int32_t(my));
+    uint32_t* row = bmp->ScanLine(int32_t(y + my));
+    for (int64_t mx = x0; mx < x1; ++mx) {
       const int v = m[mx];
       if (v == 255) continue;
-      const uint32_t p = d[mx];
+      uint32_t* d = row + (x + mx);
+      const uint32_t p = *d;
       const int b = static_cast<int>(p & 0xFF), gr8 = static_cast<int>((p >> 8) & 0xFF),
                 r = static_cast<int>((p >> 16) & 0xFF), a = static_cast<int>(p >> 24);
       const int nb = gb + v * (b - gb) / 255;
       const int ng = gg + v * (gr8 - gg) / 255;
       const int nr = gr + v * (r - gr) / 255;
       const int na = a + (255 - v) * (255 - a) / 255;
-      d[mx] = static_cast<uint32_t>(nb) | (static_cast<uint32_t>(ng) << 8) | (static_cast<uint32_t>(nr) << 16) |
-              (static_cast<uint32_t>(na) << 24);
+      *d = static_cast<uint32_t>(nb) | (static_cast<uint32_t>(ng) << 8) | (static_cast<uint32_t>(nr) << 16) |
+           (static_cast<uint32_t>(na) << 24);
     }
   }
 }

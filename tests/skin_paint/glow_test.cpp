@@ -2,6 +2,7 @@
 // the mask and text coverage laid over a bitmap.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <numeric>
 
@@ -123,4 +124,28 @@ TEST(BlendTextCoverage, WeighsTextColourByCoverageMakesOpaqueSkipsWhite) {
   }
   EXPECT_EQ(dst.Pixel(2, 3), 0x10204060u);
   EXPECT_EQ(dst.Pixel(0, 2), 0x10204060u);
+}
+
+// Text and glow land where they overlap the target, wherever they are placed
+// (offsets far outside included), and nowhere else.
+TEST(BlendAtOffset, OnlyTheOverlapChangesAtAnyOffset) {
+  const int32_t offsets[] = {INT32_MIN, -7, -1, 0, 2, 5, INT32_MAX};
+  for (int32_t x : offsets)
+    for (int32_t y : offsets) {
+      SCOPED_TRACE(testing::Message() << x << ", " << y);
+      TBitmap32 text(4, 3), glowTarget(6, 5), textTarget(6, 5);
+      text.Fill(0x00000000);  // full coverage
+      TMask8 mask(4, 3, 0);   // full glow
+      glowTarget.Fill(0x00112233);
+      textTarget.Fill(0x00112233);
+      BlendTextCoverage(&textTarget, text, x, y, 0x00FFFFFF);
+      BlendGlowMask(&glowTarget, mask, x, y, 0x00FFFFFF);
+      for (int32_t py = 0; py < 5; ++py)
+        for (int32_t px = 0; px < 6; ++px) {
+          const int64_t sx = int64_t(px) - x, sy = int64_t(py) - y;
+          const bool over = sx >= 0 && sx < 4 && sy >= 0 && sy < 3;
+          ASSERT_EQ(textTarget.Pixel(px, py), over ? 0xFFFFFFFFu : 0x00112233u) << px << "," << py;
+          ASSERT_EQ(glowTarget.Pixel(px, py), over ? 0xFFFFFFFFu : 0x00112233u) << px << "," << py;
+        }
+    }
 }
