@@ -53,6 +53,7 @@ void TsCustomLabel::SetSkinFontColor(TColor color) {
     ownColor_ = font_.Color();
     skinColored_ = true;
   }
+  skinColor_ = color;
   if (font_.Color() != color) font_.SetColor(color);
 }
 
@@ -140,6 +141,9 @@ void TsCustomLabel::WndProc(TMessage& m) {
       // Painting sets the font colour from the skin: that change must not
       // invalidate the label again, or it would paint for ever.
       if (Destroying() || inFontChange_ || painting_) return;
+      // A colour the program sets while skinned is the label's own: the
+      // skin's replaces it on screen, and it comes back when the skin goes.
+      if (skinColored_ && font_.Color() != skinColor_) ownColor_ = font_.Color();
       {
         TFlagScope changing(inFontChange_);
         if (AutoSize) AdjustSize();

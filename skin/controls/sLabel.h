@@ -41,7 +41,8 @@ class TsCustomLabel : public TLabel {
   bool painting_ = false;      // font changes while painting are our own
   bool inFontChange_ = false;
   bool skinColored_ = false;   // Font.Color was set from the skin
-  TColor ownColor_ = clWindowText;
+  TColor skinColor_ = clWindowText;  // the colour the skin gave it
+  TColor ownColor_ = clWindowText;   // the program's, given back when the skin goes
 };
 
 class TsLabel : public TsCustomLabel {

@@ -122,3 +122,20 @@ TEST_F(MainWindowSurfaces, RemovingTheSkinGivesBackThePlainLookAndRestoringTheSk
   const TBitmap32 again = Shot();
   for (TControl* c : stable) EXPECT_EQ(Area(again, c), Area(skinned, c)) << Narrow(c->Name);
 }
+
+TEST_F(MainWindowSurfaces, AColourTheProgramGivesALabelWhileSkinnedIsItsOwnOnceTheSkinGoes) {
+  TForm1& f = Open();
+  TsLabel* label = f.sLabel2;
+  const TColor kRed = 0x0000FF;
+  const TColor skin = label->Font().Color();
+  label->Font().SetColor(kRed);
+  Shot();
+  EXPECT_EQ(label->Font().Color(), skin) << "the skin's colour while skinned";
+  f.sSkinManager1->SetActive(false);
+  EXPECT_EQ(label->Font().Color(), kRed);
+  f.sSkinManager1->SetActive(true);
+  Shot();
+  EXPECT_EQ(label->Font().Color(), skin);
+  f.sSkinManager1->SetActive(false);
+  EXPECT_EQ(label->Font().Color(), kRed);
+}
