@@ -86,10 +86,14 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
         m.Result = 0;
         return true;
       }
-      if (m.Msg == WM_NCLBUTTONDBLCLK && (m.WParam == HTCAPTION || m.WParam == HTSYSMENU)) {
-        const WPARAM cmd = m.WParam == HTSYSMENU ? SC_CLOSE : ::IsZoomed(w) ? SC_RESTORE : SC_MAXIMIZE;
+      if (m.Msg == WM_NCLBUTTONDBLCLK && m.WParam == HTCAPTION) {
         m.Result = 0;
-        ::PostMessageW(w, WM_SYSCOMMAND, cmd, 0);
+        if (const WPARAM cmd = CaptionDoubleClickCommand()) ::PostMessageW(w, WM_SYSCOMMAND, cmd, 0);
+        return true;
+      }
+      if (m.Msg == WM_NCLBUTTONDBLCLK && m.WParam == HTSYSMENU) {
+        m.Result = 0;
+        ::PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
       }
       return false;
@@ -129,6 +133,16 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
     default:
       return false;
   }
+}
+
+WPARAM TsSkinProvider::CaptionDoubleClickCommand() {
+  // As the caption's buttons: only a form that shows them and may be
+  // maximised toggles between maximised and restored. The style may have
+  // changed since the layout was made.
+  layoutValid_ = false;
+  const TFrameInput& in = Layout().In;
+  if (!in.ButtonVisible[cbClose] || !in.ButtonEnabled[cbMax]) return 0;
+  return ::IsZoomed(Wnd()) ? SC_RESTORE : SC_MAXIMIZE;
 }
 
 void TsSkinProvider::Release(POINT p) {

@@ -111,6 +111,8 @@ class TsSkinProvider : public TComponent {
   void FadeTick();
   void StopFades();
   void Release(POINT screen);
+  // What a double click on the caption does (0: nothing).
+  WPARAM CaptionDoubleClickCommand();
   int HitTestScreen(POINT screen);
 
   // Outline dragging.

@@ -158,6 +158,27 @@ TEST_F(FrameTest, ButtonClicksGiveTheirCommands) {
   for (int k = 0; k < cbCount; ++k) EXPECT_EQ(Provider().ButtonState(static_cast<TCaptionButtonKind>(k)), 0);
 }
 
+TEST_F(FrameTest, CaptionDoubleClickMaximisesOnlyAFormThatMayBeMaximised) {
+  Open();
+  CommandSpy spy;
+  spy.hook.Attach(Wnd());
+  const TPoint32 caption{Provider().Layout().In.Width / 2, Provider().Layout().CaptionBottom - 2};
+  auto doubleClick = [&] {
+    ::SendMessageW(Wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenParam(caption));
+    Pump(20);
+  };
+  doubleClick();
+  EXPECT_TRUE(::IsZoomed(Wnd()));
+  doubleClick();
+  EXPECT_FALSE(::IsZoomed(Wnd()));
+  const LONG_PTR style = ::GetWindowLongPtrW(Wnd(), GWL_STYLE);
+  ::SetWindowLongPtrW(Wnd(), GWL_STYLE, style & ~LONG_PTR(WS_MAXIMIZEBOX));
+  doubleClick();
+  EXPECT_FALSE(::IsZoomed(Wnd())) << "no maximise box";
+  const std::vector<WPARAM> expected{SC_MAXIMIZE, SC_RESTORE};
+  EXPECT_EQ(spy.commands, expected);
+}
+
 TEST_F(FrameTest, HoverFadesInAndEndsWhenThePointerLeaves) {
   Open();
   const TFrameLayout l = Provider().Layout();
