@@ -298,7 +298,8 @@ void TScrollBar::Change() {
 }
 
 void TScrollBar::Scroll(int code, int trackPos) {
-  int pos = position_;
+  // In 64 bits and clamped: the range may span every int.
+  int64_t pos = position_;
   switch (code) {
     case SB_LINELEFT: pos -= SmallChange; break;
     case SB_LINERIGHT: pos += SmallChange; break;
@@ -309,7 +310,7 @@ void TScrollBar::Scroll(int code, int trackPos) {
     case SB_RIGHT: pos = max_; break;
     default: return;
   }
-  SetPosition(pos);
+  SetPosition(int(std::clamp<int64_t>(pos, min_, max_)));
 }
 
 void TScrollBar::WndProc(TMessage& m) {

@@ -213,9 +213,11 @@ void TsScrollBar::SetPartState(int part, int state) {
   }
 }
 
-void TsScrollBar::ReportMove(int32_t v) {
+void TsScrollBar::ReportMove(int64_t v) {
   const TScrollState s = State();
-  currPos_ = std::clamp(v, s.Min, MaxScrollPos(s));
+  // Positions and steps are added in 64 bits: a range set by another
+  // program may reach INT_MIN and INT_MAX, and a page 0x7FFFFFFF.
+  currPos_ = int32_t(std::clamp<int64_t>(v, s.Min, MaxScrollPos(s)));
   if (scrollCode_ == SB_THUMBTRACK) {
     if (fsi_.nTrackPos == currPos_ && !beginTrack_) return;
     beginTrack_ = false;
@@ -255,17 +257,17 @@ void TsScrollBar::MouseDownAt(int32_t along) {
   heldPart_ = part;
   if (part == sbpNone) return;
   ::SetCapture(handle_);
-  const int32_t page = std::max<int32_t>(int32_t(std::min<UINT>(fsi_.nPage, 0x7FFFFFFF)), 1);
+  const int64_t page = std::max<int64_t>(fsi_.nPage, 1);
   drawingForbidden_ = true;
   scrollCode_ = part == sbpThumb ? SB_THUMBTRACK : part;
   SetPartState(part, 2);
   switch (part) {
-    case sbpLineUp: ReportMove(currPos_ - 1); StartTimer(tkArrow, kFirstDelay); break;
-    case sbpLineDown: ReportMove(currPos_ + 1); StartTimer(tkArrow, kFirstDelay); break;
+    case sbpLineUp: ReportMove(int64_t{currPos_} - 1); StartTimer(tkArrow, kFirstDelay); break;
+    case sbpLineDown: ReportMove(int64_t{currPos_} + 1); StartTimer(tkArrow, kFirstDelay); break;
     case sbpPageUp: ReportMove(currPos_ - page); StartTimer(tkTrack, kFirstDelay); break;
     case sbpPageDown: ReportMove(currPos_ + page); StartTimer(tkTrack, kFirstDelay); break;
     case sbpThumb:
-      mouseOffset_ = CtrlPositionAt(Length(), ArrowLength(), State(), along) - currPos_;
+      mouseOffset_ = int64_t{CtrlPositionAt(Length(), ArrowLength(), State(), along)} - currPos_;
       beginTrack_ = true;
       ReportMove(currPos_);
       break;
@@ -277,7 +279,7 @@ void TsScrollBar::MouseMoveAt(int32_t along) {
   lastAlong_ = along;
   if (!skinnedWnd_ || !enabled_) return;
   if (heldPart_ == sbpThumb && thumb_ == 2) {
-    const int32_t pos = CtrlPositionAt(Length(), ArrowLength(), State(), along) - mouseOffset_;
+    const int64_t pos = CtrlPositionAt(Length(), ArrowLength(), State(), along) - mouseOffset_;
     if (pos != currPos_) {
       drawingForbidden_ = true;
       ReportMove(pos);
@@ -341,13 +343,13 @@ void TsScrollBar::Tick() {
     timerFirst_ = false;
     ::SetTimer(handle_, kRepeatTimer, kRepeatDelay, nullptr);
   }
-  const int32_t page = std::max<int32_t>(int32_t(std::min<UINT>(fsi_.nPage, 0x7FFFFFFF)), 1);
+  const int64_t page = std::max<int64_t>(fsi_.nPage, 1);
   const int32_t under = CtrlPositionAt(Length(), ArrowLength(), State(), lastAlong_);
   scrollCode_ = heldPart_;
   drawingForbidden_ = true;
   switch (heldPart_) {
-    case sbpLineUp: if (btn1_ == 2) ReportMove(currPos_ - 1); break;
-    case sbpLineDown: if (btn2_ == 2) ReportMove(currPos_ + 1); break;
+    case sbpLineUp: if (btn1_ == 2) ReportMove(int64_t{currPos_} - 1); break;
+    case sbpLineDown: if (btn2_ == 2) ReportMove(int64_t{currPos_} + 1); break;
     // Paging pauses once the thumb has reached the cursor.
     case sbpPageUp: if (under < currPos_ && PartAt(lastAlong_) == sbpPageUp) ReportMove(currPos_ - page); break;
     case sbpPageDown: if (under > currPos_ && PartAt(lastAlong_) == sbpPageDown) ReportMove(currPos_ + page); break;
@@ -362,12 +364,12 @@ void TsScrollBar::KeyDown(WORD& key, unsigned shift) {
     TScrollBar::KeyDown(key, shift);
     return;
   }
-  const int32_t page = std::max<int32_t>(int32_t(std::min<UINT>(fsi_.nPage, 0x7FFFFFFF)), 1);
+  const int64_t page = std::max<int64_t>(fsi_.nPage, 1);
   int code = -1;
-  int32_t to = currPos_;
+  int64_t to = currPos_;
   switch (key) {
-    case VK_LEFT: case VK_UP: code = SB_LINEUP; to = currPos_ - 1; break;
-    case VK_RIGHT: case VK_DOWN: code = SB_LINEDOWN; to = currPos_ + 1; break;
+    case VK_LEFT: case VK_UP: code = SB_LINEUP; to = int64_t{currPos_} - 1; break;
+    case VK_RIGHT: case VK_DOWN: code = SB_LINEDOWN; to = int64_t{currPos_} + 1; break;
     case VK_PRIOR: code = SB_PAGEUP; to = currPos_ - page; break;
     case VK_NEXT: code = SB_PAGEDOWN; to = currPos_ + page; break;
     case VK_HOME: code = SB_TOP; to = fsi_.nMin; break;

@@ -63,7 +63,8 @@ class TsScrollBar : public TsSkinned<TScrollBar> {
   void Tick();
   void StartTimer(TimerKind kind, UINT first);
   void StopTimer();
-  void ReportMove(int32_t v);
+  // Moves to v (any value: clamped to the positions there are) and tells the parent.
+  void ReportMove(int64_t v);
   void SetPartState(int part, int state);
   int& StateOf(int part);
   void UpdateBar();
@@ -76,7 +77,7 @@ class TsScrollBar : public TsSkinned<TScrollBar> {
   int btn1_ = 0, btn2_ = 0, bar1_ = 0, bar2_ = 0, thumb_ = 0;
   int heldPart_ = sbpNone;  // the part the left button went down on
   int scrollCode_ = SB_ENDSCROLL;
-  int32_t mouseOffset_ = 0;
+  int64_t mouseOffset_ = 0;  // positions between the thumb's and the point pressed
   int32_t lastAlong_ = 0;
   TimerKind timer_ = tkNone;
   bool timerFirst_ = false;

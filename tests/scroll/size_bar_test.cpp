@@ -3,6 +3,8 @@
 // into a platform scroll bar when the skin goes.
 #include <windows.h>
 
+#include <climits>
+
 #include "skin/controls/sScrollBar.h"
 #include "skin_manager/manager_fixture.h"
 
@@ -134,6 +136,41 @@ TEST_F(SizeBarTest, HoldingAnArrowRepeatsAfterTheFirstDelayUntilReleasedOrTheCap
   Pump(300);
   EXPECT_EQ(changes, atLoss);
   EXPECT_EQ(bar->Position(), pos);
+}
+
+TEST_F(SizeBarTest, ExtremeRangesFromAnotherProgramNeverWrapAround) {
+  ::SendMessageW(wnd, SBM_SETRANGE, WPARAM(INT_MIN), LPARAM(INT_MAX));
+  // A page moves by the bar's large change, 1.
+  struct Case { const char* what; UINT page; int start; int key, x; int pos; } cases[] = {
+      {"left arrow at the start", 0, INT_MIN, 0, 3, INT_MIN},
+      {"right arrow at the end", 0, INT_MAX, 0, 230, INT_MAX},
+      {"left key at the start", 0, INT_MIN, VK_LEFT, 0, INT_MIN},
+      {"right key at the end", 0, INT_MAX, VK_RIGHT, 0, INT_MAX},
+      {"page up at the start", 0x7FFFFFFF, INT_MIN, VK_PRIOR, 0, INT_MIN},
+      {"page left at the start", 0x7FFFFFFF, INT_MIN, 0, 22, INT_MIN},
+      {"page down from the start", 0x7FFFFFFF, INT_MIN, VK_NEXT, 0, INT_MIN + 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SCROLLINFO si{sizeof(si), SIF_PAGE | SIF_POS, 0, 0, c.page, c.start, 0};
+    ::SetScrollInfo(wnd, SB_CTL, &si, TRUE);
+    if (c.key) {
+      ::SendMessageW(wnd, WM_KEYDOWN, c.key, 0);
+    } else {
+      Down(c.x);
+      Up(c.x);
+    }
+    EXPECT_EQ(bar->Position(), c.pos);
+  }
+  // The thumb of a page of 0x7FFFFFFF, taken near its right end and pulled
+  // past the left end: it stays at the start.
+  SCROLLINFO si{sizeof(si), SIF_PAGE | SIF_POS, 0, 0, 0x7FFFFFFF, INT_MIN, 0};
+  ::SetScrollInfo(wnd, SB_CTL, &si, TRUE);
+  const TCtrlBarLayout l = CtrlBarLayout(234, 17, TScrollState{INT_MIN, INT_MAX, 0x7FFFFFFF, INT_MIN}, INT_MIN, true);
+  ASSERT_TRUE(l.ThumbFits);
+  Down(l.ThumbStart + l.ThumbLength - 3);
+  Move(-300);
+  Up(-300);
+  EXPECT_EQ(bar->Position(), INT_MIN);
 }
 
 TEST_F(SizeBarTest, OtherProgramsSetTheBarThroughTheMessagesAndTheSkinCanGo) {
