@@ -15,6 +15,7 @@ std::atomic<bool> g_sessionEnding{false};
 
 bool SessionEnding() { return g_sessionEnding.load(); }
 void AnnounceSessionEnding() { g_sessionEnding = true; }
+void CancelSessionEnding() { g_sessionEnding = false; }
 
 void FadeTimerStarted() { ++g_fadeTimers; }
 void FadeTimerEnded() { --g_fadeTimers; }

@@ -7,8 +7,10 @@
 namespace glyphora {
 
 bool SessionEnding();
-// Never cleared: a log-off or shut-down announced is final.
+// Set when the system asks whether the session may end; cleared when that
+// end is cancelled (WM_ENDSESSION with FALSE), so fades start again.
 void AnnounceSessionEnding();
+void CancelSessionEnding();
 
 void FadeTimerStarted();
 void FadeTimerEnded();

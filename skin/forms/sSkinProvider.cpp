@@ -132,6 +132,10 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       AnnounceSessionEnding();
       WaitForFadeTimers(kSessionEndWaitMs);
       return false;
+    case WM_ENDSESSION:
+      // Another program (or the user) cancelled the end: animations go on.
+      if (!m.WParam) CancelSessionEnding();
+      return false;
     case WM_NCHITTEST: {
       const int code = HitTestScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
       if (code == kHtNowhere) return false;

@@ -314,4 +314,17 @@ TEST_F(FrameTest, SessionEndWaitsForRunningFadesAndStartsNoMore) {
   EXPECT_EQ(LiveFadeTimers(), 0) << "the running fade finished before the message went on";
   button->Perform(CM_MOUSELEAVE);
   EXPECT_FALSE(button->Fading()) << "no fade starts once the session ends";
+  // A session end that is cancelled gives the fades back; one that happens does not.
+  for (BOOL ends : {FALSE, TRUE}) {
+    SCOPED_TRACE(ends ? "ending" : "cancelled");
+    ::SendMessageW(Wnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    ::SendMessageW(Wnd(), WM_ENDSESSION, ends, ENDSESSION_LOGOFF);
+    EXPECT_EQ(SessionEnding(), bool(ends));
+    button->Perform(CM_MOUSEENTER);
+    EXPECT_EQ(button->Fading(), !ends);
+    button->StopFade();
+    button->Perform(CM_MOUSELEAVE);
+    button->StopFade();
+  }
+  CancelSessionEnding();  // for the tests that follow
 }
