@@ -151,9 +151,23 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
     const bool active = SectionState(skin, textSection, formActive_) != 0;
     const int glow = active ? g.HotGlowSize : g.GlowSize;
     if (glow > 0 && captionFont_) {
+      // The mask is made for the text's own box, so a caption that grows
+      // or shrinks keeps it; only a text cut to fit depends on the width.
+      TRect32 box = layout_.Text;
+      RECT ext{0, 0, 0, 0};
+      {
+        SelectGuard font(dc, captionFont_.get());
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &ext, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+      }
+      if (ext.right <= RectWidth(box)) {
+        box.Right = box.Left + ext.right;
+        box.Top = layout_.Text.Top + (RectHeight(layout_.Text) - ext.bottom) / 2;  // as DT_VCENTER places it
+        box.Bottom = box.Top + ext.bottom;
+      }
       ::GdiFlush();
-      DrawTextGlow(&pix, captionFont_.get(), text, layout_.Text, captionGlow_[active ? 0 : 1],
-                   active ? g.HotGlowColor : g.GlowColor, glow, gsAll, kFormat);
+      if (DrawTextGlow(&pix, captionFont_.get(), text, box, captionGlow_[active ? 0 : 1],
+                       active ? g.HotGlowColor : g.GlowColor, glow, gsAll, kFormat))
+        ++glowMasksMade_;
     }
   }
   if (!text.empty()) {

@@ -223,7 +223,6 @@ void TsSkinProvider::SizeChanged() {
   if (size.cx == lastSize_.cx && size.cy == lastSize_.cy && layoutValid_) return;
   lastSize_ = size;
   layoutValid_ = false;
-  DropCaptionGlow();
   rgnChanged_ = true;
   // Setting a window region is slow under some window systems (a round trip
   // to the display server): while the window is being resized it is set

@@ -57,6 +57,8 @@ class TsSkinProvider : public TComponent {
   int ButtonState(TCaptionButtonKind kind) const { return buttons_[kind].State; }
   // A caption button's look is changing.
   bool ButtonFading() const;
+  // Caption glow masks made so far (tests, benchmarks).
+  int CaptionGlowMasksMade() const { return glowMasksMade_; }
   // The skin editor acknowledged this form in preview mode: it takes the
   // editor's live-preview records.
   bool IsPreviewForm() const;
@@ -143,10 +145,11 @@ class TsSkinProvider : public TComponent {
   SIZE rgnSize_{-1, -1};  // the window size the region was made for
   int titleIndex_ = -1, captionIndex_ = -1, normImage_ = -1;
   UniqueFont captionFont_;
-  // The caption text's glow masks, active and inactive; made again only
-  // when their size changes, so they are dropped whenever the text, the
-  // font, the size or the skin changes.
+  // The caption text's glow masks, active and inactive, made for the
+  // text's own box (its size changes only with a text cut to fit); dropped
+  // whenever the text, the font or the skin changes.
   TMask8 captionGlow_[2];
+  int glowMasksMade_ = 0;
   void DropCaptionGlow() { captionGlow_[0].Clear(); captionGlow_[1].Clear(); }
 
   std::array<TButton, cbCount> buttons_;

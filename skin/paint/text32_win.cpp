@@ -119,14 +119,15 @@ TMask8 MakeTextGlowMask(HFONT font, const std::wstring& text, const TRect32& r, 
   return mask;
 }
 
-void DrawTextGlow(TBitmap32* bmp, HFONT font, const std::wstring& text, const TRect32& r, TMask8& maskCache,
+bool DrawTextGlow(TBitmap32* bmp, HFONT font, const std::wstring& text, const TRect32& r, TMask8& maskCache,
                   TColor glowColor, int glowSize, uint8_t sides, UINT flags) {
-  if (!bmp || bmp->Empty() || text.empty() || glowSize <= 0) return;
+  if (!bmp || bmp->Empty() || text.empty() || glowSize <= 0) return false;
   const int32_t margin = glowSize + 4;
   const int32_t w = RectWidth(r) + 2 * margin, h = RectHeight(r) + 2 * margin;
-  if (maskCache.Empty() || maskCache.Width != w || maskCache.Height != h)
-    maskCache = MakeTextGlowMask(font, text, r, glowSize, sides, flags);
+  const bool make = maskCache.Empty() || maskCache.Width != w || maskCache.Height != h;
+  if (make) maskCache = MakeTextGlowMask(font, text, r, glowSize, sides, flags);
   BlendGlowMask(bmp, maskCache, r.Left - margin, r.Top - margin, glowColor);
+  return make;
 }
 
 }  // namespace glyphora

@@ -34,8 +34,8 @@ enum TGlowSide : uint8_t { gsLeft = 1, gsUp = 2, gsRight = 4, gsDown = 8, gsAll 
 // (r grown by glowSize + 4 on every side) is kept in maskCache and made again
 // only when its size differs, so a caller that changes the text or the font
 // clears the cache first. Nothing for an empty text, an empty bitmap or a
-// glow size of 0.
-void DrawTextGlow(TBitmap32* bmp, HFONT font, const std::wstring& text, const TRect32& r, TMask8& maskCache,
+// glow size of 0. True when the mask was made anew.
+bool DrawTextGlow(TBitmap32* bmp, HFONT font, const std::wstring& text, const TRect32& r, TMask8& maskCache,
                   TColor glowColor, int glowSize, uint8_t sides, UINT flags);
 
 // The glow mask alone: white, the text black at (glowSize + 4, glowSize + 4)

@@ -179,6 +179,35 @@ TEST_F(FrameTest, CaptionDoubleClickMaximisesOnlyAFormThatMayBeMaximised) {
   EXPECT_EQ(spy.commands, expected);
 }
 
+TEST_F(FrameTest, CaptionGlowIsMadeForItsTextNotForEverySize) {
+  Open();
+  TSkinContent& skin = form->sSkinManager1->Content();
+  const int title = skin.GetSkinIndex("FORMTITLE");
+  ASSERT_TRUE(skin.IsValidSkinIndex(title));
+  skin.gd[title].GlowSize = skin.gd[title].HotGlowSize = 40;
+  SendSkinCommand(Wnd(), SKC_REFRESH, reinterpret_cast<LPARAM>(form->sSkinManager1));
+  Pump(20);
+  const int made = Provider().CaptionGlowMasksMade();
+  ASSERT_GT(made, 0);
+  // The glowing text's left part, which a wider window leaves where it is.
+  auto textArea = [&] {
+    const TRect32 t = Provider().Layout().Text;
+    std::vector<uint32_t> px;
+    for (int y = t.Top; y < t.Bottom; ++y)
+      for (int x = t.Left; x < t.Left + 40; ++x) px.push_back(Provider().FrameImage().Pixel(x, y));
+    return px;
+  };
+  const std::vector<uint32_t> before = textArea();
+  RECT r;
+  ::GetWindowRect(Wnd(), &r);
+  for (int grow : {20, 45, 70}) {
+    ::SetWindowPos(Wnd(), nullptr, 0, 0, r.right - r.left + grow, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    Pump(10);
+    EXPECT_EQ(textArea(), before) << grow;
+  }
+  EXPECT_EQ(Provider().CaptionGlowMasksMade(), made);
+}
+
 TEST_F(FrameTest, HoverFadesInAndEndsWhenThePointerLeaves) {
   Open();
   const TFrameLayout l = Provider().Layout();
