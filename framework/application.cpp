@@ -162,10 +162,21 @@ bool TApplication::IsTabKey(MSG& msg) {
 bool TApplication::HandleMessage(bool wait) {
   MSG msg;
   if (wait) {
-    if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
       terminated_ = true;
       return false;
     }
+    if (got == -1) {
+      if (++failedGets_ < kMaxFailedGets) return true;
+      // The queue keeps failing: the program ends with its close handling
+      // (the placement is saved) rather than silently.
+      failedGets_ = 0;
+      if (mainForm_) mainForm_->Close();
+      terminated_ = true;
+      return false;
+    }
+    failedGets_ = 0;
   } else if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     return true;
   } else if (msg.message == WM_QUIT) {

@@ -58,7 +58,12 @@ class TApplication {
   // Processes every waiting message, then returns.
   void ProcessMessages();
   // One message, waiting for it when `wait`; false once WM_QUIT arrives.
+  // A queue that fails to give a message (GetMessage answering -1, as for
+  // a message too large to pass between processes) is not a quit: the
+  // loop goes on, and gives up only after kMaxFailedGets failures in a row,
+  // closing the main form as the user would.
   bool HandleMessage(bool wait);
+  static constexpr int kMaxFailedGets = 100;
 
   // The default error report: a message box with the error text and the
   // application's title. Tests replace it through OnException.
@@ -84,6 +89,7 @@ class TApplication {
   bool terminating_ = false;
   bool initialized_ = false;
   int modalLevel_ = 0;
+  int failedGets_ = 0;
   std::vector<HWND> disabledWindows_;
   std::vector<TCustomForm*> forms_;
   std::unique_ptr<OleScope> ole_;

@@ -112,6 +112,10 @@ bool AppDriver::Close() {
   return ended;
 }
 
+bool AppDriver::Running() const {
+  return pi_.hProcess && ::WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
 HWND AppDriver::Find(const wchar_t* cls, HWND after) const {
   auto all = FindAll(cls);
   bool seen = after == nullptr;

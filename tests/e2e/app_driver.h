@@ -25,6 +25,8 @@ class AppDriver {
   bool Start();
   // Asks the window to close and waits for the process to end.
   bool Close();
+  // The program's process has not ended.
+  bool Running() const;
   HWND Main() const { return main_; }
   // The first descendant window of a class (and, optionally, after `after`).
   HWND Find(const wchar_t* cls, HWND after = nullptr) const;

@@ -240,3 +240,19 @@ TEST(EndToEnd, PlacementSurvivesARestartNormalAndMaximised) {
   EXPECT_NE(ini.find("Note=mine"), std::string::npos);
   EXPECT_EQ(IniValue(ini, "Left"), 80);
 }
+
+TEST(EndToEnd, AMessageTheSystemCannotDeliverEndsNothing) {
+  AppDriver app;
+  ASSERT_TRUE(app.Start());
+  ::SetWindowPos(app.Main(), nullptr, 120, 70, 950, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  app.Settle();
+  // Too large for the system to pass to another process.
+  const std::wstring huge(1 << 20, L'x');
+  DWORD_PTR answer = 0;
+  ::SendMessageTimeoutW(app.Main(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(huge.c_str()), SMTO_NORMAL, 5000, &answer);
+  ::Sleep(300);
+  ASSERT_TRUE(app.Running()) << "the program goes on";
+  app.Settle();
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ(IniValue(app.ReadIni(), "Left"), 120) << "and closes as it always does";
+}
