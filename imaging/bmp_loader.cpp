@@ -225,4 +225,24 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
   }
 }
 
+bool BmpDimensions(std::span<const uint8_t> bytes, int32_t& width, int32_t& height) {
+  const uint8_t* d = bytes.data();
+  if (bytes.size() < 14 + 12 || d[0] != 'B' || d[1] != 'M') return false;
+  const uint32_t hdr = U32(d + 14);
+  int64_t w, h;
+  if (hdr == 12) {
+    w = U16(d + 18);
+    h = static_cast<int16_t>(U16(d + 20));
+  } else {
+    if (hdr < 40 || bytes.size() < 14 + 40) return false;
+    w = static_cast<int32_t>(U32(d + 18));
+    h = static_cast<int32_t>(U32(d + 22));
+  }
+  if (h < 0) h = -h;
+  if (w < 0 || w > kMaxBmpSide || h > kMaxBmpSide) return false;
+  width = static_cast<int32_t>(w);
+  height = static_cast<int32_t>(h);
+  return true;
+}
+
 }  // namespace glyphora

@@ -22,6 +22,9 @@ constexpr int64_t kRlePixelsPerByte = 4096;
 // bitmap. Damaged or unsupported files raise ESkinError. was32Bit, when given,
 // tells whether the file held 32-bit pixels.
 TBitmap32 LoadBmp(std::span<const uint8_t> bytes, bool* was32Bit = nullptr);
+// The picture's size from the file's header, without reading its pixels;
+// false when the bytes do not start like a BMP file.
+bool BmpDimensions(std::span<const uint8_t> bytes, int32_t& width, int32_t& height);
 // The same into out, reusing out's memory when it is large enough.
 void LoadBmpInto(std::span<const uint8_t> bytes, TBitmap32& out, bool* was32Bit = nullptr);
 

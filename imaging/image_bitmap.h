@@ -45,6 +45,9 @@ class TImageBitmap {
   int32_t Width() const;
   int32_t Height() const;
   bool Decoded() const;
+  // The same for every copy of one image (copies share their pixels); null
+  // for none. Does not decode.
+  const void* Identity() const { return state_.get(); }
 
  private:
   struct TState;

@@ -247,7 +247,9 @@ int main() {
   TBitmap32 spare;
   double imagesMs = MedianMs(runs, [&] {
     TSkinImages images;
-    LoadSkinImages(ini, source, DefaultImageDecoder(), nullptr, images, &spare);
+    TLoadBudget budget;
+    TSkinImageFiles files(source, DefaultImageDecoder(), budget);
+    LoadSkinImages(ini, files, nullptr, images, &spare);
     spare = std::move(images.MasterBitmap);
   });
   double masterMs = MedianMs(runs, [&] { spare = LoadMasterBitmap(ini, source, &spare); });

@@ -55,17 +55,19 @@ void TSkinContent::Load(const std::optional<std::string>& optionsText, TSkinSour
     if (optionsText->size() > kMaxOptionsTextSize)
       throw ESkinError("The skin's options text is damaged: it is " + std::to_string(optionsText->size() >> 20) +
                        " MB long");
-    TLoadBudget budget(optionsText->size());
+    TLoadBudget budget(optionsText->size(), options.ImageBytesLimit);
     TIniText& ini = ini_;
     ini.Parse(*optionsText, &budget);
     TSkinImages images;
-    LoadSkinImages(ini, source, decoder, this, images, &spareMaster_);
+    TSkinImageFiles files(source, decoder, budget);
+    LoadSkinImages(ini, files, this, images, &spareMaster_);
     budget.Charge(images.ma.capacity() * sizeof(TsMaskData) + images.pa.capacity() * sizeof(TsPatternData));
     if (!options.CommonSections.empty() && !next.SkinData.SkinPath.empty()) {
       // The common text's own image files live in the skin folder (an
       // internal skin has none).
       TFolderSource folder(next.SkinData.SkinPath, options.FileNameToPath);
-      AppendCommonImages(TIniText(RemoveCommonSpaces(options.CommonSections)), folder, decoder, this, images);
+      TSkinImageFiles commonFiles(folder, decoder, budget);
+      AppendCommonImages(TIniText(RemoveCommonSpaces(options.CommonSections)), commonFiles, this, images);
     }
     next.MasterBitmap = std::move(images.MasterBitmap);
     next.ma = std::move(images.ma);

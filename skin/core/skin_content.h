@@ -18,6 +18,7 @@
 
 #include "imaging/image_decoder.h"
 #include "skin/core/ini_text.h"
+#include "skin/core/load_budget.h"
 #include "skin/core/name_index.h"
 #include "skin/core/skin_pack.h"
 #include "skin/core/skin_source.h"
@@ -47,6 +48,8 @@ struct TSkinLoadOptions {
   std::filesystem::path SkinPath;
   // How file names of the options text become paths; nullptr: FileNameAsPath.
   TFileNameToPath FileNameToPath = nullptr;
+  // What the skin's decoded pictures may take together.
+  uint64_t ImageBytesLimit = kMaxSkinImageBytes;
 };
 
 class TSkinContent {

@@ -1,6 +1,7 @@
 // The skin-wide hue rotation and saturation change: the master bitmap, the
 // images' own bitmaps and every colour of the sections and of the skin.
 #include <algorithm>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -114,15 +115,21 @@ void TSkinContent::ApplyHueAndSaturation(int32_t hue, int32_t saturation, const 
     for (const Saved& s : saved)
       for (int32_t y = s.r.Top; y < s.r.Bottom; ++y)
         std::copy_n(s.pixels.ScanLine(y - s.r.Top), s.r.Right - s.r.Left, MasterBitmap.ScanLine(y) + s.r.Left);
+    // A picture several entries share is changed once; one that an entry
+    // keeping its colours names keeps them for all.
+    std::set<const void*> done;
     for (size_t i = 0; i < ma.size(); ++i)
-      if (ma[i].Bmp && !excluded[i]) ops.ShiftBitmapHue(ma[i].Bmp.get(), hue);
+      if (ma[i].Bmp && excluded[i]) done.insert(ma[i].Bmp.Identity());
+    for (size_t i = 0; i < ma.size(); ++i)
+      if (ma[i].Bmp && done.insert(ma[i].Bmp.Identity()).second) ops.ShiftBitmapHue(ma[i].Bmp.get(), hue);
     ChangeColors(gd, SkinData, [&](TColor c) { return ops.ShiftHueColor(hue, c); });
   }
   if (saturation != 0) {
     int32_t amount = saturation % 101;  // the sign follows the saturation
     if (!MasterBitmap.Empty()) ops.AdjustBitmapSaturation(&MasterBitmap, amount);
+    std::set<const void*> done;  // a shared picture is changed once
     for (TsMaskData& m : ma)
-      if (m.Bmp) ops.AdjustBitmapSaturation(m.Bmp.get(), amount);
+      if (m.Bmp && done.insert(m.Bmp.Identity()).second) ops.AdjustBitmapSaturation(m.Bmp.get(), amount);
     ChangeColors(gd, SkinData, [&](TColor c) { return ops.AdjustSaturation(amount, c); });
   }
 }

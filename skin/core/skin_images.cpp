@@ -26,17 +26,25 @@ void ClipToMaster(TRect32& r, const TBitmap32& master) {
 
 // A separate image file. A whole-looking PNG that the process-wide decoder
 // would decode keeps its bytes and is decoded when first drawn; BMPs (no
-// decoding to speak of) and everything else are loaded now.
-TImageBitmap DecodeImageFile(std::span<const uint8_t> bytes, std::string_view name, TImageDecoder* decoder) {
+// decoding to speak of) and everything else are loaded now. The picture is
+// counted in the budget before it is decoded wherever its size is known.
+TImageBitmap DecodeImageFile(std::span<const uint8_t> bytes, std::string_view name, TImageDecoder* decoder,
+                             TLoadBudget& budget) {
   try {
-    if (name.find(".BMP") != std::string_view::npos) return std::make_shared<TBitmap32>(LoadBmp(bytes));
-    if (!decoder) return nullptr;
     int32_t w = 0, h = 0;
+    if (name.find(".BMP") != std::string_view::npos) {
+      if (BmpDimensions(bytes, w, h)) budget.ChargeImage(w, h);
+      return std::make_shared<TBitmap32>(LoadBmp(bytes));
+    }
+    if (!decoder) return nullptr;
     // (An image too large to decode goes the eager way and is refused now.)
     if (decoder == DefaultImageDecoder() && PngDimensions(bytes, w, h) && w <= kMaxBmpSide && h <= kMaxBmpSide &&
-        int64_t(w) * h <= kMaxBmpPixels)
+        int64_t(w) * h <= kMaxBmpPixels) {
+      budget.ChargeImage(w, h);
       return TImageBitmap::Deferred(std::vector<uint8_t>(bytes.begin(), bytes.end()), w, h, ClearTransparentWhite);
+    }
     auto bmp = std::make_shared<TBitmap32>(decoder->Decode(bytes));
+    budget.ChargeImage(bmp->Width(), bmp->Height());
     ClearTransparentWhite(*bmp);
     return bmp;
   } catch (const ESkinError& e) {
@@ -61,20 +69,62 @@ void OpaqueJpeg(TBitmap32& bmp) {
   }
 }
 
-void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* decoder,
-                      const TSkinContent* owner, TSkinImages& out) {
+}  // namespace
+
+TImageBitmap TSkinImageFiles::Picture(std::string_view name, TNameMatch match) {
+  const bool upper = match == TNameMatch::IgnoreCase;
+  auto key = std::make_pair(upper ? 1 : 0, upper ? UpperCaseAnsi(name) : std::string(name));
+  if (auto it = pictures_.find(key); it != pictures_.end()) return it->second;
+  TImageBitmap bmp;
+  if (auto bytes = source_.Find(name, match)) bmp = DecodeImageFile(*bytes, key.second, decoder_, budget_);
+  pictures_.emplace(std::move(key), bmp);
+  return bmp;
+}
+
+TImageBitmap TSkinImageFiles::JpegTexture(std::string_view name, int32_t& width, int32_t& height) {
+  auto key = std::make_pair(2, UpperCaseAnsi(name));
+  if (auto it = pictures_.find(key); it != pictures_.end()) {
+    width = it->second.Width();
+    height = it->second.Height();
+    return it->second;
+  }
+  width = height = 0;
+  TImageBitmap bmp;
+  if (auto bytes = source_.Find(name, TNameMatch::IgnoreCase)) {
+    if (!JpegDimensions(*bytes, width, height))
+      throw ESkinError("Skin image \"" + std::string(name) + "\": JPEG image is not valid");
+    if (width > 0 && height > 0) {
+      budget_.ChargeImage(width, height);
+      if (int64_t(width) * height >= kLargeTexturePixels) {
+        bmp = TImageBitmap::Deferred(std::vector<uint8_t>(bytes->begin(), bytes->end()), width, height, OpaqueJpeg);
+      } else if (decoder_) {
+        std::shared_ptr<TBitmap32> px;
+        try {
+          px = std::make_shared<TBitmap32>(decoder_->Decode(*bytes));
+        } catch (const ESkinError& e) {
+          throw ESkinError("Skin image \"" + std::string(name) + "\": " + e.what());
+        }
+        OpaqueJpeg(*px);
+        bmp = std::move(px);
+      }
+    }
+  }
+  pictures_.emplace(std::move(key), bmp);
+  return bmp;
+}
+
+namespace {
+
+void LoadJpegTextures(const TIniText& ini, TSkinImageFiles& files, const TSkinContent* owner, TSkinImages& out) {
   for (const TIniSection& sec : ini.Sections()) {
     for (const auto& [key, value] : sec.Keys) {
       if (!NamesJpeg(value)) continue;
-      auto bytes = source.Find(value, TNameMatch::IgnoreCase);
-      if (!bytes) continue;
       int32_t w = 0, h = 0;
-      if (!JpegDimensions(*bytes, w, h))
-        throw ESkinError("Skin image \"" + std::string(value) + "\": JPEG image is not valid");
+      TImageBitmap bmp = files.JpegTexture(value, w, h);
       if (w <= 0 || h <= 0) continue;
       if (int64_t(w) * h >= kLargeTexturePixels) {
         TsPatternData p;
-        p.Img = TImageBitmap::Deferred(std::vector<uint8_t>(bytes->begin(), bytes->end()), w, h, OpaqueJpeg);
+        p.Img = bmp;
         p.Width = w;
         p.Height = h;
         p.ClassName = UpperCaseAnsi(sec.Name);
@@ -82,15 +132,7 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
         out.pa.push_back(std::move(p));
         continue;
       }
-      if (!decoder) continue;
-      std::shared_ptr<TBitmap32> bmp;
-      try {
-        bmp = std::make_shared<TBitmap32>(decoder->Decode(*bytes));
-      } catch (const ESkinError& e) {
-        throw ESkinError("Skin image \"" + std::string(value) + "\": " + e.what());
-      }
-      if (bmp->Empty()) continue;
-      OpaqueJpeg(*bmp);
+      if (!bmp || bmp->Empty()) continue;
       TsMaskData m;
       m.ClassName = UpperCaseAnsi(sec.Name);
       m.PropertyName = UpperCaseAnsi(key);
@@ -106,16 +148,13 @@ void LoadJpegTextures(const TIniText& ini, TSkinSource& source, TImageDecoder* d
 
 }  // namespace
 
-void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecoder* decoder,
-                        const TSkinContent* owner, TSkinImages& out) {
+void AppendCommonImages(const TIniText& common, TSkinImageFiles& files, const TSkinContent* owner,
+                        TSkinImages& out) {
   for (const TIniSection& sec : common.Sections()) {
     for (const auto& [key, value] : sec.Keys) {
       if (ClassifyImageValue(value) != TImageNotation::OldFile) continue;
       TParsedImage p = ParseImageValue(value);
-      auto bytes = source.Find(p.FileName, TNameMatch::IgnoreCase);
-      if (!bytes) continue;
-      std::string upperName = UpperCaseAnsi(p.FileName);
-      TImageBitmap bmp = DecodeImageFile(*bytes, upperName, decoder);
+      TImageBitmap bmp = files.Picture(p.FileName, TNameMatch::IgnoreCase);
       if (!bmp || bmp.Width() <= 0 || bmp.Height() <= 0) continue;
       TsMaskData& m = p.Mask;
       m.R = TRect32{0, 0, bmp.Width(), bmp.Height()};
@@ -127,7 +166,7 @@ void AppendCommonImages(const TIniText& common, TSkinSource& source, TImageDecod
       out.ma.push_back(std::move(m));
     }
   }
-  LoadJpegTextures(common, source, decoder, owner, out);
+  LoadJpegTextures(common, files, owner, out);
 }
 
 TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source, TBitmap32* spare) {
@@ -145,10 +184,11 @@ TBitmap32 LoadMasterBitmap(const TIniText& ini, TSkinSource& source, TBitmap32* 
   }
 }
 
-void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* decoder,
-                    const TSkinContent* owner, TSkinImages& out, TBitmap32* spareMaster) {
+void LoadSkinImages(const TIniText& ini, TSkinImageFiles& files, const TSkinContent* owner, TSkinImages& out,
+                    TBitmap32* spareMaster) {
   out = TSkinImages();
-  out.MasterBitmap = LoadMasterBitmap(ini, source, spareMaster);
+  out.MasterBitmap = LoadMasterBitmap(ini, files.Source(), spareMaster);
+  files.Budget().ChargeImage(out.MasterBitmap.Width(), out.MasterBitmap.Height());
 
   for (const TIniSection& sec : ini.Sections()) {
     const bool global = sec.Name == kGlobal;
@@ -174,11 +214,7 @@ void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* dec
         case TImageNotation::File:
         case TImageNotation::OldFile: {
           bool old = p.Kind == TImageNotation::OldFile;
-          auto bytes = source.Find(p.FileName, old ? TNameMatch::IgnoreCase : TNameMatch::UpperEqualsName);
-          if (!bytes) continue;
-          std::string upperName = UpperCaseAnsi(p.FileName);
-          auto bmp = DecodeImageFile(*bytes, old ? std::string_view(upperName) : std::string_view(p.FileName),
-                                     decoder);
+          TImageBitmap bmp = files.Picture(p.FileName, old ? TNameMatch::IgnoreCase : TNameMatch::UpperEqualsName);
           if (!bmp || bmp.Width() <= 0 || bmp.Height() <= 0) continue;
           m.R = TRect32{0, 0, bmp.Width(), bmp.Height()};
           if (!p.WidthsGiven) DeriveWidthsFromSize(m, bmp.Width(), bmp.Height());
@@ -192,7 +228,7 @@ void LoadSkinImages(const TIniText& ini, TSkinSource& source, TImageDecoder* dec
       out.ma.push_back(std::move(m));
     }
   }
-  LoadJpegTextures(ini, source, decoder, owner, out);
+  LoadJpegTextures(ini, files, owner, out);
 }
 
 }  // namespace glyphora

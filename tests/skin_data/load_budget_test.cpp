@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <set>
 #include <string>
 
 #include "skin/core/load_budget.h"
@@ -80,9 +81,10 @@ Bytes GoodPackage() {
 // The bytes a load may take: the package's members inflated, the options
 // text copied once more while it is read, and the budget of the tables and
 // records built from it (twice: a table that grows holds its old and new
-// memory for a moment).
+// memory for a moment), and the decoded pictures it allows.
 size_t Bound(size_t inflated, size_t optionsSize) {
-  return 2 * inflated + 2 * TLoadBudget(optionsSize).Limit();
+  const TLoadBudget budget(optionsSize);
+  return 2 * inflated + 2 * budget.Limit() + budget.ImageLimit();
 }
 
 }  // namespace
@@ -99,7 +101,7 @@ TEST(LoadBudget, CorpusPackagesFailCleanlyOrLoadWithinBounds) {
   const std::pair<const char*, bool> known[] = {
       {"gradient-inherited-by-1000-sections.asz", true}, {"hot-gradient-inherited-down-a-chain.asz", true},
       {"options-1m-empty-sections.asz", false},          {"options-64mb-of-newlines.asz", false},
-      {"options-2mb-of-key-lines.asz", false}};
+      {"options-2mb-of-key-lines.asz", false},          {"image-named-by-200-keys.asz", true}};
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(kCorpus / "fuzz_package")) {
     const Bytes bytes = ReadFile(entry.path());
@@ -176,4 +178,33 @@ TEST(LoadBudget, InheritedGradientsAreOneCopy) {
     EXPECT_EQ(g.GradientData.Identity(), base.GradientData.Identity());
     EXPECT_EQ(g.Props[1].GradientArray.Identity(), base.HotGradientArray.Identity());
   }
+}
+
+TEST(LoadBudget, APictureNamedByManyKeysIsDecodedOnceAndPicturesCountInTheBudget) {
+  TBitmap32 pic(64, 32);
+  pic.Fill(0xFF336699);
+  const Bytes bmp = WriteBmp(pic, 24);
+  std::string text = "[GLOBALINFO]\nVERSION=7.0\n[A]\n";
+  for (int i = 0; i < 50; ++i) {
+    const std::string n = std::to_string(i);
+    text.append("K").append(n).append("=!PIC.BMP!1!0!0\nOLD").append(n).append("=pic.bmp\n");
+  }
+  TSkinContent skin;
+  skin.LoadFromPackage(WritePackage({{"Options.dat", ToBytes(text)}, {"PIC.BMP", bmp}}));
+  std::set<const void*> pictures;
+  for (const TsMaskData& m : skin.ma)
+    if (m.Bmp) pictures.insert(m.Bmp.Identity());
+  EXPECT_EQ(skin.ma.size(), 100u);
+  EXPECT_LE(pictures.size(), 2u) << "once for each way of naming it";
+
+  // Three pictures of 8 KB each against 20 KB: the load fails and the skin stays.
+  const Bytes three = WritePackage({{"Options.dat", ToBytes("[GLOBALINFO]\nVERSION=7.0\n[B]\nA=!A.BMP!1!0!0\n"
+                                                            "B=!B.BMP!1!0!0\nC=!C.BMP!1!0!0\n")},
+                                    {"A.BMP", bmp}, {"B.BMP", bmp}, {"C.BMP", bmp}});
+  TSkinLoadOptions tight;
+  tight.ImageBytesLimit = 20 << 10;
+  EXPECT_THROW(skin.LoadFromPackage(three, tight), ESkinError);
+  EXPECT_EQ(skin.ma.size(), 100u);
+  skin.LoadFromPackage(three);
+  EXPECT_EQ(skin.ma.size(), 3u);
 }

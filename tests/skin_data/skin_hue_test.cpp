@@ -31,7 +31,8 @@ std::string Options(int keepHue) {
          "BICONMAX=@0010@0000@0020@0010@1@0\n"
          "SICONCLOSE=!S.BMP!1!0!2\n"
          "BICONCLOSEGLOW0=!G.BMP!1!0!4\n"
-         "[PANEL]\nCOLOR=1000\nTCLEFT=50\nGRADIENTDATA=10;20;100;0;0\nSTATES=1\nOTHER=!O.BMP!1!0!2\n";
+         "[PANEL]\nCOLOR=1000\nTCLEFT=50\nGRADIENTDATA=10;20;100;0;0\nSTATES=1\nOTHER=!O.BMP!1!0!2\n"
+         "AGAIN=!O.BMP!1!0!2\n";
 }
 
 struct Loaded {
@@ -53,7 +54,7 @@ struct Loaded {
     s.LoadFromPackage(pkg, opt);
   }
   uint32_t ImagePixel(const char* key) { return s.ma.at(s.GetMaskIndex("GLOBALINFO", key)).Bmp->Pixel(1, 1); }
-  uint32_t Other() { return s.ma.at(s.GetMaskIndex("PANEL", "OTHER")).Bmp->Pixel(1, 1); }
+  uint32_t Other(const char* key = "OTHER") { return s.ma.at(s.GetMaskIndex("PANEL", key)).Bmp->Pixel(1, 1); }
 };
 
 }  // namespace
@@ -115,4 +116,12 @@ TEST(SkinHue, ChangeWithoutColourRoutinesIsAnError) {
   TSkinLoadOptions opt;
   opt.HueOffset = 10;
   EXPECT_THROW(s.Load(std::string("[A]\n"), none, opt), ESkinError);
+}
+
+TEST(SkinHue, APictureSeveralKeysShareChangesOnce) {
+  Loaded hue(0, 5, 0);
+  EXPECT_EQ(hue.Other(), 0xFF000005u);
+  EXPECT_EQ(hue.Other("AGAIN"), 0xFF000005u);
+  Loaded sat(0, 0, 2);
+  EXPECT_EQ(sat.Other("AGAIN"), 0xFF000000u + 2000);
 }
