@@ -275,6 +275,13 @@ bool MenuChar(TMessage& m) {
   return true;
 }
 
+// One memory DC for measuring items, kept for the process: a screen DC
+// borrowed for every item costs a round trip each under some systems.
+HDC MeasureDC() {
+  static UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+  return dc.get();
+}
+
 }  // namespace
 
 bool DispatchMenuMessage(TMessage& m) {
@@ -285,11 +292,11 @@ bool DispatchMenuMessage(TMessage& m) {
       TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(mis->itemData));
       if (!item) return false;
       int w = static_cast<int>(mis->itemWidth), h = static_cast<int>(mis->itemHeight);
-      WindowDC dc(nullptr);
-      HGDIOBJ old = ::SelectObject(dc.get(), MenuFont(item->Default));
-      if (item->OnMeasureItem) item->OnMeasureItem(item, dc.get(), w, h);
-      else DefaultMeasureMenuItem(item, dc.get(), w, h);
-      ::SelectObject(dc.get(), old);
+      HDC dc = MeasureDC();
+      HGDIOBJ old = ::SelectObject(dc, MenuFont(item->Default));
+      if (item->OnMeasureItem) item->OnMeasureItem(item, dc, w, h);
+      else DefaultMeasureMenuItem(item, dc, w, h);
+      ::SelectObject(dc, old);
       mis->itemWidth = static_cast<UINT>(std::max(w, 0));
       mis->itemHeight = static_cast<UINT>(std::max(h, 0));
       m.Result = TRUE;

@@ -16,8 +16,9 @@ void HookedWindow(HWND wnd, TacHookedKind kind, TacHookEvent event) {
   if (kind != TacHookedKind::PopupMenu || event != TacHookEvent::Created) return;
   TsSkinManager* m = TsSkinManager::DefaultManager();
   if (!m || !m->SkinnedPopups || !m->Active() || !m->Content().SkinData.Active) return;
-  if (TacMainWnd::Of(wnd)) return;  // skinned already
-  TsSkinableMenus::Of(m)->PopupWindowCreated(wnd);
+  TsSkinableMenus* menus = TsSkinableMenus::Of(m);
+  if (menus->AdapterOf(wnd)) return;  // skinned already
+  menus->PopupWindowCreated(wnd);
 }
 }  // namespace
 
@@ -31,6 +32,11 @@ void InstallHookedWindowsHandler() {
 TacMnuWnd::TacMnuWnd(HWND wnd, TsSkinableMenus* menus)
     : TacMainWnd(wnd, menus->Manager(), nullptr, "MAINMENU"), menus_(menus) {}
 
+bool TacMnuWnd::HasFrame() const {
+  RECT wr, cr;
+  return ::GetWindowRect(wnd_, &wr) && ::GetClientRect(wnd_, &cr) && cr.right - cr.left < wr.right - wr.left;
+}
+
 HMENU TacMnuWnd::Menu() const {
   return ::IsWindow(wnd_) ? reinterpret_cast<HMENU>(::SendMessageW(wnd_, kMnGetHMenu, 0, 0)) : nullptr;
 }
@@ -41,8 +47,10 @@ void TacMnuWnd::PaintFromCache(HDC dc, bool frameOnly) {
     menus_->PaintPopupFrame(wnd_, dc, *info, !frameOnly);
     return;
   }
-  // No background prepared yet (nothing drawn): the section at the
-  // window's size from this adapter's own cache.
+  // No background prepared yet: the section at the window's size from this
+  // adapter's own cache, for a frame the platform paints outside the
+  // client area. The client is painted by the platform and the items.
+  if (!frameOnly) return;
   PrepareCache();
   TBitmap32* px = SkinData().CachePixels();
   if (!px || px->Empty() || !SkinData().FCacheBmp) return;
@@ -73,7 +81,12 @@ bool TacMnuWnd::acWndProc(TMessage& m) {
       CallPrev(m);
       if (!Skinned()) return true;
       const TsSkinableMenus::TacMenuInfo* info = menus_->FindInfo(Menu());
-      if (info && info->Bmp) menus_->DrawWndBorder(wnd_, *info);
+      if (info && info->Bmp) {
+        menus_->DrawWndBorder(wnd_, *info);
+      } else if (HasFrame()) {
+        WindowDC dc(wnd_, TDcArea::Whole);
+        if (dc.get()) PaintFromCache(dc.get(), true);
+      }
       return true;
     }
     case WM_DESTROY:

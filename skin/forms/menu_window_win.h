@@ -19,6 +19,8 @@ class TacMnuWnd : public TacMainWnd {
   void SetRegionCurrent(bool value) { rgnCurrent_ = value; }
   // The platform menu the window shows (null before it is known).
   HMENU Menu() const;
+  // The platform gives the window a frame outside its client area.
+  bool HasFrame() const;
 
  protected:
   bool acWndProc(TMessage& m) override;

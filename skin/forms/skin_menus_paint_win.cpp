@@ -409,7 +409,8 @@ void TsSkinableMenus::DrawWndBorder(HWND wnd, const TacMenuInfo& info) {
     // A square border needs no region.
     if (!runs.empty()) {
       UniqueRegion rgn = FrameRegion(skin, mask, -1, info.Bmp->Width(), info.Bmp->Height());
-      if (rgn && ::SetWindowRgn(wnd, rgn.get(), TRUE)) rgn.release();  // the window owns it now
+      // No redraw: the frame is painted below and the items are being drawn.
+      if (rgn && ::SetWindowRgn(wnd, rgn.get(), FALSE)) rgn.release();  // the window owns it now
     }
   }
   WindowDC dc(wnd, TDcArea::Whole);
