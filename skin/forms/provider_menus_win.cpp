@@ -190,7 +190,18 @@ bool TsSkinProvider::HandleMenuMessage(TMessage& m) {
         return true;
       }
       SetHot(cbCount);
+      const DWORD dropped = ::GetTickCount();
       DropSysMenuBelowIcon();
+      // A click on the icon while its menu is open ends the menu, and the
+      // platform leaves that click to the form: within the double-click time
+      // it is the second click of a double click, which closes the form;
+      // later it only closed the menu.
+      MSG next;
+      if (::IsWindow(w) && ::PeekMessageW(&next, w, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, PM_NOREMOVE) &&
+          next.message != WM_NCLBUTTONUP && HitTestScreen(PointOf(next.lParam)) == HTSYSMENU) {
+        ::PeekMessageW(&next, w, next.message, next.message, PM_REMOVE);
+        if (::GetTickCount() - dropped <= ::GetDoubleClickTime()) ::PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
       return true;
     }
     case WM_NCRBUTTONDOWN:

@@ -27,18 +27,19 @@ class MenuLoop {
   // The top-most visible popup-menu window of this thread.
   static HWND Popup() {
     HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-      wchar_t cls[16] = {};
-      ::GetClassNameW(w, cls, 16);
-      if (std::wstring(cls) == L"#32768" && ::IsWindowVisible(w)) *reinterpret_cast<HWND*>(p) = w;
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindPopup, reinterpret_cast<LPARAM>(&found));
     return found;
   }
   static void Key(HWND popup, WPARAM vk) { ::PostMessageW(popup, WM_KEYDOWN, vk, 0); }
   static void Char(HWND popup, wchar_t c) { ::PostMessageW(popup, WM_CHAR, c, 0); }
 
  private:
+  static BOOL CALLBACK FindPopup(HWND w, LPARAM p) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(w, cls, 16);
+    if (std::wstring(cls) == L"#32768" && ::IsWindowVisible(w)) *reinterpret_cast<HWND*>(p) = w;
+    return TRUE;
+  }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     MenuLoop* self = current_;
     if (!self) return;

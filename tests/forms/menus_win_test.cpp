@@ -4,6 +4,7 @@
 // skin switches with a menu open, and that nothing is left behind.
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -341,6 +342,38 @@ TEST_F(MenuTest, KeyboardIconClickAndRightClickDropTheMenuWhereThePlatformDoes) 
     EXPECT_EQ(loop.StepsRun(), 1) << c.name;
     EXPECT_EQ(shown.left, c.at.x) << c.name;
     EXPECT_EQ(shown.top, c.at.y) << c.name;
+  }
+}
+
+TEST_F(MenuTest, ADoubleClickOnTheIconClosesTheFormAndALateSecondClickOnlyTheMenu) {
+  HWND w = Wnd();
+  ::SetForegroundWindow(w);
+  Pump(50);
+  const TRect32 icon = Provider().IconScreenRect();
+  ASSERT_GT(RectWidth(icon), 0);
+  auto click = [&] {
+    ::SetCursorPos((icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+  };
+  for (const bool late : {false, true}) {
+    CommandSpy spy;
+    spy.hook.Attach(w);
+    bool opened = false;
+    MenuLoop loop({[&](HWND) {
+      opened = true;
+      if (late) ::Sleep(::GetDoubleClickTime() + 100);
+      click();
+    }});
+    click();
+    Pump(::GetDoubleClickTime() + 400);
+    EXPECT_TRUE(opened) << late;
+    const bool closed = std::count(spy.commands.begin(), spy.commands.end(), WPARAM(SC_CLOSE)) > 0;
+    EXPECT_EQ(closed, !late) << late;
+    EXPECT_EQ(MenuLoop::Popup(), nullptr) << "the second click ended the menu";
   }
 }
 
