@@ -84,6 +84,13 @@ void SetPreviewAnnouncementDue(bool due);
 // The form the editor acknowledged, or nullptr.
 HWND PreviewForm();
 void SetPreviewForm(HWND form);
+// State that a layer above keeps for one manager (the menu skinning): owned
+// and freed by the manager, told when the skin in force changes or goes.
+class TsManagerPart {
+ public:
+  virtual ~TsManagerPart() = default;
+  virtual void SkinChanged() {}
+};
 
 class TsSkinManager : public TComponent {
  public:
@@ -168,6 +175,13 @@ class TsSkinManager : public TComponent {
 
   // The live preview: WM_COPYDATA with kLivePreviewWParam and the tagged record.
   LRESULT HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data);
+
+  // The menu skinning's state for this manager (set by the form skinning).
+  std::unique_ptr<TsManagerPart> SkinableMenus;
+  // Tells the parts above that the skin changed or went.
+  void NotifyPartsSkinChanged() {
+    if (SkinableMenus) SkinableMenus->SkinChanged();
+  }
 
   // Show a message box with an error (tests replace it through the
   // application's exception handler) or a piece of information. Held back

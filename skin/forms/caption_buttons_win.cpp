@@ -91,11 +91,6 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
         if (const WPARAM cmd = CaptionDoubleClickCommand()) ::PostMessageW(w, WM_SYSCOMMAND, cmd, 0);
         return true;
       }
-      if (m.Msg == WM_NCLBUTTONDBLCLK && m.WParam == HTSYSMENU) {
-        m.Result = 0;
-        ::PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return true;
-      }
       return false;
     }
     case WM_LBUTTONUP:
@@ -141,8 +136,10 @@ WPARAM TsSkinProvider::CaptionDoubleClickCommand() {
   // changed since the layout was made.
   layoutValid_ = false;
   const TFrameInput& in = Layout().In;
-  if (!in.ButtonVisible[cbClose] || !in.ButtonEnabled[cbMax]) return 0;
-  return ::IsZoomed(Wnd()) ? SC_RESTORE : SC_MAXIMIZE;
+  if (!in.ButtonVisible[cbClose]) return 0;
+  // A maximised form's button restores it, enabled as the restore command.
+  if (in.Maximized) return in.RestoreEnabled || in.ButtonEnabled[cbMax] ? SC_RESTORE : 0;
+  return in.ButtonEnabled[cbMax] ? SC_MAXIMIZE : 0;
 }
 
 void TsSkinProvider::Release(POINT p) {
