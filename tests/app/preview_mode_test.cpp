@@ -10,9 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/strings.h"
 #include "skin/core/sSkinManager.h"
-#include "skin/core/skin_pack.h"
 #include "tests/app/app_fixture.h"
 
 using namespace glyphora;
@@ -46,24 +44,6 @@ class PreviewModeTest : public MainFormTest {
  protected:
   void SetUp() override {
     MainFormTest::SetUp();
-    wchar_t tmp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, tmp);
-    dir = std::wstring(tmp) + L"glyphora_preview_" + std::to_wstring(::GetTickCount());
-    const std::wstring folder = dir + L"\\Preview";
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    // The internal skin unpacked into a folder the records name.
-    TacSkinConvertor pack;
-    pack.ReadPackage(ResourceData(L"INTERNAL_SKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA)));
-    for (const auto& f : pack.Files) {
-      const std::wstring path = folder + L"\\" + Widen(f.FileName);
-      HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      DWORD n = 0;
-      ::WriteFile(h, f.FileStream.data(), DWORD(f.FileStream.size()), &n, nullptr);
-      ::CloseHandle(h);
-      files.push_back(path);
-    }
-    options = *pack.Options;
     Application()->OnException = [this](const std::exception& e) { errors.push_back(e.what()); };
     g_announced = nullptr;
     g_announcements = 0;
@@ -73,9 +53,6 @@ class PreviewModeTest : public MainFormTest {
     MainFormTest::TearDown();
     if (editor) ::DestroyWindow(editor);
     SetPreviewAnnouncementDue(false);
-    for (const auto& f : files) ::DeleteFileW(f.c_str());
-    ::RemoveDirectoryW((dir + L"\\Preview").c_str());
-    ::RemoveDirectoryW(dir.c_str());
   }
   void StartEditor() {
     WNDCLASSW wc{};
@@ -86,14 +63,13 @@ class PreviewModeTest : public MainFormTest {
     editor = ::CreateWindowW(wc.lpszClassName, kSkinEditorCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                              wc.hInstance, nullptr);
   }
+  // A record of a skin held by its options text alone.
   LRESULT Send(const std::string& text) {
-    auto rec = Record("Preview", Narrow(dir, CP_ACP), text);
+    auto rec = Record("Preview", "c:\\", text);
     COPYDATASTRUCT cd{0, DWORD(rec.size()), rec.data()};
     return ::SendMessageW(form->WindowHandle(), WM_COPYDATA, kLivePreviewWParam, reinterpret_cast<LPARAM>(&cd));
   }
-  std::wstring dir;
-  std::vector<std::wstring> files;
-  std::string options;
+  const std::string options = "[GLOBALINFO]\nVERSION=7.0\n[FORM]\nCOLOR=255\n";
   std::vector<std::string> errors;
   HWND editor = nullptr;
 };
