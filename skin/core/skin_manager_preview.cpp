@@ -50,14 +50,29 @@ LRESULT TsSkinManager::HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data)
   if (!IsPlainSkinName(name)) return 0;
   g_livePreview = true;
   THeldNotices held;
-  BeginUpdate();
-  livePreviewOptions_ = record->Options;
-  hasLivePreviewOptions_ = true;
-  SetSkinDirectory(FromAnsi(record->SkinDirectory));
-  SetSkinName(name);
-  EndUpdate(true, false);
-  livePreviewOptions_.clear();
-  hasLivePreviewOptions_ = false;
+  // The record's text serves this load only, however it ends; a later
+  // switch reads the skin's own options again.
+  struct TDropOptions {
+    std::string& text;
+    bool& has;
+    ~TDropOptions() {
+      text.clear();
+      has = false;
+    }
+  } drop{livePreviewOptions_, hasLivePreviewOptions_};
+  // Anything the load or a handler it runs throws is shown with the held
+  // notices, once the sender's call has returned, never inside it.
+  try {
+    BeginUpdate();
+    livePreviewOptions_ = record->Options;
+    hasLivePreviewOptions_ = true;
+    SetSkinDirectory(FromAnsi(record->SkinDirectory));
+    SetSkinName(name);
+    EndUpdate(true, false);
+  } catch (const std::exception& e) {
+    nonAutoUpdate_ = false;
+    ShowError(Widen(e.what()));
+  }
   return 1;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -106,6 +107,18 @@ TEST_F(PreviewModeTest, TheAcknowledgedFormTakesRecordsOneAtATimeAndShowsErrorsA
   EXPECT_TRUE(errors.empty()) << errors.front();
   Pump(30);
   EXPECT_EQ(errors.size(), 1u);
+  // So does an error thrown by a handler the load runs, and the record's
+  // options serve that load only.
+  m->OnAfterChange = [](TComponent*) { throw std::runtime_error("handler failed"); };
+  EXPECT_EQ(Send(options), 1);
+  m->OnAfterChange = nullptr;
+  EXPECT_EQ(errors.size(), 1u);
+  Pump(30);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors.back(), "handler failed");
+  m->SetSkinName(L"NorvaneWhite (internal)");
+  EXPECT_EQ(m->SkinName(), L"NorvaneWhite (internal)");
+  EXPECT_NE(m->GetSkinIndex("SCROLLSLIDERV"), -1) << "the skin's own options, not the record's";
   // The editor's own questions.
   EXPECT_EQ(::SendMessageW(form->WindowHandle(), kSkinEditorMessage, 4, 0), 1);
   EXPECT_EQ(::SendMessageW(form->WindowHandle(), kSkinEditorMessage, 1, 0), 0);
