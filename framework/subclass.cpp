@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/focus_window.h"
+
 namespace glyphora {
 
 namespace {
@@ -77,6 +79,7 @@ LRESULT CallBelow(HWND wnd, TChain* c, size_t from, UINT msg, WPARAM wParam, LPA
 }
 
 LRESULT CALLBACK ChainProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  NoteFocusMessage(wnd, msg);
   TChain* c = ChainOf(wnd);
   if (!c) return ::DefWindowProcW(wnd, msg, wParam, lParam);
   ++c->Depth;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/control.h"
+#include "framework/focus_window.h"
 #include "framework/handles.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
@@ -257,7 +258,7 @@ void TacMainWnd::PrepareCache() {
     if (parent) RequestWindowBG(bg, parent, please);
     const TCacheInfo ci = ParentBGToCacheInfo(bg);
     ::GdiFlush();
-    const int state = ::GetFocus() == wnd_ && d.Section() && d.Section()->States > 1 ? 1 : 0;
+    const int state = FocusWindow() == wnd_ && d.Section() && d.Section()->States > 1 ? 1 : 0;
     PaintControlSection(SectionDataOf(d), ci, false, px, {pos.x, pos.y}, {0, 0, px->Width(), px->Height()}, state);
   }
   d.BGChanged = false;
