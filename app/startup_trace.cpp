@@ -1,0 +1,23 @@
+#include "app/startup_trace.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace glyphora {
+
+bool StartupTraceOn() {
+  static const bool on = ::GetEnvironmentVariableW(L"GLYPHORA_TRACE", nullptr, 0) > 0;
+  return on;
+}
+
+void StartupTrace(const char* phase) {
+  if (!StartupTraceOn()) return;
+  FILETIME created, exited, kernel, user, now;
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return;
+  ::GetSystemTimePreciseAsFileTime(&now);
+  auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  std::fprintf(stderr, "glyphora_trace %s: %.1f ms\n", phase, static_cast<double>(ticks(now) - ticks(created)) / 1e4);
+}
+
+}  // namespace glyphora

@@ -1,0 +1,12 @@
+// With GLYPHORA_TRACE set in the environment, each start-up phase writes to
+// stderr how long after the process's creation it ended ("glyphora_trace
+// <phase>: <ms> ms"); the start-up benchmark prints them as its breakdown.
+// Off, a phase costs one test of a flag.
+#pragma once
+
+namespace glyphora {
+
+bool StartupTraceOn();
+void StartupTrace(const char* phase);
+
+}  // namespace glyphora
