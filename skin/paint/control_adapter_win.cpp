@@ -25,7 +25,7 @@ const wchar_t kProp[] = L"ACADAPTER";
 
 // Adapter procedures running now, and adapters waiting for them to return.
 int g_procDepth = 0;
-int g_live = 0;
+int g_live = 0, g_made = 0;
 std::vector<std::unique_ptr<TacMainWnd>>& Graveyard() {
   static std::vector<std::unique_ptr<TacMainWnd>> dead;
   return dead;
@@ -81,6 +81,7 @@ TacMainWnd::TacMainWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData,
                        bool dialog)
     : wnd_(wnd), manager_(manager), skinData_(skinData), dlgMode_(dialog) {
   ++g_live;
+  ++g_made;
   if (!skinData_) {
     ownSkinData_ = std::make_unique<TsCommonData>(nullptr, COC_TsAdapter, "", true);
     skinData_ = ownSkinData_.get();
@@ -138,6 +139,7 @@ void TacMainWnd::Free(std::unique_ptr<TacMainWnd>& adapter) {
 }
 
 int TacMainWnd::LiveCount() { return g_live; }
+int TacMainWnd::MadeCount() { return g_made; }
 
 TacMainWnd* TacMainWnd::Of(HWND wnd) { return static_cast<TacMainWnd*>(::GetPropW(wnd, kProp)); }
 
@@ -402,12 +404,24 @@ bool TacEditWnd::acWndProc(TMessage& m) {
 }
 
 void AttachEditAdapter(TsCommonData& skinData, HWND wnd, std::unique_ptr<TacMainWnd>& adapter) {
+  // Making an adapter lays the window's frame out again; the control sees
+  // those messages and may ask for its adapter once more before the slot
+  // holds the one being made. That one is the answer: without this each
+  // such call made another adapter inside the last, dozens deep.
+  static std::vector<HWND> making;
+  if (std::find(making.begin(), making.end(), wnd) != making.end()) return;
   if (adapter && (adapter->Destroyed() || adapter->Window() != wnd)) TacMainWnd::Free(adapter);
   if (!skinData.Skinned() || !wnd || !::IsWindow(wnd)) {
     TacMainWnd::Free(adapter);
     return;
   }
-  if (!adapter) adapter = MakeAdapter<TacEditWnd>(wnd, skinData.SkinManager(), &skinData, skinData.SkinSection());
+  if (adapter) return;
+  making.push_back(wnd);
+  struct Done {
+    HWND w;
+    ~Done() { making.erase(std::find(making.begin(), making.end(), w)); }
+  } done{wnd};
+  adapter = MakeAdapter<TacEditWnd>(wnd, skinData.SkinManager(), &skinData, skinData.SkinSection());
 }
 
 }  // namespace glyphora

@@ -172,6 +172,7 @@ TEST_F(SkinnedControlsTest, AnExceptionWhileScrollingLeavesTheListRedrawing) {
 }
 
 TEST_F(SkinnedControlsTest, RemovingAndRestoringTheSkinGivesTheNativeLookBackAndSkinsAgain) {
+  const int madeBefore = TacMainWnd::MadeCount();
   Open();
   TsSkinManager* manager = form->sSkinManager1;
   TsRichEdit* viewer = form->TextViewer;
@@ -206,6 +207,7 @@ TEST_F(SkinnedControlsTest, RemovingAndRestoringTheSkinGivesTheNativeLookBackAnd
   };
   const int adapters = TacMainWnd::LiveCount();
   EXPECT_EQ(adapters, 2) << "the sample text and the font list";
+  EXPECT_EQ(TacMainWnd::MadeCount() - madeBefore, adapters) << "each made once: none made inside the making of another";
   for (int cycle = 0; cycle < 3; ++cycle) {
     SCOPED_TRACE(cycle);
     manager->SetActive(false);
