@@ -7,6 +7,7 @@
 
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
+#include "skin/paint/keyed_copy.h"
 #include "skin/paint/section_paint.h"
 #include "skin/paint/section_text_win.h"
 
@@ -169,15 +170,12 @@ void TsFontListBox::RenderRow(int index, int w, int h, const RowLook& look) {
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
   if (!font) return;
   // The kind glyph sits in a square cell at the left; white is transparent.
-  int glyphHeight = 0;
-  if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
-    BITMAP bm{};
-    ::GetObjectW(glyph, sizeof(bm), &bm);
-    glyphHeight = bm.bmHeight;
-    if (!glyphDC_) glyphDC_.reset(::CreateCompatibleDC(mem));
-    SelectGuard sel(glyphDC_.get(), glyph);
-    ::TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, glyphDC_.get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                     RGB(255, 255, 255));
+  const TBitmap32& glyph = FontTypeGlyphPixels(font->FntType);
+  const int glyphHeight = glyph.Height();
+  if (!glyph.Empty()) {
+    ::GdiFlush();
+    CopyKeyedRect(&rowBuffer_.Pixels(), &glyph, 0, TColor(0x00FFFFFF), {0, 0, glyph.Width() - 1, glyph.Height() - 1},
+                  0);
   }
   RECT textRect = row;
   textRect.left += h;

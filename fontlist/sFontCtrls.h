@@ -86,7 +86,6 @@ class TsFontListBox : public TsCustomListBox {
 
   TLruCache<std::wstring, FamilyFontEntry> familyFonts_{kMaxFamilyFonts};
   TDibBitmap rowBuffer_;
-  UniqueMemoryDC glyphDC_;
   // Finished unselected rows: drawing a name in its own family is costly, so
   // a repaint or scroll copies rows drawn before. Keyed by what the row
   // shows (kind and name), not by its index, which changes whenever items

@@ -235,4 +235,27 @@ TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
   // An index outside the list draws only the background.
   auto none = render(99, 0);
   for (uint32_t p : none) ASSERT_EQ(p, 0xFFFFFFu);
+  // The glyph cell is what the platform's transparent copy of the glyph
+  // over the background gives.
+  for (FontTypes kind : {FontTypes::TTF, FontTypes::RASTER, FontTypes::PS, FontTypes::UNKNOWN}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const int index = list->Items().IndexOf(kind == FontTypes::TTF      ? L"Tahoma"
+                                            : kind == FontTypes::RASTER ? L"System"
+                                            : kind == FontTypes::PS     ? L"Device"
+                                                                        : L"Odd");
+    const auto row = render(index, 0);
+    TDibBitmap ref(16, 16);
+    RECT cell{0, 0, 16, 16};
+    ::FillRect(ref.DC(), &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    UniqueMemoryDC glyphDC(::CreateCompatibleDC(ref.DC()));
+    HBITMAP glyph = FontTypeGlyph(kind);
+    ASSERT_NE(glyph, nullptr);
+    SelectGuard sel(glyphDC.get(), glyph);
+    ::TransparentBlt(ref.DC(), 0, 0, 16, 16, glyphDC.get(), 0, 0, 16, 16, RGB(255, 255, 255));
+    ::GdiFlush();
+    int differ = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) differ += row[static_cast<size_t>(y * 250 + x)] != (ref.Pixels().Pixel(x, y) & 0xFFFFFF);
+    EXPECT_EQ(differ, 0);
+  }
 }
