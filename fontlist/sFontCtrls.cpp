@@ -127,7 +127,7 @@ const TsFontListBox::FamilyFontEntry& TsFontListBox::FamilyFont(const std::wstri
   TEXTMETRICW tm{};
   SelectGuard sel(dc, entry.font ? entry.font.get() : font_.Handle());
   if (::GetTextMetricsW(dc, &tm)) entry.height = tm.tmHeight;
-  return familyFonts_.Put(name, std::move(entry));
+  return *familyFonts_.Put(name, std::move(entry));
 }
 
 TsFontListBox::RowLook TsFontListBox::LookOf(bool selected, bool focused) const {
@@ -238,10 +238,12 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   if (!rowBuffer_.DC()) return;
   RenderRow(index, w, h, look);
   if (!selected && font) {
-    blit(rowCache_.Put(key, rowBuffer_.Pixels()));
-  } else {
-    ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
+    if (const TBitmap32* kept = rowCache_.Put(key, rowBuffer_.Pixels(), RowBytes(w, h))) {
+      blit(*kept);
+      return;
+    }
   }
+  ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
 }
 
 void TsFontListBox::SchedulePrefetch() {
@@ -258,6 +260,9 @@ bool TsFontListBox::PrefetchRow() {
   RECT client{};
   ::GetClientRect(handle_, &client);
   const int page = std::max(1, static_cast<int>(client.bottom - client.top) / h);
+  // The rows shown and the pages on either side must all fit in the cache,
+  // or each row drawn ahead would push out another one still needed.
+  if (static_cast<size_t>(3 * page) * RowBytes(w, h) > kMaxCachedRowBytes) return false;
   const int top = TopIndex();
   const RowLook look = LookOf(false, false);
   // The next page first, nearest rows first, then the previous page.
@@ -272,8 +277,7 @@ bool TsFontListBox::PrefetchRow() {
     if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
     if (!rowBuffer_.DC()) return false;
     RenderRow(index, w, h, look);
-    rowCache_.Put(key, rowBuffer_.Pixels());
-    return true;
+    return rowCache_.Put(key, rowBuffer_.Pixels(), RowBytes(w, h)) != nullptr;
   }
   return false;
 }

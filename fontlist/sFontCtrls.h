@@ -34,9 +34,13 @@ class TsFontListBox : public TsCustomListBox {
   TFontClass* FontAt(int index) const;
   void WndProc(TMessage& message) override;
 
-  // Fonts of the families drawn last (a few pages' worth), and finished rows.
+  // Fonts of the families drawn last (a few pages' worth), and finished
+  // rows: at most so many, and at most so many bytes of them (rows are as
+  // high as another program may make them).
   static constexpr size_t kMaxFamilyFonts = 96;
   static constexpr size_t kMaxCachedRows = 400;
+  static constexpr size_t kMaxCachedRowBytes = size_t{16} << 20;
+  size_t RowCacheBytes() const { return rowCache_.Cost(); }
 
   // How a row is drawn: its colours and, skinned, the selection's section.
   struct RowLook {
@@ -90,7 +94,8 @@ class TsFontListBox : public TsCustomListBox {
   // a repaint or scroll copies rows drawn before. Keyed by what the row
   // shows (kind and name), not by its index, which changes whenever items
   // are added or removed. Plain memory, no handles.
-  TLruCache<std::wstring, TBitmap32> rowCache_{kMaxCachedRows};
+  TLruCache<std::wstring, TBitmap32> rowCache_{kMaxCachedRows, kMaxCachedRowBytes};
+  static size_t RowBytes(int w, int h) { return static_cast<size_t>(w) * static_cast<size_t>(h) * 4; }
 };
 
 }  // namespace glyphora

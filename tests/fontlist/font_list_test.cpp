@@ -181,6 +181,28 @@ TEST_F(FontListTest, FamilyFontsAreBoundedAndFreedWhenDropped) {
   EXPECT_LE(UniqueFont::LiveCount(), before + 1) << "a new list font drops them all";
 }
 
+// Another program may set any item height: Windows keeps it to a byte, and
+// the finished rows are kept by their bytes, not their number.
+TEST_F(FontListTest, AHugeItemHeightIsHeldToAByteAndTheRowCacheToItsBytes) {
+  TFontsArray many;
+  for (int i = 0; i < 120; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
+  list->FontTable = &many;
+  list->FillFontList();
+  const HWND wnd = list->WindowHandle();
+  ::SendMessageW(wnd, LB_SETITEMHEIGHT, 0, 65535);
+  EXPECT_EQ(::SendMessageW(wnd, LB_GETITEMHEIGHT, 0, 0), TCustomListBox::kMaxItemHeight);
+  EXPECT_EQ(list->ItemHeight(), TCustomListBox::kMaxItemHeight);
+  list->SetItemHeight(1000);
+  EXPECT_EQ(list->ItemHeight(), TCustomListBox::kMaxItemHeight);
+  // Rows of a wide list at that height: 3 MB each.
+  TDibBitmap bmp(3000, TCustomListBox::kMaxItemHeight);
+  for (int i = 0; i < 80; ++i) {
+    list->DrawItem(i, RECT{0, 0, bmp.Width(), bmp.Height()}, 0, bmp.DC());
+    ASSERT_LE(list->RowCacheBytes(), TsFontListBox::kMaxCachedRowBytes);
+  }
+  EXPECT_GT(list->RowCacheBytes(), 0u) << "rows that fit are still kept";
+}
+
 TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
   TFontsArray many;
   for (int i = 0; i < 80; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
