@@ -227,6 +227,45 @@ TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
   EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page) << "nothing further is drawn once the page is ready";
 }
 
+// A row kept from before and a row drawn ahead while the program was idle
+// are the pixels the same row drawn fresh has.
+TEST_F(FontListTest, KeptAndDrawnAheadRowsAreThePixelsOfFreshOnes) {
+  list->FontTable = &FontsArray();
+  list->FillFontList();
+  RECT client{};
+  ::GetClientRect(list->WindowHandle(), &client);
+  const int page = client.bottom / 22, ahead = page + 1;
+  ASSERT_GT(list->Items().Count(), ahead);
+  const auto first = Render(0);
+  for (const DWORD end = ::GetTickCount() + 1500; ::GetTickCount() < end;) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    Application()->ProcessMessages();
+  }
+  const long fonts = UniqueFont::LiveCount();
+  const auto drawnAhead = Render(ahead), kept = Render(0);
+  EXPECT_EQ(UniqueFont::LiveCount(), fonts) << "both came from the rows kept";
+  // A list of its own, with nothing kept, draws them fresh.
+  auto* other = new TestFontList(form.get());
+  other->FontTable = &FontsArray();
+  other->Font().SetHeight(-16);
+  other->SetItemHeight(22);
+  other->SetBounds(0, 0, 250, 300);
+  other->SetParent(form.get());
+  other->FillFontList();
+  auto fresh = [&](int index) {
+    TDibBitmap bmp(250, 22);
+    other->DrawItem(index, RECT{0, 0, 250, 22}, 0, bmp.DC());
+    ::GdiFlush();
+    std::vector<uint32_t> px;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 250; ++x) px.push_back(bmp.Pixels().Pixel(x, y) & 0xFFFFFF);
+    return px;
+  };
+  EXPECT_EQ(drawnAhead, fresh(ahead));
+  EXPECT_EQ(kept, fresh(0));
+  EXPECT_EQ(kept, first);
+}
+
 TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
   TDibBitmap bmp(250, 22);
   RECT row{0, 0, 250, 22};
