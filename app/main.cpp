@@ -10,6 +10,7 @@
 #include "app/startup_trace.h"
 #include "fontlist/font_table.h"
 #include "framework/application.h"
+#include "framework/richedit.h"
 #include "skin/core/sSkinManager.h"
 
 namespace {
@@ -25,6 +26,7 @@ void CALLBACK FirstIdle(HWND, UINT, UINT_PTR id, DWORD) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace glyphora;
   StartupTrace("entry");
+  PreloadRichEditLibrary();  // loads while the fonts are enumerated
   FontsArray();  // enumerated once, before any window exists
   StartupTrace("fonts enumerated");
   TApplication* app = Application();

@@ -77,6 +77,27 @@ void TsFontListBox::FillFontList() {
     if (i >= 0) ::SendMessageW(wnd, LB_SETITEMDATA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(f));
   }
   items.EndUpdate();
+  WarmUpFirstPage(admitted);
+}
+
+LOGFONTW TsFontListBox::FamilyLogFont(const std::wstring& name) const {
+  // Each family in the list box's height and weight, upright or slanted as
+  // the list box's font; underline and strike-out are left off.
+  return MakeLogFont(name, font_.Height(), font_.Style() & (fsBold | fsItalic), DEFAULT_CHARSET);
+}
+
+void TsFontListBox::WarmUpFirstPage(const std::vector<const TFontClass*>& order) {
+  if (!FDrawFont || order.empty()) return;
+  // The rows the first paint shows (the list is filled from the top), or
+  // a page of a usual height while the list has no size yet.
+  RECT client{};
+  if (handle_) ::GetClientRect(handle_, &client);
+  const int rowHeight = std::max(1, itemHeight_);
+  const size_t rows = client.bottom > 0 ? static_cast<size_t>(client.bottom / rowHeight + 1) : 32;
+  std::vector<std::wstring> faces;
+  for (size_t i = 0; i < order.size() && faces.size() < std::min(rows, kMaxFamilyFonts); ++i)
+    faces.push_back(order[i]->FntName);
+  warmUp_.Start(faces, FamilyLogFont(L""));
 }
 
 TFontClass* TsFontListBox::FontAt(int index) const {
@@ -92,6 +113,7 @@ void TsFontListBox::ColorChanged() {
 
 void TsFontListBox::FontChanged() {
   familyFonts_.Clear();
+  warmUp_.Drop();
   ClearRowCache();
   TsCustomListBox::FontChanged();
   // The row height follows the font, except while the definition is read:
@@ -118,10 +140,10 @@ std::wstring RowKey(const TFontClass& font, const TsFontListBox::RowLook& look) 
 
 const TsFontListBox::FamilyFontEntry& TsFontListBox::FamilyFont(const std::wstring& name, HDC dc) {
   if (FamilyFontEntry* cached = familyFonts_.Find(name)) return *cached;
-  // Each family in the list box's height and weight, upright or slanted as
-  // the list box's font; underline and strike-out are left off.
-  const LOGFONTW lf = MakeLogFont(name, font_.Height(), font_.Style() & (fsBold | fsItalic), DEFAULT_CHARSET);
-  FamilyFontEntry entry{UniqueFont(::CreateFontIndirectW(&lf)), 0};
+  const LOGFONTW lf = FamilyLogFont(name);
+  FamilyFontEntry entry;
+  if (warmUp_.Take(name, lf, entry.font, entry.height)) return *familyFonts_.Put(name, std::move(entry));
+  entry.font = UniqueFont(::CreateFontIndirectW(&lf));
   // The cell height of the text, for centring: the same height a text
   // extent would give, without measuring every character of the name.
   TEXTMETRICW tm{};

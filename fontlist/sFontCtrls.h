@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fontlist/font_table.h"
+#include "fontlist/font_warmup.h"
 #include "fontlist/lru_cache.h"
 #include "fontlist/sListBox.h"
 
@@ -41,6 +42,8 @@ class TsFontListBox : public TsCustomListBox {
   static constexpr size_t kMaxCachedRows = 400;
   static constexpr size_t kMaxCachedRowBytes = size_t{16} << 20;
   size_t RowCacheBytes() const { return rowCache_.Cost(); }
+  // The thread that realises the first page's fonts after a fill (for tests).
+  TFontWarmUp& WarmUp() { return warmUp_; }
 
   // How a row is drawn: its colours and, skinned, the selection's section.
   struct RowLook {
@@ -89,6 +92,11 @@ class TsFontListBox : public TsCustomListBox {
   int rowWidth_ = 0, rowHeight_ = 0;  // the size of the rows drawn last
 
   TLruCache<std::wstring, FamilyFontEntry> familyFonts_{kMaxFamilyFonts};
+  // The first page's family fonts, realised on a thread while the list is
+  // filled and the window is still being shown.
+  TFontWarmUp warmUp_;
+  void WarmUpFirstPage(const std::vector<const TFontClass*>& order);
+  LOGFONTW FamilyLogFont(const std::wstring& name) const;
   TDibBitmap rowBuffer_;
   // Finished unselected rows: drawing a name in its own family is costly, so
   // a repaint or scroll copies rows drawn before. Keyed by what the row

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 
+#include "fontlist/font_warmup.h"
 #include "fontlist/sFontCtrls.h"
 #include "framework/forms.h"
 #include "gui_test_support.h"
@@ -78,6 +79,44 @@ TEST(FontTable, IsEnumeratedOncePerProcess) {
 
 namespace {
 // Exposes row drawing so the tests can look at the pixels.
+// Fonts realised ahead are handed over once each, only for the faces and
+// the look asked for, with the cell height the caller would measure.
+TEST(FontWarmUp, HandsOverEachFaceOnceInTheLookAskedFor) {
+  const long before = UniqueFont::LiveCount();
+  const LOGFONTW base = MakeLogFont(L"", -16, 0, DEFAULT_CHARSET);
+  LOGFONTW taller = base;
+  taller.lfHeight = -20;
+  TFontWarmUp warm;
+  warm.Start({L"Tahoma", L"Courier New", L"Wingdings"}, base);
+  warm.Wait();
+  struct Case { const char* what; const wchar_t* face; const LOGFONTW& look; bool handed; } cases[] = {
+      {"a face not asked for", L"Arial", base, false},
+      {"another height", L"Tahoma", taller, false},
+      {"the face asked for", L"Tahoma", base, true},
+      {"a face taken already", L"Tahoma", base, false},
+      {"another face asked for", L"Courier New", base, true}};
+  std::vector<UniqueFont> taken;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    UniqueFont font;
+    int height = 0;
+    ASSERT_EQ(warm.Take(c.face, c.look, font, height), c.handed);
+    if (!c.handed) continue;
+    LOGFONTW got{};
+    ASSERT_TRUE(::GetObjectW(font.get(), sizeof(got), &got));
+    EXPECT_STREQ(got.lfFaceName, c.face);
+    EXPECT_EQ(got.lfHeight, base.lfHeight);
+    TDibBitmap bmp(8, 8);
+    TEXTMETRICW tm{};
+    SelectGuard sel(bmp.DC(), font.get());
+    ::GetTextMetricsW(bmp.DC(), &tm);
+    EXPECT_EQ(height, tm.tmHeight);
+    taken.push_back(std::move(font));
+  }
+  warm.Drop();
+  EXPECT_EQ(UniqueFont::LiveCount() - before, 2) << "the font not taken is freed";
+}
+
 class TestFontList : public TsFontListBox {
  public:
   using TsFontListBox::TsFontListBox;
@@ -173,6 +212,7 @@ TEST_F(FontListTest, FamilyFontsAreBoundedAndFreedWhenDropped) {
   for (size_t i = 0; i < n; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
   list->FontTable = &many;
   list->FillFontList();
+  list->WarmUp().Drop();  // counted here: the fonts the rows make themselves
   const long before = UniqueFont::LiveCount();
   for (int i = 0; i < static_cast<int>(n); ++i) Render(i);
   EXPECT_LE(UniqueFont::LiveCount() - before, static_cast<long>(TsFontListBox::kMaxFamilyFonts));
@@ -208,6 +248,7 @@ TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
   for (int i = 0; i < 80; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
   list->FontTable = &many;
   list->FillFontList();
+  list->WarmUp().Drop();
   RECT client{};
   ::GetClientRect(list->WindowHandle(), &client);
   const long page = client.bottom / 22;
@@ -227,8 +268,9 @@ TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
   EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page) << "nothing further is drawn once the page is ready";
 }
 
-// A row kept from before and a row drawn ahead while the program was idle
-// are the pixels the same row drawn fresh has.
+// Rows drawn with the fonts realised ahead on a thread, a row kept from
+// before and a row drawn ahead while the program was idle are the pixels
+// the same row drawn fresh has.
 TEST_F(FontListTest, KeptAndDrawnAheadRowsAreThePixelsOfFreshOnes) {
   list->FontTable = &FontsArray();
   list->FillFontList();
@@ -236,7 +278,12 @@ TEST_F(FontListTest, KeptAndDrawnAheadRowsAreThePixelsOfFreshOnes) {
   ::GetClientRect(list->WindowHandle(), &client);
   const int page = client.bottom / 22, ahead = page + 1;
   ASSERT_GT(list->Items().Count(), ahead);
-  const auto first = Render(0);
+  // The first page's fonts were realised on a thread as the list was
+  // filled: its rows take them and make none of their own.
+  list->WarmUp().Wait();
+  const long warmed = UniqueFont::LiveCount();
+  const auto first = Render(0), last = Render(page - 1);
+  EXPECT_EQ(UniqueFont::LiveCount(), warmed);
   for (const DWORD end = ::GetTickCount() + 1500; ::GetTickCount() < end;) {
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     Application()->ProcessMessages();
@@ -252,6 +299,7 @@ TEST_F(FontListTest, KeptAndDrawnAheadRowsAreThePixelsOfFreshOnes) {
   other->SetBounds(0, 0, 250, 300);
   other->SetParent(form.get());
   other->FillFontList();
+  other->WarmUp().Drop();
   auto fresh = [&](int index) {
     TDibBitmap bmp(250, 22);
     other->DrawItem(index, RECT{0, 0, 250, 22}, 0, bmp.DC());
@@ -264,6 +312,7 @@ TEST_F(FontListTest, KeptAndDrawnAheadRowsAreThePixelsOfFreshOnes) {
   EXPECT_EQ(drawnAhead, fresh(ahead));
   EXPECT_EQ(kept, fresh(0));
   EXPECT_EQ(kept, first);
+  EXPECT_EQ(last, fresh(page - 1));
 }
 
 TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
