@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/startup_trace.h"
 #include "framework/application.h"
 #include "skin/forms/sMessages.h"
 
@@ -81,6 +82,7 @@ void TForm1::ReadDefinition() {
   OnClose = [this](TComponent* s, TCloseAction& a) { FormClose(s, a); };
   OnResize = [this](TComponent* s) { FormResize(s); };
 
+  StartupTrace("form window created");
   // Controls, in definition order.
   sSplitter1 = Place(Create<TsSplitter>(this, L"sSplitter1"), this, TAlign::alLeft, 250, 0, 6, 500);
   sSplitter1->SetEnabled(false);
@@ -205,6 +207,7 @@ void TForm1::ReadDefinition() {
   FontSize->OnChange = [this](TComponent* s) { FontSizeChange(s); };
   Place(FontSize, BottomPanel, TAlign::alNone, 8, 25, 234, 17);
 
+  StartupTrace("controls created");
   // Non-visual components.
   sSkinManager1 = Create<TsSkinManager>(this, L"sSkinManager1");
   sSkinManager1->SetExtendedBorders(true);
@@ -218,6 +221,7 @@ void TForm1::ReadDefinition() {
   sSkinManager1->SetSkinDirectory(L"c:\\Skins");
   // The internal skin is in place before the name: naming it loads it.
   sSkinManager1->SetSkinName(L"NorvaneWhite (internal)");
+  StartupTrace("skin loaded");
   sSkinManager1->MenuSupport.IcoLineSkin = "ICOLINE";
   sSkinManager1->MenuSupport.ExtraLineFont.SetName(L"Tahoma");
   sSkinManager1->MenuSupport.ExtraLineFont.SetHeight(-11);
@@ -243,7 +247,9 @@ void TForm1::ReadDefinition() {
   CharactersCopy->SetPopupMenu(PopupMenu1);
 
   LoadedAll();
+  StartupTrace("components loaded");
   DoCreate();
+  StartupTrace("FormCreate done");
 }
 
 bool TForm1::SelectedFamily(std::wstring& name) const {

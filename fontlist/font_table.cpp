@@ -1,5 +1,7 @@
 #include "fontlist/font_table.h"
 
+#include <vector>
+
 
 namespace glyphora {
 
@@ -69,6 +71,32 @@ HBITMAP FontTypeGlyph(FontTypes type) {
     return g;
   }();
   return glyphs[static_cast<size_t>(type)].get();
+}
+
+const TBitmap32& FontTypeGlyphPixels(FontTypes type) {
+  static const std::array<TBitmap32, 4> pixels = [] {
+    std::array<TBitmap32, 4> p;
+    WindowDC screen(nullptr);
+    for (int i = 0; i < 4; ++i) {
+      HBITMAP glyph = FontTypeGlyph(static_cast<FontTypes>(i));
+      BITMAP bm{};
+      if (!glyph || !::GetObjectW(glyph, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) continue;
+      TBitmap32 out(bm.bmWidth, bm.bmHeight);
+      std::vector<uint32_t> bits(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
+      BITMAPINFO bi{};
+      bi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+      if (::GetDIBits(screen.get(), glyph, 0, static_cast<UINT>(bm.bmHeight), bits.data(), &bi, DIB_RGB_COLORS) !=
+          bm.bmHeight)
+        continue;
+      for (int32_t y = 0; y < bm.bmHeight; ++y)
+        for (int32_t x = 0; x < bm.bmWidth; ++x)
+          out.ScanLine(y)[x] = bits[static_cast<size_t>(y) * static_cast<size_t>(bm.bmWidth) + static_cast<size_t>(x)] &
+                               0x00FFFFFFu;
+      p[static_cast<size_t>(i)] = std::move(out);
+    }
+    return p;
+  }();
+  return pixels[static_cast<size_t>(type)];
 }
 
 }  // namespace glyphora

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/bitmap32.h"
 #include "framework/handles.h"
 
 namespace glyphora {
@@ -52,5 +53,9 @@ TFontsArray EnumerateFontFamilies();
 // The kind glyphs, loaded from the BITMAP resources "PS", "TTF", "RASTER"
 // and "UNKNOWN"; a missing resource leaves a null bitmap.
 HBITMAP FontTypeGlyph(FontTypes type);
+// The same glyph as 32-bit pixels, read once (alpha 0, as GDI leaves the
+// pixels it draws), for rows composed in memory: GDI's transparent copy
+// costs far more than the row's text under Wine. Empty when the bitmap is.
+const TBitmap32& FontTypeGlyphPixels(FontTypes type);
 
 }  // namespace glyphora

@@ -7,6 +7,7 @@
 
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
+#include "skin/paint/keyed_copy.h"
 #include "skin/paint/section_paint.h"
 #include "skin/paint/section_text_win.h"
 
@@ -76,6 +77,27 @@ void TsFontListBox::FillFontList() {
     if (i >= 0) ::SendMessageW(wnd, LB_SETITEMDATA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(f));
   }
   items.EndUpdate();
+  WarmUpFirstPage(admitted);
+}
+
+LOGFONTW TsFontListBox::FamilyLogFont(const std::wstring& name) const {
+  // Each family in the list box's height and weight, upright or slanted as
+  // the list box's font; underline and strike-out are left off.
+  return MakeLogFont(name, font_.Height(), font_.Style() & (fsBold | fsItalic), DEFAULT_CHARSET);
+}
+
+void TsFontListBox::WarmUpFirstPage(const std::vector<const TFontClass*>& order) {
+  if (!FDrawFont || order.empty()) return;
+  // The rows the first paint shows (the list is filled from the top), or
+  // a page of a usual height while the list has no size yet.
+  RECT client{};
+  if (handle_) ::GetClientRect(handle_, &client);
+  const int rowHeight = std::max(1, itemHeight_);
+  const size_t rows = client.bottom > 0 ? static_cast<size_t>(client.bottom / rowHeight + 1) : 32;
+  std::vector<std::wstring> faces;
+  for (size_t i = 0; i < order.size() && faces.size() < std::min(rows, kMaxFamilyFonts); ++i)
+    faces.push_back(order[i]->FntName);
+  warmUp_.Start(faces, FamilyLogFont(L""));
 }
 
 TFontClass* TsFontListBox::FontAt(int index) const {
@@ -91,6 +113,7 @@ void TsFontListBox::ColorChanged() {
 
 void TsFontListBox::FontChanged() {
   familyFonts_.Clear();
+  warmUp_.Drop();
   ClearRowCache();
   TsCustomListBox::FontChanged();
   // The row height follows the font, except while the definition is read:
@@ -117,16 +140,16 @@ std::wstring RowKey(const TFontClass& font, const TsFontListBox::RowLook& look) 
 
 const TsFontListBox::FamilyFontEntry& TsFontListBox::FamilyFont(const std::wstring& name, HDC dc) {
   if (FamilyFontEntry* cached = familyFonts_.Find(name)) return *cached;
-  // Each family in the list box's height and weight, upright or slanted as
-  // the list box's font; underline and strike-out are left off.
-  const LOGFONTW lf = MakeLogFont(name, font_.Height(), font_.Style() & (fsBold | fsItalic), DEFAULT_CHARSET);
-  FamilyFontEntry entry{UniqueFont(::CreateFontIndirectW(&lf)), 0};
+  const LOGFONTW lf = FamilyLogFont(name);
+  FamilyFontEntry entry;
+  if (warmUp_.Take(name, lf, entry.font, entry.height)) return *familyFonts_.Put(name, std::move(entry));
+  entry.font = UniqueFont(::CreateFontIndirectW(&lf));
   // The cell height of the text, for centring: the same height a text
   // extent would give, without measuring every character of the name.
   TEXTMETRICW tm{};
   SelectGuard sel(dc, entry.font ? entry.font.get() : font_.Handle());
   if (::GetTextMetricsW(dc, &tm)) entry.height = tm.tmHeight;
-  return familyFonts_.Put(name, std::move(entry));
+  return *familyFonts_.Put(name, std::move(entry));
 }
 
 TsFontListBox::RowLook TsFontListBox::LookOf(bool selected, bool focused) const {
@@ -169,15 +192,12 @@ void TsFontListBox::RenderRow(int index, int w, int h, const RowLook& look) {
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
   if (!font) return;
   // The kind glyph sits in a square cell at the left; white is transparent.
-  int glyphHeight = 0;
-  if (HBITMAP glyph = FontTypeGlyph(font->FntType)) {
-    BITMAP bm{};
-    ::GetObjectW(glyph, sizeof(bm), &bm);
-    glyphHeight = bm.bmHeight;
-    if (!glyphDC_) glyphDC_.reset(::CreateCompatibleDC(mem));
-    SelectGuard sel(glyphDC_.get(), glyph);
-    ::TransparentBlt(mem, 0, 0, bm.bmWidth, bm.bmHeight, glyphDC_.get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                     RGB(255, 255, 255));
+  const TBitmap32& glyph = FontTypeGlyphPixels(font->FntType);
+  const int glyphHeight = glyph.Height();
+  if (!glyph.Empty()) {
+    ::GdiFlush();
+    CopyKeyedRect(&rowBuffer_.Pixels(), &glyph, 0, TColor(0x00FFFFFF), {0, 0, glyph.Width() - 1, glyph.Height() - 1},
+                  0);
   }
   RECT textRect = row;
   textRect.left += h;
@@ -240,10 +260,12 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   if (!rowBuffer_.DC()) return;
   RenderRow(index, w, h, look);
   if (!selected && font) {
-    blit(rowCache_.Put(key, rowBuffer_.Pixels()));
-  } else {
-    ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
+    if (const TBitmap32* kept = rowCache_.Put(key, rowBuffer_.Pixels(), RowBytes(w, h))) {
+      blit(*kept);
+      return;
+    }
   }
+  ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
 }
 
 void TsFontListBox::SchedulePrefetch() {
@@ -260,6 +282,9 @@ bool TsFontListBox::PrefetchRow() {
   RECT client{};
   ::GetClientRect(handle_, &client);
   const int page = std::max(1, static_cast<int>(client.bottom - client.top) / h);
+  // The rows shown and the pages on either side must all fit in the cache,
+  // or each row drawn ahead would push out another one still needed.
+  if (static_cast<size_t>(3 * page) * RowBytes(w, h) > kMaxCachedRowBytes) return false;
   const int top = TopIndex();
   const RowLook look = LookOf(false, false);
   // The next page first, nearest rows first, then the previous page.
@@ -274,8 +299,7 @@ bool TsFontListBox::PrefetchRow() {
     if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
     if (!rowBuffer_.DC()) return false;
     RenderRow(index, w, h, look);
-    rowCache_.Put(key, rowBuffer_.Pixels());
-    return true;
+    return rowCache_.Put(key, rowBuffer_.Pixels(), RowBytes(w, h)) != nullptr;
   }
   return false;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fontlist/font_table.h"
+#include "fontlist/font_warmup.h"
 #include "fontlist/lru_cache.h"
 #include "fontlist/sListBox.h"
 
@@ -34,9 +35,15 @@ class TsFontListBox : public TsCustomListBox {
   TFontClass* FontAt(int index) const;
   void WndProc(TMessage& message) override;
 
-  // Fonts of the families drawn last (a few pages' worth), and finished rows.
+  // Fonts of the families drawn last (a few pages' worth), and finished
+  // rows: at most so many, and at most so many bytes of them (rows are as
+  // high as another program may make them).
   static constexpr size_t kMaxFamilyFonts = 96;
   static constexpr size_t kMaxCachedRows = 400;
+  static constexpr size_t kMaxCachedRowBytes = size_t{16} << 20;
+  size_t RowCacheBytes() const { return rowCache_.Cost(); }
+  // The thread that realises the first page's fonts after a fill (for tests).
+  TFontWarmUp& WarmUp() { return warmUp_; }
 
   // How a row is drawn: its colours and, skinned, the selection's section.
   struct RowLook {
@@ -85,13 +92,18 @@ class TsFontListBox : public TsCustomListBox {
   int rowWidth_ = 0, rowHeight_ = 0;  // the size of the rows drawn last
 
   TLruCache<std::wstring, FamilyFontEntry> familyFonts_{kMaxFamilyFonts};
+  // The first page's family fonts, realised on a thread while the list is
+  // filled and the window is still being shown.
+  TFontWarmUp warmUp_;
+  void WarmUpFirstPage(const std::vector<const TFontClass*>& order);
+  LOGFONTW FamilyLogFont(const std::wstring& name) const;
   TDibBitmap rowBuffer_;
-  UniqueMemoryDC glyphDC_;
   // Finished unselected rows: drawing a name in its own family is costly, so
   // a repaint or scroll copies rows drawn before. Keyed by what the row
   // shows (kind and name), not by its index, which changes whenever items
   // are added or removed. Plain memory, no handles.
-  TLruCache<std::wstring, TBitmap32> rowCache_{kMaxCachedRows};
+  TLruCache<std::wstring, TBitmap32> rowCache_{kMaxCachedRows, kMaxCachedRowBytes};
+  static size_t RowBytes(int w, int h) { return static_cast<size_t>(w) * static_cast<size_t>(h) * 4; }
 };
 
 }  // namespace glyphora

@@ -1,6 +1,9 @@
 #include "fontlist/sListBox.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
 
 #include "framework/handles.h"
 #include "skin/core/sSkinManager.h"
@@ -120,6 +123,39 @@ void TsCustomListBox::PaintSkinned(HDC dc) {
   if (left > 0) fill(0, 0, left, bottom);
 }
 
+void TsCustomListBox::TurnWheel(TMessage& m) {
+  // Wheel steps queued behind this one (they arrived while the last was
+  // handled and painted) go in one turn: a storm of them, from a fast wheel
+  // or another program, costs one repaint, and what waits behind them in
+  // the queue is not kept waiting. Steps with other keys held stay queued.
+  const WORD keys = LOWORD(m.WParam);
+  // The sum is held to what scrolls the whole list at one line a step (a
+  // platform queue holds some ten thousand messages at most).
+  const int64_t limit = (int64_t{Items().Count()} + 1) * WHEEL_DELTA;
+  int64_t total = GET_WHEEL_DELTA_WPARAM(m.WParam);
+  MSG next;
+  for (int taken = 0; taken < 100000 && ::PeekMessageW(&next, handle_, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_NOREMOVE) &&
+                      LOWORD(next.wParam) == keys;
+       ++taken) {
+    ::PeekMessageW(&next, handle_, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_REMOVE);
+    total = std::clamp(total + GET_WHEEL_DELTA_WPARAM(next.wParam), -limit, limit);
+  }
+  total = std::clamp(total, -limit, limit);
+  // A step is a 16-bit count: the sum goes in as many as it takes.
+  constexpr int64_t kMaxStep = (SHRT_MAX / WHEEL_DELTA) * WHEEL_DELTA;
+  bool first = true;
+  do {
+    const int64_t step = std::clamp(total, -kMaxStep, kMaxStep);
+    total -= step;
+    TMessage turn{WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(step))), m.LParam, 0};
+    // The first goes on as the message itself, down the window's chain.
+    TMessage& target = first ? m : turn;
+    if (first) m.WParam = turn.WParam;
+    first = false;
+    TsSkinned<TCustomListBox>::WndProc(target);
+  } while (total != 0);
+}
+
 void TsCustomListBox::WndProc(TMessage& m) {
   if (m.Msg == SM_ALPHACMD && SkinCommandCode(m.WParam) == SKC_REMOVESKIN) {
     // The manager is already inactive here: this is the unskinned path.
@@ -181,7 +217,7 @@ void TsCustomListBox::WndProc(TMessage& m) {
     case WM_MOUSEWHEEL:
       if (ready) {
         RedrawOffScope off(handle_, *SkinData, RDW_INVALIDATE | RDW_NOERASE);
-        TsSkinned<TCustomListBox>::WndProc(m);
+        TurnWheel(m);
         return;
       }
       break;

@@ -39,6 +39,8 @@ class TsCustomListBox : public TsSkinned<TCustomListBox> {
  private:
   void AttachAdapter();
   void PaintSkinned(HDC dc);
+  // A wheel step with those queued behind it, redrawing off.
+  void TurnWheel(TMessage& m);
   void RedrawSelection();
   std::unique_ptr<TacMainWnd> ListSW;
 };

@@ -12,6 +12,7 @@
 
 #include "framework/application.h"
 #include "framework/control_internal.h"
+#include "framework/focus_window.h"
 #include "framework/menus.h"
 #include "framework/message_gate.h"
 #include "framework/subclass.h"
@@ -58,6 +59,8 @@ LRESULT CALLBACK TWinControl::NativeSubclassProc(HWND wnd, UINT msg, WPARAM wPar
 }
 
 LRESULT TWinControl::Dispatch(TWinControl* c, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Windows without a subclass chain come here first.
+  NoteFocusMessage(wnd, msg);
   if (MessageGateRefuses(msg, wParam, lParam)) return 0;
   TMessage m{msg, wParam, lParam, 0};
   TMessage* outer = std::exchange(c->dispatching_, &m);

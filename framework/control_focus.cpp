@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/focus_window.h"
+
 namespace glyphora {
 
 unsigned KeyboardShift() {
@@ -22,7 +24,7 @@ bool TWinControl::CanFocus() const {
   return true;
 }
 
-bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
+bool TWinControl::Focused() const { return handle_ && FocusWindow() == handle_; }
 
 void TWinControl::SetFocus() {
   if (HWND h = Handle()) ::SetFocus(h);

@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include <cwchar>
+#include <thread>
 
 namespace glyphora {
 
@@ -15,6 +16,12 @@ void LoadRichEditLibrary() {
   (void)lib;
 }
 }  // namespace
+
+void PreloadRichEditLibrary() {
+  // The loader serialises this with the window's own load: whichever comes
+  // second finds the library loaded or waits for it.
+  std::thread([] { LoadRichEditLibrary(); }).detach();
+}
 
 int TRichEditLines::Count() const {
   HWND w = edit_->Handle();

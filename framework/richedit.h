@@ -8,6 +8,11 @@ namespace glyphora {
 
 class TRichEdit;
 
+// Loads the rich edit's library on a thread of its own, so a program can
+// have it loaded (a few dozen milliseconds under Wine) while it does other
+// start-up work; the first rich edit made waits for it if need be.
+void PreloadRichEditLibrary();
+
 // The lines of a rich edit, read from and written to its window.
 class TRichEditLines : public TStrings {
  public:

@@ -169,6 +169,7 @@ int TCustomListBox::TopIndex() const {
 
 void TCustomListBox::SetItemHeight(int height) {
   if (height <= 0) return;
+  height = std::min(height, kMaxItemHeight);
   itemHeight_ = height;
   if (handle_) {
     ::SendMessageW(handle_, LB_SETITEMHEIGHT, 0, height);
@@ -213,6 +214,14 @@ void TCustomListBox::WndProc(TMessage& m) {
     case WM_DESTROY:
       if (!Destroying()) SaveItems();
       break;
+    case LB_SETITEMHEIGHT:
+      // From anyone, another program included: held to what Windows allows
+      // (Wine takes up to 65535), and kept for the next window.
+      if (LOWORD(m.LParam) > kMaxItemHeight) m.LParam = kMaxItemHeight;
+      DefaultHandler(m);
+      if (m.Result != LB_ERR && LOWORD(m.LParam) > 0 && (m.WParam == 0 || Style != TListBoxStyle::lbOwnerDrawVariable))
+        itemHeight_ = LOWORD(m.LParam);
+      return;
     case CN_COMMAND:
       if (HIWORD(m.WParam) == LBN_SELCHANGE) Click();
       else if (HIWORD(m.WParam) == LBN_DBLCLK && OnDblClick) OnDblClick(this);

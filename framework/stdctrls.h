@@ -65,6 +65,8 @@ class TCustomListBox : public TWinControl {
   const TStrings& Items() const { return *items_; }
   int ItemIndex() const;
   void SetItemIndex(int index);
+  // Windows keeps item heights to a byte.
+  static constexpr int kMaxItemHeight = 255;
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int height);
   int TopIndex() const;

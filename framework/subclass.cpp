@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/focus_window.h"
 #include "framework/message_gate.h"
 
 namespace glyphora {
@@ -79,6 +80,7 @@ LRESULT CallBelow(HWND wnd, TChain* c, size_t from, UINT msg, WPARAM wParam, LPA
 }
 
 LRESULT CALLBACK ChainProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  NoteFocusMessage(wnd, msg);
   TChain* c = ChainOf(wnd);
   if (!c) return ::DefWindowProcW(wnd, msg, wParam, lParam);
   if (MessageGateRefuses(msg, wParam, lParam)) return 0;

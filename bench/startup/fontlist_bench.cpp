@@ -53,16 +53,11 @@ int main() {
     }
     return pages;
   };
-  auto mean = [](const std::vector<double>& v) {
-    double sum = 0;
-    for (double p : v) sum += p;
-    return v.empty() ? 0.0 : sum / static_cast<double>(v.size());
-  };
   auto worst = [](const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); };
   const std::vector<double> pages = pageThrough(std::chrono::milliseconds(0));
-  const double repaint = bench::MedianMicros(15, [&] {
+  const bench::TSpread repaint = bench::SampleMs(15, [&] {
     ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  }) / 1000.0;
+  });
   // The row cache holds fewer rows than there are families, so the second
   // run from the top meets mostly rows it has to draw again.
   const std::vector<double> readPages = pageThrough(std::chrono::milliseconds(200));
@@ -72,31 +67,33 @@ int main() {
   RECT lr;
   ::GetWindowRect(list, &lr);
   const LPARAM at = MAKELPARAM((lr.left + lr.right) / 2, (lr.top + lr.bottom) / 2);
-  const double wheel = bench::MedianMicros(25, [&] {
+  const bench::TSpread wheel = bench::SampleMs(25, [&] {
     ::SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at);
     ::UpdateWindow(list);
-  }) / 1000.0;
+  });
   // The selection moved one row down by the keyboard, focused list.
   form.FontList->SetFocus();
   form.FontList->SetItemIndex(form.FontList->TopIndex());
   Application()->ProcessMessages();
   const int rowsBefore = form.FontList->RowsDrawn();
   constexpr int kSelects = 15;
-  const double select = bench::MedianMicros(kSelects, [&] {
+  const bench::TSpread select = bench::SampleMs(kSelects, [&] {
     ::SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
     ::UpdateWindow(list);
-  }) / 1000.0;
+  });
   const double selectRows = double(form.FontList->RowsDrawn() - rowsBefore) / kSelects;
   std::printf("fontlist_families: %d\n", count);
-  std::printf("fontlist_wheel_ms: %.2f\n", wheel);
-  std::printf("fontlist_select_ms: %.2f\n", select);
+  bench::PrintSpread("fontlist_wheel_ms", wheel);
+  bench::PrintSpread("fontlist_select_ms", select);
   std::printf("fontlist_select_rows: %.1f\n", selectRows);
-  std::printf("fontlist_repaint_ms: %.2f\n", repaint);
-  std::printf("fontlist_page_ms: %.2f\n", mean(pages));
+  bench::PrintSpread("fontlist_repaint_ms", repaint);
+  // Each page of the run shows families not drawn before: the median page,
+  // its spread, and the slowest page.
+  bench::PrintSpread("fontlist_page_ms", bench::SpreadOf(pages));
   std::printf("fontlist_page_max_ms: %.2f\n", worst(pages));
   std::printf("fontlist_pages: %zu\n", pages.size());
   // A page every 200 ms, the program idle in between (reading the list).
-  std::printf("fontlist_page_read_ms: %.2f\n", mean(readPages));
+  bench::PrintSpread("fontlist_page_read_ms", bench::SpreadOf(readPages));
   std::printf("fontlist_page_read_max_ms: %.2f\n", worst(readPages));
   return 0;
 }

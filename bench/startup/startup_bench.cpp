@@ -1,20 +1,25 @@
 // Times a program's start: from CreateProcess until WaitForInputIdle has
 // returned and its main window (the largest visible top-level window of the
 // process) and every child of it have nothing left to paint. Glyphora and
-// the floor program run in turns, the minimum of each is kept, so the
-// difference is what Glyphora itself adds to the platform's own cost.
+// the floor program run in turns; each pair's difference is what Glyphora
+// itself adds to the platform's own cost, and the median of those pairs
+// (with its spread) is printed, so load that comes and goes during the run
+// touches both programs of a pair alike.
 //
 //   startup_bench <suffix> <runs> <Glyphora.exe> <floor.exe>
 //
 // prints startup_ms<suffix>, startup_floor_ms<suffix>, startup_own_ms<suffix>
-// and families<suffix> (the families the font table holds here).
+// (each with a _spread line) and families<suffix> (the families the font
+// table holds here).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "bench/timing.h"
 #include "fontlist/font_table.h"
 
 namespace {
@@ -116,19 +121,22 @@ int wmain(int argc, wchar_t** argv) {
   // One start of each first: it fills Wine's font cache and the file cache.
   TimeStart(floor);
   TimeStart(app);
-  double best = 1e300, bestFloor = 1e300;
+  std::vector<double> apps, floors, own;
   for (int i = 0; i < runs; ++i) {
     const double f = TimeStart(floor), a = TimeStart(app);
     if (f < 0 || a < 0) {
       std::printf("startup%s: skipped, a program did not show its window\n", suffix.c_str());
       return 1;
     }
-    bestFloor = std::min(bestFloor, f);
-    best = std::min(best, a);
+    floors.push_back(f);
+    apps.push_back(a);
+    own.push_back(a - f);
   }
-  std::printf("startup_ms%s: %.1f\n", suffix.c_str(), best);
-  std::printf("startup_floor_ms%s: %.1f\n", suffix.c_str(), bestFloor);
-  std::printf("startup_own_ms%s: %.1f\n", suffix.c_str(), best - bestFloor);
+  using glyphora::bench::PrintSpread;
+  using glyphora::bench::SpreadOf;
+  PrintSpread(("startup_ms" + suffix).c_str(), SpreadOf(apps), 1);
+  PrintSpread(("startup_floor_ms" + suffix).c_str(), SpreadOf(floors), 1);
+  PrintSpread(("startup_own_ms" + suffix).c_str(), SpreadOf(own), 1);
   std::printf("families%s: %zu\n", suffix.c_str(), glyphora::EnumerateFontFamilies().size());
   return 0;
 }

@@ -58,13 +58,19 @@ RECT TsPanel::CaptionRect() const { return TCustomPanel::AlignRect(); }
 void TsPanel::PrepareCache() {
   if (!UsesCache()) return;
   if (!PaintSectionIntoCache(*SkinData, 0)) return;
+  ++cachePaints_;
   WriteText(CaptionRect(), nullptr, SkinData->CacheDC());
   if (OnPaint) {
     TCanvas canvas(SkinData->CacheDC());
     OnPaint(this, canvas);
   }
   ::GdiFlush();
+  // The whole cache is new: nothing in it is stale, whatever covered the
+  // panel before. A panel that children cover entirely is never painted
+  // with a clip of its own, so otherwise it would repaint its whole cache
+  // each time a child asks for its background.
   SkinData->BGChanged = false;
+  SkinData->HalfVisible = false;
 }
 
 void TsPanel::WriteText(const RECT& r, TCanvas* canvas, HDC dc) {
@@ -93,18 +99,25 @@ void TsPanel::PaintBorderIntoCache(TColor color, int32_t b, const TacParentBG& b
   interior = RECT{b, b, std::max(b, w - b), std::max(b, h - b)};
   if (!px || px->Empty()) return;
   ::GdiFlush();
+  // Only the frame strips of width b are copied to the screen (the
+  // interior is filled there directly), so only they are painted: a
+  // maximised main panel would otherwise fill megabytes for a 6-pixel frame.
+  const TRect32 strips[4] = {{0, 0, w, b}, {0, std::max(b, h - b), w, h}, {0, b, b, std::max(b, h - b)},
+                             {std::max(b, w - b), b, w, std::max(b, h - b)}};
   if (!skin || !skin->IsValidImgIndex(SkinData->BorderIndex)) {
     // No border image: a plain frame of width b.
-    FillPixels32(px, {0, 0, w, h}, color);
+    for (const TRect32& s : strips) FillPixels32(px, s, color);
     return;
   }
   const TsMaskData& m = skin->ma[size_t(SkinData->BorderIndex)];
   TCacheInfo ci{nullptr, 0, 0, color, false};
   if (bg.Kind == bgkCache && bg.Bmp) {
-    CopyBlock(px, 0, 0, bg.Bmp, bg.Offset.X + left_, bg.Offset.Y + top_, w, h);
+    for (const TRect32& s : strips)
+      CopyBlock(px, s.Left, s.Top, bg.Bmp, bg.Offset.X + left_ + s.Left, bg.Offset.Y + top_ + s.Top, RectWidth(s),
+                RectHeight(s));
     ci = CacheInfoOf(px, 0, 0);
   } else {
-    FillPixels32(px, {0, 0, w, h}, color);
+    for (const TRect32& s : strips) FillPixels32(px, s, color);
   }
   const TsGeneralData* g = SkinData->Section();
   const int state = std::min(0, g ? g->States - 1 : 0);
@@ -194,11 +207,11 @@ void TsPanel::OurPaint(HDC dc, bool sendUpdated) {
     SkinData->FUpdating = SkinData->Updating();
     if (SkinData->FUpdating) return;
     const bool due = SkinData->HalfVisible || SkinData->BGChanged;
+    if (due && !SkinData->UrgentPainting) PrepareCache();
     if (SkinData->RepaintIfMoved())
       SkinData->HalfVisible = clip.left > 0 || clip.top > 0 || clip.right < width_ || clip.bottom < height_;
     else
       SkinData->HalfVisible = false;
-    if (due && !SkinData->UrgentPainting) PrepareCache();
     CopyCacheExcludingChildren(dc, this, *SkinData, RECT{0, 0, width_, height_});
     PaintGraphicChildren(dc, this, true, {0, 0});
   } else {

@@ -27,6 +27,8 @@ class TsPanel : public TsSkinned<TPanel> {
 
   void WndProc(TMessage& m) override;
   void AfterConstruction() {}
+  // Times the cache was painted whole (tests and benchmarks count them).
+  int CachePaints() const { return cachePaints_; }
 
   TPaintEvent OnPaint;
   TNotifyEvent OnMouseEnter, OnMouseLeave;
@@ -45,6 +47,7 @@ class TsPanel : public TsSkinned<TPanel> {
   void PaintBorderIntoCache(TColor color, int32_t b, const TacParentBG& bg, RECT& interior);
   RECT CaptionRect() const;
   void RedrawNow();
+  int cachePaints_ = 0;
 };
 
 }  // namespace glyphora

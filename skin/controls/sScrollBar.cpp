@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/focus_window.h"
+
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
 #include "skin/paint/scroll_paint.h"
@@ -96,7 +98,7 @@ int32_t TsScrollBar::Along(LPARAM lParam) const {
 int TsScrollBar::PartAt(int32_t along) const { return CtrlPartAt(Layout(), Length(), along); }
 
 bool TsScrollBar::IsHot() const {
-  return enabled_ && !Destroying() && (mouseInControl_ || (handle_ && ::GetFocus() == handle_));
+  return enabled_ && !Destroying() && (mouseInControl_ || (handle_ && FocusWindow() == handle_));
 }
 
 // ---- scroll-bar messages ----

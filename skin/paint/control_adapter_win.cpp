@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/control.h"
+#include "framework/focus_window.h"
 #include "framework/handles.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
@@ -24,7 +25,7 @@ const wchar_t kProp[] = L"ACADAPTER";
 
 // Adapter procedures running now, and adapters waiting for them to return.
 int g_procDepth = 0;
-int g_live = 0;
+int g_live = 0, g_made = 0;
 std::vector<std::unique_ptr<TacMainWnd>>& Graveyard() {
   static std::vector<std::unique_ptr<TacMainWnd>> dead;
   return dead;
@@ -80,6 +81,7 @@ TacMainWnd::TacMainWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData,
                        bool dialog)
     : wnd_(wnd), manager_(manager), skinData_(skinData), dlgMode_(dialog) {
   ++g_live;
+  ++g_made;
   if (!skinData_) {
     ownSkinData_ = std::make_unique<TsCommonData>(nullptr, COC_TsAdapter, "", true);
     skinData_ = ownSkinData_.get();
@@ -137,6 +139,7 @@ void TacMainWnd::Free(std::unique_ptr<TacMainWnd>& adapter) {
 }
 
 int TacMainWnd::LiveCount() { return g_live; }
+int TacMainWnd::MadeCount() { return g_made; }
 
 TacMainWnd* TacMainWnd::Of(HWND wnd) { return static_cast<TacMainWnd*>(::GetPropW(wnd, kProp)); }
 
@@ -256,7 +259,7 @@ void TacMainWnd::PrepareCache() {
     if (parent) RequestWindowBG(bg, parent, please);
     const TCacheInfo ci = ParentBGToCacheInfo(bg);
     ::GdiFlush();
-    const int state = ::GetFocus() == wnd_ && d.Section() && d.Section()->States > 1 ? 1 : 0;
+    const int state = FocusWindow() == wnd_ && d.Section() && d.Section()->States > 1 ? 1 : 0;
     PaintControlSection(SectionDataOf(d), ci, false, px, {pos.x, pos.y}, {0, 0, px->Width(), px->Height()}, state);
   }
   d.BGChanged = false;
@@ -427,12 +430,24 @@ bool TacEditWnd::acWndProc(TMessage& m) {
 }
 
 void AttachEditAdapter(TsCommonData& skinData, HWND wnd, std::unique_ptr<TacMainWnd>& adapter) {
+  // Making an adapter lays the window's frame out again; the control sees
+  // those messages and may ask for its adapter once more before the slot
+  // holds the one being made. That one is the answer: without this each
+  // such call made another adapter inside the last, dozens deep.
+  static std::vector<HWND> making;
+  if (std::find(making.begin(), making.end(), wnd) != making.end()) return;
   if (adapter && (adapter->Destroyed() || adapter->Window() != wnd)) TacMainWnd::Free(adapter);
   if (!skinData.Skinned() || !wnd || !::IsWindow(wnd)) {
     TacMainWnd::Free(adapter);
     return;
   }
-  if (!adapter) adapter = MakeAdapter<TacEditWnd>(wnd, skinData.SkinManager(), &skinData, skinData.SkinSection());
+  if (adapter) return;
+  making.push_back(wnd);
+  struct Done {
+    HWND w;
+    ~Done() { making.erase(std::find(making.begin(), making.end(), w)); }
+  } done{wnd};
+  adapter = MakeAdapter<TacEditWnd>(wnd, skinData.SkinManager(), &skinData, skinData.SkinSection());
 }
 
 }  // namespace glyphora

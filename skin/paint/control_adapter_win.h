@@ -43,8 +43,9 @@ class TacMainWnd {
   // running (it may be this one, below the caller), unhooks it now and
   // frees it once that procedure has returned.
   static void Free(std::unique_ptr<TacMainWnd>& adapter);
-  // Adapters alive (not yet freed), for tests and leak checks.
+  // Adapters alive (not yet freed), and made so far, for tests and leak checks.
   static int LiveCount();
+  static int MadeCount();
 
   // The adapter of a window, or nullptr.
   static TacMainWnd* Of(HWND wnd);

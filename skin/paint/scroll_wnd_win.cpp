@@ -1,8 +1,10 @@
 #include "skin/paint/scroll_wnd_win.h"
 
+#include <richedit.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "base/color_convert.h"
@@ -27,17 +29,55 @@ DWORD StyleBit(int bar) { return bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL; }
 
 TScrollState StateOf(const SCROLLINFO& si) { return TScrollState{si.nMin, si.nMax, si.nPage, si.nPos}; }
 
-// Messages during which a window may set its scroll information with
-// redraw: the platform then paints its native bar straight into the window,
-// without a message, so the skinned bar is painted again after them.
+// Queries that standard windows answer without touching their scroll
+// information, in the message ranges below that otherwise may: a list box
+// asks itself several of these for every row it paints, so they must cost
+// no bar repaint. Sorted, for a binary search.
+constexpr UINT kReadOnlyMessages[] = {
+    EM_GETSEL, EM_GETRECT, EM_GETMODIFY, EM_GETLINECOUNT, EM_LINEINDEX, EM_GETHANDLE, EM_GETTHUMB,
+    EM_LINELENGTH, EM_GETLINE, EM_CANUNDO, EM_LINEFROMCHAR, EM_GETFIRSTVISIBLELINE, EM_GETWORDBREAKPROC,
+    EM_GETPASSWORDCHAR, EM_GETMARGINS, EM_GETLIMITTEXT, EM_POSFROMCHAR, EM_CHARFROMPOS,
+    CB_GETEDITSEL, CB_GETCOUNT, CB_GETCURSEL, CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_FINDSTRING, CB_GETITEMDATA,
+    CB_GETDROPPEDCONTROLRECT, CB_GETITEMHEIGHT, CB_GETEXTENDEDUI, CB_GETDROPPEDSTATE, CB_FINDSTRINGEXACT,
+    CB_GETLOCALE, CB_GETTOPINDEX, CB_GETHORIZONTALEXTENT, CB_GETDROPPEDWIDTH,
+    LB_GETSEL, LB_GETCURSEL, LB_GETTEXT, LB_GETTEXTLEN, LB_GETCOUNT, LB_GETTOPINDEX, LB_FINDSTRING,
+    LB_GETSELCOUNT, LB_GETSELITEMS, LB_GETHORIZONTALEXTENT, LB_GETITEMRECT, LB_GETITEMDATA,
+    LB_GETANCHORINDEX, LB_GETCARETINDEX, LB_GETITEMHEIGHT, LB_FINDSTRINGEXACT, LB_GETLOCALE, LB_ITEMFROMPOINT,
+    // The rich edit's queries.
+    EM_CANPASTE, EM_EXGETSEL, EM_EXLINEFROMCHAR, EM_FINDTEXT, EM_GETCHARFORMAT, EM_GETEVENTMASK,
+    EM_GETOLEINTERFACE, EM_GETPARAFORMAT, EM_GETSELTEXT, EM_SELECTIONTYPE, EM_GETTEXTRANGE, EM_FINDWORDBREAK,
+    EM_GETOPTIONS, EM_FINDTEXTEX, EM_GETWORDBREAKPROCEX, EM_CANREDO, EM_GETUNDONAME, EM_GETREDONAME,
+    EM_GETTEXTMODE, EM_GETTEXTEX, EM_GETTEXTLENGTHEX, EM_GETSCROLLPOS, EM_GETZOOM,
+};
+static_assert(std::is_sorted(std::begin(kReadOnlyMessages), std::end(kReadOnlyMessages)));
+
+// A window may set its scroll information with redraw while it handles one
+// of these: the platform then paints its native bar straight into the
+// window, without a message and even when nothing changed, so the skinned
+// bar is painted again after them. They are the scroll, size, font, text,
+// key and button messages, the edit, combo box and list box messages and
+// the messages of other classes (WM_USER and up), less the queries above
+// and the program's own messages (skin commands and the framework's
+// notifications), which the native classes never see.
 bool MayRedrawNativeBars(UINT msg) {
   switch (msg) {
     case WM_VSCROLL: case WM_HSCROLL: case WM_SIZE: case WM_WINDOWPOSCHANGED: case WM_SETREDRAW:
     case WM_SETFONT: case WM_KEYDOWN: case WM_CHAR: case WM_SETTEXT: case WM_LBUTTONDOWN:
       return true;
   }
+  if (std::binary_search(std::begin(kReadOnlyMessages), std::end(kReadOnlyMessages), msg)) return false;
+  if (msg == SM_ALPHACMD || (msg >= CM_BASE && msg <= CN_LAST)) return false;
   return (msg >= 0x00B0 && msg <= 0x00FF) || (msg >= 0x0140 && msg <= 0x01AF) || msg >= WM_USER;
 }
+
+// One level of nesting for the length of a scope.
+struct DepthScope {
+  int& d;
+  explicit DepthScope(int& depth) : d(depth) { ++d; }
+  ~DepthScope() { --d; }
+  DepthScope(const DepthScope&) = delete;
+  DepthScope& operator=(const DepthScope&) = delete;
+};
 
 bool SameInfo(const SCROLLINFO& a, const SCROLLINFO& b) {
   return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
@@ -60,14 +100,25 @@ TacScrollWnd::TacScrollWnd(HWND wnd, TsSkinManager* manager) : wnd_(wnd), manage
 }
 
 TacScrollWnd::~TacScrollWnd() {
+  *alive_ = false;
   if (timer_ && ::IsWindow(wnd_)) ::KillTimer(wnd_, timer_);
   if (::GetCapture() == wnd_ && (trackBar_ >= 0)) ::ReleaseCapture();
   hook_.Detach();
   if (::IsWindow(wnd_)) {
-    ::RemovePropW(wnd_, kProp);
+    RemoveOwnProperty();
     ::SetWindowPos(wnd_, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
+}
+
+// Another adapter may have set the property since: only our own goes.
+void TacScrollWnd::RemoveOwnProperty() {
+  if (::GetPropW(wnd_, kProp) == this) ::RemovePropW(wnd_, kProp);
+}
+
+bool TacScrollWnd::BarsSkinned() const {
+  return manager_ && manager_->Active() && HasScrollBarSections(manager_->Content(), true) &&
+         HasScrollBarSections(manager_->Content(), false);
 }
 
 TacScrollWnd* TacScrollWnd::Of(HWND wnd) { return static_cast<TacScrollWnd*>(::GetPropW(wnd, kProp)); }
@@ -123,9 +174,11 @@ bool TacScrollWnd::Active(int bar) const {
   if (!bars_[bar].Styled || !::IsWindowEnabled(wnd_)) return false;
   SCROLLBARINFO info{};
   info.cbSize = sizeof(info);
-  if (::GetScrollBarInfo(wnd_, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info))
-    return (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
-  return true;
+  if (!::GetScrollBarInfo(wnd_, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info)) return true;
+  // A bar disabled as a whole (EnableScrollBar with both arrows off) is
+  // reported by some platforms through its two arrows only.
+  const bool bothArrowsOff = (info.rgstate[1] & info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) != 0;
+  return (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0 && !bothArrowsOff;
 }
 
 bool TacScrollWnd::ReadInfo(int bar) {
@@ -170,6 +223,7 @@ void TacScrollWnd::NcCalcSize(TMessage& m) {
   RECT* r = reinterpret_cast<RECT*>(m.LParam);
   const RECT proposed = *r;
   CallWithoutScrollStyles(m);
+  layoutSkinned_ = true;
   edges_ = RECT{r->left - proposed.left, r->top - proposed.top, proposed.right - r->right, proposed.bottom - r->bottom};
   const DWORD style = DWORD(::GetWindowLongPtrW(wnd_, GWL_STYLE));
   for (int b : {SB_VERT, SB_HORZ}) {
@@ -293,16 +347,20 @@ void TacScrollWnd::PaintCorner(HDC dc) {
 }
 
 void TacScrollWnd::NcPaintScrollBars(HDC dc) {
-  if (!manager_ || !manager_->Active() || !::IsWindowVisible(wnd_)) return;
+  if (!BarsSkinned() || !::IsWindowVisible(wnd_)) return;
   std::optional<WindowDC> own;
   if (!dc) own.emplace(wnd_, TDcArea::Whole);
   HDC target = dc ? dc : own->get();
   if (!target) return;
+  // Painting asks the window for its background: those messages are
+  // inside this paint, not ones to paint after.
+  DepthScope depth(depth_);
   for (int b : {SB_HORZ, SB_VERT}) {
     ReadInfo(b);
     PaintBar(target, b);
   }
   PaintCorner(target);
+  barsStale_ = false;
 }
 
 // ---- mouse ----
@@ -415,11 +473,53 @@ void TacScrollWnd::SetHot(int bar, int part) {
 
 // ---- messages ----
 
+void TacScrollWnd::AfterMessage(UINT msg) {
+  if (dragging_) return;
+  if (MayRedrawNativeBars(msg)) barsStale_ = true;
+  // A message handled inside another one of this window (a list box asks
+  // itself for its count, top row, rectangles and selection while it
+  // paints) paints nothing: the outermost one paints once when it ends,
+  // when a message may have painted the native bars or the range, page or
+  // position changed.
+  if (depth_ > 0) return;
+  if (InfoChanged() || barsStale_) NcPaintScrollBars(nullptr);
+}
+
+bool TacScrollWnd::CallNextCounted(TMessage& m) {
+  // The window's handling may free this adapter (a control whose skin goes
+  // frees its adapters): then nothing of it is touched afterwards.
+  const std::shared_ptr<const bool> alive = alive_;
+  ++depth_;
+  try {
+    hook_.CallNext(m);
+  } catch (...) {
+    if (*alive) --depth_;
+    throw;
+  }
+  if (!*alive) return false;
+  --depth_;
+  return true;
+}
+
 bool TacScrollWnd::Proc(TMessage& m) {
+  if (m.Msg == WM_NCDESTROY) {
+    hook_.CallNext(m);
+    RemoveOwnProperty();
+    return true;
+  }
+  if (m.Msg == SM_ALPHACMD) {
+    if (!CallNextCounted(m)) return true;
+    // The bars' space is reserved by the frame's layout: a new skin that
+    // brings scroll-bar sections, or takes them away, lays the frame out
+    // again at once, not at the window's next frame change.
+    if (BarsSkinned() != layoutSkinned_ && ::IsWindow(wnd_))
+      ::SetWindowPos(wnd_, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return true;
+  }
   // Without an active skin the window keeps its native bars.
-  if (!manager_ || !manager_->Active() || !HasScrollBarSections(manager_->Content(), true) ||
-      !HasScrollBarSections(manager_->Content(), false)) {
-    if (m.Msg == WM_NCDESTROY) ::RemovePropW(wnd_, kProp);
+  if (!BarsSkinned()) {
+    if (m.Msg == WM_NCCALCSIZE) layoutSkinned_ = false;
     return false;
   }
   switch (m.Msg) {
@@ -445,11 +545,18 @@ bool TacScrollWnd::Proc(TMessage& m) {
       CallWithoutScrollStyles(m);
       NcPaintScrollBars(nullptr);
       return true;
-    case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: {
       if (m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) return false;
-      Press(m.WParam == HTHSCROLL ? SB_HORZ : SB_VERT, POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      // The press may be made up by another program: only a shown, active
+      // bar under the point is operated, and never the platform's own
+      // tracking of the hidden native bar.
+      const int bar = m.WParam == HTHSCROLL ? SB_HORZ : SB_VERT;
+      const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      const RECT r = BarRect(bar);
+      if (trackBar_ < 0 && bars_[bar].Visible && ::PtInRect(&r, p) && Active(bar)) Press(bar, p);
       m.Result = 0;
       return true;
+    }
     case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_NCRBUTTONDBLCLK:
     case WM_NCMBUTTONDOWN: case WM_NCMBUTTONUP: case WM_NCMBUTTONDBLCLK:
       if (m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) return false;
@@ -461,8 +568,7 @@ bool TacScrollWnd::Proc(TMessage& m) {
       return true;
     case WM_MOUSEMOVE:
       if (trackBar_ < 0) {
-        hook_.CallNext(m);
-        if (InfoChanged()) NcPaintScrollBars(nullptr);
+        if (CallNextCounted(m)) AfterMessage(m.Msg);
         return true;
       }
       {
@@ -518,18 +624,12 @@ bool TacScrollWnd::Proc(TMessage& m) {
       trackingLeave_ = false;
       SetHot(-1, sbpNone);
       return false;
-    case WM_NCDESTROY:
-      hook_.CallNext(m);
-      ::RemovePropW(wnd_, kProp);
-      return true;
     default:
       break;
   }
   // After the window's own handling, a changed range or position (a wheel
   // turn, keys, text added) repaints the bars.
-  hook_.CallNext(m);
-  if (dragging_ || m.Msg == WM_PAINT || m.Msg == WM_NCPAINT) return true;
-  if (InfoChanged() || (MayRedrawNativeBars(m.Msg) && m.Msg != SM_ALPHACMD)) NcPaintScrollBars(nullptr);
+  if (CallNextCounted(m)) AfterMessage(m.Msg);
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "framework/window_hook.h"
 #include "skin/paint/dib_surface_win.h"
@@ -54,6 +55,14 @@ class TacScrollWnd {
     TDibSurface Surface;
   };
   bool Proc(TMessage& m);
+  // The window's own handling, counted as one level of nesting; false when
+  // it freed the adapter.
+  bool CallNextCounted(TMessage& m);
+  // Repaints the bars after a message when it may have changed them.
+  void AfterMessage(UINT msg);
+  // The skin has the scroll-bar sections: the bars are ours to lay out and paint.
+  bool BarsSkinned() const;
+  void RemoveOwnProperty();
   void CallWithoutScrollStyles(TMessage& m);
   void NcCalcSize(TMessage& m);
   LRESULT HitTest(POINT screen) const;
@@ -82,6 +91,15 @@ class TacScrollWnd {
   bool leftScrollbar_ = false;
   RECT edges_{0, 0, 0, 0};  // the window's own border widths
   bool preventStyleChange_ = false;
+  // The frame was last laid out with the bars' space reserved by us (not
+  // by the platform for its native bars).
+  bool layoutSkinned_ = false;
+  // Messages of the window being handled, one inside another, and whether
+  // one of them may have let the platform paint its native bars.
+  int depth_ = 0;
+  bool barsStale_ = false;
+  // False once the adapter is gone, for a handler that outlived it.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   int paintCount_ = 0;
 
   // What the mouse is doing to a bar.

@@ -204,7 +204,53 @@ TEST_F(SkinnedControlsTest, AnExceptionWhileScrollingLeavesTheListRedrawing) {
   EXPECT_FALSE(form->FontList->SkinData->FUpdating);
 }
 
+namespace {
+// A window that notes the list's bar paints when its message arrives.
+int g_paintsAtMarker = -1;
+const TacScrollWnd* g_bars = nullptr;
+LRESULT CALLBACK MarkerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_APP) g_paintsAtMarker = g_bars->PaintCount();
+  return ::DefWindowProcW(w, msg, wp, lp);
+}
+}  // namespace
+
+// Wheel steps posted faster than the list repaints (2,000 of them, from
+// another program) go in one turn: a message queued behind them is handled
+// after about one repaint of the bar, not 2,000, and the list has scrolled
+// as far as all the steps together take it.
+TEST_F(SkinnedControlsTest, AWheelStormIsTakenInOneTurn) {
+  Open();
+  const HWND list = form->FontList->WindowHandle();
+  ASSERT_TRUE(form->FontList->Adapter() && form->FontList->Adapter()->Scroll());
+  g_bars = form->FontList->Adapter()->Scroll();
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &MarkerProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"GlyphoraWheelMarker";
+  ::RegisterClassW(&wc);
+  HWND marker = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_TRUE(marker);
+  ::SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+  Pump();
+  RECT r;
+  ::GetWindowRect(list, &r);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const int before = g_bars->PaintCount();
+  for (int i = 0; i < 2000; ++i) ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at);
+  ::PostMessageW(marker, WM_APP, 0, 0);
+  g_paintsAtMarker = -1;
+  for (int i = 0; i < 100 && g_paintsAtMarker < 0; ++i) Pump(10);
+  ::DestroyWindow(marker);
+  ASSERT_GE(g_paintsAtMarker, 0);
+  EXPECT_LE(g_paintsAtMarker - before, 3);
+  const int count = form->FontList->Items().Count();
+  RECT client;
+  ::GetClientRect(list, &client);
+  EXPECT_EQ(form->FontList->TopIndex(), std::max(0, count - int(client.bottom / form->FontList->ItemHeight())));
+}
+
 TEST_F(SkinnedControlsTest, RemovingAndRestoringTheSkinGivesTheNativeLookBackAndSkinsAgain) {
+  const int madeBefore = TacMainWnd::MadeCount();
   Open();
   TsSkinManager* manager = form->sSkinManager1;
   TsRichEdit* viewer = form->TextViewer;
@@ -239,6 +285,7 @@ TEST_F(SkinnedControlsTest, RemovingAndRestoringTheSkinGivesTheNativeLookBackAnd
   };
   const int adapters = TacMainWnd::LiveCount();
   EXPECT_EQ(adapters, 2) << "the sample text and the font list";
+  EXPECT_EQ(TacMainWnd::MadeCount() - madeBefore, adapters) << "each made once: none made inside the making of another";
   for (int cycle = 0; cycle < 3; ++cycle) {
     SCOPED_TRACE(cycle);
     manager->SetActive(false);

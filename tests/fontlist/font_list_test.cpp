@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 
+#include "fontlist/font_warmup.h"
 #include "fontlist/sFontCtrls.h"
 #include "framework/forms.h"
 #include "gui_test_support.h"
@@ -78,6 +79,44 @@ TEST(FontTable, IsEnumeratedOncePerProcess) {
 
 namespace {
 // Exposes row drawing so the tests can look at the pixels.
+// Fonts realised ahead are handed over once each, only for the faces and
+// the look asked for, with the cell height the caller would measure.
+TEST(FontWarmUp, HandsOverEachFaceOnceInTheLookAskedFor) {
+  const long before = UniqueFont::LiveCount();
+  const LOGFONTW base = MakeLogFont(L"", -16, 0, DEFAULT_CHARSET);
+  LOGFONTW taller = base;
+  taller.lfHeight = -20;
+  TFontWarmUp warm;
+  warm.Start({L"Tahoma", L"Courier New", L"Wingdings"}, base);
+  warm.Wait();
+  struct Case { const char* what; const wchar_t* face; const LOGFONTW& look; bool handed; } cases[] = {
+      {"a face not asked for", L"Arial", base, false},
+      {"another height", L"Tahoma", taller, false},
+      {"the face asked for", L"Tahoma", base, true},
+      {"a face taken already", L"Tahoma", base, false},
+      {"another face asked for", L"Courier New", base, true}};
+  std::vector<UniqueFont> taken;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    UniqueFont font;
+    int height = 0;
+    ASSERT_EQ(warm.Take(c.face, c.look, font, height), c.handed);
+    if (!c.handed) continue;
+    LOGFONTW got{};
+    ASSERT_TRUE(::GetObjectW(font.get(), sizeof(got), &got));
+    EXPECT_STREQ(got.lfFaceName, c.face);
+    EXPECT_EQ(got.lfHeight, base.lfHeight);
+    TDibBitmap bmp(8, 8);
+    TEXTMETRICW tm{};
+    SelectGuard sel(bmp.DC(), font.get());
+    ::GetTextMetricsW(bmp.DC(), &tm);
+    EXPECT_EQ(height, tm.tmHeight);
+    taken.push_back(std::move(font));
+  }
+  warm.Drop();
+  EXPECT_EQ(UniqueFont::LiveCount() - before, 2) << "the font not taken is freed";
+}
+
 class TestFontList : public TsFontListBox {
  public:
   using TsFontListBox::TsFontListBox;
@@ -173,6 +212,7 @@ TEST_F(FontListTest, FamilyFontsAreBoundedAndFreedWhenDropped) {
   for (size_t i = 0; i < n; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
   list->FontTable = &many;
   list->FillFontList();
+  list->WarmUp().Drop();  // counted here: the fonts the rows make themselves
   const long before = UniqueFont::LiveCount();
   for (int i = 0; i < static_cast<int>(n); ++i) Render(i);
   EXPECT_LE(UniqueFont::LiveCount() - before, static_cast<long>(TsFontListBox::kMaxFamilyFonts));
@@ -181,11 +221,34 @@ TEST_F(FontListTest, FamilyFontsAreBoundedAndFreedWhenDropped) {
   EXPECT_LE(UniqueFont::LiveCount(), before + 1) << "a new list font drops them all";
 }
 
+// Another program may set any item height: Windows keeps it to a byte, and
+// the finished rows are kept by their bytes, not their number.
+TEST_F(FontListTest, AHugeItemHeightIsHeldToAByteAndTheRowCacheToItsBytes) {
+  TFontsArray many;
+  for (int i = 0; i < 120; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
+  list->FontTable = &many;
+  list->FillFontList();
+  const HWND wnd = list->WindowHandle();
+  ::SendMessageW(wnd, LB_SETITEMHEIGHT, 0, 65535);
+  EXPECT_EQ(::SendMessageW(wnd, LB_GETITEMHEIGHT, 0, 0), TCustomListBox::kMaxItemHeight);
+  EXPECT_EQ(list->ItemHeight(), TCustomListBox::kMaxItemHeight);
+  list->SetItemHeight(1000);
+  EXPECT_EQ(list->ItemHeight(), TCustomListBox::kMaxItemHeight);
+  // Rows of a wide list at that height: 3 MB each.
+  TDibBitmap bmp(3000, TCustomListBox::kMaxItemHeight);
+  for (int i = 0; i < 80; ++i) {
+    list->DrawItem(i, RECT{0, 0, bmp.Width(), bmp.Height()}, 0, bmp.DC());
+    ASSERT_LE(list->RowCacheBytes(), TsFontListBox::kMaxCachedRowBytes);
+  }
+  EXPECT_GT(list->RowCacheBytes(), 0u) << "rows that fit are still kept";
+}
+
 TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
   TFontsArray many;
   for (int i = 0; i < 80; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
   list->FontTable = &many;
   list->FillFontList();
+  list->WarmUp().Drop();
   RECT client{};
   ::GetClientRect(list->WindowHandle(), &client);
   const long page = client.bottom / 22;
@@ -203,6 +266,53 @@ TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
   EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page);
   idle(200);
   EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page) << "nothing further is drawn once the page is ready";
+}
+
+// Rows drawn with the fonts realised ahead on a thread, a row kept from
+// before and a row drawn ahead while the program was idle are the pixels
+// the same row drawn fresh has.
+TEST_F(FontListTest, KeptAndDrawnAheadRowsAreThePixelsOfFreshOnes) {
+  list->FontTable = &FontsArray();
+  list->FillFontList();
+  RECT client{};
+  ::GetClientRect(list->WindowHandle(), &client);
+  const int page = client.bottom / 22, ahead = page + 1;
+  ASSERT_GT(list->Items().Count(), ahead);
+  // The first page's fonts were realised on a thread as the list was
+  // filled: its rows take them and make none of their own.
+  list->WarmUp().Wait();
+  const long warmed = UniqueFont::LiveCount();
+  const auto first = Render(0), last = Render(page - 1);
+  EXPECT_EQ(UniqueFont::LiveCount(), warmed);
+  for (const DWORD end = ::GetTickCount() + 1500; ::GetTickCount() < end;) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    Application()->ProcessMessages();
+  }
+  const long fonts = UniqueFont::LiveCount();
+  const auto drawnAhead = Render(ahead), kept = Render(0);
+  EXPECT_EQ(UniqueFont::LiveCount(), fonts) << "both came from the rows kept";
+  // A list of its own, with nothing kept, draws them fresh.
+  auto* other = new TestFontList(form.get());
+  other->FontTable = &FontsArray();
+  other->Font().SetHeight(-16);
+  other->SetItemHeight(22);
+  other->SetBounds(0, 0, 250, 300);
+  other->SetParent(form.get());
+  other->FillFontList();
+  other->WarmUp().Drop();
+  auto fresh = [&](int index) {
+    TDibBitmap bmp(250, 22);
+    other->DrawItem(index, RECT{0, 0, 250, 22}, 0, bmp.DC());
+    ::GdiFlush();
+    std::vector<uint32_t> px;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 250; ++x) px.push_back(bmp.Pixels().Pixel(x, y) & 0xFFFFFF);
+    return px;
+  };
+  EXPECT_EQ(drawnAhead, fresh(ahead));
+  EXPECT_EQ(kept, fresh(0));
+  EXPECT_EQ(kept, first);
+  EXPECT_EQ(last, fresh(page - 1));
 }
 
 TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
@@ -235,4 +345,27 @@ TEST_F(FontListTest, RowsShowTheKindGlyphAndTheNameInItsOwnFamily) {
   // An index outside the list draws only the background.
   auto none = render(99, 0);
   for (uint32_t p : none) ASSERT_EQ(p, 0xFFFFFFu);
+  // The glyph cell is what the platform's transparent copy of the glyph
+  // over the background gives.
+  for (FontTypes kind : {FontTypes::TTF, FontTypes::RASTER, FontTypes::PS, FontTypes::UNKNOWN}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const int index = list->Items().IndexOf(kind == FontTypes::TTF      ? L"Tahoma"
+                                            : kind == FontTypes::RASTER ? L"System"
+                                            : kind == FontTypes::PS     ? L"Device"
+                                                                        : L"Odd");
+    const auto row = render(index, 0);
+    TDibBitmap ref(16, 16);
+    RECT cell{0, 0, 16, 16};
+    ::FillRect(ref.DC(), &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    UniqueMemoryDC glyphDC(::CreateCompatibleDC(ref.DC()));
+    HBITMAP glyph = FontTypeGlyph(kind);
+    ASSERT_NE(glyph, nullptr);
+    SelectGuard sel(glyphDC.get(), glyph);
+    ::TransparentBlt(ref.DC(), 0, 0, 16, 16, glyphDC.get(), 0, 0, 16, 16, RGB(255, 255, 255));
+    ::GdiFlush();
+    int differ = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) differ += row[static_cast<size_t>(y * 250 + x)] != (ref.Pixels().Pixel(x, y) & 0xFFFFFF);
+    EXPECT_EQ(differ, 0);
+  }
 }

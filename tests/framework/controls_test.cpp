@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -303,6 +304,45 @@ TEST_F(FormFixture, TabLeavesARichEditUnlessItWantsTabs) {
   press(VK_TAB);
   EXPECT_EQ(::GetFocus(), rich->WindowHandle());
   EXPECT_EQ(rich->Text(), L"\t");
+}
+
+// The focus is kept by the framework between focus messages: it must agree
+// with the platform whichever way the focus moves, windows of others and
+// windows destroyed while they have it included.
+TEST_F(FormFixture, FocusedAgreesWithThePlatformWhereverTheFocusGoes) {
+  form->Show();
+  auto* list = new TListBox(form.get());
+  list->SetBounds(0, 0, 100, 100);
+  list->SetParent(form.get());
+  auto* edit = new TEdit(form.get());
+  edit->SetBounds(0, 120, 100, 21);
+  edit->SetParent(form.get());
+  Pump();
+  auto plain = [&](int y) {
+    return ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 150, y, 80, 20, form->WindowHandle(), nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+  };
+  HWND other = plain(0), another = plain(30), doomed = nullptr;
+  struct Step { const char* what; std::function<void()> act; } steps[] = {
+      {"list", [&] { list->SetFocus(); }},
+      {"window of others", [&] { ::SetFocus(other); }},
+      {"another window of others", [&] { ::SetFocus(another); }},
+      {"edit", [&] { edit->SetFocus(); }},
+      {"edit again", [&] { ::SetFocus(edit->WindowHandle()); }},
+      {"nowhere", [&] { ::SetFocus(nullptr); }},
+      {"list, then destroyed", [&] { list->SetFocus(); doomed = list->WindowHandle(); ::DestroyWindow(doomed); }},
+      {"edit after the destroyed list", [&] { edit->SetFocus(); }},
+      {"focused window of others destroyed", [&] { ::SetFocus(other); ::DestroyWindow(other); }},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.act();
+    const HWND truth = ::GetFocus();
+    EXPECT_EQ(edit->Focused(), truth == edit->WindowHandle());
+    EXPECT_EQ(list->Focused(), list->HandleAllocated() && truth == list->WindowHandle());
+  }
+  EXPECT_NE(doomed, nullptr);
+  ::DestroyWindow(another);
 }
 
 TEST_F(FormFixture, ExceptionsInHandlersReachTheApplicationReport) {

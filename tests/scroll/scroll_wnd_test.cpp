@@ -3,8 +3,11 @@
 // the wheel, and no native bar pixels show where the skinned bar lies.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
+#include "fontlist/sListBox.h"
+#include "skin/core/skin_pack.h"
 #include "skin/paint/scroll_wnd_win.h"
 #include "skin_manager/manager_fixture.h"
 
@@ -136,31 +139,97 @@ TEST_F(ScrollWndTest, ABarOnTheLeftSitsThereAndRepeats) {
 }
 
 TEST_F(ScrollWndTest, NoNativeBarPixelsAfterRepaintsAndTheWindowsOwnScrolling) {
+  // The bar's pixels on screen that differ from the ones painted last.
+  auto nativePixels = [&] {
+    const RECT bar = adapter->BarRect(SB_VERT);
+    RECT wr;
+    ::GetWindowRect(list, &wr);
+    const TBitmap32& ours = adapter->BarPixels(SB_VERT);
+    if (ours.Height() != bar.bottom - bar.top) return -1;
+    HDC dc = ::GetWindowDC(list);
+    int differ = 0;
+    for (int y = 0; y < ours.Height(); y += 3)
+      for (int x = 0; x < ours.Width(); x += 4) {
+        const COLORREF c = ::GetPixel(dc, bar.left - wr.left + x, bar.top - wr.top + y);
+        const uint32_t p = ours.Pixel(x, y);
+        differ += c != RGB(p >> 16 & 255, p >> 8 & 255, p & 255);
+      }
+    ::ReleaseDC(list, dc);
+    return differ;
+  };
   // The list box sets its scroll information with redraw while it handles
-  // these; then the frame is repainted whole.
-  ::SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), 0);
-  ::SendMessageW(list, LB_ADDSTRING, 0, LPARAM(L"one more"));
+  // these (also where nothing changes); each leaves the skinned bar shown.
+  struct Step { const char* what; UINT msg; WPARAM w; LPARAM l; } steps[] = {
+      {"thumb position", WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), 0},
+      {"item added", LB_ADDSTRING, 0, LPARAM(L"one more")},
+      {"top row where it is", LB_SETTOPINDEX, 30, 0},
+      {"top row moved", LB_SETTOPINDEX, 40, 0},
+      {"size", WM_SIZE, SIZE_RESTORED, 0},
+      {"key", WM_KEYDOWN, VK_NEXT, 0}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    ::SendMessageW(list, s.msg, s.w, s.l);
+    EXPECT_EQ(nativePixels(), 0);
+  }
   ::RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  ::SendMessageW(list, LB_SETTOPINDEX, 30, 0);  // where it is already
-  ::SendMessageW(list, WM_SIZE, SIZE_RESTORED, 0);
   Pump(30);
-  const RECT bar = adapter->BarRect(SB_VERT);
-  RECT wr;
-  ::GetWindowRect(list, &wr);
-  const TBitmap32& ours = adapter->BarPixels(SB_VERT);
-  ASSERT_EQ(ours.Height(), bar.bottom - bar.top);
-  HDC dc = ::GetWindowDC(list);
-  int differ = 0, checked = 0;
-  for (int y = 0; y < ours.Height(); y += 3)
-    for (int x = 0; x < ours.Width(); x += 4) {
-      const COLORREF c = ::GetPixel(dc, bar.left - wr.left + x, bar.top - wr.top + y);
-      const uint32_t p = ours.Pixel(x, y);
-      ++checked;
-      differ += c != RGB(p >> 16 & 255, p >> 8 & 255, p & 255);
-    }
-  ::ReleaseDC(list, dc);
-  EXPECT_GT(checked, 50);
-  EXPECT_EQ(differ, 0);
+  EXPECT_EQ(nativePixels(), 0);
+}
+
+// A list box asks itself for its count, rows and selection while it paints:
+// questions that change nothing paint no bar, and a change paints it once.
+TEST_F(ScrollWndTest, TheBarsArePaintedOnlyWhenSomethingMayHaveChangedThem) {
+  ::SendMessageW(list, LB_SETTOPINDEX, 5, 0);
+  RECT item{};
+  struct Step { const char* what; UINT msg; WPARAM w; LPARAM l; int paints; } steps[] = {
+      {"count", LB_GETCOUNT, 0, 0, 0},
+      {"top row", LB_GETTOPINDEX, 0, 0, 0},
+      {"row rectangle", LB_GETITEMRECT, 6, LPARAM(&item), 0},
+      {"row data", LB_GETITEMDATA, 6, 0, 0},
+      {"selection", LB_GETCURSEL, 0, 0, 0},
+      {"text length", WM_GETTEXTLENGTH, 0, 0, 0},
+      {"top row moved", LB_SETTOPINDEX, 9, 0, 1},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    const int before = adapter->PaintCount();
+    ::SendMessageW(list, s.msg, s.w, s.l);
+    EXPECT_EQ(adapter->PaintCount() - before, s.paints);
+  }
+  const int before = adapter->PaintCount();
+  ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_LE(adapter->PaintCount() - before, 1) << "a repaint of the rows";
+}
+
+// WM_NCLBUTTONDOWN with a scroll-bar hit code can come from any program:
+// it operates a bar only where our own hit test would have answered so.
+TEST_F(ScrollWndTest, APressMadeUpByAnotherProgramMovesOnlyAnActiveBarUnderThePoint) {
+  const POINT arrow = At(-3);
+  struct Case { const char* what; POINT at; std::function<void()> set, reset; } cases[] = {
+      {"bar disabled", arrow, [&] { ::EnableScrollBar(list, SB_VERT, ESB_DISABLE_BOTH); },
+       [&] { ::EnableScrollBar(list, SB_VERT, ESB_ENABLE_BOTH); }},
+      {"window disabled", arrow, [&] { ::EnableWindow(list, FALSE); }, [&] { ::EnableWindow(list, TRUE); }},
+      {"point beside the bar", POINT{arrow.x - 60, arrow.y}, [] {}, [] {}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.set();
+    ::SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(c.at.x, c.at.y));
+    ::SendMessageW(list, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(Top(), 0);
+    EXPECT_NE(::GetCapture(), list);
+    c.reset();
+  }
+  Click(arrow);
+  EXPECT_EQ(Top(), 1) << "the same press on the active bar";
+}
+
+TEST_F(ScrollWndTest, AnAdapterLeavingTakesOnlyItsOwnWindowProperty) {
+  auto second = std::make_unique<TacScrollWnd>(list, manager);
+  ASSERT_EQ(TacScrollWnd::Of(list), second.get());
+  adapter.reset();
+  EXPECT_EQ(TacScrollWnd::Of(list), second.get());
+  second.reset();
+  EXPECT_EQ(TacScrollWnd::Of(list), nullptr);
 }
 
 }  // namespace
@@ -191,6 +260,55 @@ TEST_F(ScrollWndTest, TheThumbFollowsRealMouseInputOutsideTheWindow) {
   MouseInput(MOUSEEVENTF_LEFTUP, POINT{thumb.x + 150, thumb.y + 600});
   EXPECT_EQ(Top(), kItems - visible);
   EXPECT_NE(::GetCapture(), list);
+}
+
+}  // namespace
+
+namespace {
+
+// The internal skin without its four scroll-bar track sections.
+std::vector<uint8_t> SkinWithoutScrollBars(const std::vector<uint8_t>& internal) {
+  TacSkinConvertor pack;
+  pack.ReadPackage(internal);
+  std::string options = *pack.Options;
+  for (const char* section : {"[SCROLLBAR1H]", "[SCROLLBAR2H]", "[SCROLLBAR1V]", "[SCROLLBAR2V]"})
+    for (size_t at = options.find(section); at != std::string::npos; at = options.find(section, at + 2))
+      options.insert(at + 1, "NO");
+  std::vector<glyphora::testing::PackMember> members{{"Options.dat", glyphora::testing::ToBytes(options)}};
+  for (const auto& f : pack.Files) members.push_back({f.FileName, f.FileStream});
+  return glyphora::testing::WritePackage(members);
+}
+
+// A skin without scroll-bar sections leaves a list its native bars; the
+// switch to one with them hands their space to the skinned bars at once.
+TEST_F(ManagerTest, ASkinSwitchThatBringsScrollBarSectionsLaysTheFrameOutAgain) {
+  form = std::make_unique<TForm>(nullptr);
+  form->HandleNeeded();
+  form->BeginLoading();
+  auto* manager = new TsSkinManager(form.get());
+  manager->InternalSkins.push_back(TsStoredSkin{L"NorvaneWhite (internal)"});
+  manager->InternalSkins.back().PackedData = bytes;
+  manager->InternalSkins.push_back(TsStoredSkin{L"No bars"});
+  manager->InternalSkins.back().PackedData = SkinWithoutScrollBars(bytes);
+  manager->SetSkinName(L"No bars");
+  auto* list = new TsCustomListBox(form.get());
+  list->SetBounds(10, 10, 200, 200);
+  list->SetParent(form.get());
+  form->SetClientSize(300, 240);
+  form->LoadedAll();
+  form->Show();
+  for (int i = 0; i < 60; ++i) list->Items().Add(std::to_wstring(i));
+  Pump(20);
+  ASSERT_TRUE(errors.empty());
+  ASSERT_TRUE(list->Adapter() && list->Adapter()->Scroll());
+  TacScrollWnd* bars = list->Adapter()->Scroll();
+  EXPECT_FALSE(bars->BarVisible(SB_VERT)) << "the platform's bar";
+  manager->SetSkinName(L"NorvaneWhite (internal)");
+  ASSERT_TRUE(errors.empty());
+  ASSERT_EQ(list->Adapter()->Scroll(), bars);
+  EXPECT_TRUE(bars->BarVisible(SB_VERT));
+  const RECT r = bars->BarRect(SB_VERT);
+  EXPECT_EQ(::SendMessageW(list->WindowHandle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 3, r.bottom - 3)), HTVSCROLL);
 }
 
 }  // namespace

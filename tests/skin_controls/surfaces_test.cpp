@@ -30,7 +30,7 @@ class CountingLabel : public TsLabel {
 class SurfacesTest : public ManagerTest {
  protected:
   // form > outer (section `outerSection`, 200 x 100) > inner (`innerSection` at 10, 20, 80 x 40).
-  void Build(const char* outerSection, const char* innerSection) {
+  void Build(const char* outerSection, const char* innerSection, TAlign innerAlign = TAlign::alNone) {
     manager = MakeManager();
     outer = new TsPanel(form.get());
     outer->SetParent(form.get());
@@ -39,6 +39,7 @@ class SurfacesTest : public ManagerTest {
     inner = new TsPanel(form.get());
     inner->SetParent(outer);
     inner->SetBounds(10, 20, 80, 40);
+    inner->SetAlign(innerAlign);
     inner->SkinData->SetSkinSection(innerSection);
     form->LoadedAll();
     form->SetBounds(0, 0, 260, 160);
@@ -130,6 +131,21 @@ TEST_F(SurfacesTest, EmptyClipBoxStillEndsTheRepaintAndWakesWaitingChildren) {
   outer->OurPaint(dc.get(), true);
   EXPECT_FALSE(outer->SkinData->BGChanged);
   EXPECT_FALSE(inner->SkinData->FUpdating) << "told that its parent is up to date";
+}
+
+// A panel its child covers whole is never painted with a clip of its own:
+// its cache, painted once, serves every background request of the child.
+TEST_F(SurfacesTest, APanelCoveredByItsChildPaintsItsCacheOnce) {
+  Build("ALPHAEDIT", "ALPHAEDIT", TAlign::alClient);
+  // As the panel is from its creation until it is painted with a clip.
+  outer->SkinData->HalfVisible = true;
+  const int before = outer->CachePaints();
+  for (int i = 0; i < 3; ++i) {
+    inner->SkinData->BGChanged = true;
+    ::RedrawWindow(inner->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  EXPECT_GT(inner->CachePaints(), 2);
+  EXPECT_LE(outer->CachePaints(), before + 1);
 }
 
 TEST_F(SurfacesTest, LabelSettingItsSkinColourDoesNotPaintItAgain) {
