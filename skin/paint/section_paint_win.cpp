@@ -136,6 +136,13 @@ void PrintClientAt(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height,
   ::BitBlt(dc, x, y, width, height, client.DC(), 0, 0, SRCCOPY);
 }
 
+int32_t WindowFrameWidth(HWND wnd) {
+  RECT wr;
+  POINT origin{0, 0};
+  if (!wnd || !::GetWindowRect(wnd, &wr) || !::ClientToScreen(wnd, &origin)) return 0;
+  return std::max<int32_t>(0, std::min<int32_t>(origin.x - wr.left, origin.y - wr.top));
+}
+
 void CopyDcFrame(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, HDC src, int32_t srcX, int32_t srcY,
                  int32_t bw) {
   if (!dc || !src || bw <= 0) return;
