@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "framework/graphics.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
 #include "skin/paint/keyed_copy.h"
@@ -238,12 +239,7 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   // The selection looks focused while the list has the focus, whatever
   // the platform says of its caret (a selection set by program has none).
   const RowLook look = LookOf(selected, (state & odFocused) != 0 || (selected && Focused()));
-  auto blit = [&](const TBitmap32& px) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), px.Width(), -px.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    ::SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(px.Width()), static_cast<DWORD>(px.Height()), 0,
-                        0, 0, static_cast<UINT>(px.Height()), px.ScanLine(0), &bi, DIB_RGB_COLORS);
-  };
+  auto blit = [&](const TBitmap32& px) { DrawBitmap32(dc, rect.left, rect.top, px); };
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
   const std::wstring key = font ? RowKey(*font, look) : std::wstring();
   rowWidth_ = w;

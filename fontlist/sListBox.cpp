@@ -177,9 +177,7 @@ void TsCustomListBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT: {
       if (SkinData->FUpdating) {
-        PAINTSTRUCT ps;
-        ::BeginPaint(handle_, &ps);
-        ::EndPaint(handle_, &ps);
+        PaintScope validate(handle_);
         m.Result = 0;
         return;
       }

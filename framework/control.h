@@ -296,6 +296,11 @@ class TWinControl : public TControl {
   void SetHoverChild(TControl* child);
   void PaintHandler(TMessage& message);
   void HandleContextMenu(TMessage& message);
+  // Parts of WndProc: the framework's own messages, the reflected ones and
+  // the mouse.
+  void ControlMessage(TMessage& m);
+  void ReflectedMessage(TMessage& m);
+  void MouseMessage(TMessage& m);
   bool ReflectToChild(TMessage& message);
 
   TControl* hoverChild_ = nullptr;

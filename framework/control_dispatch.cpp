@@ -114,44 +114,47 @@ bool TWinControl::ReflectToChild(TMessage& m) {
   return true;
 }
 
+void TWinControl::ControlMessage(TMessage& m) {
+  TControl::WndProc(m);
+  switch (m.Msg) {
+    case CM_ENABLEDCHANGED:
+      if (handle_) ::EnableWindow(handle_, enabled_);
+      break;
+    case CM_VISIBLECHANGED:
+      if (handle_) ::ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+      break;
+  }
+}
+
+void TWinControl::ReflectedMessage(TMessage& m) {
+  if (m.Msg < CN_CTLCOLOREDIT || m.Msg > CN_CTLCOLORSTATIC) return;
+  // The colours a platform child asks its parent for: this control's own.
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  ::SetTextColor(dc, ColorToRGB(font_.Color()));
+  ::SetBkColor(dc, ColorToRGB(color_));
+  if (!brush_ || brushColor_ != ColorToRGB(color_)) {
+    brushColor_ = ColorToRGB(color_);
+    brush_.reset(::CreateSolidBrush(brushColor_));
+  }
+  m.Result = reinterpret_cast<LRESULT>(brush_.get());
+}
+
+void TWinControl::MouseMessage(TMessage& m) {
+  if (m.Msg == WM_MOUSEMOVE && !mouseInControl_) {
+    Perform(CM_MOUSEENTER);
+    TrackLeave();
+  }
+  if (!controls_.empty() && RouteMouse(m)) return;
+  if (m.Msg == WM_LBUTTONDOWN && OnMouseDown)
+    OnMouseDown(this, TMouseButton::mbLeft, ShiftFromKeys(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  if (m.Msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick(this);
+  DefaultHandler(m);
+}
+
 void TWinControl::WndProc(TMessage& m) {
-  if (m.Msg >= CM_BASE && m.Msg < CN_BASE) {
-    TControl::WndProc(m);
-    switch (m.Msg) {
-      case CM_ENABLEDCHANGED:
-        if (handle_) ::EnableWindow(handle_, enabled_);
-        break;
-      case CM_VISIBLECHANGED:
-        if (handle_) ::ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
-        break;
-    }
-    return;
-  }
-  if (m.Msg >= CN_BASE && m.Msg <= CN_LAST) {
-    if (m.Msg >= CN_CTLCOLOREDIT && m.Msg <= CN_CTLCOLORSTATIC) {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      ::SetTextColor(dc, ColorToRGB(font_.Color()));
-      ::SetBkColor(dc, ColorToRGB(color_));
-      if (!brush_ || brushColor_ != ColorToRGB(color_)) {
-        brushColor_ = ColorToRGB(color_);
-        brush_.reset(::CreateSolidBrush(brushColor_));
-      }
-      m.Result = reinterpret_cast<LRESULT>(brush_.get());
-    }
-    return;
-  }
-  if (IsMouseMessage(m.Msg)) {
-    if (m.Msg == WM_MOUSEMOVE && !mouseInControl_) {
-      Perform(CM_MOUSEENTER);
-      TrackLeave();
-    }
-    if (!controls_.empty() && RouteMouse(m)) return;
-    if (m.Msg == WM_LBUTTONDOWN && OnMouseDown)
-      OnMouseDown(this, TMouseButton::mbLeft, ShiftFromKeys(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
-    if (m.Msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick(this);
-    DefaultHandler(m);
-    return;
-  }
+  if (m.Msg >= CM_BASE && m.Msg < CN_BASE) return ControlMessage(m);
+  if (m.Msg >= CN_BASE && m.Msg <= CN_LAST) return ReflectedMessage(m);
+  if (IsMouseMessage(m.Msg)) return MouseMessage(m);
   switch (m.Msg) {
     case WM_PAINT:
       if (PaintsOwnFace()) PaintHandler(m); else DefaultHandler(m);

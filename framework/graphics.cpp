@@ -1,6 +1,8 @@
 #include "framework/graphics.h"
 
+#include <cstdint>
 #include <cwchar>
+#include <vector>
 
 namespace glyphora {
 
@@ -126,18 +128,7 @@ SIZE TCanvas::TextExtent(const std::wstring& text, const TFont& font) {
   return sz;
 }
 
-void TDibBitmap::SetSize(int width, int height) {
-  if (width < 0) width = 0;
-  if (height < 0) height = 0;
-  if (width == width_ && height == height_ && dc_) return;
-  if (dc_ && oldBitmap_) ::SelectObject(dc_.get(), oldBitmap_);
-  bitmap_.reset();
-  pixels_ = TBitmap32();
-  if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));
-  width_ = width;
-  height_ = height;
-  oldBitmap_ = nullptr;
-  if (width == 0 || height == 0) return;
+BITMAPINFO Dib32Info(int width, int height) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = width;
@@ -145,14 +136,69 @@ void TDibBitmap::SetSize(int width, int height) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+void DrawBitmap32(HDC dc, int x, int y, const TBitmap32& src, int sx, int sy, int w, int h) {
+  if (!dc || src.Empty()) return;
+  if (w < 0 || h < 0) {
+    w = src.Width();
+    h = src.Height();
+  }
+  if (w <= 0 || h <= 0) return;
+  const ptrdiff_t stride = src.StrideBytes();
+  const bool inside = sx >= 0 && sy >= 0 && int64_t(sx) + w <= src.Width() && int64_t(sy) + h <= src.Height();
+  if (inside && stride > 0 && stride % 4 == 0) {
+    // Rows lie top-down at a fixed stride: GDI reads them where they are.
+    const BITMAPINFO bi = Dib32Info(static_cast<int>(stride / 4), h);
+    ::SetDIBitsToDevice(dc, x, y, DWORD(w), DWORD(h), sx, 0, 0, UINT(h), src.ScanLine(sy), &bi, DIB_RGB_COLORS);
+    return;
+  }
+  const BITMAPINFO bi = Dib32Info(w, 1);
+  std::vector<uint32_t> row(size_t(w), 0);
+  for (int r = 0; r < h; ++r) {
+    const int64_t srcY = int64_t(sy) + r;
+    const uint32_t* s = srcY >= 0 && srcY < src.Height() ? src.ScanLine(int32_t(srcY)) : nullptr;
+    for (int c = 0; c < w; ++c) {
+      const int64_t px = int64_t(sx) + c;
+      row[size_t(c)] = (s && px >= 0 && px < src.Width()) ? s[px] : 0;
+    }
+    ::SetDIBitsToDevice(dc, x, y + r, DWORD(w), 1, 0, 0, 0, 1, row.data(), &bi, DIB_RGB_COLORS);
+  }
+}
+
+bool TDibBitmap::SetSize(int width, int height) {
+  if (width < 0 || width > 32767) width = 0;
+  if (height < 0 || height > 32767) height = 0;
+  if (width == width_ && height == height_ && dc_) return static_cast<bool>(bitmap_);
+  if (dc_ && oldBitmap_) ::SelectObject(dc_.get(), oldBitmap_);
+  bitmap_.reset();
+  pixels_ = TBitmap32();
+  if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));
+  width_ = width;
+  height_ = height;
+  oldBitmap_ = nullptr;
+  if (width == 0 || height == 0 || !dc_) {
+    width_ = height_ = 0;
+    return false;
+  }
+  const BITMAPINFO bi = Dib32Info(width, height);
   void* bits = nullptr;
   bitmap_.reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap_) {
+  if (!bitmap_ || !bits) {
+    bitmap_.reset();
     width_ = height_ = 0;
-    return;
+    return false;
   }
   oldBitmap_ = ::SelectObject(dc_.get(), bitmap_.get());
   pixels_ = TBitmap32::View(bits, width, height, static_cast<ptrdiff_t>(width) * 4);
+  return true;
+}
+
+void TDibBitmap::CopyTo(HDC dc, int x, int y) const {
+  if (!bitmap_ || !dc) return;
+  ::GdiFlush();
+  ::BitBlt(dc, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace glyphora

@@ -76,8 +76,19 @@ class TCanvas {
   HDC dc_;
 };
 
+// The header of a top-down 32-bit DIB (BI_RGB, one plane) of the given size.
+BITMAPINFO Dib32Info(int width, int height);
+
+// Draws the w x h rectangle at (sx, sy) of a 32-bit bitmap to (x, y) of dc
+// (the whole bitmap when w or h is negative). Pixels outside the bitmap are
+// drawn black. One call for memory GDI can read where it lies, row by row
+// otherwise.
+void DrawBitmap32(HDC dc, int x, int y, const TBitmap32& src, int sx = 0, int sy = 0, int w = -1, int h = -1);
+
 // A top-down 32-bit DIB section with its own memory DC: the off-screen
 // surface for flicker-free painting, with row access through Pixels().
+// Kept between paints and remade only when the size changes, so repainting
+// creates no GDI objects.
 class TDibBitmap {
  public:
   TDibBitmap() = default;
@@ -85,7 +96,11 @@ class TDibBitmap {
   ~TDibBitmap() { if (dc_ && oldBitmap_) ::SelectObject(dc_.get(), oldBitmap_); }
   TDibBitmap(const TDibBitmap&) = delete;
   TDibBitmap& operator=(const TDibBitmap&) = delete;
-  void SetSize(int width, int height);
+  // True when a bitmap of that size exists afterwards; sides over 32767 or a
+  // failed allocation leave an empty surface (and false).
+  bool SetSize(int width, int height);
+  // Copies the whole surface to (x, y) of dc.
+  void CopyTo(HDC dc, int x, int y) const;
   int Width() const { return width_; }
   int Height() const { return height_; }
   HDC DC() const { return dc_.get(); }

@@ -91,6 +91,13 @@ struct FindTraits {
   static void close(HANDLE h) { ::FindClose(h); }
   static inline std::atomic<long> live{0};
 };
+// Kernel objects that report failure with null (events, threads), closed
+// with CloseHandle.
+struct KernelObjectTraits {
+  using handle_type = HANDLE;
+  static void close(HANDLE h) { ::CloseHandle(h); }
+  static inline std::atomic<long> live{0};
+};
 
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -103,6 +110,9 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueHook = UniqueHandle<HookTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
+using UniqueEvent = UniqueHandle<KernelObjectTraits>;
+using UniqueThread = UniqueHandle<KernelObjectTraits>;
+
 
 // Sum of live GDI objects owned through the wrappers above.
 inline long LiveGdiObjects() {

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "framework/application.h"
+#include "framework/graphics.h"
 
 namespace glyphora {
 
@@ -44,12 +45,7 @@ std::wstring PlainText(const TMenuItem* item) {
 // A device-dependent copy of a 32-bit bitmap for a plain menu item: the
 // platform draws 32-bit item bitmaps with their alpha.
 HBITMAP MakeItemBitmap(const TBitmap32& b) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = b.Width();
-  bi.bmiHeader.biHeight = -b.Height();
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  const BITMAPINFO bi = Dib32Info(b.Width(), b.Height());
   void* bits = nullptr;
   HBITMAP h = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!h || !bits) return h;

@@ -1,3 +1,4 @@
+#include "base/scope_exit.h"
 #include "framework/threaded_timer.h"
 
 #include <windows.h>
@@ -65,10 +66,10 @@ HWND TargetWindow() {
 // What the worker thread and its timer share. The worker holds its own
 // reference, so it never outlives the events it waits on.
 struct TimerWorker {
-  HANDLE stop = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);   // ends the worker (stays signalled)
-  HANDLE wake = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);  // the settings changed
-  HANDLE done = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);  // the posted tick has run
-  HANDLE thread = nullptr;
+  UniqueEvent stop{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};   // ends the worker (stays signalled)
+  UniqueEvent wake{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // the settings changed
+  UniqueEvent done{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // the posted tick has run
+  UniqueThread thread;
   HWND target = nullptr;
   uint32_t id = 0;
   std::atomic<uint32_t> interval{0};
@@ -80,10 +81,7 @@ struct TimerWorker {
   TimerWorker() = default;
   TimerWorker(const TimerWorker&) = delete;
   TimerWorker& operator=(const TimerWorker&) = delete;
-  ~TimerWorker() {
-    for (HANDLE h : {stop, wake, done, thread})
-      if (h) ::CloseHandle(h);
-  }
+  ~TimerWorker() = default;
   bool Ready() const { return stop && wake && done; }
 };
 
@@ -93,8 +91,8 @@ unsigned __stdcall WorkerMain(void* param) {
   std::shared_ptr<TimerWorker> keep = std::move(*static_cast<std::shared_ptr<TimerWorker>*>(param));
   delete static_cast<std::shared_ptr<TimerWorker>*>(param);
   TimerWorker& w = *keep;
-  const HANDLE settingsWait[2] = {w.stop, w.wake};
-  const HANDLE doneWait[2] = {w.stop, w.done};
+  const HANDLE settingsWait[2] = {w.stop.get(), w.wake.get()};
+  const HANDLE doneWait[2] = {w.stop.get(), w.done.get()};
   // A millisecond timer resolution while ticking: the system's default
   // (15.6 ms on Windows) is coarser than the intervals animations use.
   bool fineTimer = false;
@@ -146,10 +144,7 @@ struct TimerDispatch {
     if (it == Registry().end()) return;
     std::shared_ptr<TimerWorker> worker = it->second->worker_;
     // The worker waits for this: marked done however the tick ends.
-    struct TDone {
-      HANDLE event;
-      ~TDone() { ::SetEvent(event); }
-    } done{worker->done};
+    ScopeExit done([&worker] { ::SetEvent(worker->done.get()); });
     // Nothing thrown crosses the window procedure.
     try {
       it->second->RunTick(generation);  // may free the timer
@@ -206,10 +201,10 @@ void TacThreadedTimer::StartWorker() {
     return;
   }
   // Suspended only until its priority is set: it has not run yet.
-  w->thread = reinterpret_cast<HANDLE>(thread);
-  ::SetThreadPriority(w->thread, priority_);
+  w->thread.reset(reinterpret_cast<HANDLE>(thread));
+  ::SetThreadPriority(w->thread.get(), priority_);
   ++g_liveWorkers;
-  ::ResumeThread(w->thread);
+  ::ResumeThread(w->thread.get());
   Registry()[w->id] = this;
   worker_ = std::move(w);
 }
@@ -218,8 +213,8 @@ void TacThreadedTimer::StopWorker() {
   if (!worker_) return;
   std::shared_ptr<TimerWorker> w = std::move(worker_);
   Registry().erase(w->id);
-  ::SetEvent(w->stop);
-  ::WaitForSingleObject(w->thread, kJoinLimitMs);
+  ::SetEvent(w->stop.get());
+  ::WaitForSingleObject(w->thread.get(), kJoinLimitMs);
 }
 
 void TacThreadedTimer::Reevaluate() {
@@ -227,7 +222,7 @@ void TacThreadedTimer::Reevaluate() {
   worker_->interval.store(interval_);
   worker_->active.store(enabled_ && interval_ != 0 && static_cast<bool>(onTimer_));
   worker_->generation.fetch_add(1);
-  ::SetEvent(worker_->wake);
+  ::SetEvent(worker_->wake.get());
 }
 
 void TacThreadedTimer::SetEnabled(bool value) {
@@ -251,7 +246,7 @@ void TacThreadedTimer::SetOnTimer(TNotifyEvent handler) {
 void TacThreadedTimer::SetThreadPriority(int value) {
   if (value == priority_) return;
   priority_ = value;
-  if (worker_) ::SetThreadPriority(worker_->thread, priority_);
+  if (worker_) ::SetThreadPriority(worker_->thread.get(), priority_);
 }
 
 void TacThreadedTimer::Reset() {

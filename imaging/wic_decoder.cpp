@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/com_ptr.h"
+#include "base/scope_exit.h"
 #include "imaging/bmp_loader.h"
 #include "base/skin_error.h"
 
@@ -115,12 +116,13 @@ class TWicDecoder : public TImageDecoder {
       // Take a reference on this thread's apartment for the cache's lifetime.
       HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
       if (SUCCEEDED(hr)) {
+        ScopeExit uninit([] { CoUninitialize(); });
         if (SUCCEEDED(objects_.Create())) {
           cached_ = true;
           owner_ = thread;
+          uninit.Dismiss();  // the cache keeps the apartment until ReleaseCache
         } else {
           objects_.Reset();
-          CoUninitialize();
         }
       }
     }
@@ -141,10 +143,8 @@ class TWicDecoder : public TImageDecoder {
     HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     // S_OK and S_FALSE need a matching CoUninitialize; RPC_E_CHANGED_MODE
     // means COM is up in the multithreaded apartment, which WIC can use.
-    struct Uninit {
-      bool on;
-      ~Uninit() { if (on) CoUninitialize(); }
-    } uninit{SUCCEEDED(init)};
+    ScopeExit uninit([] { CoUninitialize(); });
+    if (FAILED(init)) uninit.Dismiss();
     WicObjects objects;
     HRESULT hr = objects.Create();
     if (FAILED(hr)) Fail("no imaging factory", hr);

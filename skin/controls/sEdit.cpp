@@ -1,6 +1,7 @@
 #include "skin/controls/sEdit.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/handles.h"
 #include "skin/core/sSkinManager.h"
@@ -11,28 +12,9 @@
 
 namespace glyphora {
 
-namespace {
-// A window's DC (non-client area included), given back however painting ends.
-struct WindowDcScope {
-  explicit WindowDcScope(HWND w) : wnd(w), dc(::GetWindowDC(w)) {}
-  ~WindowDcScope() { if (dc) ::ReleaseDC(wnd, dc); }
-  WindowDcScope(const WindowDcScope&) = delete;
-  WindowDcScope& operator=(const WindowDcScope&) = delete;
-  HWND wnd;
-  HDC dc;
-};
-}  // namespace
-
 bool TsEdit::SkinActive() const { return HandleAllocated() && SkinData->Skinned(true); }
 
-int TsEdit::FrameWidth() const {
-  if (!HandleAllocated()) return 0;
-  RECT wr;
-  ::GetWindowRect(handle_, &wr);
-  POINT origin{0, 0};
-  ::ClientToScreen(handle_, &origin);
-  return std::max<int>(0, std::min(origin.x - wr.left, origin.y - wr.top));
-}
+int TsEdit::FrameWidth() const { return HandleAllocated() ? WindowFrameWidth(handle_) : 0; }
 
 void TsEdit::PrepareCache() {
   TsCommonData& d = *SkinData;
@@ -62,25 +44,20 @@ void TsEdit::PrepareCache() {
 
 void TsEdit::PaintFrame() {
   if (!SkinActive() || FormAnimationRunning() || SkinData->Updating()) return;
-  WindowDcScope dc(handle_);
-  if (!dc.dc) return;
+  WindowDC dc(handle_, TDcArea::Whole);
+  if (!dc.get()) return;
   if (SkinData->BGChanged) PrepareCache();
   HDC cache = SkinData->CacheDC();
   if (!cache) return;
   RefreshBorderCorners(*SkinData, 0);
-  CopyDcFrame(dc.dc, 0, 0, width_, height_, cache, 0, 0, FrameWidth());
+  CopyDcFrame(dc.get(), 0, 0, width_, height_, cache, 0, 0, FrameWidth());
   ++framePaints_;
 }
 
 void TsEdit::PaintDisabled(HDC given) {
-  PAINTSTRUCT ps{};
-  HDC dc = given ? given : ::BeginPaint(handle_, &ps);
-  struct End {
-    HWND w;
-    PAINTSTRUCT* ps;
-    bool on;
-    ~End() { if (on) ::EndPaint(w, ps); }
-  } end{handle_, &ps, given == nullptr};
+  std::optional<PaintScope> paint;
+  if (!given) paint.emplace(handle_);
+  HDC dc = given ? given : paint->dc();
   if (!dc || SkinData->Updating()) return;
   if (SkinData->BGChanged || SkinData->HalfVisible) PrepareCache();
   HDC cache = SkinData->CacheDC();
@@ -101,9 +78,7 @@ void TsEdit::WndProc(TMessage& m) {
         return;
       case WM_PAINT:
         if (FormAnimationRunning() || SkinData->Updating()) {
-          PAINTSTRUCT ps;
-          ::BeginPaint(handle_, &ps);
-          ::EndPaint(handle_, &ps);
+          PaintScope validate(handle_);
           m.Result = 0;
           return;
         }

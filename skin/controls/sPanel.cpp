@@ -24,28 +24,6 @@ bool EmptyClip(HDC dc, RECT& clip) {
   return kind == ERROR || kind == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top;
 }
 
-// Copies a rectangle of a 32-bit bitmap (rows reached through ScanLine) to dc.
-void DrawBitmap32(HDC dc, const RECT& dst, const TBitmap32& src, int32_t sx, int32_t sy) {
-  const int32_t w = dst.right - dst.left, h = dst.bottom - dst.top;
-  if (w <= 0 || h <= 0 || src.Empty()) return;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -1;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> row(size_t(w), 0);
-  for (int32_t y = 0; y < h; ++y) {
-    const uint32_t* s = src.ScanLine(sy + y);
-    for (int32_t x = 0; x < w; ++x) {
-      const int32_t px = sx + x;
-      row[size_t(x)] = (s && px >= 0 && px < src.Width()) ? s[px] : 0;
-    }
-    ::SetDIBitsToDevice(dc, dst.left, dst.top + y, DWORD(w), 1, 0, 0, 0, 1, row.data(), &bi, DIB_RGB_COLORS);
-  }
-}
-
 }  // namespace
 
 bool TsPanel::UsesCache() const {
@@ -159,7 +137,8 @@ void TsPanel::PaintFast(HDC dc, const RECT& clip) {
           ::GdiFlush();
           CopyDcFrame(dc, 0, 0, width_, height_, SkinData->CacheDC(), 0, 0, b);
         }
-        DrawBitmap32(dc, interior, *bg.Bmp, bg.Offset.X + left_ + interior.left, bg.Offset.Y + top_ + interior.top);
+        DrawBitmap32(dc, interior.left, interior.top, *bg.Bmp, bg.Offset.X + left_ + interior.left,
+                     bg.Offset.Y + top_ + interior.top, interior.right - interior.left, interior.bottom - interior.top);
       }
     } else {
       const TColor color = look.Transparency <= 0     ? own

@@ -410,7 +410,7 @@ void TsScrollBar::PaintTo(HDC dc) {
       Destroying())
     return;
   repaintNeeded_ = false;
-  if (!surface_.EnsureSize(width_, height_)) return;
+  if (!surface_.SetSize(width_, height_)) return;
   ++paintCount_;
   TBitmap32& bmp = surface_.Pixels();
   TacParentBG info;

@@ -1,7 +1,7 @@
 #pragma once
 #include "framework/stdctrls.h"
 #include "skin/controls/skinned_control.h"
-#include "skin/paint/dib_surface_win.h"
+#include "framework/graphics.h"
 #include "skin/paint/disabled_look.h"
 #include "skin/paint/scroll_geometry.h"
 
@@ -86,7 +86,7 @@ class TsScrollBar : public TsSkinned<TScrollBar> {
   bool skinnedWnd_ = false;
   bool recreating_ = false;
   int paintCount_ = 0;
-  TDibSurface surface_;
+  TDibBitmap surface_;
 };
 
 }  // namespace glyphora

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/application.h"
+#include "framework/graphics.h"
 #include "framework/handles.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/core/sSkinManager.h"
@@ -18,19 +19,6 @@ namespace {
 // a control painted there that overlaps a button paints no further copies,
 // so two overlapping buttons cannot paint each other without end.
 bool g_paintingOverlaps = false;
-
-void BlitPixels(HDC dc, int x, int y, const TBitmap32& px) {
-  if (px.Empty() || px.StrideBytes() != static_cast<ptrdiff_t>(px.Width()) * 4) return;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = px.Width();
-  bi.bmiHeader.biHeight = -px.Height();
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  ::SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(px.Width()), static_cast<DWORD>(px.Height()), 0, 0, 0,
-                      static_cast<UINT>(px.Height()), px.ScanLine(0), &bi, DIB_RGB_COLORS);
-}
 
 UINT TextAlignFlags(TBlockAlign a) {
   switch (a) {
@@ -131,7 +119,7 @@ void TsSpeedButton::PaintOverlappingSiblings() {
 
 void TsSpeedButton::CopyToDC(HDC dc, int x, int y) {
   if (fade_ && fade_->Fade.Frame().Width() == width_ && fade_->Fade.Frame().Height() == height_) {
-    BlitPixels(dc, x, y, fade_->Fade.Frame());
+    DrawBitmap32(dc, x, y, fade_->Fade.Frame());
   } else if (HDC src = SkinData->CacheDC()) {
     ::GdiFlush();
     ::BitBlt(dc, x, y, width_, height_, src, 0, 0, SRCCOPY);

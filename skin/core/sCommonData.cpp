@@ -32,8 +32,8 @@ std::string DefaultSectionForKind(int coc) {
     case 57: return "TABSHEET";
     case 74: case 226: return "GROUPBOX";
     case 75: return "SPLITTER";
-    case 92: case 95: return "SPEEDBUTTON";
-    case 93: case 94: return "BUTTON";
+    case COC_TsSpeedButton: case 95: return "SPEEDBUTTON";
+    case COC_TsButton: case COC_TsBitBtn: return "BUTTON";
     case 98: return "TOOLBUTTON";
     case 141: case 143: return "PAGECONTROL";
     case 151: return "STATUSBAR";
@@ -60,7 +60,7 @@ bool IsNoGlowKind(int coc) {
 
 namespace {
 
-bool gFormAnimation = false;
+bool g_formAnimation = false;
 TsCommonData::TGlowHandler gGlowHandler = nullptr;
 
 std::string Upper(std::string s) {
@@ -77,8 +77,8 @@ bool IsFrameOrPanelOwner(TControl* c) {
 
 }  // namespace
 
-bool FormAnimationRunning() { return gFormAnimation; }
-void SetFormAnimationRunning(bool value) { gFormAnimation = value; }
+bool FormAnimationRunning() { return g_formAnimation; }
+void SetFormAnimationRunning(bool value) { g_formAnimation = value; }
 
 void TsCommonData::SetGlowHandler(TGlowHandler handler) { gGlowHandler = handler; }
 
@@ -282,7 +282,7 @@ void TsCommonData::EndUpdate(bool repaint) {
   if (repaint) Invalidate();
 }
 
-bool TsCommonData::CachedMode() const { return gFormAnimation || !(CtrlSkinState & ACS_FAST) || IsHot(); }
+bool TsCommonData::CachedMode() const { return g_formAnimation || !(CtrlSkinState & ACS_FAST) || IsHot(); }
 
 bool TsCommonData::Updating() const {
   if (!SkinManager()) return false;
@@ -724,7 +724,7 @@ bool TsCommonData::HandleFrameworkMessage(TMessage& m) {
       }
       if (!IsContainerKind(COC)) FMouseAbove = true;
       if (TsSkinManager* mg = SkinManager()) mg->ChangeActiveControl(win ? win->WindowHandle() : nullptr);
-      if (!IsNoGlowKind(COC) && !(COC >= 92 && COC <= 94)) UpdateGlow(false);
+      if (!IsNoGlowKind(COC) && !IsButtonKind(COC)) UpdateGlow(false);
       if (IsEditLikeKind(COC) && Section() && Section()->States > 1 && win && win->HandleAllocated()) {
         BGChanged = true;
         ::SendMessageW(win->WindowHandle(), WM_NCPAINT, 1, 0);
@@ -733,7 +733,7 @@ bool TsCommonData::HandleFrameworkMessage(TMessage& m) {
     case CM_MOUSELEAVE:
       if (!Skinned()) return false;
       if (!IsContainerKind(COC)) FMouseAbove = false;
-      if (!IsNoGlowKind(COC) && !(COC >= 92 && COC <= 94)) RemoveGlow();
+      if (!IsNoGlowKind(COC) && !IsButtonKind(COC)) RemoveGlow();
       if (FOwnerControl && FOwnerControl->Visible() && IsEditLikeKind(COC) && win && win->HandleAllocated()) {
         BGChanged = true;
         ::SendMessageW(win->WindowHandle(), WM_NCPAINT, 1, 0);

@@ -30,7 +30,7 @@ struct TsGeneralData;
 // Control-kind codes of the skinned classes.
 enum : int {
   COC_TsEdit = 3, COC_TsRichEdit = 7, COC_TsCustomListBox = 8, COC_TsPanel = 51, COC_TsSplitter = 75,
-  COC_TsSpeedButton = 92, COC_TsScrollBar = 142, COC_TsSkinProvider = 224, COC_TsFrameAdapter = 226,
+  COC_TsSpeedButton = 92, COC_TsButton = 93, COC_TsBitBtn = 94, COC_TsScrollBar = 142, COC_TsSkinProvider = 224, COC_TsFrameAdapter = 226,
   COC_TsAdapter = 227,
 };
 
@@ -44,6 +44,9 @@ bool IsEditLikeKind(int coc);
 bool IsContainerKind(int coc);
 // Kinds that never show a glow on mouse-over.
 bool IsNoGlowKind(int coc);
+// The push-button kinds (speed button, button, bit button), which show
+// their glow themselves as they paint.
+inline bool IsButtonKind(int coc) { return coc >= COC_TsSpeedButton && coc <= COC_TsBitBtn; }
 
 // Bits of CtrlSkinState.
 enum : uint16_t {

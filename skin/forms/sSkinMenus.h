@@ -19,7 +19,7 @@
 #include "framework/window_hook.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/menu_metrics.h"
-#include "skin/paint/dib_surface_win.h"
+#include "framework/graphics.h"
 
 namespace glyphora {
 
@@ -123,7 +123,7 @@ class TsSkinableMenus : public TsManagerPart {
   bool borderDrawing_ = false;
   bool borderRequestPending_ = false;
   // Scratch item bitmap and background slice, kept between items.
-  TDibSurface item_;
+  TDibBitmap item_;
   TBitmap32 bgSlice_;
   UniqueFont webdings_;
   TWindowHook appHook_;  // border requests arrive at the application window

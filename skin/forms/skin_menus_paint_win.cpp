@@ -126,8 +126,8 @@ void TsSkinableMenus::PaintExtraLine(TBitmap32& b, int height) {
   ::GetObjectW(font.Handle(), sizeof(lf), &lf);
   lf.lfEscapement = lf.lfOrientation = 900;
   UniqueFont rotated(::CreateFontIndirectW(&lf));
-  TDibSurface& s = item_;
-  if (!rotated || !s.EnsureSize(RectWidth(r), RectHeight(r))) return;
+  TDibBitmap& s = item_;
+  if (!rotated || !s.SetSize(RectWidth(r), RectHeight(r))) return;
   CopyBlock(&s.Pixels(), 0, 0, &b, r.Left, r.Top, RectWidth(r), RectHeight(r));
   HGDIOBJ old = ::SelectObject(s.DC(), rotated.get());
   ::SetBkMode(s.DC(), TRANSPARENT);
@@ -227,7 +227,7 @@ void TsSkinableMenus::DrawItem(TMenuItem* item, const TMenuDrawArgs& a) {
   const TBitmap32& B = info->Bmp->Pixels();
   const int extra = ExtraWidth(item, *info);
   const int iw = std::max(1, w - extra);
-  if (!item_.EnsureSize(iw, h)) return;
+  if (!item_.SetSize(iw, h)) return;
   TBitmap32& out = item_.Pixels();
   // What lies behind the item.
   bgSlice_.SetSizeForOverwrite(iw, h);

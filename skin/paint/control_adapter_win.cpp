@@ -287,13 +287,7 @@ TacEditWnd::~TacEditWnd() {
   scroll_.reset();
 }
 
-int TacEditWnd::FrameWidth() const {
-  RECT wr, cr;
-  if (!::GetWindowRect(wnd_, &wr) || !::GetClientRect(wnd_, &cr)) return 0;
-  POINT origin{0, 0};
-  ::ClientToScreen(wnd_, &origin);
-  return std::max<int>(0, std::min(origin.x - wr.left, origin.y - wr.top));
-}
+int TacEditWnd::FrameWidth() const { return WindowFrameWidth(wnd_); }
 
 void TacEditWnd::SaveStdParams() {
   if (TWinControl* c = ControlOf(*skinData_)) {

@@ -19,12 +19,12 @@ namespace glyphora {
 namespace {
 
 // Set while PaintGraphicChildren runs (GUI thread only).
-bool gPaintingChildren = false;
+bool g_paintingChildren = false;
 
 class TRunningFlag {
  public:
-  TRunningFlag() { gPaintingChildren = true; }
-  ~TRunningFlag() { gPaintingChildren = false; }
+  TRunningFlag() { g_paintingChildren = true; }
+  ~TRunningFlag() { g_paintingChildren = false; }
   TRunningFlag(const TRunningFlag&) = delete;
   TRunningFlag& operator=(const TRunningFlag&) = delete;
 };
@@ -86,7 +86,7 @@ void ExcludeGraphicChildren(HDC dc, TWinControl* parent, int32_t offsetY, int32_
 }
 
 void PaintGraphicChildren(HDC dc, TWinControl* parent, bool onlyIfShowing, TPoint32 offset) {
-  if (gPaintingChildren || !dc || !parent) return;
+  if (g_paintingChildren || !dc || !parent) return;
   TRunningFlag running;
   // This framework has no design mode, so only the visibility counts.
   if ((onlyIfShowing && !parent->Visible()) || parent->Controls().empty()) return;

@@ -256,7 +256,7 @@ void TacScrollWnd::PaintBar(HDC dc, int bar) {
   if (!HasScrollBarSections(skin, horz)) return;
   const RECT sr = BarRect(bar);
   const int32_t w = sr.right - sr.left, h = sr.bottom - sr.top, len = horz ? w : h;
-  if (len <= 1 || !b.Surface.EnsureSize(w, h)) return;
+  if (len <= 1 || !b.Surface.SetSize(w, h)) return;
   ++paintCount_;
   RECT wr;
   ::GetWindowRect(wnd_, &wr);
@@ -310,7 +310,7 @@ void TacScrollWnd::PaintCorner(HDC dc) {
   RECT wr;
   ::GetWindowRect(wnd_, &wr);
   const int32_t w = v.right - v.left, ht = h.bottom - h.top;
-  if (!corner_.EnsureSize(w, ht)) return;
+  if (!corner_.SetSize(w, ht)) return;
   TacParentBG info;
   bool please = false;
   RequestWindowBG(info, wnd_, please);

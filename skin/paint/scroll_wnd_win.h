@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "framework/window_hook.h"
-#include "skin/paint/dib_surface_win.h"
+#include "framework/graphics.h"
 #include "skin/paint/scroll_geometry.h"
 
 namespace glyphora {
@@ -52,7 +52,7 @@ class TacScrollWnd {
   struct TBar {
     bool Styled = false, Visible = false;
     SCROLLINFO Info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
-    TDibSurface Surface;
+    TDibBitmap Surface;
   };
   bool Proc(TMessage& m);
   // The window's own handling, counted as one level of nesting; false when
@@ -87,7 +87,7 @@ class TacScrollWnd {
   TsSkinManager* manager_;
   TWindowHook hook_;
   TBar bars_[2];  // SB_HORZ, SB_VERT
-  TDibSurface corner_;
+  TDibBitmap corner_;
   bool leftScrollbar_ = false;
   RECT edges_{0, 0, 0, 0};  // the window's own border widths
   bool preventStyleChange_ = false;

@@ -104,7 +104,7 @@ void PaintLayers(const TSkinContent& skin, TBitmap32* b, const TRect32& q, const
     } else if (p.pattern >= 0 && size_t(p.pattern) < skin.pa.size()) {
       // Large textures are always tiled; one that cannot be decoded draws
       // nothing and leaves the area to the colour.
-      FillWithImage(b, left, skin.pa[size_t(p.pattern)].Img.get(), 0, TsMaskData{});
+      FillWithImage(b, left, skin.pa[size_t(p.pattern)].Img.get(), tfTile, TsMaskData{});
     }
     textured = !(left == q);
     if (!(left == kNothingLeft)) FillPixels32(b, left, p.color);
@@ -191,7 +191,7 @@ void PaintSectionBackground(const TSkinContent* skin, int32_t skinIndex, std::st
       const TsMaskData& m = skin->ma[size_t(overlay)];
       if (m.MaskType > 0 && m.DrawMode == 10) {
         TRect32 rr = r;
-        FillWithMaskedImage(bmp, rr, MovedCacheInfo(ci, offset), 10, m);
+        FillWithMaskedImage(bmp, rr, MovedCacheInfo(ci, offset), tfWholeRows, m);
       }
     }
   }

@@ -130,6 +130,13 @@ void PrintClientAt(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height,
   ::BitBlt(dc, x, y, width, height, client.DC(), 0, 0, SRCCOPY);
 }
 
+int32_t WindowFrameWidth(HWND wnd) {
+  RECT wr;
+  POINT origin{0, 0};
+  if (!wnd || !::GetWindowRect(wnd, &wr) || !::ClientToScreen(wnd, &origin)) return 0;
+  return std::max<int32_t>(0, std::min<int32_t>(origin.x - wr.left, origin.y - wr.top));
+}
+
 void CopyDcFrame(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, HDC src, int32_t srcX, int32_t srcY,
                  int32_t bw) {
   if (!dc || !src || bw <= 0) return;
@@ -144,24 +151,12 @@ void PaintSectionToDC(const TSkinContent* skin, int32_t skinIndex, std::string_v
   if (!dc || !skin || !skin->IsValidSkinIndex(skinIndex) || r.Left < 0 || r.Top < 0) return;
   const int64_t w = int64_t(r.Right) - r.Left, h = int64_t(r.Bottom) - r.Top;
   if (w < 1 || h < 1 || w > 32767 || h > 32767) return;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = LONG(w);
-  bi.bmiHeader.biHeight = -LONG(h);  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueBitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib || !bits) return;
-  UniqueMemoryDC mem(::CreateCompatibleDC(dc));
-  if (!mem) return;
+  TDibBitmap off;
+  if (!off.SetSize(int32_t(w), int32_t(h))) return;
   SavedDC saved(dc);
-  SelectGuard select(mem.get(), dib.get());
-  TBitmap32 view = TBitmap32::View(bits, int32_t(w), int32_t(h), ptrdiff_t(w) * 4);
+  TBitmap32& view = off.Pixels();
   PaintSection(skin, skinIndex, sectionName, ci, -1, -1, &view, offset, {0, 0, int32_t(w), int32_t(h)}, state);
-  ::GdiFlush();
-  ::BitBlt(dc, r.Left, r.Top, int32_t(w), int32_t(h), mem.get(), 0, 0, SRCCOPY);
+  off.CopyTo(dc, r.Left, r.Top);
 }
 
 }  // namespace glyphora

@@ -48,6 +48,9 @@ void FillDcFrame(HDC dc, const TRect32& r, TColor color, int32_t wl, int32_t wt,
 // coordinates, so they misplace it in a DC whose origin was moved.
 void PrintClientAt(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height,
                    const std::function<void(HDC)>& print);
+// The width of a window's frame: the client's offset from the window's
+// corner (the smaller of left and top), 0 for a window that has none.
+int32_t WindowFrameWidth(HWND wnd);
 // Four bw-wide strips of a width x height frame from (srcX, srcY) of src to (x, y) of dc.
 void CopyDcFrame(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, HDC src, int32_t srcX, int32_t srcY,
                  int32_t bw);

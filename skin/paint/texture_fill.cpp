@@ -52,23 +52,23 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
   const int32_t w = int32_t(w64), h = int32_t(h64);
   const TRect32 q = r;
   switch (fillMode) {
-    case 0:
+    case tfTile:
       TileBlock(dst, q, src, m.R);
       r = kNothingLeft;
       break;
-    case 1:
+    case tfStretch:
       StretchBlock(dst, q, src, m.R);
       r = kNothingLeft;
       break;
-    case 2:
+    case tfTopRow:
       TileBlock(dst, Intersect(q, {q.Left, q.Top, q.Right, Sat(int64_t(q.Top) + h)}), src, m.R);
       r = {q.Left, Sat(int64_t(q.Top) + h), q.Right, q.Bottom};
       break;
-    case 3:
+    case tfLeftColumn:
       TileBlock(dst, Intersect(q, {q.Left, q.Top, Sat(int64_t(q.Left) + w), q.Bottom}), src, m.R);
       r = {Sat(int64_t(q.Left) + w), q.Top, q.Right, q.Bottom};
       break;
-    case 4: {
+    case tfTopStrip: {
       const TRect32 strip{q.Left, q.Top, q.Right, Sat(int64_t(q.Top) + h)};
       // Stretched over the strip, cut to R.
       if (strip.Bottom <= q.Bottom) StretchBlock(dst, strip, src, m.R);
@@ -76,14 +76,14 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
       r = {q.Left, strip.Bottom, q.Right, q.Bottom};
       break;
     }
-    case 5: {
+    case tfLeftStrip: {
       const TRect32 strip{q.Left, q.Top, Sat(int64_t(q.Left) + w), q.Bottom};
       if (strip.Right <= q.Right) StretchBlock(dst, strip, src, m.R);
       else StretchBlock(dst, q, src, {m.R.Left, m.R.Top, Sat(int64_t(m.R.Left) + q.Right - q.Left), m.R.Bottom});
       r = {strip.Right, q.Top, q.Right, q.Bottom};
       break;
     }
-    case 6: {
+    case tfBottomRow: {
       // Tiles anchored at the bottom edge: the tile's top row lands at Bottom - h.
       const TRect32 strip{q.Left, Sat(int64_t(q.Bottom) - h), q.Right, q.Bottom};
       const TRect32 cut = Intersect(q, strip);
@@ -94,7 +94,7 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
       r = {q.Left, q.Top, q.Right, strip.Top};
       break;
     }
-    case 10: {
+    case tfWholeRows: {
       // Rows start while y < Bottom - h.
       const int64_t room = int64_t(q.Bottom) - h - q.Top;
       const int64_t rows = room > 0 ? (room + h - 1) / h : 0;
@@ -102,7 +102,7 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
       r = kNothingLeft;
       break;
     }
-    default: {
+    default: {  // tfRightColumn and unknown modes
       const TRect32 strip{Sat(int64_t(q.Right) - w), q.Top, q.Right, q.Bottom};
       const TRect32 cut = Intersect(q, strip);
       if (cut.Left < cut.Right) {
@@ -116,7 +116,7 @@ void FillWithImage(TBitmap32* dst, TRect32& r, const TBitmap32* image, int fillM
 }
 
 void FillWithMaskedImage(TBitmap32* dst, TRect32& r, const TCacheInfo& ci, int fillMode, const TsMaskData& m) {
-  if (!dst || (fillMode != 0 && fillMode != 10)) return;
+  if (!dst || (fillMode != tfTile && fillMode != tfWholeRows)) return;
   const TBitmap32* src = ImageSource(m);
   const int32_t w = FrameWidth(m), h = FrameHeight(m);
   if (!src || w <= 0 || h <= 0 || r.Left >= r.Right || r.Top >= r.Bottom) return;

@@ -20,6 +20,20 @@ namespace glyphora {
 
 constexpr TRect32 kNothingLeft{-1, -1, -1, -1};
 
+// How a texture fills a rectangle (a texture image's DrawMode, a section's
+// PATTERN): what is drawn, and what is reported back as still empty.
+enum TTextureFill : int {
+  tfTile = 0,          // tiles everywhere; nothing left
+  tfStretch = 1,       // one stretched image; nothing left
+  tfTopRow = 2,        // a row of tiles at the top; below it left
+  tfLeftColumn = 3,    // a column of tiles at the left; right of it left
+  tfTopStrip = 4,      // stretched across, image high, at the top; below it left
+  tfLeftStrip = 5,     // stretched down, image wide, at the left; right of it left
+  tfBottomRow = 6,     // a row of tiles at the bottom; above it left
+  tfRightColumn = 7,   // a column at the right (any unknown mode too); left of it left
+  tfWholeRows = 10,    // whole rows of tiles from the top only; nothing left
+};
+
 // An image without a mask: its tile is m.R of its source (own bitmap, else
 // the master bitmap). Nothing (R unchanged) without a source or with an
 // empty tile. `image`, when given and not empty, is tiled over R instead.

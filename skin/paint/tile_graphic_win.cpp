@@ -21,16 +21,9 @@ void TileGraphic(HDC dc, const TRect32& r, const TBitmap32* graphic) {
   // no copy per paint (a large texture is megabytes); other memory goes
   // through one DIB section.
   TDibBitmap copy;
-  BITMAPINFO bi{};
   const bool direct = graphic->StrideBytes() > 0;
-  if (direct) {
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = static_cast<LONG>(graphic->StrideBytes() / 4);
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-  } else {
+  const BITMAPINFO bi = Dib32Info(direct ? static_cast<int>(graphic->StrideBytes() / 4) : w, h);
+  if (!direct) {
     copy.SetSize(w, h);
     if (!copy.DC() || copy.Width() != w || copy.Height() != h) return;
     CopyBlock(&copy.Pixels(), 0, 0, graphic, 0, 0, w, h);
