@@ -3,6 +3,7 @@
 // system commands they give, and the fades between their looks.
 #include <windowsx.h>
 
+#include "skin/forms/exborder_win.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/blend.h"
 
@@ -25,7 +26,13 @@ int TsSkinProvider::HitTestScreen(POINT p) {
   RECT wr;
   if (!::GetWindowRect(Wnd(), &wr)) return kHtNowhere;
   UpdateLayout();
-  return FrameHitTest(layout_, p.x - wr.left, p.y - wr.top);
+  const POINT o = ImageOrigin();
+  if (border_) return ExBorderHitTest(layout_, exLayout_, p.x - o.x, p.y - o.y);
+  return FrameHitTest(layout_, p.x - o.x, p.y - o.y);
+}
+
+void TsSkinProvider::BorderMouseMove(int32_t code) {
+  if (pressed_ == cbCount && !dragCode_) SetHot(KindOfHitCode(static_cast<WPARAM>(code)));
 }
 
 bool TsSkinProvider::ButtonFading() const {
@@ -75,6 +82,7 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
       const TCaptionButtonKind k = KindOfHitCode(m.WParam);
       if (k != cbCount) {
         // The mouse is held so that a release anywhere comes back here.
+        RemoveButtonGlows();
         hot_ = pressed_ = k;
         SetButtonState(k, 2, 1);
         ::SetCapture(w);
@@ -214,8 +222,14 @@ void TsSkinProvider::SetHot(TCaptionButtonKind k) {
   if (k == hot_) return;
   const TCaptionButtonKind old = hot_;
   hot_ = k;
-  if (old != cbCount) SetButtonState(old, 0, kFadeSteps);
-  if (k != cbCount) SetButtonState(k, 1, kFadeSteps);
+  if (old != cbCount) {
+    UpdateButtonGlow(old, false);
+    SetButtonState(old, 0, kFadeSteps);
+  }
+  if (k == cbCount) return;
+  // A glow shows the hot look at once, so the frame takes it without a fade.
+  UpdateButtonGlow(k, true);
+  SetButtonState(k, 1, buttons_[k].GlowID >= 0 ? 1 : kFadeSteps);
 }
 
 void TsSkinProvider::SetButtonState(TCaptionButtonKind k, int state, int steps) {
@@ -273,7 +287,7 @@ void TsSkinProvider::FadeTick() {
   // A pointer that left while the button faded in leaves it hot no longer.
   POINT p;
   if (hot_ != cbCount && pressed_ == cbCount && ::GetCursorPos(&p) &&
-      (::WindowFromPoint(p) != Wnd() || KindOfHitCode(HitTestScreen(p)) != hot_))
+      (!OwnsWindow(::WindowFromPoint(p)) || KindOfHitCode(HitTestScreen(p)) != hot_))
     SetHot(cbCount);
 }
 
@@ -288,6 +302,11 @@ void TsSkinProvider::StopFades() {
 
 void TsSkinProvider::ShowButtons(unsigned mask) {
   if (!mask || !cache_.DC()) return;
+  if (border_) {
+    // The buttons are in the border's caption part: only it is uploaded.
+    border_->Update(false);
+    return;
+  }
   WindowDC dc(Wnd(), TDcArea::Whole);
   if (!dc.get()) return;
   for (int k = 0; k < cbCount; ++k) {

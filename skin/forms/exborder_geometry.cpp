@@ -43,9 +43,14 @@ TExBorderLayout LayoutExBorder(const TExBorderInput& in) {
   l.Height = l.Client.Bottom + l.BorderWidth + s.Bottom;
   l.FormOrigin = {l.Client.Left - in.FormClient.Left, l.Client.Top - in.FormClient.Top};
   l.Visible = {0, 0, l.Width, l.Height};
-  if (in.Maximized)
-    l.Visible = {l.BorderWidth + s.Left, s.Top + 4, l.Width - l.BorderWidth - s.Right,
+  if (in.Maximized) {
+    // Neither shadow nor outer border, nor any row above the work area's
+    // top, where the maximised placement puts the form's frame: on a
+    // neighbouring monitor they would show.
+    const int32_t workTop = in.NativeFrame + ExMaxPlacementCorrection(in) + l.FormOrigin.Y;
+    l.Visible = {l.BorderWidth + s.Left, std::max(s.Top + 4, workTop), l.Width - l.BorderWidth - s.Right,
                  l.Height - l.BorderWidth - s.Bottom};
+  }
   l.Parts[ebTop] = Intersect({0, 0, l.Width, l.Client.Top}, l.Visible);
   l.Parts[ebLeft] = Intersect({0, l.Client.Top, l.Client.Left, l.Client.Bottom}, l.Visible);
   l.Parts[ebRight] = Intersect({l.Client.Right, l.Client.Top, l.Width, l.Client.Bottom}, l.Visible);

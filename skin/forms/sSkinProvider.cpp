@@ -7,7 +7,9 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
+#include "skin/forms/exborder_win.h"
 #include "skin/forms/frame_region_win.h"
+#include "skin/forms/glow_win.h"
 
 namespace glyphora {
 
@@ -23,6 +25,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
       SkinData(std::make_unique<TsCommonData>(nullptr, COC_TsSkinProvider, "TSSKINPROVIDER")),
       form_(dynamic_cast<TCustomForm*>(owner)) {
   SkinData->SetSkinSection("FORM");
+  InstallControlGlowHandler();
   if (form_) {
     RegisterSkinnedForm(form_);
     formHook_.Proc = [this](TMessage& m) { return HandleFormMessage(m); };
@@ -33,6 +36,8 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 TsSkinProvider::~TsSkinProvider() {
   // The fade timer draws from the buttons' images: it goes first.
   StopFades();
+  RemoveButtonGlows();
+  border_.reset();
   EndOutlineDrag(false);
   if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
@@ -102,6 +107,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       return true;
     }
   }
+  if (HandleEffectsMessage(m)) return true;
   if (m.Msg == kApplyRegionMsg) {
     rgnPosted_ = false;
     if (rgnChanged_ && FrameSkinned() && !::IsIconic(Wnd())) {
@@ -151,6 +157,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
       formHook_.CallNext(m);
       SizeChanged();
+      AfterWindowPosChanged();
       return true;
     case WM_SETTINGCHANGE:
       captionFont_.reset();
@@ -178,8 +185,10 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
       const bool handled = SkinData->HandleSkinCommand(m);
       if (reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager()) {
         StopFades();
+        ClearGlows();
         ResolveSkin();
         SkinData->BGChanged = true;
+        CheckExtendedBorder();
         if (Wnd() && ::IsWindowVisible(Wnd())) PaintFrame();
       }
       return handled;
@@ -187,9 +196,15 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
     case SKC_REMOVESKIN: {
       const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager();
       const bool handled = SkinData->HandleSkinCommand(m);
-      if (own) ForgetSkin();
+      if (own) {
+        ClearGlows();
+        DropExtendedBorder();
+        ForgetSkin();
+      }
       return handled;
     }
+    case SKC_GETBG:
+      return AnswerBackground(m);
   }
   return SkinData->HandleSkinCommand(m);
 }
@@ -229,23 +244,37 @@ void TsSkinProvider::SizeChanged() {
   rgnChanged_ = true;
   // Setting a window region is slow under some window systems (a round trip
   // to the display server): while the window is being resized it is set
-  // once the queue is empty, not at every step.
-  if (!rgnPosted_) rgnPosted_ = ::PostMessageW(w, kApplyRegionMsg, 0, 0) != FALSE;
+  // once the queue is empty, not at every step. Inside the extended border
+  // the form must show only its client area at every step.
+  if (border_) {
+    UpdateLayout();
+    ApplyRegion();
+  } else if (!rgnPosted_) {
+    rgnPosted_ = ::PostMessageW(w, kApplyRegionMsg, 0, 0) != FALSE;
+  }
   SkinData->BGChanged = true;
   if (::IsWindowVisible(w)) PaintFrame();
 }
 
 void TsSkinProvider::MaxPlacement(MINMAXINFO* mmi) {
   // Maximised, the native frame lies just off the work area's edges and the
-  // skinned caption sits at its top.
+  // skinned caption sits at its top; with the extended border the form
+  // moves down by the skin's maximised caption correction b.
   HWND w = Wnd();
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
   if (!::GetMonitorInfoW(::MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &mi)) return;
-  const int a = Layout().In.SysBorderWidth;
+  UpdateLayout();
+  const int a = border_ ? exLayout_.In.NativeFrame : layout_.In.SysBorderWidth;
+  int b = 0;
+  if (border_) {
+    TExBorderInput in = exLayout_.In;
+    in.Maximized = true;
+    b = ExMaxPlacementCorrection(in);
+  }
   const RECT& work = mi.rcWork;
-  mmi->ptMaxPosition = {work.left - mi.rcMonitor.left - a, work.top - mi.rcMonitor.top - a};
-  mmi->ptMaxSize = {work.right - work.left + 2 * a, work.bottom - work.top + 2 * a};
+  mmi->ptMaxPosition = {work.left - mi.rcMonitor.left - a, work.top - mi.rcMonitor.top - a - b};
+  mmi->ptMaxSize = {work.right - work.left + 2 * a, work.bottom - work.top + 2 * a + b};
 }
 
 void TsSkinProvider::PaintFrame() {
@@ -253,8 +282,9 @@ void TsSkinProvider::PaintFrame() {
   if (!w || !FrameSkinned()) return;
   UpdateLayout();
   if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
-  if (rgnChanged_ && !rgnPosted_) ApplyRegion();
-  CopyFrameToWindow();
+  if (rgnChanged_ && (!rgnPosted_ || border_)) ApplyRegion();
+  if (border_) UpdateExBordersPos(false);  // the form itself shows only its client area
+  else CopyFrameToWindow();
 }
 
 void TsSkinProvider::CopyFrameToWindow() {
@@ -270,21 +300,37 @@ void TsSkinProvider::ApplyRegion() {
   TSkinContent* skin = Content();
   if (!skin) return;
   rgnChanged_ = false;
-  UniqueRegion rgn = FrameRegion(*skin, SkinData->BorderIndex, titleIndex_, layout_.In.Width, layout_.In.Height);
+  HWND w = Wnd();
+  UniqueRegion rgn;
+  const int32_t winW = border_ ? exLayout_.In.FormWidth : layout_.In.Width;
+  const int32_t winH = border_ ? exLayout_.In.FormHeight : layout_.In.Height;
+  if (border_) {
+    // Inside the extended border the form shows only its client area.
+    const TRect32& c = exLayout_.In.FormClient;
+    rgn.reset(::CreateRectRgn(c.Left, c.Top, c.Right, c.Bottom));
+  } else if (layout_.In.Maximized) {
+    // Maximised, the native frame lies beyond the monitor's edges; on a
+    // neighbouring monitor it would show, so the region leaves it out.
+    const int32_t a = layout_.In.SysBorderWidth;
+    rgn.reset(::CreateRectRgn(a, a, winW - a, winH - a));
+  } else {
+    rgn = FrameRegion(*skin, SkinData->BorderIndex, titleIndex_, winW, winH);
+  }
   // Once set, the region belongs to the system.
-  if (!rgn || !::SetWindowRgn(Wnd(), rgn.get(), FALSE)) return;
+  if (!rgn || !::SetWindowRgn(w, rgn.get(), FALSE)) return;
   rgn.release();
   // Parts outside the previous region were clipped away when the window
   // grew, so they were never marked for painting: they are now.
   const SIZE old = rgnSize_;
-  rgnSize_ = {layout_.In.Width, layout_.In.Height};
+  rgnSize_ = {winW, winH};
   if (old.cx < 0 || (rgnSize_.cx <= old.cx && rgnSize_.cy <= old.cy)) return;
+  const TRect32 client = border_ ? exLayout_.In.FormClient : layout_.Client;
   UniqueRegion fresh(::CreateRectRgn(0, 0, rgnSize_.cx, rgnSize_.cy));
   UniqueRegion kept(::CreateRectRgn(0, 0, old.cx, old.cy));
   if (!fresh || !kept) return;
   ::CombineRgn(fresh.get(), fresh.get(), kept.get(), RGN_DIFF);
-  ::OffsetRgn(fresh.get(), -layout_.Client.Left, -layout_.Client.Top);  // client coordinates
-  ::RedrawWindow(Wnd(), nullptr, fresh.get(), RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+  ::OffsetRgn(fresh.get(), -client.Left, -client.Top);  // client coordinates
+  ::RedrawWindow(w, nullptr, fresh.get(), RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace glyphora

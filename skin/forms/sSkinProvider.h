@@ -7,6 +7,7 @@
 // to the manager.
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,12 +15,14 @@
 #include "framework/forms.h"
 #include "framework/graphics.h"
 #include "skin/core/sCommonData.h"
+#include "skin/forms/exborder_geometry.h"
 #include "skin/forms/frame_geometry.h"
 #include "skin/paint/glow_mask.h"
 
 namespace glyphora {
 
 class TSkinContent;
+class TacBorderForm;
 
 // rmBorder moves and sizes the form by dragging an outline.
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -27,6 +30,9 @@ enum class TsResizeMode { rmStandard, rmBorder };
 struct TacAddedTitle {
   TFont Font;
 };
+
+// Which animation has ended (OnAfterAnimation).
+enum class TacAnimEvent { aeShowing, aeHiding, aeSkinChanging };
 
 class TsSkinProvider : public TComponent {
  public:
@@ -58,10 +64,30 @@ class TsSkinProvider : public TComponent {
   // A caption button's look is changing.
   bool ButtonFading() const;
 
+  // ---- extended border, shadow, glows and window animations
+  // The manager's extended borders are used for this form (with the
+  // skin's frame, a frame and no parent).
+  bool AllowExtBorders = true;
+  void SetAllowExtBorders(bool value);
+  // The skin manager's translucent drag may be used for this form.
+  bool AllowBlendOnMoving = true;
+  std::function<void(TacAnimEvent)> OnAfterAnimation;
+  // The extended border is shown around the form now.
+  bool ExtendedBorder() const { return border_ != nullptr; }
+  TacBorderForm* BorderForm() const { return border_.get(); }
+  // The border's layout (valid while ExtendedBorder()).
+  const TExBorderLayout& ExLayout() { UpdateLayout(); return exLayout_; }
+  // The frame image's top-left corner on the screen: the window's, or with
+  // the extended border the shadow's.
+  POINT ImageOrigin();
+  // Glow window of a caption button (-1: none).
+  int32_t ButtonGlow(TCaptionButtonKind kind) const { return buttons_[kind].GlowID; }
+
  private:
   struct TButton {
     int State = 0;
     int Image = -1;  // image index in the skin
+    int32_t GlowID = -1;  // the hot button's glow window
     // A fade from the look shown when it began to the look of State.
     int Level = 0, Steps = 0;
     TBitmap32 From, To;
@@ -116,6 +142,31 @@ class TsSkinProvider : public TComponent {
   TCustomForm* form_ = nullptr;
   TWindowHook formHook_;  // the form's messages, before the form's own handling
   HWND Wnd() const;
+
+  // ---- extended border, shadow, glows and window animations
+  friend class TacBorderForm;
+  bool HandleEffectsMessage(TMessage& m);
+  // The border exists exactly while the manager, the skin and the form
+  // allow it; made or dropped here.
+  void CheckExtendedBorder();
+  void DropExtendedBorder();
+  bool WantsExtendedBorder() const;
+  // Moves (and with redraw repaints) the border around the form.
+  void UpdateExBordersPos(bool redraw, uint8_t blend = 255);
+  void PaintExtendedFrame(TSkinContent& skin, int state);
+  // The answer to SKC_GETBG: the frame image at the client's origin.
+  bool AnswerBackground(TMessage& m);
+  // Shows or removes the glow of a caption button.
+  void UpdateButtonGlow(TCaptionButtonKind kind, bool hot);
+  void RemoveButtonGlows();
+  // A window of this form: the form's own or one of its border's.
+  bool OwnsWindow(HWND wnd) const;
+  // A mouse move over the border's frame with the frame's hit code there.
+  void BorderMouseMove(int32_t code);
+  // After the frame has handled a change of the window's place or size.
+  void AfterWindowPosChanged();
+  std::unique_ptr<TacBorderForm> border_;
+  TExBorderLayout exLayout_;
 
   // The frame image: a view of the window's size into a DIB section that
   // only grows, so that resizing does not make a new one at every step.

@@ -42,8 +42,10 @@ TEST(ExBorderLayout, ImageAndFormPlacementFollowTheSkin) {
 TEST(ExBorderLayout, MaximisedShowsOnlyTheCaptionWithoutShadow) {
   const TExBorderInput in = InternalSkinInput(true);
   const TExBorderLayout l = LayoutExBorder(in);
-  EXPECT_EQ(l.Visible, (TRect32{42, 20, l.Width - 42, l.Height - 42}));
-  EXPECT_EQ(l.Parts[ebTop], (TRect32{42, 20, l.Width - 42, 67}));
+  // From the work area's top: the form's top lies b + frame below it, the
+  // form's top is 44 rows into the image.
+  EXPECT_EQ(l.Visible, (TRect32{42, 4 - 11 + 44, l.Width - 42, l.Height - 42}));
+  EXPECT_EQ(l.Parts[ebTop], (TRect32{42, 37, l.Width - 42, 67}));
   for (int p : {ebLeft, ebRight, ebBottom}) EXPECT_EQ(RectWidth(l.Parts[p]) * RectHeight(l.Parts[p]), 0) << p;
   // The skin's maximised caption is 17 lower, the platform's 28 lower than
   // the skin's normal one: the form goes 11 pixels further down.
