@@ -223,13 +223,19 @@ void TsSkinProvider::SetHot(TCaptionButtonKind k) {
   const TCaptionButtonKind old = hot_;
   hot_ = k;
   if (old != cbCount) {
+    // A button under a glow kept its normal look in the frame.
+    const bool glowed = buttons_[old].GlowID >= 0;
     UpdateButtonGlow(old, false);
-    SetButtonState(old, 0, kFadeSteps);
+    if (glowed && buttons_[old].State == 1) buttons_[old].State = 0;
+    else SetButtonState(old, 0, kFadeSteps);
   }
   if (k == cbCount) return;
-  // A glow shows the hot look at once, so the frame takes it without a fade.
+  // The glow window shows the hot look at once and covers the button, so
+  // the frame keeps the normal look under it: the hover costs no upload of
+  // the frame.
   UpdateButtonGlow(k, true);
-  SetButtonState(k, 1, buttons_[k].GlowID >= 0 ? 1 : kFadeSteps);
+  if (buttons_[k].GlowID >= 0 && buttons_[k].State == 0 && buttons_[k].Steps == 0) buttons_[k].State = 1;
+  else SetButtonState(k, 1, kFadeSteps);
 }
 
 void TsSkinProvider::SetButtonState(TCaptionButtonKind k, int state, int steps) {
@@ -302,17 +308,17 @@ void TsSkinProvider::StopFades() {
 
 void TsSkinProvider::ShowButtons(unsigned mask) {
   if (!mask || !cache_.DC()) return;
-  if (border_) {
-    // The buttons are in the border's caption part: only it is uploaded.
-    border_->Update(false);
-    return;
-  }
+  ++frameGeneration_;
+  // With the extended border the buttons lie in the border's caption part,
+  // and may reach into the form's own caption.
+  if (border_) border_->Update(false);
+  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
   WindowDC dc(Wnd(), TDcArea::Whole);
   if (!dc.get()) return;
   for (int k = 0; k < cbCount; ++k) {
     if (!(mask & (1u << k))) continue;
     const TRect32& r = layout_.Buttons[k];
-    ::BitBlt(dc.get(), r.Left, r.Top, RectWidth(r), RectHeight(r), cache_.DC(), r.Left, r.Top, SRCCOPY);
+    ::BitBlt(dc.get(), r.Left - o.X, r.Top - o.Y, RectWidth(r), RectHeight(r), cache_.DC(), r.Left, r.Top, SRCCOPY);
   }
 }
 

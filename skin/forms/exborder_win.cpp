@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <chrono>
 #include <cstring>
 
 #include "skin/forms/sSkinProvider.h"
@@ -9,6 +10,17 @@
 namespace glyphora {
 
 namespace {
+// Window sizes of the parts grow and shrink in steps of this many pixels.
+constexpr int32_t kSizeStep = 128;
+
+// The window length for a picture length: the current one while it holds
+// the picture with less than two steps to spare, else the picture's
+// rounded up to a step.
+int32_t WindowLength(int32_t current, int32_t picture) {
+  if (current >= picture && current < picture + 2 * kSizeStep) return current;
+  return (picture + kSizeStep - 1) / kSizeStep * kSizeStep;
+}
+
 POINT ScreenPoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 LPCWSTR CursorOf(int32_t code) {
@@ -21,6 +33,21 @@ LPCWSTR CursorOf(int32_t code) {
   }
 }
 }  // namespace
+
+TExBorderTimes& ExBorderTimes() {
+  static TExBorderTimes times;
+  return times;
+}
+
+namespace {
+int64_t NowMicros() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+}  // namespace
+
+TExBorderTimer::TExBorderTimer(double& sum) : sum_(sum), start_(NowMicros()) {}
+TExBorderTimer::~TExBorderTimer() { sum_ += double(NowMicros() - start_); }
 
 TacBorderForm::TacBorderForm(TsSkinProvider& owner) : sp_(owner) {}
 
@@ -47,10 +74,14 @@ bool TacBorderForm::Owns(HWND wnd) const {
 
 RECT TacBorderForm::Bounds() const {
   RECT all{0, 0, 0, 0};
-  for (const auto& p : parts_) {
+  for (int k = 0; k < ebCount; ++k) {
+    const auto& p = parts_[size_t(k)];
     if (!p || !p->HandleAllocated() || !::IsWindowVisible(p->WindowHandle())) continue;
     RECT r;
     ::GetWindowRect(p->WindowHandle(), &r);
+    // The part's picture: the window less its spare pixels.
+    r.right = r.left + shown_[size_t(k)].Width();
+    r.bottom = r.top + shown_[size_t(k)].Height();
     ::UnionRect(&all, &all, &r);
   }
   return all;
@@ -59,6 +90,7 @@ RECT TacBorderForm::Bounds() const {
 void TacBorderForm::Hide() {
   for (auto& p : parts_)
     if (p && p->HandleAllocated()) ::ShowWindow(p->WindowHandle(), SW_HIDE);
+  zorder_ = true;  // shown again, the parts go below the form
 }
 
 bool TacBorderForm::SamePicture(int part, const TBitmap32& image, const TRect32& r) const {
@@ -79,16 +111,20 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
   showing_ = true;
   const TExBorderLayout& l = sp_.exLayout_;
   const TBitmap32& image = sp_.frame_;
+  const uint32_t generation = sp_.frameGeneration_;
   const POINT origin = sp_.ImageOrigin();
   if (blend != blend_) redraw = true;
   blend_ = blend;
-  HDWP batch = ::BeginDeferWindowPos(ebCount);
+  bool restack = false;  // a part was shown, hidden or uploaded
   for (int k = 0; k < ebCount; ++k) {
     const TRect32& r = l.Parts[size_t(k)];
     auto& part = parts_[size_t(k)];
     const bool inImage = r.Left >= 0 && r.Top >= 0 && r.Right <= image.Width() && r.Bottom <= image.Height();
     if (RectWidth(r) <= 0 || RectHeight(r) <= 0 || !inImage) {
-      if (part && part->HandleAllocated()) ::ShowWindow(part->WindowHandle(), SW_HIDE);
+      if (part && part->HandleAllocated() && ::IsWindowVisible(part->WindowHandle())) {
+        ::ShowWindow(part->WindowHandle(), SW_HIDE);
+        restack = true;
+      }
       shown_[size_t(k)] = TBitmap32();
       continue;
     }
@@ -97,23 +133,82 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
       part->Proc = [this, k](TMessage& m) { return PartMessage(k, m); };
     }
     const POINT pos{origin.x + r.Left, origin.y + r.Top};
-    if (redraw || !SamePicture(k, image, r)) {
-      TBitmap32& copy = shown_[size_t(k)];
+    TBitmap32& copy = shown_[size_t(k)];
+    // A picture is compared only when the frame image changed since the
+    // part showed it: a move never uploads.
+    bool upload = redraw || copy.Width() != RectWidth(r) || copy.Height() != RectHeight(r);
+    if (!upload && generation_[size_t(k)] != generation) upload = !SamePicture(k, image, r);
+    generation_[size_t(k)] = generation;
+    const bool wasShown = part->HandleAllocated() && ::IsWindowVisible(part->WindowHandle());
+    if (upload) {
+      TExBorderTimer timer(ExBorderTimes().UploadUs);
+      ++ExBorderTimes().Uploads;
       copy.SetSizeForOverwrite(RectWidth(r), RectHeight(r));
       for (int32_t y = 0; y < copy.Height(); ++y)
         std::memcpy(copy.ScanLine(y), image.ScanLine(r.Top + y) + r.Left, size_t(copy.Width()) * 4);
-      if (!part->SetPicture(copy, {0, 0, copy.Width(), copy.Height()}) || !part->Present(pos, blend, false)) {
-        shown_[size_t(k)] = TBitmap32();
+      SIZE& ws = windowSize_[size_t(k)];
+      const bool horizontal = k == ebTop || k == ebBottom;
+      ws = horizontal ? SIZE{WindowLength(ws.cx, copy.Width()), copy.Height()}
+                      : SIZE{copy.Width(), WindowLength(ws.cy, copy.Height())};
+      SIZE& rs = regionSize_[size_t(k)];
+      if (rs.cx != copy.Width() || rs.cy != copy.Height()) {
+        // The window's region cuts it to the picture: the spare pixels let
+        // the mouse through to whatever lies below.
+        UniqueRegion rgn(::CreateRectRgn(0, 0, copy.Width(), copy.Height()));
+        if (rgn && ::SetWindowRgn(part->Handle(), rgn.get(), FALSE)) {
+          rgn.release();  // the system's now
+          rs = {copy.Width(), copy.Height()};
+        }
+      }
+      if (!part->SetPicture(copy, {0, 0, copy.Width(), copy.Height()}, ws.cx, ws.cy) ||
+          !part->Present(pos, blend, false)) {
+        copy = TBitmap32();
         continue;
       }
+      placed_[size_t(k)] = pos;
     }
-    HWND w = part->Handle();
-    if (batch)
-      batch = ::DeferWindowPos(batch, w, form, pos.x, pos.y, 0, 0,
-                               SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+    const bool moved = placed_[size_t(k)].x != pos.x || placed_[size_t(k)].y != pos.y;
+    const bool zorder = zorder_ || !wasShown;
+    if (!moved && wasShown && !zorder) continue;
+    TExBorderTimer timer(ExBorderTimes().PlaceUs);
+    UINT flags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_NOREDRAW;
+    if (!zorder && wasShown) flags |= SWP_NOZORDER;
+    if (!wasShown) flags |= SWP_SHOWWINDOW;
+    // Just below the form: the form covers the client area of the frame.
+    ::SetWindowPos(part->Handle(), form, pos.x, pos.y, 0, 0, flags);
+    placed_[size_t(k)] = pos;
+    restack = restack || !wasShown;
   }
-  if (batch) ::EndDeferWindowPos(batch);
+  // Showing or hiding one part may move the others in z-order (under Wine
+  // a hidden window goes to the top): then every shown part goes back just
+  // below the form.
+  if (restack && !Contiguous()) {
+    TExBorderTimer timer(ExBorderTimes().PlaceUs);
+    for (const auto& part : parts_)
+      if (part && part->HandleAllocated() && ::IsWindowVisible(part->WindowHandle()))
+        ::SetWindowPos(part->WindowHandle(), form, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING |
+                           SWP_NOREDRAW);
+  }
+  zorder_ = false;
   showing_ = false;
+}
+
+bool TacBorderForm::Contiguous() const {
+  HWND form = sp_.Wnd();
+  int shown = 0, found = 0;
+  for (const auto& p : parts_)
+    if (p && p->HandleAllocated() && ::IsWindowVisible(p->WindowHandle())) ++shown;
+  // The shown parts next to the form, above it and below it, with only
+  // hidden windows between.
+  for (UINT dir : {GW_HWNDNEXT, GW_HWNDPREV}) {
+    for (HWND h = ::GetWindow(form, dir); h && found < shown; h = ::GetWindow(h, dir)) {
+      if (!::IsWindowVisible(h)) continue;
+      if (!Owns(h)) break;
+      ++found;
+    }
+  }
+  return found == shown;
 }
 
 int32_t TacBorderForm::HitTest(POINT screen) {

@@ -27,8 +27,20 @@ void TsSkinProvider::PaintExtendedFrame(TSkinContent& skin, int state) {
     // The template is the whole frame: the form's section only shows in
     // the client area, the template's bands cover the rest.
     if (plain) {
+      // A plain form lends its children its colour, not this image: only
+      // the band between the template's and the client area's edges needs
+      // the colour (the template's inner edge may show through).
       const uint32_t c = 0xFF000000u | ColorToPixel(ColorToRGB(look.Color));
-      for (int32_t y = inside.Top; y < inside.Bottom; ++y) std::fill_n(pix.ScanLine(y) + inside.Left, RectWidth(inside), c);
+      const TRect32& k = l.Client;
+      for (int32_t y = inside.Top; y < inside.Bottom; ++y) {
+        uint32_t* row = pix.ScanLine(y);
+        if (y < k.Top || y >= k.Bottom) {
+          std::fill_n(row + inside.Left, RectWidth(inside), c);
+        } else {
+          std::fill_n(row + inside.Left, std::max(0, k.Left - inside.Left), c);
+          std::fill_n(row + k.Right, std::max(0, inside.Right - k.Right), c);
+        }
+      }
     } else {
       PaintSection(&skin, index, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0}, inside, state);
     }

@@ -7,6 +7,7 @@
 #include "framework/application.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
+#include "skin/forms/exborder_win.h"
 #include "skin/forms/frame_image_win.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/mask_image.h"
@@ -136,6 +137,7 @@ void TsSkinProvider::PaintAll() {
   ::GdiFlush();
   const int state = SectionState(*skin, SkinData->SkinIndex, formActive_);
   if (border_) {
+    TExBorderTimer timer(ExBorderTimes().PaintUs);
     PaintExtendedFrame(*skin, state);
   } else {
     PaintSection(skin, SkinData->SkinIndex, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0},
@@ -143,6 +145,7 @@ void TsSkinProvider::PaintAll() {
     if (layout_.In.CaptionHeight > 0) PaintCaption(*skin, state);
   }
   SkinData->BGChanged = false;
+  ++frameGeneration_;
 }
 
 void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {

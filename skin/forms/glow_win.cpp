@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/application.h"
 #include "framework/control.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
@@ -23,6 +24,30 @@ struct TacGlowEffect {
 std::vector<std::unique_ptr<TacGlowEffect>>& Glows() {
   static std::vector<std::unique_ptr<TacGlowEffect>> glows;
   return glows;
+}
+
+// Hidden glow windows kept for the next glow: making a window is the
+// largest part of showing a glow. A few at most, freed with the registry.
+constexpr size_t kSpareWindows = 2;
+std::vector<std::unique_ptr<TacLayeredForm>>& SpareWindows() {
+  static std::vector<std::unique_ptr<TacLayeredForm>> spare;
+  return spare;
+}
+
+std::unique_ptr<TacLayeredForm> TakeWindow() {
+  auto& spare = SpareWindows();
+  if (spare.empty()) return std::make_unique<TacLayeredForm>(kClickThroughExStyle);
+  std::unique_ptr<TacLayeredForm> w = std::move(spare.back());
+  spare.pop_back();
+  return w;
+}
+
+void GiveBack(std::unique_ptr<TacGlowEffect> effect) {
+  if (!effect || !effect->Wnd) return;
+  auto& spare = SpareWindows();
+  if (spare.size() >= kSpareWindows || !effect->Wnd->HandleAllocated() || Application()->Terminating()) return;
+  ::ShowWindow(effect->Wnd->WindowHandle(), SW_HIDE);
+  spare.push_back(std::move(effect->Wnd));
 }
 
 // Frame 0 of an image and its pixels' bitmap.
@@ -117,7 +142,7 @@ int32_t ShowGlow(const TGlowRequest& q, int32_t* idSlot) {
   if (RectWidth(shown) <= 0 || RectHeight(shown) <= 0) return -1;
 
   auto effect = std::make_unique<TacGlowEffect>();
-  effect->Wnd = std::make_unique<TacLayeredForm>(kClickThroughExStyle);
+  effect->Wnd = TakeWindow();
   effect->IdSlot = idSlot;
   TacLayeredForm& wnd = *effect->Wnd;
   wnd.Proc = [](TMessage& msg) {
@@ -131,7 +156,10 @@ int32_t ShowGlow(const TGlowRequest& q, int32_t* idSlot) {
                         ? wnd.SetPicture(*src, {frame.Left + crop.Left, frame.Top + crop.Top,
                                                 frame.Left + crop.Right, frame.Top + crop.Bottom})
                         : wnd.SetPicture(picture, crop);
-  if (!made || !wnd.Present(POINT{shown.Left, shown.Top}, q.Alpha, false)) return -1;
+  if (!made || !wnd.Present(POINT{shown.Left, shown.Top}, q.Alpha, false)) {
+    GiveBack(std::move(effect));
+    return -1;
+  }
   PlaceAbove(wnd.WindowHandle(), q.Owner);
   ::ShowWindow(wnd.WindowHandle(), SW_SHOWNOACTIVATE);
 
@@ -146,8 +174,8 @@ void HideGlow(int32_t id, const int32_t* idSlot) {
   auto& glows = Glows();
   if (id < 0 || id >= int32_t(glows.size()) || !glows[size_t(id)]) return;
   if (idSlot && glows[size_t(id)]->IdSlot != idSlot) return;
-  // Out of the registry first: destroying the window may send messages.
-  std::unique_ptr<TacGlowEffect> gone = std::move(glows[size_t(id)]);
+  // Out of the registry first: hiding the window may send messages.
+  GiveBack(std::move(glows[size_t(id)]));
 }
 
 void ClearGlows() {
@@ -158,6 +186,12 @@ void ClearGlows() {
     if (g->IdSlot) *g->IdSlot = -1;
     gone.push_back(std::move(g));
   }
+  for (auto& g : gone) GiveBack(std::move(g));
+}
+
+void FreeGlowWindows() {
+  ClearGlows();
+  SpareWindows().clear();
 }
 
 int32_t LiveGlows() {

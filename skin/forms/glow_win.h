@@ -37,8 +37,10 @@ int32_t ShowGlow(const TGlowRequest& request, int32_t* idSlot);
 // Frees glow `id` (nothing for an id out of range, a freed one, or one that
 // belongs to another owner than idSlot when idSlot is given).
 void HideGlow(int32_t id, const int32_t* idSlot = nullptr);
-// Frees every glow (skin changes, hide animations, shutdown).
+// Frees every glow (skin changes, hide animations).
 void ClearGlows();
+// Frees every glow and the hidden windows kept for the next ones.
+void FreeGlowWindows();
 // Glows alive now, and the registry's slots (freed ones included).
 int32_t LiveGlows();
 int32_t GlowSlots();

@@ -1,5 +1,6 @@
 #include "skin/forms/layered_form_win.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "skin/core/sSkinManager.h"
@@ -64,10 +65,13 @@ bool TacLayeredForm::PrepareSurface(int32_t w, int32_t h) {
   return true;
 }
 
-bool TacLayeredForm::SetPicture(const TBitmap32& image, const TRect32& r) {
-  if (!PrepareSurface(RectWidth(r), RectHeight(r))) return false;
+bool TacLayeredForm::SetPicture(const TBitmap32& image, const TRect32& r, int32_t surfaceW, int32_t surfaceH) {
+  const int32_t w = RectWidth(r), h = RectHeight(r);
+  if (!PrepareSurface(std::max(w, surfaceW), std::max(h, surfaceH))) return false;
   ::GdiFlush();
-  PremultiplyRect(image, r, &surface_.Pixels(), 0, 0);
+  TBitmap32& s = surface_.Pixels();
+  if (s.Width() > w || s.Height() > h) s.Fill(0);
+  PremultiplyRect(image, r, &s, 0, 0);
   return true;
 }
 

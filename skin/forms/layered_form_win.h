@@ -32,8 +32,9 @@ class TacLayeredForm : public TCustomForm {
   // cannot be made. Callers fill it and then Present it.
   bool PrepareSurface(int32_t w, int32_t h);
   TBitmap32& Surface() { return surface_.Pixels(); }
-  // srcRect of a straight-alpha image as the picture.
-  bool SetPicture(const TBitmap32& image, const TRect32& srcRect);
+  // srcRect of a straight-alpha image as the picture; with a larger
+  // surface size the rest of the picture is transparent.
+  bool SetPicture(const TBitmap32& image, const TRect32& srcRect, int32_t surfaceW = 0, int32_t surfaceH = 0);
   // Shows the picture with its top-left corner at a screen point, at a
   // constant opacity (0..255), resizing the window to it. The window is
   // shown (without activation) when `show`. False when the platform refuses.

@@ -89,11 +89,21 @@ void TsSkinProvider::UpdateExBordersPos(bool redraw, uint8_t blend) {
   border_->Update(redraw, blend);
 }
 
-void TsSkinProvider::AfterWindowPosChanged() {
+void TsSkinProvider::AfterWindowPosChanged(const TMessage& m) {
+  if (m.Msg != WM_WINDOWPOSCHANGED) return;
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+  const UINT flags = pos ? pos->flags : 0;
+  // Glows stay where the mouse found their button: a form that moves or
+  // changes size drops them.
+  RECT r{};
+  ::GetWindowRect(Wnd(), &r);
+  if (!::EqualRect(&r, &lastWindowRect_)) {
+    lastWindowRect_ = r;
+    RemoveButtonGlows();
+    ClearGlows();
+  }
   if (!border_) return;
-  // Glows stay where the mouse found their button: a moving form drops them.
-  RemoveButtonGlows();
-  ClearGlows();
+  if (!(flags & SWP_NOZORDER)) border_->RequireZOrder();
   UpdateExBordersPos(false);
 }
 
@@ -128,7 +138,14 @@ void TsSkinProvider::UpdateButtonGlow(TCaptionButtonKind kind, bool hot) {
 }
 
 void TsSkinProvider::RemoveButtonGlows() {
-  for (int k = 0; k < cbCount; ++k) UpdateButtonGlow(static_cast<TCaptionButtonKind>(k), false);
+  for (int k = 0; k < cbCount; ++k) {
+    TButton& b = buttons_[k];
+    if (b.GlowID < 0) continue;
+    UpdateButtonGlow(static_cast<TCaptionButtonKind>(k), false);
+    // The frame kept the normal look under the glow: the button is normal.
+    if (b.State == 1) b.State = 0;
+    if (hot_ == k && pressed_ == cbCount) hot_ = cbCount;
+  }
 }
 
 bool TsSkinProvider::AnswerBackground(TMessage& m) {
@@ -194,10 +211,6 @@ bool TsSkinProvider::HandleEffectsMessage(TMessage& m) {
         m.WParam = static_cast<WPARAM>(code);
       }
       return false;
-    case WM_MOVE:
-      formHook_.CallNext(m);
-      AfterWindowPosChanged();
-      return true;
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         RemoveButtonGlows();

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "framework/application.h"
 #include "skin/core/animation_state.h"
 #include "skin/core/sSkinManager.h"
@@ -18,6 +20,9 @@ namespace {
 // 200 ms; longer means the message loop is gone).
 constexpr uint32_t kSessionEndWaitMs = 2000;
 
+// Providers alive: the last one to go frees the glow windows kept for reuse.
+int g_providers = 0;
+
 }  // namespace
 
 TsSkinProvider::TsSkinProvider(TComponent* owner)
@@ -26,6 +31,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
       form_(dynamic_cast<TCustomForm*>(owner)) {
   SkinData->SetSkinSection("FORM");
   InstallControlGlowHandler();
+  ++g_providers;
   if (form_) {
     RegisterSkinnedForm(form_);
     formHook_.Proc = [this](TMessage& m) { return HandleFormMessage(m); };
@@ -42,6 +48,7 @@ TsSkinProvider::~TsSkinProvider() {
   if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
   if (form_) UnregisterSkinnedForm(form_);
+  if (--g_providers == 0) FreeGlowWindows();
 }
 
 void TsSkinProvider::Loaded() {
@@ -157,7 +164,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
       formHook_.CallNext(m);
       SizeChanged();
-      AfterWindowPosChanged();
+      AfterWindowPosChanged(m);
       return true;
     case WM_SETTINGCHANGE:
       captionFont_.reset();
@@ -244,14 +251,8 @@ void TsSkinProvider::SizeChanged() {
   rgnChanged_ = true;
   // Setting a window region is slow under some window systems (a round trip
   // to the display server): while the window is being resized it is set
-  // once the queue is empty, not at every step. Inside the extended border
-  // the form must show only its client area at every step.
-  if (border_) {
-    UpdateLayout();
-    ApplyRegion();
-  } else if (!rgnPosted_) {
-    rgnPosted_ = ::PostMessageW(w, kApplyRegionMsg, 0, 0) != FALSE;
-  }
+  // once the queue is empty, not at every step.
+  if (!rgnPosted_) rgnPosted_ = ::PostMessageW(w, kApplyRegionMsg, 0, 0) != FALSE;
   SkinData->BGChanged = true;
   if (::IsWindowVisible(w)) PaintFrame();
 }
@@ -282,18 +283,25 @@ void TsSkinProvider::PaintFrame() {
   if (!w || !FrameSkinned()) return;
   UpdateLayout();
   if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
-  if (rgnChanged_ && (!rgnPosted_ || border_)) ApplyRegion();
-  if (border_) UpdateExBordersPos(false);  // the form itself shows only its client area
-  else CopyFrameToWindow();
+  if (rgnChanged_ && !rgnPosted_) ApplyRegion();
+  CopyFrameToWindow();
+  // The border shows the rest of the frame around the form.
+  if (border_) UpdateExBordersPos(false);
 }
 
 void TsSkinProvider::CopyFrameToWindow() {
   HWND w = Wnd();
   WindowDC dc(w, TDcArea::Whole);
   if (!dc.get() || !cache_.DC()) return;
-  const TRect32& c = layout_.Client;
+  // With the extended border the form's own frame shows the frame image's
+  // pixels that lie under it, seamless with the border around it.
+  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
+  const int32_t winW = border_ ? exLayout_.In.FormWidth : frame_.Width();
+  const int32_t winH = border_ ? exLayout_.In.FormHeight : frame_.Height();
+  const TRect32 c = border_ ? exLayout_.In.FormClient : layout_.Client;
+  ::GdiFlush();
   ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);
-  ::BitBlt(dc.get(), 0, 0, frame_.Width(), frame_.Height(), cache_.DC(), 0, 0, SRCCOPY);
+  ::BitBlt(dc.get(), 0, 0, winW, winH, cache_.DC(), o.X, o.Y, SRCCOPY);
 }
 
 void TsSkinProvider::ApplyRegion() {
@@ -304,11 +312,21 @@ void TsSkinProvider::ApplyRegion() {
   UniqueRegion rgn;
   const int32_t winW = border_ ? exLayout_.In.FormWidth : layout_.In.Width;
   const int32_t winH = border_ ? exLayout_.In.FormHeight : layout_.In.Height;
+  std::optional<TExBorderTimer> timer;
   if (border_) {
-    // Inside the extended border the form shows only its client area.
-    const TRect32& c = exLayout_.In.FormClient;
-    rgn.reset(::CreateRectRgn(c.Left, c.Top, c.Right, c.Bottom));
-  } else if (layout_.In.Maximized) {
+    // Inside the extended border the form's frame is painted from the
+    // frame image; maximised, its sides and bottom lie beyond the monitor's
+    // edges and are left out.
+    timer.emplace(ExBorderTimes().RegionUs);
+    if (!exLayout_.In.Maximized) {
+      rgnChanged_ = false;
+      if (rgnSize_.cx >= 0) ::SetWindowRgn(w, nullptr, FALSE);
+      rgnSize_ = {-1, -1};
+      return;
+    }
+    const int32_t a = exLayout_.In.NativeFrame;
+    const int32_t top = std::max(0, a + ExMaxPlacementCorrection(exLayout_.In));
+    rgn.reset(::CreateRectRgn(a, top, winW - a, winH - a));  } else if (layout_.In.Maximized) {
     // Maximised, the native frame lies beyond the monitor's edges; on a
     // neighbouring monitor it would show, so the region leaves it out.
     const int32_t a = layout_.In.SysBorderWidth;

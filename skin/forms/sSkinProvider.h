@@ -164,9 +164,13 @@ class TsSkinProvider : public TComponent {
   // A mouse move over the border's frame with the frame's hit code there.
   void BorderMouseMove(int32_t code);
   // After the frame has handled a change of the window's place or size.
-  void AfterWindowPosChanged();
+  void AfterWindowPosChanged(const TMessage& m);
   std::unique_ptr<TacBorderForm> border_;
   TExBorderLayout exLayout_;
+  // Counts changes of the frame image's pixels, so that the border knows
+  // when a part's picture may have changed.
+  uint32_t frameGeneration_ = 0;
+  RECT lastWindowRect_{};  // where the last change of place or size left the form
 
   // The frame image: a view of the window's size into a DIB section that
   // only grows, so that resizing does not make a new one at every step.
