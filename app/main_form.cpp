@@ -5,7 +5,7 @@
 
 namespace glyphora {
 
-const wchar_t kAboutCaption[] = L"Glyphora Version 1.0 - Quillwork Software 2026";
+const wchar_t kAboutCaption[] = L"Glyphora Version " GLYPHORA_VERSION_WTEXT L" - Quillwork Software 2026";
 const wchar_t kAboutText[] =
     L"Get more free software from Quillwork Software at www.quillwork-software.example";
 

@@ -1,4 +1,5 @@
 #include "framework/application.h"
+#include "framework/menus.h"
 
 #include <commctrl.h>
 #include <algorithm>
@@ -100,6 +101,10 @@ TApplication* Application() {
 
 namespace {
 LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Popup menus shown before the main form exists are owned by this window.
+  TMessage m{msg, wParam, lParam, 0};
+  if (DispatchMenuMessage(m)) return m.Result;
+  if (msg == WM_SETTINGCHANGE) ResetMenuFonts();
   return ::DefWindowProcW(wnd, msg, wParam, lParam);
 }
 }  // namespace

@@ -87,6 +87,8 @@ bool TWinControl::ReflectToChild(TMessage& m) {
     case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom; break;
     case WM_DRAWITEM:
     case WM_MEASUREITEM: {
+      // Items of the popup menus this window owns.
+      if (DispatchMenuMessage(m)) return true;
       UINT id = m.Msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->CtlID
                                      : reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID;
       // WM_MEASUREITEM arrives while the child's window is being created,
@@ -231,6 +233,10 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       return;
     }
+    case WM_MENUCHAR:
+      if (DispatchMenuMessage(m)) return;
+      DefaultHandler(m);
+      return;
     default:
       if (ReflectToChild(m)) return;
       DefaultHandler(m);

@@ -86,6 +86,119 @@ void DecodeRle(const uint8_t* p, const uint8_t* end, uint32_t bpp, const uint32_
   if (end - p == 1 && line < h) Bad("truncated run-length data");
 }
 
+// What the file and info headers say, checked against the file's size.
+struct TBmpHeader {
+  int64_t width = 0, height = 0;
+  bool topDown = false;
+  uint32_t bpp = 0, compression = kBI_RGB, clrUsed = 0;
+  size_t paletteEntrySize = 4;  // 3 in the OS/2 core layout
+  uint32_t masks[4] = {0, 0, 0, 0};
+  size_t afterHeader = 0;  // where the bit fields (if any) and the palette end
+  uint32_t offBits = 0;
+  bool Rle() const { return compression == kBI_RLE8 || compression == kBI_RLE4; }
+};
+
+TBmpHeader ReadHeader(const uint8_t* d, size_t size) {
+  if (size < 14 + 12 || d[0] != 'B' || d[1] != 'M') Bad("no BMP header");
+  TBmpHeader h;
+  h.offBits = U32(d + 10);
+  const uint32_t hdr = U32(d + 14);
+  if (hdr < 12 || hdr > size - 14) Bad("truncated header");
+  h.afterHeader = 14 + hdr;
+  if (hdr == 12) {  // OS/2 core header
+    h.width = U16(d + 18);
+    h.height = static_cast<int16_t>(U16(d + 20));
+    h.bpp = U16(d + 24);
+    h.paletteEntrySize = 3;
+  } else {
+    if (hdr < 40) Bad("unknown header");
+    h.width = static_cast<int32_t>(U32(d + 18));
+    h.height = static_cast<int32_t>(U32(d + 22));
+    h.bpp = U16(d + 28);
+    h.compression = U32(d + 30);
+    h.clrUsed = U32(d + 46);
+    if (h.compression == kBI_BITFIELDS || h.compression == kBI_ALPHABITFIELDS) {
+      size_t n = h.compression == kBI_ALPHABITFIELDS ? 4 : 3;
+      if (hdr >= 56) n = 4;
+      const size_t at = 14 + 40;
+      // With the plain 40-byte header the masks follow it.
+      if (hdr == 40) h.afterHeader += n * 4;
+      if (at + n * 4 > size) Bad("truncated bit fields");
+      for (size_t i = 0; i < n; ++i) h.masks[i] = U32(d + at + 4 * i);
+    }
+  }
+  const bool rle = h.Rle();
+  if (h.compression != kBI_RGB && h.compression != kBI_BITFIELDS && h.compression != kBI_ALPHABITFIELDS && !rle)
+    Bad("unknown compression");
+  if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 && h.bpp != 24 && h.bpp != 32)
+    Bad("unsupported pixel depth");
+  if (rle && h.bpp != (h.compression == kBI_RLE8 ? 8u : 4u)) Bad("run-length data needs 8 or 4 bits per pixel");
+  if (!rle && h.compression != kBI_RGB && h.bpp != 16 && h.bpp != 32) Bad("bit fields need 16 or 32 bits per pixel");
+
+  h.topDown = h.height < 0;
+  if (h.topDown) h.height = -h.height;
+  if (h.width < 0) Bad("negative width");
+  if (h.width > kMaxBmpSide || h.height > kMaxBmpSide || h.width * h.height > kMaxBmpPixels) Bad("image too large");
+  return h;
+}
+
+// The palette of a picture of 8 bits or fewer per pixel; moves afterHeader
+// past it.
+void ReadPalette(const uint8_t* d, size_t size, TBmpHeader& h, uint32_t (&palette)[256]) {
+  if (h.bpp > 8) return;
+  uint32_t count = h.clrUsed ? h.clrUsed : (1u << h.bpp);
+  if (count > 256) count = 256;
+  if (h.afterHeader + uint64_t(count) * h.paletteEntrySize > size) Bad("truncated palette");
+  for (uint32_t i = 0; i < count; ++i) {
+    const uint8_t* p = d + h.afterHeader + i * h.paletteEntrySize;
+    palette[i] = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+  }
+  h.afterHeader += size_t(count) * h.paletteEntrySize;
+}
+
+// Uncompressed and bit-field rows, `stride` bytes apart from `pixels`.
+void DecodeRows(const uint8_t* pixels, uint64_t stride, const TBmpHeader& h, const uint32_t* palette,
+                TBitmap32& out) {
+  const int32_t w = out.Width(), height = out.Height();
+  const uint32_t* m = h.masks;
+  const bool rawBGRA = h.bpp == 32 && (h.compression == kBI_RGB ||
+                                       (m[0] == 0xFF0000 && m[1] == 0xFF00 && m[2] == 0xFF &&
+                                        (m[3] == 0 || m[3] == 0xFF000000u)));
+  Channel cr, cg, cb, ca;
+  if (h.bpp == 16 && h.compression == kBI_RGB) {
+    cr = Channel(0x7C00); cg = Channel(0x03E0); cb = Channel(0x001F);
+  } else if (h.compression != kBI_RGB) {
+    cr = Channel(m[0]); cg = Channel(m[1]); cb = Channel(m[2]); ca = Channel(m[3]);
+  }
+  for (int32_t y = 0; y < height; ++y) {
+    const uint8_t* src = pixels + stride * uint64_t(h.topDown ? y : height - 1 - y);
+    uint32_t* dst = out.ScanLine(y);
+    if (rawBGRA) {
+      std::memcpy(dst, src, size_t(w) * 4);
+    } else if (h.bpp == 24) {  // the usual master bitmap
+      KernelsForRow(w).Rgb24ToBgra(dst, src, w);
+    } else if (h.bpp == 32) {  // unusual bit fields
+      for (int32_t x = 0; x < w; ++x) {
+        const uint32_t v = U32(src + 4 * x);
+        const uint32_t a = ca.mask ? ca.Get(v) : 255;
+        dst[x] = cb.Get(v) | cg.Get(v) << 8 | cr.Get(v) << 16 | a << 24;
+      }
+    } else if (h.bpp == 16) {
+      for (int32_t x = 0; x < w; ++x) {
+        const uint32_t v = U16(src + 2 * x);
+        dst[x] = Opaque(cb.Get(v) | cg.Get(v) << 8 | cr.Get(v) << 16);
+      }
+    } else {  // 1, 4 or 8 bits of palette index
+      for (int32_t x = 0; x < w; ++x) {
+        const uint32_t i = h.bpp == 8 ? src[x]
+                           : h.bpp == 4 ? (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15
+                                        : (src[x >> 3] >> (7 - (x & 7))) & 1;
+        dst[x] = Opaque(palette[i]);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 TBitmap32 LoadBmp(std::span<const uint8_t> b, bool* was32Bit) {
@@ -98,131 +211,32 @@ void LoadBmpInto(std::span<const uint8_t> b, TBitmap32& out, bool* was32Bit) {
   if (was32Bit) *was32Bit = false;
   const size_t size = b.size();
   const uint8_t* d = b.data();
-  if (size < 14 + 12 || d[0] != 'B' || d[1] != 'M') Bad("no BMP header");
-  uint32_t offBits = U32(d + 10);
-  uint32_t hdr = U32(d + 14);
-  if (hdr < 12 || hdr > size - 14) Bad("truncated header");
-
-  int64_t width, height;
-  uint32_t bpp, compression = kBI_RGB, clrUsed = 0;
-  size_t paletteEntrySize = 4;
-  uint32_t masks[4] = {0, 0, 0, 0};
-  size_t afterHeader = 14 + hdr;
-  if (hdr == 12) {  // OS/2 core header
-    width = U16(d + 18);
-    height = static_cast<int16_t>(U16(d + 20));
-    bpp = U16(d + 24);
-    paletteEntrySize = 3;
-  } else {
-    if (hdr < 40) Bad("unknown header");
-    width = static_cast<int32_t>(U32(d + 18));
-    height = static_cast<int32_t>(U32(d + 22));
-    bpp = U16(d + 28);
-    compression = U32(d + 30);
-    clrUsed = U32(d + 46);
-    if (compression == kBI_BITFIELDS || compression == kBI_ALPHABITFIELDS) {
-      size_t n = compression == kBI_ALPHABITFIELDS ? 4 : 3;
-      if (hdr >= 56) n = 4;
-      size_t at = 14 + 40;
-      // With the plain 40-byte header the masks follow it.
-      if (hdr == 40) afterHeader += n * 4;
-      if (at + n * 4 > size) Bad("truncated bit fields");
-      for (size_t i = 0; i < n; ++i) masks[i] = U32(d + at + 4 * i);
-    }
-  }
-  const bool rle = compression == kBI_RLE8 || compression == kBI_RLE4;
-  if (compression != kBI_RGB && compression != kBI_BITFIELDS && compression != kBI_ALPHABITFIELDS && !rle)
-    Bad("unknown compression");
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Bad("unsupported pixel depth");
-  if (rle && bpp != (compression == kBI_RLE8 ? 8u : 4u)) Bad("run-length data needs 8 or 4 bits per pixel");
-  if (!rle && compression != kBI_RGB && bpp != 16 && bpp != 32) Bad("bit fields need 16 or 32 bits per pixel");
-
-  bool topDown = height < 0;
-  if (topDown) height = -height;
-  if (width < 0) Bad("negative width");
-  if (width > kMaxBmpSide || height > kMaxBmpSide || width * height > kMaxBmpPixels) Bad("image too large");
-  if (width == 0 || height == 0) {
+  TBmpHeader h = ReadHeader(d, size);
+  if (h.width == 0 || h.height == 0) {
     out.SetSize(0, 0);
     return;
   }
-
-  // Palette.
   uint32_t palette[256] = {};
-  uint32_t palCount = 0;
-  if (bpp <= 8) {
-    palCount = clrUsed ? clrUsed : (1u << bpp);
-    if (palCount > 256) palCount = 256;
-    if (afterHeader + uint64_t(palCount) * paletteEntrySize > size) Bad("truncated palette");
-    for (uint32_t i = 0; i < palCount; ++i) {
-      const uint8_t* p = d + afterHeader + i * paletteEntrySize;
-      palette[i] = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-    }
-    afterHeader += size_t(palCount) * paletteEntrySize;
-  }
+  ReadPalette(d, size, h, palette);
 
-  const uint64_t stride = ((uint64_t(width) * bpp + 31) / 32) * 4;
-  const uint64_t lastRow = (uint64_t(width) * bpp + 7) / 8;
-  uint64_t dataAt = offBits >= afterHeader && offBits < size ? offBits : afterHeader;
-  if (!rle && dataAt + stride * uint64_t(height - 1) + lastRow > size) Bad("truncated pixel data");
-
+  const bool rle = h.Rle();
+  const uint64_t stride = ((uint64_t(h.width) * h.bpp + 31) / 32) * 4;
+  const uint64_t lastRow = (uint64_t(h.width) * h.bpp + 7) / 8;
+  const uint64_t dataAt = h.offBits >= h.afterHeader && h.offBits < size ? h.offBits : h.afterHeader;
+  if (!rle && dataAt + stride * uint64_t(h.height - 1) + lastRow > size) Bad("truncated pixel data");
   // Run-length data can describe a huge picture in a few bytes (end-of-line
   // and delta escapes skip whole rows): the picture may not outgrow its data
   // by more than any real encoding does, so a tiny file cannot ask for
   // hundreds of megabytes.
-  if (rle && width * height > kRleFreePixels + kRlePixelsPerByte * int64_t(size - std::min<uint64_t>(dataAt, size)))
+  if (rle && h.width * h.height > kRleFreePixels + kRlePixelsPerByte * int64_t(size - std::min<uint64_t>(dataAt, size)))
     Bad("run-length picture too large for its data");
 
-  const int32_t w = static_cast<int32_t>(width), h = static_cast<int32_t>(height);
-  out.SetSizeForOverwrite(w, h);
-  if (was32Bit) *was32Bit = bpp == 32;
-  if (rle) {
-    DecodeRle(d + dataAt, d + size, bpp, palette, topDown, out);
-    return;
-  }
-
-  bool rawBGRA = bpp == 32 && (compression == kBI_RGB ||
-                               (masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF &&
-                                (masks[3] == 0 || masks[3] == 0xFF000000u)));
-  Channel cr, cg, cb, ca;
-  if (bpp == 16 && compression == kBI_RGB) {
-    cr = Channel(0x7C00); cg = Channel(0x03E0); cb = Channel(0x001F);
-  } else if (compression != kBI_RGB) {
-    cr = Channel(masks[0]); cg = Channel(masks[1]); cb = Channel(masks[2]); ca = Channel(masks[3]);
-  }
-
-  for (int32_t y = 0; y < h; ++y) {
-    const uint8_t* src = d + dataAt + stride * uint64_t(topDown ? y : h - 1 - y);
-    uint32_t* dst = out.ScanLine(y);
-    if (rawBGRA) {
-      std::memcpy(dst, src, size_t(w) * 4);
-      continue;
-    }
-    if (bpp == 24) {  // the usual master bitmap
-      KernelsForRow(w).Rgb24ToBgra(dst, src, w);
-      continue;
-    }
-    for (int32_t x = 0; x < w; ++x) {
-      uint32_t rgb;
-      switch (bpp) {
-        case 1: rgb = palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
-        case 4: rgb = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15]; break;
-        case 8: rgb = palette[src[x]]; break;
-        case 24: rgb = uint32_t(src[3 * x]) | uint32_t(src[3 * x + 1]) << 8 | uint32_t(src[3 * x + 2]) << 16; break;
-        case 16: {
-          uint32_t v = U16(src + 2 * x);
-          rgb = cb.Get(v) | cg.Get(v) << 8 | cr.Get(v) << 16;
-          break;
-        }
-        default: {  // 32-bit with unusual bit fields
-          uint32_t v = U32(src + 4 * x);
-          uint32_t a = ca.mask ? ca.Get(v) : 255;
-          dst[x] = cb.Get(v) | cg.Get(v) << 8 | cr.Get(v) << 16 | a << 24;
-          continue;
-        }
-      }
-      dst[x] = Opaque(rgb);
-    }
-  }
+  out.SetSizeForOverwrite(static_cast<int32_t>(h.width), static_cast<int32_t>(h.height));
+  if (was32Bit) *was32Bit = h.bpp == 32;
+  if (rle)
+    DecodeRle(d + dataAt, d + size, h.bpp, palette, h.topDown, out);
+  else
+    DecodeRows(d + dataAt, stride, h, palette, out);
 }
 
 }  // namespace glyphora

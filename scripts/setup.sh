@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Makes a fresh Debian machine ready to build and run Glyphora: installs the
 # packages (when missing) and creates the private Wine prefix in build/wine.
+#   scripts/setup.sh [dist]
+# "dist" adds what packing the release needs (make dist, make test).
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 
@@ -11,6 +13,14 @@ PACKAGES=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix lib
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf fonts-croscore fonts-crosextra-carlito
   fonts-crosextra-caladea fonts-open-sans fonts-lato fonts-linuxlibertine fonts-texgyre fonts-cantarell
   ttf-bitstream-vera fonts-stix fonts-ebgaramond fonts-symbola)
+# The installer is made with NSIS; building and running Glyphora do without it.
+DIST_PACKAGES=(nsis)
+for group in "$@"; do
+  case "$group" in
+    dist) PACKAGES+=("${DIST_PACKAGES[@]}") ;;
+    *) echo "setup: unknown package group '$group' (known: dist)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${PACKAGES[@]}"; do

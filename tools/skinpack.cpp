@@ -5,23 +5,21 @@
 //
 //   skinpack <output.asz> <file>...
 //
-// The package is written to a temporary file and renamed into place, so a
-// failed run never leaves a half-written package behind.
-#include <zlib.h>
-
+// The records are written by the skin layer's package writer. The package is
+// written to a temporary file and renamed into place, so a failed run never
+// leaves a half-written package behind.
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-namespace {
+#include "skin/core/skin_pack_writer.h"
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int s = 0; s < 32; s += 8) out.push_back(uint8_t(v >> s));
-}
+namespace {
 
 bool ReadFile(const std::filesystem::path& path, std::vector<uint8_t>& data) {
   std::ifstream in(path, std::ios::binary);
@@ -36,21 +34,17 @@ bool AddMember(std::vector<uint8_t>& out, const std::filesystem::path& path) {
     std::fprintf(stderr, "skinpack: cannot read %s\n", path.string().c_str());
     return false;
   }
-  std::string name = path.filename().string();
-  if (name.empty() || data.size() > UINT32_MAX) {
+  const std::string name = path.filename().string();
+  if (name.empty()) {
     std::fprintf(stderr, "skinpack: unusable member %s\n", path.string().c_str());
     return false;
   }
-  uLongf zlen = compressBound(uLong(data.size()));
-  std::vector<uint8_t> z(zlen);
-  if (compress2(z.data(), &zlen, data.data(), uLong(data.size()), Z_DEFAULT_COMPRESSION) != Z_OK) {
-    std::fprintf(stderr, "skinpack: cannot compress %s\n", name.c_str());
+  try {
+    glyphora::AppendPackageMember(out, name, data);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skinpack: %s\n", e.what());
     return false;
   }
-  PutU32(out, uint32_t(name.size()));
-  out.insert(out.end(), name.begin(), name.end());
-  PutU32(out, uint32_t(data.size()));
-  out.insert(out.end(), z.begin(), z.begin() + zlen);
   return true;
 }
 
@@ -61,8 +55,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: skinpack <output.asz> <file>...\n");
     return 2;
   }
-  std::vector<uint8_t> out = {'A', 'S', 'z', 'f'};
-  PutU32(out, uint32_t(argc - 2));
+  std::vector<uint8_t> out;
+  glyphora::AppendPackageHeader(out, uint32_t(argc - 2));
   for (int i = 2; i < argc; ++i)
     if (!AddMember(out, argv[i])) return 1;
 

@@ -120,21 +120,29 @@ void TsEdit::WndProc(TMessage& m) {
         }
         break;
       case WM_PRINT: {
+        // The DC's origin is the window's corner (the client's without
+        // PRF_NONCLIENT); the caller's origin is kept.
         const HDC dc = reinterpret_cast<HDC>(m.WParam);
+        m.Result = 0;
+        if (!dc || ((m.LParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(handle_))) return;
         SkinData->FUpdating = false;
         PrepareCache();
-        if (HDC cache = SkinData->CacheDC()) ::BitBlt(dc, 0, 0, width_, height_, cache, 0, 0, SRCCOPY);
-        if (enabled_) {
-          SavedDC saved(dc);
-          const int b = FrameWidth();
-          ::SetViewportOrgEx(dc, b, b, nullptr);
-          RECT cr;
-          ::GetClientRect(handle_, &cr);
-          ::IntersectClipRect(dc, 0, 0, cr.right, cr.bottom);
-          TMessage client{WM_PRINT, m.WParam, m.LParam & ~LPARAM(PRF_NONCLIENT), 0};
-          TsSkinned<TEdit>::WndProc(client);
+        RefreshBorderCorners(*SkinData, 0);
+        const bool frame = (m.LParam & PRF_NONCLIENT) != 0;
+        const int b = FrameWidth();
+        RECT cr;
+        ::GetClientRect(handle_, &cr);
+        if (HDC cache = SkinData->CacheDC()) {
+          if (frame) ::BitBlt(dc, 0, 0, width_, height_, cache, 0, 0, SRCCOPY);
+          else ::BitBlt(dc, 0, 0, cr.right, cr.bottom, cache, b, b, SRCCOPY);
         }
-        m.Result = 0;
+        if (enabled_ && (m.LParam & PRF_CLIENT)) {
+          const LPARAM flags = m.LParam & ~LPARAM(PRF_NONCLIENT | PRF_CHECKVISIBLE);
+          PrintClientAt(dc, frame ? b : 0, frame ? b : 0, cr.right, cr.bottom, [&](HDC into) {
+            TMessage client{WM_PRINT, reinterpret_cast<WPARAM>(into), flags, 0};
+            TsSkinned<TEdit>::WndProc(client);
+          });
+        }
         return;
       }
       case SM_ALPHACMD:

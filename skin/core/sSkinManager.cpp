@@ -13,6 +13,7 @@
 #include "skin/core/manager_rules.h"
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_manager_internal.h"
+#include "skin/core/window_creation_hook.h"
 
 namespace glyphora {
 
@@ -21,11 +22,6 @@ TsSkinManager* g_defaultManager = nullptr;
 bool g_newSkinBroadcast = false;
 std::string g_sectionToUpdate;
 
-LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
-  // Dialogs, message boxes and popup-menu windows are caught here as they
-  // are created; the form skinning attaches to them.
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
 }  // namespace
 
 std::vector<std::wstring> DefaultThirdList(int index) {
@@ -61,6 +57,7 @@ TsSkinManager::~TsSkinManager() {
   RemoveSkin();
   UnInstallHook();
   UnhookApplicationWindow();
+  SkinableMenus.reset();
   if (g_defaultManager == this) g_defaultManager = nullptr;
 }
 
@@ -162,6 +159,7 @@ void TsSkinManager::SetExtendedBorders(bool value) {
 void TsSkinManager::UpdateSkin(bool repaint) {
   if (!active_ || !skinActive_) return;
   content_->SkinData.Active = true;
+  NotifyPartsSkinChanged();
   g_newSkinBroadcast = true;
   BroadcastToForms(SM_ALPHACMD, SkinCommandWParam(SKC_SETNEWSKIN), reinterpret_cast<LPARAM>(this));
   g_newSkinBroadcast = false;

@@ -91,6 +91,14 @@ void SkinEngineStartup(const std::vector<std::wstring>& args);
 // "/actest" was given: old skins are reported when they load.
 bool OldSkinReportRequested();
 
+// State that a layer above keeps for one manager (the menu skinning): owned
+// and freed by the manager, told when the skin in force changes or goes.
+class TsManagerPart {
+ public:
+  virtual ~TsManagerPart() = default;
+  virtual void SkinChanged() {}
+};
+
 class TsSkinManager : public TComponent {
  public:
   explicit TsSkinManager(TComponent* owner);
@@ -188,6 +196,13 @@ class TsSkinManager : public TComponent {
 
   // The live preview: WM_COPYDATA with kLivePreviewWParam and the tagged record.
   LRESULT HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data);
+
+  // The menu skinning's state for this manager (set by the form skinning).
+  std::unique_ptr<TsManagerPart> SkinableMenus;
+  // Tells the parts above that the skin changed or went.
+  void NotifyPartsSkinChanged() {
+    if (SkinableMenus) SkinableMenus->SkinChanged();
+  }
 
   // Shows an error in a message box (tests replace it).
   static void ShowError(const std::wstring& text);

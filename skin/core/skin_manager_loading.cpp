@@ -67,6 +67,8 @@ void TsSkinManager::SetSkinName(const std::wstring& name) {
 
 void TsSkinManager::ChangeSkin(const std::wstring& oldName) {
   content_->SkinData.Active = false;
+  // What was prepared from the old skin (open menus' backgrounds) goes now.
+  NotifyPartsSkinChanged();
   // The error is shown once the loading flag is down again.
   std::optional<std::wstring> error;
   {
@@ -167,6 +169,7 @@ void TsSkinManager::RemoveSkin() {
   content_->SkinData.Active = false;
   skinActive_ = false;
   BroadcastToForms(SM_ALPHACMD, SkinCommandWParam(SKC_REMOVESKIN), reinterpret_cast<LPARAM>(this));
+  NotifyPartsSkinChanged();
   content_->Clear();
   CheckShadows();
   removing_ = false;

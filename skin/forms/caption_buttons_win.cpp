@@ -94,8 +94,8 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
         m.Result = 0;
         return true;
       }
-      if (m.Msg == WM_NCLBUTTONDBLCLK && (m.WParam == HTCAPTION || m.WParam == HTSYSMENU)) {
-        const WPARAM cmd = m.WParam == HTSYSMENU ? SC_CLOSE : ::IsZoomed(w) ? SC_RESTORE : SC_MAXIMIZE;
+      if (m.Msg == WM_NCLBUTTONDBLCLK && m.WParam == HTCAPTION) {
+        const WPARAM cmd = ::IsZoomed(w) ? SC_RESTORE : SC_MAXIMIZE;
         m.Result = 0;
         ::PostMessageW(w, WM_SYSCOMMAND, cmd, 0);
         return true;

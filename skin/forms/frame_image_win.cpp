@@ -61,12 +61,15 @@ void TsSkinProvider::UpdateLayout() {
   in.Minimized = ::IsIconic(w);
   // Single and sizeable borders take the large buttons and show the icon.
   in.LargeButtons = !(exStyle & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME));
-  const bool sysMenu = (style & WS_SYSMENU) != 0;
-  in.ShowIcon = sysMenu;
+  // The skinned frame takes WS_SYSMENU away; what the form had decides the
+  // icon and the buttons.
+  const TSysMenuRules rules = SysMenuRules(SysMenuState());
+  in.ShowIcon = rules.VisibleClose;
   const bool minMax = (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
-  in.ButtonVisible = {sysMenu, sysMenu && minMax, sysMenu && minMax,
-                      sysMenu && !minMax && (exStyle & WS_EX_CONTEXTHELP) != 0};
-  in.ButtonEnabled = {true, (style & WS_MAXIMIZEBOX) != 0, (style & WS_MINIMIZEBOX) != 0, true};
+  in.ButtonVisible = {rules.VisibleClose, rules.VisibleMax, rules.VisibleMin,
+                      rules.VisibleClose && !minMax && (exStyle & WS_EX_CONTEXTHELP) != 0};
+  in.ButtonEnabled = {true, rules.EnabledMax, rules.EnabledMin || (in.Minimized && rules.EnabledRestore), true};
+  in.RestoreEnabled = rules.EnabledRestore;
   if (TSkinContent* skin = Content()) {
     for (int k = 0; k < cbCount; ++k) {
       const int i = ButtonImage(static_cast<TCaptionButtonKind>(k));

@@ -55,6 +55,7 @@ void TsSkinProvider::Loaded() {
   TComponent::Loaded();
   SkinData->EnsureSection();
   ResolveSkin();
+  SyncSysMenuStyle();
 }
 
 HWND TsSkinProvider::Wnd() const { return formHook_.Window(); }
@@ -106,7 +107,12 @@ void TsSkinProvider::ForgetSkin() {
 }
 
 bool TsSkinProvider::HandleFormMessage(TMessage& m) {
-  if (m.Msg == SM_ALPHACMD) return HandleSkinCommand(m);
+  if (m.Msg == SM_ALPHACMD) {
+    const bool handled = HandleSkinCommand(m);
+    MenusAfterSkinCommand(m);
+    return handled;
+  }
+  if (HandleMenuMessage(m)) return true;
   if (m.Msg == WM_COPYDATA && Application()->MainForm() == form_) {
     // Live preview requests from another program go to the skin manager.
     if (TsSkinManager* mgr = SkinData->SkinManager()) {

@@ -17,12 +17,14 @@
 #include "skin/core/sCommonData.h"
 #include "skin/forms/exborder_geometry.h"
 #include "skin/forms/frame_geometry.h"
+#include "skin/forms/sys_menu_rules.h"
 #include "skin/paint/glow_mask.h"
 
 namespace glyphora {
 
 class TSkinContent;
 class TacBorderForm;
+class TsSystemMenu;
 
 // rmBorder moves and sizes the form by dragging an outline.
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -83,6 +85,18 @@ class TsSkinProvider : public TComponent {
   // Glow window of a caption button (-1: none).
   int32_t ButtonGlow(TCaptionButtonKind kind) const { return buttons_[kind].GlowID; }
 
+  // Popup menus and the system menu (provider_menus_win.cpp).
+  bool MakeSkinMenu = false;  // the system menu lists the available skins
+  // The form had WS_SYSMENU before the skinned frame took it away.
+  bool HaveSysMenu() const;
+  TsSystemMenu* SystemMenu() const { return systemMenu_; }
+  TSysMenuState SysMenuState() const;
+  // Shows the skinned system menu (or the platform's without skinned
+  // popups) at a screen point.
+  void DropSysMenu(int x, int y);
+  // The caption icon on the screen (empty without an icon).
+  TRect32 IconScreenRect();
+
  private:
   struct TButton {
     int State = 0;
@@ -101,6 +115,14 @@ class TsSkinProvider : public TComponent {
 
   bool HandleFormMessage(TMessage& m);
   bool HandleSkinCommand(TMessage& m);
+  // Popup menus and the system menu.
+  bool HandleMenuMessage(TMessage& m);
+  void MenusAfterSkinCommand(const TMessage& m);
+  void SyncSysMenuStyle();
+  void DropSysMenuBelowIcon();
+  TsSystemMenu* systemMenu_ = nullptr;  // owned as a component
+  bool haveSysMenu_ = true;
+  bool sysMenuStripped_ = false;  // WS_SYSMENU is off because of the skinned frame
   bool HandleMouse(TMessage& m);
   void NcActivate(TMessage& m);
   // Runs the message on down with the window's redrawing off, so the

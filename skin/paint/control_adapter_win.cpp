@@ -350,6 +350,42 @@ void TacEditWnd::PaintFrame() {
     CopyDcFrame(dc.get(), 0, 0, wr.right - wr.left, wr.bottom - wr.top, cache, 0, 0, FrameWidth());
 }
 
+void TacEditWnd::Print(TMessage& m) {
+  m.Result = 0;
+  const HDC dc = reinterpret_cast<HDC>(m.WParam);
+  if (!dc || ((m.LParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(wnd_))) return;
+  RECT wr;
+  if (!::GetWindowRect(wnd_, &wr)) return;
+  // The caller's origin is the window's top-left corner: frame and bars go
+  // there, the client goes where it lies inside the frame.
+  if (m.LParam & PRF_NONCLIENT) {
+    if (skinData_->BGChanged) PrepareCache();
+    if (scroll_) scroll_->NcPaintScrollBars(dc);
+    if (HDC cache = skinData_->CacheDC())
+      CopyDcFrame(dc, 0, 0, wr.right - wr.left, wr.bottom - wr.top, cache, 0, 0, FrameWidth());
+  }
+  if (!(m.LParam & (PRF_CLIENT | PRF_ERASEBKGND))) return;
+  POINT client{0, 0};
+  if (m.LParam & PRF_NONCLIENT) {
+    ::ClientToScreen(wnd_, &client);
+    client.x -= wr.left;
+    client.y -= wr.top;
+  }
+  RECT cr;
+  ::GetClientRect(wnd_, &cr);
+  const LPARAM flags = m.LParam & ~LPARAM(PRF_NONCLIENT | PRF_CHECKVISIBLE);
+  PrintClientAt(dc, client.x, client.y, cr.right, cr.bottom, [&](HDC into) {
+    // The rich edit prints only its formatting rectangle: the margin
+    // around it gets the background the window paints on screen.
+    if (flags & PRF_ERASEBKGND) {
+      const TWinControl* c = ControlOf(*skinData_);
+      FillDcRect(into, {0, 0, cr.right, cr.bottom}, c ? c->Color() : skinData_->GetBGColor(0, wnd_));
+    }
+    TMessage inner{WM_PRINT, reinterpret_cast<WPARAM>(into), flags, 0};
+    CallPrev(inner);
+  });
+}
+
 bool TacEditWnd::acWndProc(TMessage& m) {
   if (!Skinned()) return TacMainWnd::acWndProc(m);
   switch (m.Msg) {
@@ -385,17 +421,8 @@ bool TacEditWnd::acWndProc(TMessage& m) {
       PaintFrame();
       return true;
     case WM_PRINT:
-      if (m.LParam & PRF_NONCLIENT) {
-        const HDC dc = reinterpret_cast<HDC>(m.WParam);
-        if (skinData_->BGChanged) PrepareCache();
-        RECT wr;
-        ::GetWindowRect(wnd_, &wr);
-        if (scroll_) scroll_->NcPaintScrollBars(dc);
-        if (HDC cache = skinData_->CacheDC())
-          CopyDcFrame(dc, 0, 0, wr.right - wr.left, wr.bottom - wr.top, cache, 0, 0, FrameWidth());
-        m.LParam &= ~LPARAM(PRF_NONCLIENT);
-      }
-      return false;
+      Print(m);
+      return true;
   }
   return TacMainWnd::acWndProc(m);
 }

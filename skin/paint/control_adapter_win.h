@@ -121,6 +121,9 @@ class TacEditWnd : public TacMainWnd {
   bool acWndProc(TMessage& m) override;
 
  private:
+  // WM_PRINT: frame and bars from the skin at the DC's origin (the window's
+  // corner), then the platform's client offset to its place in the frame.
+  void Print(TMessage& m);
   std::unique_ptr<TacScrollWnd> scroll_;
   TColor stdColor_ = 0, stdFontColor_ = 0;
   bool saved_ = false;

@@ -1,6 +1,7 @@
 #include "skin/paint/section_paint_win.h"
 
 #include "framework/control.h"
+#include "framework/graphics.h"
 #include "framework/handles.h"
 #include "skin/core/skin_content.h"
 #include "skin/core/sSkinManager.h"
@@ -122,6 +123,17 @@ void FillDcFrame(HDC dc, const TRect32& r, TColor color, int32_t wl, int32_t wt,
                          {r.Left + wl, r.Bottom - wb, r.Right, r.Bottom},
                          {r.Right - wr, r.Top + wt, r.Right, r.Bottom - wb}};
   for (const RECT& p : parts) ::FillRect(dc, &p, brush.get());
+}
+
+void PrintClientAt(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height,
+                   const std::function<void(HDC)>& print) {
+  if (!dc || width <= 0 || height <= 0 || width > 32767 || height > 32767) return;
+  TDibBitmap client(width, height);
+  if (!client.Handle()) return;
+  ::BitBlt(client.DC(), 0, 0, width, height, dc, x, y, SRCCOPY);
+  print(client.DC());
+  ::GdiFlush();
+  ::BitBlt(dc, x, y, width, height, client.DC(), 0, 0, SRCCOPY);
 }
 
 void CopyDcFrame(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, HDC src, int32_t srcX, int32_t srcY,

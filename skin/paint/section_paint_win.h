@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "base/shared_types.h"
@@ -40,6 +41,13 @@ void PaintControlSectionSelfBG(const TControlSectionData& data, TControl* contro
 // Solid fills with color resolved; the DC is left as it was found.
 void FillDcRect(HDC dc, const TRect32& r, TColor color);
 void FillDcFrame(HDC dc, const TRect32& r, TColor color, int32_t wl, int32_t wt, int32_t wr, int32_t wb);
+// Prints a client area of width x height to (x, y) of dc: `print` is given
+// a DC whose origin is the client's top-left corner (a bitmap of its own,
+// holding what dc showed there) and prints into it; the result is copied
+// back. Platform controls place and clip their printing by device
+// coordinates, so they misplace it in a DC whose origin was moved.
+void PrintClientAt(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height,
+                   const std::function<void(HDC)>& print);
 // Four bw-wide strips of a width x height frame from (srcX, srcY) of src to (x, y) of dc.
 void CopyDcFrame(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, HDC src, int32_t srcX, int32_t srcY,
                  int32_t bw);

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/main_form.h"
+#include "framework/graphics.h"
 #include "framework/handles.h"
 #include "gui_test_support.h"
 #include "skin/core/sSkinManager.h"
@@ -156,6 +157,38 @@ TEST_F(SkinnedControlsTest, ADisabledCopyBoxIsDrawnFromItsCacheWithItsTextBlende
   edit->SetEnabled(true);
   Pump(30);
   EXPECT_EQ(darkest(false), enabledDarkest) << "the platform's text is back";
+}
+
+TEST_F(SkinnedControlsTest, APrintShowsTheControlAsOnScreenAtTheCallersOrigin) {
+  Open();
+  form->Grid1->SetFocus();  // no caret in the printed controls
+  form->TextViewer->SetText(L"printed sample");
+  Pump(50);
+  // The window printed into a bitmap whose origin lies elsewhere, as when a
+  // parent's picture is composed, then compared with the screen.
+  const POINT at{7, 5};
+  struct Case { const char* name; TWinControl* control; } cases[] = {
+      {"font list", form->FontList}, {"sample text", form->TextViewer}, {"copy box", form->CharactersCopy}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND w = c.control->WindowHandle();
+    RECT wr;
+    ::GetWindowRect(w, &wr);
+    const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+    TDibBitmap screen(width, height), printed(width + at.x, height + at.y);
+    {
+      WindowDC dc(w, TDcArea::Whole);
+      ::BitBlt(screen.DC(), 0, 0, width, height, dc.get(), 0, 0, SRCCOPY);
+    }
+    ::SetViewportOrgEx(printed.DC(), at.x, at.y, nullptr);
+    ::SendMessageW(w, WM_PRINT, reinterpret_cast<WPARAM>(printed.DC()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    ::GdiFlush();
+    int differ = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        differ += (screen.Pixels().Pixel(x, y) & 0xFFFFFF) != (printed.Pixels().Pixel(x + at.x, y + at.y) & 0xFFFFFF);
+    EXPECT_EQ(differ, 0) << "of " << width * height << " pixels";
+  }
 }
 
 TEST_F(SkinnedControlsTest, AnExceptionWhileScrollingLeavesTheListRedrawing) {

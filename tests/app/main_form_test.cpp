@@ -205,10 +205,10 @@ TEST_F(MainFormTest, TabThenEscapeInThePreviewTextKeepsEveryControl) {
 TEST_F(MainFormTest, ContextMenusOfferAboutOnlyOnThePreviewText) {
   TForm1& f = Open(false);
   ASSERT_EQ(f.TextViewer->PopupMenu(), f.PopupMenu2);
-  ASSERT_EQ(f.PopupMenu2->Items().size(), 1u);
-  EXPECT_EQ(f.PopupMenu2->Items()[0]->Caption, L"About Glyphora");
+  ASSERT_EQ(f.PopupMenu2->Items()->Count(), 1);
+  EXPECT_EQ(f.PopupMenu2->Items()->Items(0)->Caption, L"About Glyphora");
   EXPECT_EQ(f.CharactersCopy->PopupMenu(), f.PopupMenu1);
-  EXPECT_TRUE(f.PopupMenu1->Items().empty());
+  EXPECT_EQ(f.PopupMenu1->Items()->Count(), 0);
   // The empty menu shows nothing and the edit's own menu is not shown either
   // (it would block this call).
   ::SendMessageW(f.CharactersCopy->WindowHandle(), WM_CONTEXTMENU,
