@@ -6,7 +6,9 @@
 // main window, whose manager gives both the extended border.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "app/main_form.h"
 #include "bench/timing.h"
@@ -110,14 +112,58 @@ int main() {
     ::SendMessageW(top, WM_NCMOUSEMOVE, kHtBorderWindow, MAKELPARAM(away.x, away.y));
   });
 
+  // Minimising with the skin's time until the picture reached the taskbar,
+  // and the parts of one minimise-restore cycle without animation time.
+  TsSkinManager& manager = *main.sSkinManager1;
+  auto waitAnimation = [&] {
+    while (provider->Animating()) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+      Application()->ProcessMessages();
+    }
+  };
+  std::vector<double> minimizeTimes;
+  for (int i = 0; i < 5; ++i) {
+    const double t0 = bench::NowMs();
+    ::SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    waitAnimation();
+    minimizeTimes.push_back(bench::NowMs() - t0);
+    ::SendMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    waitAnimation();
+  }
+  std::sort(minimizeTimes.begin(), minimizeTimes.end());
+  manager.AnimEffects.Minimizing.Time = 0;
+  double cycleParts[4] = {};
+  const int cycleRuns = 10;
+  for (int i = 0; i < cycleRuns; ++i) {
+    double t = bench::NowMs();
+    ::SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    cycleParts[0] += bench::NowMs() - t;
+    t = bench::NowMs();
+    waitAnimation();
+    cycleParts[1] += bench::NowMs() - t;
+    t = bench::NowMs();
+    ::SendMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    cycleParts[2] += bench::NowMs() - t;
+    t = bench::NowMs();
+    waitAnimation();
+    cycleParts[3] += bench::NowMs() - t;
+  }
+
   // Objects left behind: resizes and glows after a warm-up.
   auto cycle = [&](int i) {
     ::SetWindowPos(w, nullptr, 0, 0, 900 + (i & 7) * 10, 600 + (i & 3) * 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(top, WM_NCMOUSEMOVE, kHtBorderWindow, MAKELPARAM(at.x, at.y));
     ::SendMessageW(top, WM_NCMOUSEMOVE, kHtBorderWindow, MAKELPARAM(away.x, away.y));
+    // A minimise and a restore every tenth step: 100 in all.
+    if (i % 10 == 0) {
+      ::SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      waitAnimation();
+      ::SendMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+      waitAnimation();
+    }
     Application()->ProcessMessages();
   };
-  for (int i = 0; i < 8; ++i) cycle(i);
+  for (int i = 0; i < 8; ++i) cycle(i * 10);
   const long gdiBefore = LiveGdiObjects(), userBefore = ProcessWindows();
   for (int i = 0; i < 1000; ++i) cycle(i);
   const long gained = (LiveGdiObjects() - gdiBefore) + (ProcessWindows() - userBefore);
@@ -131,6 +177,12 @@ int main() {
   std::printf("exborder_resize_place_ms: %.3f\n", per(after.PlaceUs, before.PlaceUs));
   std::printf("layered_update_1000x700_ms: %.3f\n", layered / 1000);
   std::printf("glow_show_ms: %.3f\n", glow / 1000);
+  std::printf("minimize_animation_ms: %.1f\n", minimizeTimes[minimizeTimes.size() / 2]);
+  std::printf("minimize_animation_time_ms: %d\n", 200);
+  std::printf("minimize_cycle_minimize_ms: %.1f\n", cycleParts[0] / cycleRuns);
+  std::printf("minimize_cycle_wait_ms: %.1f\n", cycleParts[1] / cycleRuns);
+  std::printf("minimize_cycle_restore_ms: %.1f\n", cycleParts[2] / cycleRuns);
+  std::printf("minimize_cycle_restore_wait_ms: %.1f\n", cycleParts[3] / cycleRuns);
   std::printf("exborder_gdi_objects_gained: %ld\n", gained);
   return 0;
 }

@@ -9,6 +9,7 @@
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
 #include "skin/forms/exborder_win.h"
+#include "skin/forms/form_animation_win.h"
 #include "skin/forms/glow_win.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -77,9 +78,14 @@ bool TsSkinProvider::OwnsWindow(HWND wnd) const {
   return wnd && (wnd == Wnd() || (border_ && border_->Owns(wnd)));
 }
 
+bool TsSkinProvider::Animating() const {
+  return (minAnim_ && minAnim_->Running()) || (moveBlend_ && moveBlend_->Running());
+}
+
 void TsSkinProvider::UpdateExBordersPos(bool redraw, uint8_t blend) {
   HWND w = Wnd();
-  if (!border_ || !w || Application()->Terminating() || !FrameSkinned()) return;
+  // An animation shows the form's picture instead.
+  if (!border_ || !w || Application()->Terminating() || !FrameSkinned() || Animating()) return;
   if (!::IsWindowVisible(w) || ::IsIconic(w)) {
     border_->Hide();
     return;
@@ -93,6 +99,17 @@ void TsSkinProvider::AfterWindowPosChanged(const TMessage& m) {
   if (m.Msg != WM_WINDOWPOSCHANGED) return;
   const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
   const UINT flags = pos ? pos->flags : 0;
+  TsSkinManager* mgr = SkinData->SkinManager();
+  if ((flags & SWP_SHOWWINDOW) && !firstShown_) {
+    firstShown_ = true;
+    if (mgr && mgr->AnimEffects.FormShow.Active) PlayShowAnimation(*this, mgr->AnimEffects.FormShow);
+  }
+  if ((flags & SWP_HIDEWINDOW) && !hidePicture_.Empty() && mgr) {
+    RemoveButtonGlows();
+    ClearGlows();
+    PlayHideAnimation(std::move(hidePicture_), hideRect_, Wnd(), mgr->AnimEffects.FormHide);
+    hidePicture_ = TBitmap32();
+  }
   // Glows stay where the mouse found their button: a form that moves or
   // changes size drops them.
   RECT r{};
@@ -194,8 +211,114 @@ bool TsSkinProvider::AnswerBackground(TMessage& m) {
   return true;
 }
 
+bool TsSkinProvider::Snapshot(TBitmap32& out, TRect32& screen) {
+  HWND w = Wnd();
+  if (!w || !FrameSkinned() || !::IsWindowVisible(w) || ::IsIconic(w)) return false;
+  UpdateLayout();
+  if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  if (frame_.Empty()) return false;
+  ::GdiFlush();
+  out = frame_;
+  // The client area as the window shows it, children included.
+  RECT cr{};
+  ::GetClientRect(w, &cr);
+  const TRect32& c = layout_.Client;
+  TDibBitmap client(cr.right, cr.bottom);
+  if (client.DC()) {
+    WindowDC dc(w);
+    ::BitBlt(client.DC(), 0, 0, cr.right, cr.bottom, dc.get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const TBitmap32& px = client.Pixels();
+    for (int32_t y = 0; y < px.Height(); ++y) {
+      uint32_t* row = out.ScanLine(c.Top + y);
+      if (!row) continue;
+      for (int32_t x = 0; x < px.Width(); ++x)
+        if (c.Left + x >= 0 && c.Left + x < out.Width()) row[c.Left + x] = px.Pixel(x, y) | 0xFF000000u;
+    }
+  }
+  const POINT o = ImageOrigin();
+  screen = {o.x, o.y, o.x + out.Width(), o.y + out.Height()};
+  return true;
+}
+
+bool TsSkinProvider::HandleEffectsSysCommand(TMessage& m) {
+  const WPARAM cmd = m.WParam & 0xFFF0;
+  TsSkinManager* mgr = SkinData->SkinManager();
+  HWND w = Wnd();
+  if (restoring_ || !mgr || !mgr->AnimEffects.Minimizing.Active || !LayeredWindowsAvailable() || !FrameSkinned())
+    return false;
+  if (cmd == SC_MINIMIZE && !::IsIconic(w) && ::IsWindowVisible(w)) {
+    TBitmap32 picture;
+    TRect32 from;
+    if (!Snapshot(picture, from)) return false;
+    RemoveButtonGlows();
+    ClearGlows();
+    SetHot(cbCount);
+    // The picture takes the form's place first, then the form goes to the
+    // taskbar, without the platform's own animation.
+    if (!minAnim_) minAnim_ = std::make_unique<TacMinimizeAnim>(*this);
+    minAnim_->Start(std::move(picture), from, mgr->AnimEffects.Minimizing.Time, true);
+    TacNoPlatformAnimation off;
+    formHook_.CallNext(m);
+    return true;
+  }
+  if (cmd == SC_RESTORE && ::IsIconic(w) && minAnim_ && !minAnim_->Picture().Empty()) {
+    minAnim_->Finish();
+    // The picture kept from minimising grows back from the taskbar; the
+    // form itself comes back when it has.
+    minAnim_->Start(TBitmap32(minAnim_->Picture()), minAnim_->From(), mgr->AnimEffects.Minimizing.Time, false);
+    m.Result = 0;
+    return true;
+  }
+  return false;
+}
+
+void TsSkinProvider::RestoreAfterAnimation() {
+  HWND w = Wnd();
+  if (!w) return;
+  restoring_ = true;
+  ::SendMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+  restoring_ = false;
+  if (::IsWindow(w)) {
+    ::SetForegroundWindow(w);
+    UpdateExBordersPos(true);
+  }
+}
+
+bool TsSkinProvider::StartMoveBlend(TMessage& m) {
+  TsSkinManager* mgr = SkinData->SkinManager();
+  HWND w = Wnd();
+  if (m.WParam != HTCAPTION || !mgr || !mgr->AnimEffects.BlendOnMoving.Active || !AllowBlendOnMoving ||
+      !LayeredWindowsAvailable() || !FrameSkinned() || ::IsZoomed(w) || ::IsIconic(w) || !::IsWindowEnabled(w) ||
+      mgr->AnimEffects.BlendOnMoving.BlendValue == 255)
+    return false;
+  if (!moveBlend_) moveBlend_ = std::make_unique<TacMoveBlend>(*this);
+  if (moveBlend_->Running()) return false;
+  RemoveButtonGlows();
+  ClearGlows();
+  ::SetForegroundWindow(w);
+  moveBlend_->Run(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, mgr->AnimEffects.BlendOnMoving);
+  m.Result = 0;
+  return true;
+}
+
 bool TsSkinProvider::HandleEffectsMessage(TMessage& m) {
   switch (m.Msg) {
+    case WM_SYSCOMMAND:
+      return HandleEffectsSysCommand(m);
+    case WM_SETTINGCHANGE:
+      // The taskbar moved: a running minimise follows it.
+      if (m.WParam == SPI_SETWORKAREA && minAnim_ && minAnim_->Running()) minAnim_->UpdateTarget();
+      return false;
+    case WM_WINDOWPOSCHANGING: {
+      // A form about to be hidden keeps its look for the hide animation.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      TsSkinManager* mgr = SkinData->SkinManager();
+      if (pos && (pos->flags & SWP_HIDEWINDOW) && mgr && mgr->AnimEffects.FormHide.Active &&
+          AnimFrames(mgr->AnimEffects.FormHide.Time) >= 1 && LayeredWindowsAvailable())
+        Snapshot(hidePicture_, hideRect_);
+      return false;
+    }
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
@@ -210,7 +333,9 @@ bool TsSkinProvider::HandleEffectsMessage(TMessage& m) {
         }
         m.WParam = static_cast<WPARAM>(code);
       }
-      return false;
+      // A caption press with the manager's blend on moving drags the form's
+      // picture, translucent.
+      return m.Msg == WM_NCLBUTTONDOWN && StartMoveBlend(m);
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         RemoveButtonGlows();
@@ -222,7 +347,17 @@ bool TsSkinProvider::HandleEffectsMessage(TMessage& m) {
         RemoveButtonGlows();
         border_->Hide();
       }
-      if (m.WParam) CheckExtendedBorder();
+      if (m.WParam) {
+        CheckExtendedBorder();
+        // A form whose first show fades in stays unseen until its picture
+        // has faded in.
+        TsSkinManager* mgr = SkinData->SkinManager();
+        if (!firstShown_ && mgr && mgr->AnimEffects.FormShow.Active &&
+            AnimFrames(mgr->AnimEffects.FormShow.Time) >= 1 && LayeredWindowsAvailable() && FrameSkinned()) {
+          ::SetWindowLongW(Wnd(), GWL_EXSTYLE, ::GetWindowLongW(Wnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
+          ::SetLayeredWindowAttributes(Wnd(), 0, 0, LWA_ALPHA);
+        }
+      }
       return false;
     case WM_STYLECHANGED:
       formHook_.CallNext(m);
@@ -230,6 +365,9 @@ bool TsSkinProvider::HandleEffectsMessage(TMessage& m) {
       return true;
     case WM_DESTROY:
       RemoveButtonGlows();
+      if (minAnim_) minAnim_->Finish();
+      minAnim_.reset();
+      oldLookCover_.reset();
       border_.reset();
       return false;
     default:

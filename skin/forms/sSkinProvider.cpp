@@ -10,6 +10,7 @@
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
 #include "skin/forms/exborder_win.h"
+#include "skin/forms/form_animation_win.h"
 #include "skin/forms/frame_region_win.h"
 #include "skin/forms/glow_win.h"
 
@@ -31,6 +32,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
       form_(dynamic_cast<TCustomForm*>(owner)) {
   SkinData->SetSkinSection("FORM");
   InstallControlGlowHandler();
+  InstallSkinChangeAnimator();
   ++g_providers;
   if (form_) {
     RegisterSkinnedForm(form_);
@@ -43,6 +45,9 @@ TsSkinProvider::~TsSkinProvider() {
   // The fade timer draws from the buttons' images: it goes first.
   StopFades();
   RemoveButtonGlows();
+  minAnim_.reset();
+  moveBlend_.reset();
+  oldLookCover_.reset();
   border_.reset();
   EndOutlineDrag(false);
   if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();

@@ -14,6 +14,7 @@
 #include "framework/component.h"
 #include "framework/forms.h"
 #include "framework/graphics.h"
+#include "skin/core/anim_effects.h"
 #include "skin/core/sCommonData.h"
 #include "skin/forms/exborder_geometry.h"
 #include "skin/forms/frame_geometry.h"
@@ -24,6 +25,9 @@ namespace glyphora {
 
 class TSkinContent;
 class TacBorderForm;
+class TacMinimizeAnim;
+class TacMoveBlend;
+class TacPictureWindow;
 class TsSystemMenu;
 
 // rmBorder moves and sizes the form by dragging an outline.
@@ -84,6 +88,16 @@ class TsSkinProvider : public TComponent {
   POINT ImageOrigin();
   // Glow window of a caption button (-1: none).
   int32_t ButtonGlow(TCaptionButtonKind kind) const { return buttons_[kind].GlowID; }
+  // Moves (and with redraw repaints) the border around the form.
+  void UpdateExBordersPos(bool redraw, uint8_t blend = 255);
+  // The whole window as it looks now (frame, with the extended border its
+  // shadow, and the client area as shown) and its screen rectangle; false
+  // when there is none.
+  bool Snapshot(TBitmap32& out, TRect32& screen);
+  // A minimise, restore or translucent-drag animation runs.
+  bool Animating() const;
+  // The restore animation has ended: the form comes back.
+  void RestoreAfterAnimation();
 
   // Popup menus and the system menu (provider_menus_win.cpp).
   bool MakeSkinMenu = false;  // the system menu lists the available skins
@@ -173,8 +187,6 @@ class TsSkinProvider : public TComponent {
   void CheckExtendedBorder();
   void DropExtendedBorder();
   bool WantsExtendedBorder() const;
-  // Moves (and with redraw repaints) the border around the form.
-  void UpdateExBordersPos(bool redraw, uint8_t blend = 255);
   void PaintExtendedFrame(TSkinContent& skin, int state);
   // The answer to SKC_GETBG: the frame image at the client's origin.
   bool AnswerBackground(TMessage& m);
@@ -183,6 +195,10 @@ class TsSkinProvider : public TComponent {
   void RemoveButtonGlows();
   // A window of this form: the form's own or one of its border's.
   bool OwnsWindow(HWND wnd) const;
+  bool HandleEffectsSysCommand(TMessage& m);
+  bool StartMoveBlend(TMessage& m);
+  friend void CoverWithOldLook(TsSkinProvider& sp);
+  friend void FadeToNewLook(TsSkinProvider& sp, const TacSkinChanging& settings);
   // A mouse move over the border's frame with the frame's hit code there.
   void BorderMouseMove(int32_t code);
   // After the frame has handled a change of the window's place or size.
@@ -193,6 +209,17 @@ class TsSkinProvider : public TComponent {
   // when a part's picture may have changed.
   uint32_t frameGeneration_ = 0;
   RECT lastWindowRect_{};  // where the last change of place or size left the form
+  std::unique_ptr<TacMinimizeAnim> minAnim_;
+  std::unique_ptr<TacMoveBlend> moveBlend_;
+  // The skin change's picture of the old look and the window showing it.
+  TBitmap32 oldLook_;
+  TRect32 oldLookRect_{};
+  std::unique_ptr<TacPictureWindow> oldLookCover_;
+  // The look of a form about to be hidden, for its hide animation.
+  TBitmap32 hidePicture_;
+  TRect32 hideRect_{};
+  bool firstShown_ = false;
+  bool restoring_ = false;  // the restore animation's own SC_RESTORE
 
   // The frame image: a view of the window's size into a DIB section that
   // only grows, so that resizing does not make a new one at every step.
