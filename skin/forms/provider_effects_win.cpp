@@ -4,6 +4,8 @@
 // image lends to the form's children, and the messages that drive them.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/application.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
@@ -72,6 +74,26 @@ POINT TsSkinProvider::ImageOrigin() {
   UpdateLayout();
   if (border_) return POINT{r.left - exLayout_.FormOrigin.X, r.top - exLayout_.FormOrigin.Y};
   return POINT{r.left, r.top};
+}
+
+void TsSkinProvider::KeepExtendedFrameOnScreen() {
+  HWND w = Wnd();
+  RECT r{};
+  if (!border_ || !w || ::IsZoomed(w) || ::IsIconic(w) || !::GetWindowRect(w, &r)) return;
+  UpdateLayout();
+  // How far the skin's frame (its shadow aside) reaches beyond the form's
+  // window on the left and at the top.
+  const int32_t outX = exLayout_.FormOrigin.X - exLayout_.In.Shadow.Left;
+  const int32_t outY = exLayout_.FormOrigin.Y - exLayout_.In.Shadow.Top;
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  if (!::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) return;
+  // A form placed at the work area's edge (the platform's default place)
+  // would have its caption and icon beyond the screen: it moves in.
+  const LONG x = std::max<LONG>(r.left, mi.rcWork.left + std::max(outX, 0));
+  const LONG y = std::max<LONG>(r.top, mi.rcWork.top + std::max(outY, 0));
+  if (x != r.left || y != r.top)
+    ::SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TsSkinProvider::OwnsWindow(HWND wnd) const {
@@ -349,6 +371,7 @@ bool TsSkinProvider::HandleEffectsMessage(TMessage& m) {
       }
       if (m.WParam) {
         CheckExtendedBorder();
+        if (!firstShown_) KeepExtendedFrameOnScreen();
         // A form whose first show fades in stays unseen until its picture
         // has faded in.
         TsSkinManager* mgr = SkinData->SkinManager();

@@ -195,6 +195,9 @@ class TsSkinProvider : public TComponent {
   void RemoveButtonGlows();
   // A window of this form: the form's own or one of its border's.
   bool OwnsWindow(HWND wnd) const;
+  // At the first show: a form whose skinned frame would reach beyond the
+  // top or left of the work area moves in.
+  void KeepExtendedFrameOnScreen();
   bool HandleEffectsSysCommand(TMessage& m);
   bool StartMoveBlend(TMessage& m);
   friend void CoverWithOldLook(TsSkinProvider& sp);

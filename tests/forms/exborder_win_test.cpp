@@ -4,6 +4,7 @@
 // frame coming back.
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -127,6 +128,23 @@ struct CommandSpy {
     return (m.WParam & 0xFFF0) == SC_CLOSE || (m.WParam & 0xFFF0) == SC_MOVE || (m.WParam & 0xFFF0) == SC_SIZE;
   }};
 };
+
+TEST_F(ExBorderTest, AFormAtTheWorkAreasCornerShowsItsWholeCaption) {
+  RECT wa{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
+  char text[160];
+  std::snprintf(text, sizeof text, "[Main]\r\nLeft=%ld\r\nTop=%ld\r\nWidth=800\r\nHeight=500\r\n", wa.left, wa.top);
+  WriteIni(text);
+  Open();
+  ASSERT_TRUE(Provider().ExtendedBorder());
+  // The skinned frame (its shadow may reach beyond) starts inside the work
+  // area, right at its corner.
+  const TExBorderLayout& l = Provider().ExLayout();
+  const POINT frame = Screen({l.In.Shadow.Left, l.In.Shadow.Top});
+  EXPECT_EQ(frame.x, wa.left);
+  EXPECT_EQ(frame.y, wa.top);
+  EXPECT_GT(Rect(Wnd()).top, wa.top);
+}
 
 TEST_F(ExBorderTest, HitCodesAndPressesThroughTheBorderWindows) {
   Open();
