@@ -13,10 +13,11 @@
 
 namespace glyphora {
 
-namespace {
-double NowMs() {
+double AnimClockMs() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
+
+namespace {
 
 HWND FormWindow(const TsSkinProvider& sp) { return sp.Form() ? sp.Form()->WindowHandle() : nullptr; }
 
@@ -118,7 +119,8 @@ TacMinimizeAnim::~TacMinimizeAnim() {
   wnd_.reset();
 }
 
-void TacMinimizeAnim::Start(TBitmap32 picture, const TRect32& from, int32_t timeMs, bool minimizing) {
+void TacMinimizeAnim::Start(TBitmap32 picture, const TRect32& from, int32_t timeMs, bool minimizing,
+                            double requestedMs) {
   timer_.reset();
   picture_ = std::move(picture);
   minimizing_ = minimizing;
@@ -133,7 +135,9 @@ void TacMinimizeAnim::Start(TBitmap32 picture, const TRect32& from, int32_t time
   const int32_t first = minimizing_ ? 0 : anim_.Steps;
   wnd_->Show(picture_, MinimizeRect(anim_, first), MinimizeAlpha(anim_, first));
   wnd_->PlaceAbove(FormWindow(sp_));
-  startMs_ = NowMs();
+  // The clock runs from the request: time spent taking the picture and
+  // minimising is made up by skipping frames.
+  startMs_ = requestedMs;
   timer_ = std::make_unique<TacThreadedTimer>(nullptr);
   timer_->SetInterval(kAnimFrameMs);
   timer_->SetOnTimer([this](TComponent*) { Tick(); });
@@ -148,7 +152,7 @@ void TacMinimizeAnim::Tick() {
   timer_->InHandler = true;
   // The frame the clock asks for, at least one a tick: a late tick skips
   // frames, so the animation lasts its time on a busy machine too.
-  const int32_t due = int32_t((NowMs() - startMs_) / kAnimFrameMs);
+  const int32_t due = int32_t((AnimClockMs() - startMs_) / kAnimFrameMs);
   step_ = std::min(anim_.Steps, std::max(step_ + 1, due));
   const int32_t frame = minimizing_ ? step_ : anim_.Steps - step_;
   if (wnd_) wnd_->Show(picture_, MinimizeRect(anim_, frame), MinimizeAlpha(anim_, frame));
@@ -324,14 +328,14 @@ void PlayHideAnimation(TBitmap32 picture, const TRect32& screen, HWND above, con
     h.End();
     return;
   }
-  h.Start = NowMs();
+  h.Start = AnimClockMs();
   h.Timer = std::make_unique<TacThreadedTimer>(nullptr);
   h.Timer->SetInterval(kAnimFrameMs);
   h.Timer->SetOnTimer([](TComponent*) {
     THideAnimation& a = HideAnimation();
     if (!a.Timer || a.Timer->InHandler) return;
     a.Timer->InHandler = true;
-    const int32_t due = int32_t((NowMs() - a.Start) / kAnimFrameMs);
+    const int32_t due = int32_t((AnimClockMs() - a.Start) / kAnimFrameMs);
     const bool last = a.Show(std::max(a.Frame + 1, due));
     a.Timer->InHandler = false;
     if (last) a.End();

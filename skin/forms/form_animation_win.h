@@ -20,6 +20,9 @@ namespace glyphora {
 
 class TsSkinProvider;
 
+// The animations' clock: milliseconds, monotonic.
+double AnimClockMs();
+
 // The platform's own minimise and restore animation, off for a scope: the
 // form's picture is the animation.
 class TacNoPlatformAnimation {
@@ -63,9 +66,10 @@ class TacMinimizeAnim {
   explicit TacMinimizeAnim(TsSkinProvider& owner);
   ~TacMinimizeAnim();
   // Starts with the form's picture and rectangle (screen) and the settings'
-  // time. Minimising runs after the form went to the taskbar; restoring
-  // ends by restoring the form.
-  void Start(TBitmap32 picture, const TRect32& from, int32_t timeMs, bool minimizing);
+  // time, counted from requestedMs (the clock's time of the request).
+  // Minimising runs after the form went to the taskbar; restoring ends by
+  // restoring the form.
+  void Start(TBitmap32 picture, const TRect32& from, int32_t timeMs, bool minimizing, double requestedMs);
   bool Running() const { return timer_ != nullptr; }
   bool Minimizing() const { return minimizing_; }
   // The work area changed: the target follows the taskbar.

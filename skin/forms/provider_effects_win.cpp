@@ -265,6 +265,7 @@ bool TsSkinProvider::Snapshot(TBitmap32& out, TRect32& screen) {
 
 bool TsSkinProvider::HandleEffectsSysCommand(TMessage& m) {
   const WPARAM cmd = m.WParam & 0xFFF0;
+  const double requested = AnimClockMs();
   TsSkinManager* mgr = SkinData->SkinManager();
   HWND w = Wnd();
   if (restoring_ || !mgr || !mgr->AnimEffects.Minimizing.Active || !LayeredWindowsAvailable() || !FrameSkinned())
@@ -279,7 +280,7 @@ bool TsSkinProvider::HandleEffectsSysCommand(TMessage& m) {
     // The picture takes the form's place first, then the form goes to the
     // taskbar, without the platform's own animation.
     if (!minAnim_) minAnim_ = std::make_unique<TacMinimizeAnim>(*this);
-    minAnim_->Start(std::move(picture), from, mgr->AnimEffects.Minimizing.Time, true);
+    minAnim_->Start(std::move(picture), from, mgr->AnimEffects.Minimizing.Time, true, requested);
     TacNoPlatformAnimation off;
     formHook_.CallNext(m);
     return true;
@@ -288,7 +289,8 @@ bool TsSkinProvider::HandleEffectsSysCommand(TMessage& m) {
     minAnim_->Finish();
     // The picture kept from minimising grows back from the taskbar; the
     // form itself comes back when it has.
-    minAnim_->Start(TBitmap32(minAnim_->Picture()), minAnim_->From(), mgr->AnimEffects.Minimizing.Time, false);
+    minAnim_->Start(TBitmap32(minAnim_->Picture()), minAnim_->From(), mgr->AnimEffects.Minimizing.Time, false,
+                     requested);
     m.Result = 0;
     return true;
   }
