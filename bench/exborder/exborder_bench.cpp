@@ -21,17 +21,17 @@ using namespace glyphora;
 using glyphora::bench::MedianMicros;
 
 namespace {
+BOOL CALLBACK CountOwn(HWND w, LPARAM lp) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(w, &pid);
+  if (pid == ::GetCurrentProcessId()) ++*reinterpret_cast<long*>(lp);
+  return TRUE;
+}
+
 // Windows of this process (USER objects the border and glows make).
 long ProcessWindows() {
   long n = 0;
-  ::EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        if (pid == ::GetCurrentProcessId()) ++*reinterpret_cast<long*>(lp);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&n));
+  ::EnumWindows(&CountOwn, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 }  // namespace

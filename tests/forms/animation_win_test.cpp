@@ -14,17 +14,17 @@ using namespace glyphora::test;
 
 namespace {
 
+BOOL CALLBACK CountShown(HWND w, LPARAM lp) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(w, &pid);
+  if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(w)) ++*reinterpret_cast<int*>(lp);
+  return TRUE;
+}
+
 // Visible windows of this process.
 int ShownWindows() {
   int n = 0;
-  ::EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(w)) ++*reinterpret_cast<int*>(lp);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&n));
+  ::EnumWindows(&CountShown, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 

@@ -31,7 +31,9 @@ TEST(CrossFade, OldLookStaysOpaqueUntilTheNewIsNearAndBothEndTogether) {
   const int32_t n = 8;
   for (int32_t i = 0; i <= n; ++i) {
     const TCrossFadeStep s = CrossFadeStep(i, n, 255);
-    if (s.NewAlpha <= 170) EXPECT_EQ(s.OldAlpha, 255) << i;
+    if (s.NewAlpha <= 170) {
+      EXPECT_EQ(s.OldAlpha, 255) << i;
+    }
   }
   EXPECT_EQ(CrossFadeStep(n, n, 255).OldAlpha, 0);
   EXPECT_EQ(CrossFadeStep(n, n, 255).NewAlpha, 255);
