@@ -31,4 +31,16 @@ glyph UNKNOWN -font $SANS -pointsize 58 -fill '#202020' -annotate +14+56 '?'
 convert -size 64x64 xc:none -fill '#2f6fd0' -draw 'roundrectangle 2,2 61,61 12,12' \
   -font $SERIF -pointsize 50 -fill white -gravity center -annotate +0+2 G \
   -filter Lanczos -resize 16x16 -define icon:auto-resize=16 "$out/glyphora.ico"
+
+
+# Shadow templates for skins without an extended border image: a soft shadow
+# around a window area, the active one darker. Nine-slice margins 11, 7, 11,
+# 11 (left, top, right, bottom) of shadow; the window covers the middle.
+shadow() { # name, size, opacity
+  local s=$2 r=$(($2 - 12)) b=$(($2 - 12))
+  convert -size "${s}x${s}" xc:none -fill black -draw "roundrectangle 11,7 $r,$b 3,3" \
+    -channel A -blur 0x3.5 -evaluate multiply "$3" +channel "PNG32:$out/$1.png"
+}
+shadow ACSHDA 32 0.7
+shadow ACSHDI 31 0.42
 echo "art written to $out"

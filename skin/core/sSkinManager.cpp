@@ -134,10 +134,7 @@ void TsSkinManager::Loaded() {
 
 // ------------------------------------------------------------- properties
 
-bool TsSkinManager::ExtendedBorders() const {
-  static const bool layered = ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindow") != nullptr;
-  return extendedBorders_ && layered;
-}
+bool TsSkinManager::ExtendedBorders() const { return extendedBorders_ && LayeredWindowsAvailable(); }
 
 std::wstring TsSkinManager::SkinInfo() const {
   if (!skinActive_) return L"N/A";
@@ -172,6 +169,7 @@ void TsSkinManager::SetActive(bool value) {
     if (!Loading() && skinActive_) RemoveSkin();
   }
   if (skinActive_) content_->InitConstantIndexes();
+  CheckShadows();
 }
 
 void TsSkinManager::SetHueOffset(int32_t value) {
@@ -207,6 +205,8 @@ void TsSkinManager::UpdateSkin(bool repaint) {
   g_newSkinBroadcast = true;
   BroadcastToForms(SM_ALPHACMD, SkinCommandWParam(SKC_SETNEWSKIN), reinterpret_cast<LPARAM>(this));
   g_newSkinBroadcast = false;
+  // Forms that took a picture of their old look fade from it to the new one.
+  if (SkinChangeAnimator().PlayFades) SkinChangeAnimator().PlayFades(this);
   if (repaint) {
     for (TCustomForm* f : Application()->Forms())
       if (f->HandleAllocated())
@@ -216,11 +216,12 @@ void TsSkinManager::UpdateSkin(bool repaint) {
   if (IsDefault()) InstallHook();
 }
 
-void TsSkinManager::EndUpdate(bool repaint, bool) {
-  // Skin-change animations are not played here, so AllowAnimation has
-  // nothing to switch off.
+void TsSkinManager::EndUpdate(bool repaint, bool allowAnimation) {
   nonAutoUpdate_ = false;
+  const bool animate = AnimEffects.SkinChanging.Active;
+  if (!allowAnimation) AnimEffects.SkinChanging.Active = false;
   UpdateSkin(repaint);
+  AnimEffects.SkinChanging.Active = animate;
 }
 
 void TsSkinManager::RepaintForms(bool) {

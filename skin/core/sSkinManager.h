@@ -12,11 +12,13 @@
 #include "framework/component.h"
 #include "framework/graphics.h"
 #include "framework/handles.h"
+#include "skin/core/anim_effects.h"
 #include "skin/core/skin_content.h"
 
 namespace glyphora {
 
 class TControl;
+class TsSkinManager;
 
 // A skin stored in the window definition: its package bytes and values.
 struct TsStoredSkin {
@@ -63,6 +65,25 @@ struct TacLivePreview {
 // Reads the record; nothing when it is short, untagged or a text in it is
 // not terminated within its field.
 std::optional<TacLivePreview> ParseLivePreview(const void* data, size_t size);
+
+// The platform composes windows (desktop composition): asked through dwmapi,
+// looked up at run time.
+bool DesktopCompositionEnabled();
+// UpdateLayeredWindow is there: per-pixel-alpha windows (the extended
+// border, glows, animations) can be used.
+bool LayeredWindowsAvailable();
+// Glowing can be switched off for the whole process.
+void SetGlowingSwitchedOff(bool off);
+
+// The form skinning's part in a skin change, installed from above by the
+// forms' effects: a picture of each shown form taken before the new skin
+// loads, and the fade from it to the new look once the new skin has been
+// broadcast.
+struct TSkinChangeAnimator {
+  void (*TakePictures)(TsSkinManager* manager) = nullptr;
+  void (*PlayFades)(TsSkinManager* manager) = nullptr;
+};
+void SetSkinChangeAnimator(const TSkinChangeAnimator& animator);
 
 // Once at start, before any form: notes the command-line switches and, for
 // "/acver", shows the skinning engine's version (once per process).
@@ -119,6 +140,11 @@ class TsSkinManager : public TComponent {
   void SetExtendedBorders(bool value);
   bool SkinnedPopups = true;
   std::string CommonSections;
+  TacSkinEffects Effects;
+  TacAnimEffects AnimEffects;
+  // Effects.AllowGlowing, where layered windows exist and glowing is not
+  // switched off for the process.
+  bool AllowGlowing() const;
   // The loaded skin's version ("7.0"), or "N/A" without a skin.
   std::wstring SkinInfo() const;
   static std::wstring Version() { return L"7.25"; }
@@ -172,6 +198,15 @@ class TsSkinManager : public TComponent {
   bool HookInstalled() const { return static_cast<bool>(hook_); }
   TShowAction ShowState() const { return showState_; }
   bool AppWindowHooked() const { return appHooked_ != nullptr; }
+
+  // The extended border's templates (active and inactive), their nine-slice
+  // margins and the shadow margins around a form; empty and 0 without
+  // extended borders. Rebuilt after every load (CheckShadows).
+  TBitmap32 ShdaTemplate, ShdiTemplate;
+  TRect32 ShadowMargins{};
+  TRect32 FormShadowSize{};
+  bool ShadowsFromSkin = false;  // the templates are the skin's EXBORDER image
+  void CheckShadows();
 
   // The live preview: WM_COPYDATA with kLivePreviewWParam and the tagged record.
   LRESULT HandleCopyData(WPARAM wParam, const COPYDATASTRUCT* data);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/application.h"
+#include "skin/core/sSkinManager.h"
 
 namespace glyphora::skin_manager_detail {
 
@@ -39,3 +40,8 @@ inline bool DirectoryExists(const std::wstring& path) {
 }
 
 }  // namespace glyphora::skin_manager_detail
+
+namespace glyphora {
+// The animator the form skinning installed (empty without one).
+const TSkinChangeAnimator& SkinChangeAnimator();
+}  // namespace glyphora

@@ -57,6 +57,10 @@ void TsSkinManager::SetSkinName(const std::wstring& name) {
   skinName_ = name;
   if (!active_) return;
   if (OnBeforeChange) OnBeforeChange(this);
+  // The shown forms keep a picture of their old look to fade from.
+  if (ExtendedBorders() && !nonAutoUpdate_ && AnimEffects.SkinChanging.Active && !Loading() && skinActive_ &&
+      SkinChangeAnimator().TakePictures)
+    SkinChangeAnimator().TakePictures(this);
   ChangeSkin(oldName);
   if (OnAfterChange) OnAfterChange(this);
 }
@@ -145,6 +149,7 @@ void TsSkinManager::ReloadSkin() {
     }
   }
   skinActive_ = true;
+  CheckShadows();
 }
 
 void TsSkinManager::ReloadPackedSkin() {
@@ -154,6 +159,7 @@ void TsSkinManager::ReloadPackedSkin() {
   if (!content_->LoadFromPackageFile(std::filesystem::path(PackedFileName()), LoadOptions(GetFullSkinDirectory())))
     throw std::runtime_error("Skin file " + Narrow(PackedFileName()) + " not found");
   skinActive_ = true;
+  CheckShadows();
 }
 
 void TsSkinManager::RemoveSkin() {
@@ -164,6 +170,7 @@ void TsSkinManager::RemoveSkin() {
   BroadcastToForms(SM_ALPHACMD, SkinCommandWParam(SKC_REMOVESKIN), reinterpret_cast<LPARAM>(this));
   NotifyPartsSkinChanged();
   content_->Clear();
+  CheckShadows();
   removing_ = false;
 }
 

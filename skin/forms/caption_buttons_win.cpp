@@ -3,6 +3,7 @@
 // system commands they give, and the fades between their looks.
 #include <windowsx.h>
 
+#include "skin/forms/exborder_win.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/blend.h"
 
@@ -25,7 +26,13 @@ int TsSkinProvider::HitTestScreen(POINT p) {
   RECT wr;
   if (!::GetWindowRect(Wnd(), &wr)) return kHtNowhere;
   UpdateLayout();
-  return FrameHitTest(layout_, p.x - wr.left, p.y - wr.top);
+  const POINT o = ImageOrigin();
+  if (border_) return ExBorderHitTest(layout_, exLayout_, p.x - o.x, p.y - o.y);
+  return FrameHitTest(layout_, p.x - o.x, p.y - o.y);
+}
+
+void TsSkinProvider::BorderMouseMove(int32_t code) {
+  if (pressed_ == cbCount && !dragCode_) SetHot(KindOfHitCode(static_cast<WPARAM>(code)));
 }
 
 bool TsSkinProvider::ButtonFading() const {
@@ -75,6 +82,7 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
       const TCaptionButtonKind k = KindOfHitCode(m.WParam);
       if (k != cbCount) {
         // The mouse is held so that a release anywhere comes back here.
+        RemoveButtonGlows();
         hot_ = pressed_ = k;
         SetButtonState(k, 2, 1);
         ::SetCapture(w);
@@ -225,8 +233,20 @@ void TsSkinProvider::SetHot(TCaptionButtonKind k) {
   if (k == hot_) return;
   const TCaptionButtonKind old = hot_;
   hot_ = k;
-  if (old != cbCount) SetButtonState(old, 0, kFadeSteps);
-  if (k != cbCount) SetButtonState(k, 1, kFadeSteps);
+  if (old != cbCount) {
+    // A button under a glow kept its normal look in the frame.
+    const bool glowed = buttons_[old].GlowID >= 0;
+    UpdateButtonGlow(old, false);
+    if (glowed && buttons_[old].State == 1) buttons_[old].State = 0;
+    else SetButtonState(old, 0, kFadeSteps);
+  }
+  if (k == cbCount) return;
+  // The glow window shows the hot look at once and covers the button, so
+  // the frame keeps the normal look under it: the hover costs no upload of
+  // the frame.
+  UpdateButtonGlow(k, true);
+  if (buttons_[k].GlowID >= 0 && buttons_[k].State == 0 && buttons_[k].Steps == 0) buttons_[k].State = 1;
+  else SetButtonState(k, 1, kFadeSteps);
 }
 
 void TsSkinProvider::SetButtonState(TCaptionButtonKind k, int state, int steps) {
@@ -284,7 +304,7 @@ void TsSkinProvider::FadeTick() {
   // A pointer that left while the button faded in leaves it hot no longer.
   POINT p;
   if (hot_ != cbCount && pressed_ == cbCount && ::GetCursorPos(&p) &&
-      (::WindowFromPoint(p) != Wnd() || KindOfHitCode(HitTestScreen(p)) != hot_))
+      (!OwnsWindow(::WindowFromPoint(p)) || KindOfHitCode(HitTestScreen(p)) != hot_))
     SetHot(cbCount);
 }
 
@@ -299,12 +319,17 @@ void TsSkinProvider::StopFades() {
 
 void TsSkinProvider::ShowButtons(unsigned mask) {
   if (!mask || !cache_.DC()) return;
+  ++frameGeneration_;
+  // With the extended border the buttons lie in the border's caption part,
+  // and may reach into the form's own caption.
+  if (border_) border_->Update(false);
+  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
   WindowDC dc(Wnd(), TDcArea::Whole);
   if (!dc.get()) return;
   for (int k = 0; k < cbCount; ++k) {
     if (!(mask & (1u << k))) continue;
     const TRect32& r = layout_.Buttons[k];
-    ::BitBlt(dc.get(), r.Left, r.Top, RectWidth(r), RectHeight(r), cache_.DC(), r.Left, r.Top, SRCCOPY);
+    ::BitBlt(dc.get(), r.Left - o.X, r.Top - o.Y, RectWidth(r), RectHeight(r), cache_.DC(), r.Left, r.Top, SRCCOPY);
   }
 }
 

@@ -39,24 +39,40 @@ int32_t CaptionIconSize(int32_t h) {
 TFrameLayout LayoutFrame(const TFrameInput& in) {
   TFrameLayout l;
   l.In = in;
-  l.CaptionBottom = in.CaptionHeight > 0 ? in.SysBorderHeight + in.CaptionHeight : 0;
+  const TRect32& sh = in.Shadow;
+  l.CaptionBottom = in.CaptionHeight > 0 ? sh.Top + in.SysBorderHeight + in.CaptionHeight : 0;
   l.Client = in.Client;
   if (IsEmpty(l.Client))
     l.Client = {in.SysBorderWidth, in.SysBorderHeight + in.CaptionHeight, in.Width - in.SysBorderWidth,
                 in.Height - in.SysBorderHeight};
   if (in.CaptionHeight <= 0) return l;
+  // Maximised, a skin whose maximised caption is lower than its normal one
+  // moves the caption's contents down by half the difference.
+  const int32_t maxShift = in.Extended && in.Maximized && in.MaxHeight > 0 && in.MaxHeight != in.TitleHeight
+                               ? in.TitleHeight - in.MaxHeight
+                               : 0;
 
   // Buttons from the right end: close, maximise, minimise, help.
   const int32_t h = in.ButtonHeight > 0 ? in.ButtonHeight : kMissingButtonSize;
   int32_t top;
   if (in.LargeButtons && in.BIVAlign == 1) {
-    top = in.Maximized ? 3 : 0;
+    if (!in.Extended) top = in.Maximized ? 3 : 0;
+    else if (!in.Maximized) top = sh.Top + in.BITopMargin;
+    else top = in.NativeFrame + in.MaxCorrection + in.FormTop - 1;
   } else {
-    top = (in.SysBorderHeight + in.CaptionHeight - h) / 2;
+    top = (in.SysBorderHeight + in.CaptionHeight - h) / 2 + sh.Top;
+    if (in.Extended) {
+      top += in.CenterOffs;
+      if (in.Maximized) {
+        top -= 2;
+        if (maxShift) top += (maxShift - in.CenterOffs) / 2 - 2;
+        top += in.NativeFrame / 2;
+      }
+    }
     if (in.LargeButtons && h < 16) top += 2;
   }
   const int32_t spacing = in.LargeButtons ? in.BISpacing : 0;
-  const int32_t right = in.Width - in.BIRightMargin - in.SysBorderWidth;
+  const int32_t right = in.Width - in.BIRightMargin - sh.Right - in.SysBorderWidth;
   int32_t x = right;
   int32_t leftmost = right;
   for (int k = 0; k < cbCount; ++k) {
@@ -71,16 +87,22 @@ TFrameLayout LayoutFrame(const TFrameInput& in) {
   int32_t iconWidth = 0;
   if (in.LargeButtons && in.ShowIcon) {
     const int32_t size = CaptionIconSize(in.CaptionHeight);
-    const int32_t left = in.SysBorderWidth + in.BILeftMargin;
-    int32_t itop = in.SysBorderWidth / 2 - 1;
+    const int32_t left = in.SysBorderWidth + in.BILeftMargin + sh.Left;
+    const int32_t frame = in.Extended ? in.NativeFrame : in.SysBorderWidth;
+    int32_t itop = frame / 2 + sh.Top - 1;
     itop += std::max(0, l.CaptionBottom - itop - size) / 2;
+    if (in.Extended) itop += in.CenterOffs + (maxShift ? maxShift / 2 - 2 : 0);
     l.Icon = {left, itop, left + size, itop + size};
     iconWidth = size;
   }
-  l.Text.Left = in.SysBorderWidth + iconWidth + in.BILeftMargin + (in.HasCaptionSection ? 2 : 0) + 4;
-  l.Text.Right = std::max(l.Text.Left, in.Width - l.ButtonsWidth - 12);
-  l.Text.Top = in.Maximized ? 3 : 2;
+  l.Text.Left = in.SysBorderWidth + iconWidth + in.BILeftMargin + sh.Left + (in.HasCaptionSection ? 2 : 0) + 4;
+  l.Text.Right = std::max(l.Text.Left, in.Width - l.ButtonsWidth - sh.Right - 12);
+  l.Text.Top = sh.Top + (in.Maximized ? (in.Extended ? 1 : 3) : 2);
   l.Text.Bottom = std::max(l.Text.Top, l.CaptionBottom);
+  if (in.Extended) {
+    l.Text.Top += in.CenterOffs + maxShift / 2;
+    l.Text.Bottom += in.CenterOffs + maxShift / 2;
+  }
   return l;
 }
 
@@ -118,6 +140,9 @@ void AppendMaskCornerRuns(const TsMaskData& m, const TBitmap32* src, bool bottom
                           int32_t wl, int32_t wr, int32_t rows, std::vector<TRect32>& out) {
   const int32_t fw = FrameWidth(m), fh = FrameHeight(m);
   if (!src || fw <= 0 || fh <= 0 || rows <= 0) return;
+  // A border wider than the mask's frame has fewer mask rows than it asks
+  // for: the bottom ones still end on the window's last row.
+  if (bottom && rows > fh) y0 += rows - fh;
   rows = std::min(rows, fh);
   wl = std::clamp(wl, 0, fw);
   wr = std::clamp(wr, 0, fw);

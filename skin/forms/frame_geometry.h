@@ -18,7 +18,7 @@ namespace glyphora {
 
 // Hit codes, as the window system numbers them.
 enum : int32_t {
-  kHtNowhere = 0, kHtClient = 1, kHtCaption = 2, kHtSysMenu = 3, kHtMinButton = 8, kHtMaxButton = 9,
+  kHtTransparent = -1, kHtNowhere = 0, kHtClient = 1, kHtCaption = 2, kHtSysMenu = 3, kHtMinButton = 8, kHtMaxButton = 9,
   kHtLeft = 10, kHtRight = 11, kHtTop = 12, kHtTopLeft = 13, kHtTopRight = 14, kHtBottom = 15,
   kHtBottomLeft = 16, kHtBottomRight = 17, kHtBorder = 18, kHtClose = 20, kHtHelp = 21,
 };
@@ -50,6 +50,17 @@ struct TFrameInput {
   bool HasCaptionSection = false;      // the skin has a "CAPTION" section
   // The native client area; empty: the window less frame and caption.
   TRect32 Client{};
+  // The extended border: the layout is then made in the coordinates of the
+  // whole frame image (shadow included), Width and Height are the image's,
+  // SysBorderWidth the skin's border width, SysBorderHeight 0 and
+  // CaptionHeight the skin's caption height.
+  bool Extended = false;
+  TRect32 Shadow{};                    // shadow margins around the frame
+  int32_t CenterOffs = 0;              // the skin's caption centre offset
+  int32_t TitleHeight = 0, MaxHeight = 0;  // caption height, normal and maximised
+  int32_t NativeFrame = 0;             // the platform's frame width
+  int32_t MaxCorrection = 0;           // the maximised caption's correction
+  int32_t FormTop = 0;                 // the form window's top in the image
 };
 
 struct TFrameLayout {

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "framework/application.h"
+#include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
+#include "skin/forms/exborder_win.h"
+#include "skin/forms/frame_image_win.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/mask_image.h"
 #include "skin/paint/section_paint.h"
@@ -81,6 +84,26 @@ void TsSkinProvider::UpdateLayout() {
     in.BILeftMargin = d.BILeftMargin;
     in.BITopMargin = d.BITopMargin;
     in.HasCaptionSection = captionIndex_ >= 0;
+    if (border_) {
+      // The extended border: the layout is made in the frame image, which
+      // holds the skin's wider frame and the shadow around the form.
+      TExBorderInput ex;
+      ex.FormWidth = in.Width;
+      ex.FormHeight = in.Height;
+      ex.FormClient = in.Client;
+      ex.NativeFrame = in.SysBorderWidth;
+      ex.NativeCaption = in.CaptionHeight;
+      ex.Maximized = in.Maximized;
+      ex.Sizeable = in.Sizeable;
+      ex.BorderWidth = d.ExBorderWidth;
+      ex.TitleHeight = d.ExTitleHeight;
+      ex.MaxHeight = d.ExMaxHeight;
+      ex.BITopMargin = d.BITopMargin;
+      ex.DrawMode = d.ExDrawMode;
+      if (TsSkinManager* m = SkinData->SkinManager()) ex.Shadow = m->FormShadowSize;
+      exLayout_ = LayoutExBorder(ex);
+      in = ExtendedFrameInput(in, exLayout_, d.ExCenterOffs);
+    }
   }
   layout_ = LayoutFrame(in);
   layoutValid_ = true;
@@ -91,41 +114,78 @@ int TsSkinProvider::ButtonImage(TCaptionButtonKind kind) const {
   return buttons_[kind].Image;
 }
 
+bool GrowFrameImage(TDibBitmap& cache, TBitmap32& view, int32_t w, int32_t h) {
+  if (w <= 0 || h <= 0) {
+    view = TBitmap32();
+    return false;
+  }
+  if (cache.Width() < w || cache.Height() < h) {
+    cache.SetSize(std::max(cache.Width(), w + w / 4), std::max(cache.Height(), h + h / 4));
+    if (cache.Pixels().Empty()) {
+      view = TBitmap32();
+      return false;
+    }
+  }
+  view = TBitmap32::View(cache.Pixels().ScanLine(0), w, h, cache.Pixels().StrideBytes());
+  return true;
+}
+
 void TsSkinProvider::PaintAll() {
   TSkinContent* skin = Content();
   if (!skin) return;
   StopFades();
   const int32_t w = layout_.In.Width, h = layout_.In.Height;
-  if (w <= 0 || h <= 0) return;
-  if (cache_.Width() < w || cache_.Height() < h) {
-    // A quarter more than asked, so that growing by dragging an edge makes
-    // a new bitmap only now and then.
-    cache_.SetSize(std::max(cache_.Width(), w + w / 4), std::max(cache_.Height(), h + h / 4));
-    if (cache_.Pixels().Empty()) return;
-  }
-  frame_ = TBitmap32::View(cache_.Pixels().ScanLine(0), w, h, cache_.Pixels().StrideBytes());
+  if (!GrowFrameImage(cache_, frame_, w, h)) return;
   TBitmap32& pix = frame_;
   ::GdiFlush();
   const int state = SectionState(*skin, SkinData->SkinIndex, formActive_);
-  PaintSection(skin, SkinData->SkinIndex, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0},
-               {0, 0, w, h}, state);
-  if (layout_.In.CaptionHeight > 0) PaintCaption(*skin, state);
+  if (border_) {
+    TExBorderTimer timer(ExBorderTimes().PaintUs);
+    PaintExtendedFrame(*skin, state);
+  } else {
+    PaintSection(skin, SkinData->SkinIndex, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0},
+                 {0, 0, w, h}, state);
+    if (layout_.In.CaptionHeight > 0) PaintCaption(*skin, state);
+  }
   SkinData->BGChanged = false;
+  ++frameGeneration_;
 }
 
 void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
   TBitmap32& pix = frame_;
   const int32_t w = layout_.In.Width;
-  const TRect32 band{0, 0, w, std::min(layout_.CaptionBottom, pix.Height())};
-  if (skin.IsValidSkinIndex(titleIndex_)) {
-    PaintSection(&skin, titleIndex_, skin.gd[titleIndex_].ClassName, CacheInfoOf(&pix, 0, 0), -1, -1, &pix, {0, 0},
-                 band, SectionState(skin, titleIndex_, formActive_));
+  const TRect32& sh = layout_.In.Shadow;
+  // With the extended border the caption lies inside the shadow, and a
+  // skin that draws its frame from the border image (mode 1) has no
+  // caption bar section of its own.
+  const TRect32 band{sh.Left, sh.Top, w - sh.Right, std::min(layout_.CaptionBottom, pix.Height())};
+  const bool extended = border_ != nullptr;
+  if (skin.IsValidSkinIndex(titleIndex_) && !(extended && skin.SkinData.ExDrawMode == 1)) {
+    PaintSection(&skin, titleIndex_, skin.gd[titleIndex_].ClassName, CacheInfoOf(&pix, 0, 0), -1, -1, &pix,
+                 {band.Left, band.Top}, band, SectionState(skin, titleIndex_, formActive_));
   }
   HWND wnd = Wnd();
   HDC dc = cache_.DC();
   if (RectWidth(layout_.Icon) > 0) {
     const TRect32& r = layout_.Icon;
+    // The icon's own pixels are made opaque: a layered frame would else
+    // show through wherever the platform drew them without alpha.
+    TBitmap32 before(RectWidth(r), RectHeight(r));
+    for (int32_t y = 0; y < before.Height(); ++y)
+      for (int32_t x = 0; x < before.Width(); ++x)
+        if (pix.Contains(r.Left + x, r.Top + y)) before.SetPixel(x, y, pix.Pixel(r.Left + x, r.Top + y));
+    ::GdiFlush();
     ::DrawIconEx(dc, r.Left, r.Top, CaptionIcon(wnd), RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    for (int32_t y = 0; y < before.Height(); ++y)
+      for (int32_t x = 0; x < before.Width(); ++x) {
+        if (!pix.Contains(r.Left + x, r.Top + y)) continue;
+        const uint32_t now = pix.Pixel(r.Left + x, r.Top + y);
+        if ((now & 0xFFFFFF) != (before.Pixel(x, y) & 0xFFFFFF))
+          pix.SetPixel(r.Left + x, r.Top + y, now | 0xFF000000u);
+        else
+          pix.SetPixel(r.Left + x, r.Top + y, before.Pixel(x, y));
+      }
   }
 
   // Title: the caption section's font colour for the frame state, cut with
@@ -173,7 +233,12 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
         ++glowMasksMade_;
     }
   }
-  if (!text.empty()) {
+  if (!text.empty() && extended) {
+    // Into the layered frame with its alpha.
+    ::GdiFlush();
+    DrawText32(&pix, captionFont_ ? captionFont_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), text,
+               color, kFormat, layout_.Text);
+  } else if (!text.empty()) {
     SelectGuard font(dc, captionFont_ ? captionFont_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(color));
@@ -185,7 +250,7 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
   ::GdiFlush();
 
   // The finished caption behind the buttons, for repainting one button.
-  stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + 10, band.Bottom);
+  stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + sh.Right + 10, band.Bottom);
   strip_.SetSizeForOverwrite(RectWidth(stripRect_), RectHeight(stripRect_));
   for (int32_t y = 0; y < strip_.Height(); ++y)
     std::copy_n(pix.ScanLine(stripRect_.Top + y) + stripRect_.Left, strip_.Width(), strip_.ScanLine(y));

@@ -64,19 +64,22 @@ void TsSkinProvider::SyncSysMenuStyle() {
 }
 
 TRect32 TsSkinProvider::IconScreenRect() {
-  RECT wr;
-  if (!Wnd() || !::GetWindowRect(Wnd(), &wr)) return {};
+  if (!Wnd()) return {};
+  // The layout is in frame image coordinates: with the extended border the
+  // image's origin lies left of and above the window.
   const TRect32& icon = Layout().Icon;
   if (RectWidth(icon) <= 0) return {};
-  return {wr.left + icon.Left, wr.top + icon.Top, wr.left + icon.Right, wr.top + icon.Bottom};
+  const POINT o = ImageOrigin();
+  return {o.x + icon.Left, o.y + icon.Top, o.x + icon.Right, o.y + icon.Bottom};
 }
 
 void TsSkinProvider::DropSysMenuBelowIcon() {
-  RECT wr;
-  if (!::GetWindowRect(Wnd(), &wr)) return;
+  if (!Wnd()) return;
   const TRect32 icon = IconScreenRect();
-  const int x = wr.left + Layout().In.SysBorderWidth;
-  const int y = RectHeight(icon) > 0 ? icon.Bottom + 1 : wr.top + Layout().CaptionBottom;
+  const POINT o = ImageOrigin();
+  const TFrameLayout& l = Layout();
+  const int x = o.x + l.In.Shadow.Left + l.In.SysBorderWidth;
+  const int y = RectHeight(icon) > 0 ? icon.Bottom + 1 : o.y + l.CaptionBottom;
   DropSysMenu(x, y);
 }
 

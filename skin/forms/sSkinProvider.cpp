@@ -2,12 +2,17 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "framework/application.h"
 #include "skin/core/animation_state.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
+#include "skin/forms/exborder_win.h"
+#include "skin/forms/form_animation_win.h"
 #include "skin/forms/frame_region_win.h"
+#include "skin/forms/glow_win.h"
 
 namespace glyphora {
 
@@ -16,6 +21,9 @@ namespace {
 // 200 ms; longer means the message loop is gone).
 constexpr uint32_t kSessionEndWaitMs = 2000;
 
+// Providers alive: the last one to go frees the glow windows kept for reuse.
+int g_providers = 0;
+
 }  // namespace
 
 TsSkinProvider::TsSkinProvider(TComponent* owner)
@@ -23,6 +31,9 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
       SkinData(std::make_unique<TsCommonData>(nullptr, COC_TsSkinProvider, "TSSKINPROVIDER")),
       form_(dynamic_cast<TCustomForm*>(owner)) {
   SkinData->SetSkinSection("FORM");
+  InstallControlGlowHandler();
+  InstallSkinChangeAnimator();
+  ++g_providers;
   if (form_) {
     RegisterSkinnedForm(form_);
     formHook_.Proc = [this](TMessage& m) { return HandleFormMessage(m); };
@@ -33,10 +44,16 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 TsSkinProvider::~TsSkinProvider() {
   // The fade timer draws from the buttons' images: it goes first.
   StopFades();
+  RemoveButtonGlows();
+  minAnim_.reset();
+  moveBlend_.reset();
+  oldLookCover_.reset();
+  border_.reset();
   EndOutlineDrag(false);
   if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
   if (form_) UnregisterSkinnedForm(form_);
+  if (--g_providers == 0) FreeGlowWindows();
 }
 
 void TsSkinProvider::Loaded() {
@@ -102,6 +119,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
   }
   if (HandleMenuMessage(m)) return true;
   if (HandlePreviewMessage(m)) return true;
+  if (HandleEffectsMessage(m)) return true;
   if (m.Msg == kApplyRegionMsg) {
     rgnPosted_ = false;
     if (rgnChanged_ && FrameSkinned() && !::IsIconic(Wnd())) {
@@ -155,6 +173,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
       formHook_.CallNext(m);
       SizeChanged();
+      AfterWindowPosChanged(m);
       return true;
     case WM_SETTINGCHANGE:
       captionFont_.reset();
@@ -182,8 +201,10 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
       const bool handled = SkinData->HandleSkinCommand(m);
       if (SkinCommandForManager(m, SkinData->SkinManager())) {
         StopFades();
+        ClearGlows();
         ResolveSkin();
         SkinData->BGChanged = true;
+        CheckExtendedBorder();
         if (Wnd() && ::IsWindowVisible(Wnd())) PaintFrame();
       }
       return handled;
@@ -191,9 +212,15 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
     case SKC_REMOVESKIN: {
       const bool own = SkinCommandForManager(m, SkinData->SkinManager());
       const bool handled = SkinData->HandleSkinCommand(m);
-      if (own) ForgetSkin();
+      if (own) {
+        ClearGlows();
+        DropExtendedBorder();
+        ForgetSkin();
+      }
       return handled;
     }
+    case SKC_GETBG:
+      return AnswerBackground(m);
   }
   return SkinData->HandleSkinCommand(m);
 }
@@ -240,15 +267,23 @@ void TsSkinProvider::SizeChanged() {
 
 void TsSkinProvider::MaxPlacement(MINMAXINFO* mmi) {
   // Maximised, the native frame lies just off the work area's edges and the
-  // skinned caption sits at its top.
+  // skinned caption sits at its top; with the extended border the form
+  // moves down by the skin's maximised caption correction b.
   HWND w = Wnd();
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
   if (!::GetMonitorInfoW(::MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &mi)) return;
-  const int a = Layout().In.SysBorderWidth;
+  UpdateLayout();
+  const int a = border_ ? exLayout_.In.NativeFrame : layout_.In.SysBorderWidth;
+  int b = 0;
+  if (border_) {
+    TExBorderInput in = exLayout_.In;
+    in.Maximized = true;
+    b = ExMaxPlacementCorrection(in);
+  }
   const RECT& work = mi.rcWork;
-  mmi->ptMaxPosition = {work.left - mi.rcMonitor.left - a, work.top - mi.rcMonitor.top - a};
-  mmi->ptMaxSize = {work.right - work.left + 2 * a, work.bottom - work.top + 2 * a};
+  mmi->ptMaxPosition = {work.left - mi.rcMonitor.left - a, work.top - mi.rcMonitor.top - a - b};
+  mmi->ptMaxSize = {work.right - work.left + 2 * a, work.bottom - work.top + 2 * a + b};
 }
 
 void TsSkinProvider::PaintFrame() {
@@ -258,36 +293,70 @@ void TsSkinProvider::PaintFrame() {
   if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
   if (rgnChanged_ && !rgnPosted_) ApplyRegion();
   CopyFrameToWindow();
+  // The border shows the rest of the frame around the form.
+  if (border_) UpdateExBordersPos(false);
 }
 
 void TsSkinProvider::CopyFrameToWindow() {
   HWND w = Wnd();
   WindowDC dc(w, TDcArea::Whole);
   if (!dc.get() || !cache_.DC()) return;
-  const TRect32& c = layout_.Client;
+  // With the extended border the form's own frame shows the frame image's
+  // pixels that lie under it, seamless with the border around it.
+  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
+  const int32_t winW = border_ ? exLayout_.In.FormWidth : frame_.Width();
+  const int32_t winH = border_ ? exLayout_.In.FormHeight : frame_.Height();
+  const TRect32 c = border_ ? exLayout_.In.FormClient : layout_.Client;
+  ::GdiFlush();
   ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);
-  ::BitBlt(dc.get(), 0, 0, frame_.Width(), frame_.Height(), cache_.DC(), 0, 0, SRCCOPY);
+  ::BitBlt(dc.get(), 0, 0, winW, winH, cache_.DC(), o.X, o.Y, SRCCOPY);
 }
 
 void TsSkinProvider::ApplyRegion() {
   TSkinContent* skin = Content();
   if (!skin) return;
   rgnChanged_ = false;
-  UniqueRegion rgn = FrameRegion(*skin, SkinData->BorderIndex, titleIndex_, layout_.In.Width, layout_.In.Height);
+  HWND w = Wnd();
+  UniqueRegion rgn;
+  const int32_t winW = border_ ? exLayout_.In.FormWidth : layout_.In.Width;
+  const int32_t winH = border_ ? exLayout_.In.FormHeight : layout_.In.Height;
+  std::optional<TExBorderTimer> timer;
+  if (border_) {
+    // Inside the extended border the form's frame is painted from the
+    // frame image; maximised, its sides and bottom lie beyond the monitor's
+    // edges and are left out.
+    timer.emplace(ExBorderTimes().RegionUs);
+    if (!exLayout_.In.Maximized) {
+      rgnChanged_ = false;
+      if (rgnSize_.cx >= 0) ::SetWindowRgn(w, nullptr, FALSE);
+      rgnSize_ = {-1, -1};
+      return;
+    }
+    const int32_t a = exLayout_.In.NativeFrame;
+    const int32_t top = std::max(0, a + ExMaxPlacementCorrection(exLayout_.In));
+    rgn.reset(::CreateRectRgn(a, top, winW - a, winH - a));  } else if (layout_.In.Maximized) {
+    // Maximised, the native frame lies beyond the monitor's edges; on a
+    // neighbouring monitor it would show, so the region leaves it out.
+    const int32_t a = layout_.In.SysBorderWidth;
+    rgn.reset(::CreateRectRgn(a, a, winW - a, winH - a));
+  } else {
+    rgn = FrameRegion(*skin, SkinData->BorderIndex, titleIndex_, winW, winH);
+  }
   // Once set, the region belongs to the system.
-  if (!rgn || !::SetWindowRgn(Wnd(), rgn.get(), FALSE)) return;
+  if (!rgn || !::SetWindowRgn(w, rgn.get(), FALSE)) return;
   rgn.release();
   // Parts outside the previous region were clipped away when the window
   // grew, so they were never marked for painting: they are now.
   const SIZE old = rgnSize_;
-  rgnSize_ = {layout_.In.Width, layout_.In.Height};
+  rgnSize_ = {winW, winH};
   if (old.cx < 0 || (rgnSize_.cx <= old.cx && rgnSize_.cy <= old.cy)) return;
+  const TRect32 client = border_ ? exLayout_.In.FormClient : layout_.Client;
   UniqueRegion fresh(::CreateRectRgn(0, 0, rgnSize_.cx, rgnSize_.cy));
   UniqueRegion kept(::CreateRectRgn(0, 0, old.cx, old.cy));
   if (!fresh || !kept) return;
   ::CombineRgn(fresh.get(), fresh.get(), kept.get(), RGN_DIFF);
-  ::OffsetRgn(fresh.get(), -layout_.Client.Left, -layout_.Client.Top);  // client coordinates
-  ::RedrawWindow(Wnd(), nullptr, fresh.get(), RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+  ::OffsetRgn(fresh.get(), -client.Left, -client.Top);  // client coordinates
+  ::RedrawWindow(w, nullptr, fresh.get(), RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace glyphora

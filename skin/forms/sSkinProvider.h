@@ -7,13 +7,16 @@
 // skin editor's live-preview records to the manager.
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "framework/component.h"
 #include "framework/forms.h"
 #include "framework/graphics.h"
+#include "skin/core/anim_effects.h"
 #include "skin/core/sCommonData.h"
+#include "skin/forms/exborder_geometry.h"
 #include "skin/forms/frame_geometry.h"
 #include "skin/forms/sys_menu_rules.h"
 #include "skin/paint/glow_mask.h"
@@ -21,6 +24,10 @@
 namespace glyphora {
 
 class TSkinContent;
+class TacBorderForm;
+class TacMinimizeAnim;
+class TacMoveBlend;
+class TacPictureWindow;
 class TsSystemMenu;
 
 // rmBorder moves and sizes the form by dragging an outline.
@@ -29,6 +36,9 @@ enum class TsResizeMode { rmStandard, rmBorder };
 struct TacAddedTitle {
   TFont Font;
 };
+
+// Which animation has ended (OnAfterAnimation).
+enum class TacAnimEvent { aeShowing, aeHiding, aeSkinChanging };
 
 class TsSkinProvider : public TComponent {
  public:
@@ -65,6 +75,35 @@ class TsSkinProvider : public TComponent {
   // editor's live-preview records.
   bool IsPreviewForm() const;
 
+  // ---- extended border, shadow, glows and window animations
+  // The manager's extended borders are used for this form (with the
+  // skin's frame, a frame and no parent).
+  bool AllowExtBorders = true;
+  void SetAllowExtBorders(bool value);
+  // The skin manager's translucent drag may be used for this form.
+  bool AllowBlendOnMoving = true;
+  std::function<void(TacAnimEvent)> OnAfterAnimation;
+  // The extended border is shown around the form now.
+  bool ExtendedBorder() const { return border_ != nullptr; }
+  TacBorderForm* BorderForm() const { return border_.get(); }
+  // The border's layout (valid while ExtendedBorder()).
+  const TExBorderLayout& ExLayout() { UpdateLayout(); return exLayout_; }
+  // The frame image's top-left corner on the screen: the window's, or with
+  // the extended border the shadow's.
+  POINT ImageOrigin();
+  // Glow window of a caption button (-1: none).
+  int32_t ButtonGlow(TCaptionButtonKind kind) const { return buttons_[kind].GlowID; }
+  // Moves (and with redraw repaints) the border around the form.
+  void UpdateExBordersPos(bool redraw, uint8_t blend = 255);
+  // The whole window as it looks now (frame, with the extended border its
+  // shadow, and the client area as shown) and its screen rectangle; false
+  // when there is none.
+  bool Snapshot(TBitmap32& out, TRect32& screen);
+  // A minimise, restore or translucent-drag animation runs.
+  bool Animating() const;
+  // The restore animation has ended: the form comes back.
+  void RestoreAfterAnimation();
+
   // Popup menus and the system menu (provider_menus_win.cpp).
   bool MakeSkinMenu = false;  // the system menu lists the available skins
   // The form had WS_SYSMENU before the skinned frame took it away.
@@ -81,6 +120,7 @@ class TsSkinProvider : public TComponent {
   struct TButton {
     int State = 0;
     int Image = -1;  // image index in the skin
+    int32_t GlowID = -1;  // the hot button's glow window
     // A fade from the look shown when it began to the look of State.
     int Level = 0, Steps = 0;
     TBitmap32 From, To;
@@ -151,6 +191,51 @@ class TsSkinProvider : public TComponent {
   TCustomForm* form_ = nullptr;
   TWindowHook formHook_;  // the form's messages, before the form's own handling
   HWND Wnd() const;
+
+  // ---- extended border, shadow, glows and window animations
+  friend class TacBorderForm;
+  bool HandleEffectsMessage(TMessage& m);
+  // The border exists exactly while the manager, the skin and the form
+  // allow it; made or dropped here.
+  void CheckExtendedBorder();
+  void DropExtendedBorder();
+  bool WantsExtendedBorder() const;
+  void PaintExtendedFrame(TSkinContent& skin, int state);
+  // The answer to SKC_GETBG: the frame image at the client's origin.
+  bool AnswerBackground(TMessage& m);
+  // Shows or removes the glow of a caption button.
+  void UpdateButtonGlow(TCaptionButtonKind kind, bool hot);
+  void RemoveButtonGlows();
+  // A window of this form: the form's own or one of its border's.
+  bool OwnsWindow(HWND wnd) const;
+  // At the first show: a form whose skinned frame would reach beyond the
+  // top or left of the work area moves in.
+  void KeepExtendedFrameOnScreen();
+  bool HandleEffectsSysCommand(TMessage& m);
+  bool StartMoveBlend(TMessage& m);
+  friend void CoverWithOldLook(TsSkinProvider& sp);
+  friend void FadeToNewLook(TsSkinProvider& sp, const TacSkinChanging& settings);
+  // A mouse move over the border's frame with the frame's hit code there.
+  void BorderMouseMove(int32_t code);
+  // After the frame has handled a change of the window's place or size.
+  void AfterWindowPosChanged(const TMessage& m);
+  std::unique_ptr<TacBorderForm> border_;
+  TExBorderLayout exLayout_;
+  // Counts changes of the frame image's pixels, so that the border knows
+  // when a part's picture may have changed.
+  uint32_t frameGeneration_ = 0;
+  RECT lastWindowRect_{};  // where the last change of place or size left the form
+  std::unique_ptr<TacMinimizeAnim> minAnim_;
+  std::unique_ptr<TacMoveBlend> moveBlend_;
+  // The skin change's picture of the old look and the window showing it.
+  TBitmap32 oldLook_;
+  TRect32 oldLookRect_{};
+  std::unique_ptr<TacPictureWindow> oldLookCover_;
+  // The look of a form about to be hidden, for its hide animation.
+  TBitmap32 hidePicture_;
+  TRect32 hideRect_{};
+  bool firstShown_ = false;
+  bool restoring_ = false;  // the restore animation's own SC_RESTORE
 
   // The frame image: a view of the window's size into a DIB section that
   // only grows, so that resizing does not make a new one at every step.

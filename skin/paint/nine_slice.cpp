@@ -1,6 +1,7 @@
 #include "skin/paint/nine_slice.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "skin/paint/plain_copy.h"
 
@@ -53,6 +54,42 @@ void DrawNineSliceImage(TBitmap32* dst, const TBitmap32* src, const TRect32& r, 
   Piece(dst, src, sideModes.Right, QR - cr, QT + mt, cr, mh, RR - cr, RT + mt, RR, RB - mb);
   Piece(dst, src, sideModes.Bottom, QL + ml, QB - cb, mw, cb, RL + ml, RB - cb, RR - mr, RB);
   if (drawCenter) Piece(dst, src, centerMode, QL + ml, QT + mt, mw, mh, RL + ml, RT + mt, RR - mr, RB - mb);
+}
+
+void DrawExBorderTemplate(TBitmap32* dst, const TBitmap32& tpl, const TRect32& margins, const TRect32& keep) {
+  if (!dst || dst->Empty() || tpl.Empty() || dst == &tpl) return;
+  const int32_t w = dst->Width(), h = dst->Height();
+  const TRect32 m{std::clamp(margins.Left, 0, tpl.Width()), std::clamp(margins.Top, 0, tpl.Height()),
+                  std::clamp(margins.Right, 0, tpl.Width()), std::clamp(margins.Bottom, 0, tpl.Height())};
+  // The parts of `keep` that the margin bands reach are saved and put back:
+  // the template's inner edge may overlap the kept area by a pixel or two.
+  const TRect32 k{std::max(keep.Left, 0), std::max(keep.Top, 0), std::min(keep.Right, w), std::min(keep.Bottom, h)};
+  struct Saved {
+    TRect32 r;
+    std::vector<uint32_t> px;
+  };
+  std::vector<Saved> saved;
+  auto save = [&](TRect32 r) {
+    r = {std::max(r.Left, k.Left), std::max(r.Top, k.Top), std::min(r.Right, k.Right), std::min(r.Bottom, k.Bottom)};
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+    Saved s{r, {}};
+    s.px.reserve(size_t(r.Right - r.Left) * size_t(r.Bottom - r.Top));
+    for (int32_t y = r.Top; y < r.Bottom; ++y)
+      s.px.insert(s.px.end(), dst->ScanLine(y) + r.Left, dst->ScanLine(y) + r.Right);
+    saved.push_back(std::move(s));
+  };
+  if (k.Right > k.Left && k.Bottom > k.Top) {
+    save({k.Left, k.Top, k.Right, m.Top});
+    save({k.Left, h - m.Bottom, k.Right, k.Bottom});
+    save({k.Left, std::max(k.Top, m.Top), m.Left, std::min(k.Bottom, h - m.Bottom)});
+    save({w - m.Right, std::max(k.Top, m.Top), k.Right, std::min(k.Bottom, h - m.Bottom)});
+  }
+  DrawNineSliceImage(dst, &tpl, {0, 0, w, h}, false, 1, {1, 1, 1, 1}, m, m, {0, 0, tpl.Width(), tpl.Height()});
+  for (const Saved& s : saved) {
+    const int32_t rw = s.r.Right - s.r.Left;
+    for (int32_t y = s.r.Top; y < s.r.Bottom; ++y)
+      std::copy_n(s.px.data() + size_t(y - s.r.Top) * size_t(rw), rw, dst->ScanLine(y) + s.r.Left);
+  }
 }
 
 }  // namespace glyphora

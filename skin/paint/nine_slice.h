@@ -17,3 +17,13 @@ void DrawNineSliceImage(TBitmap32* dst, const TBitmap32* src, const TRect32& r, 
                         const TRect32& srcRect);
 
 }  // namespace glyphora
+
+namespace glyphora {
+
+// The extended border template over the whole of dst as a nine-slice image
+// (sides stretched, no centre) with the template's own slice margins, while
+// the pixels inside `keep` stay as they are: the form's own part of the
+// frame image is left to the form.
+void DrawExBorderTemplate(TBitmap32* dst, const TBitmap32& tpl, const TRect32& margins, const TRect32& keep);
+
+}  // namespace glyphora

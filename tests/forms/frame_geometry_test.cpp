@@ -167,6 +167,20 @@ TEST(MaskCornerRuns, CutExactlyTheKeyPixelsOfTheCorners) {
   EXPECT_EQ(Covered(runs), expected);
 }
 
+TEST(MaskCornerRuns, BottomCornersEndOnTheLastRowWhenTheBorderIsWiderThanTheMask) {
+  // A bottom border of 20 rows over a mask frame of 12: the mask's last row
+  // is the window's last row, whatever the border asks for.
+  for (int32_t wb : {4, 12, 20}) {
+    MaskFixture f;
+    const int32_t height = 100;
+    std::vector<TRect32> runs;
+    AppendMaskCornerRuns(f.m, &f.bmp, true, height - wb, 200, 4, 4, wb, runs);
+    int32_t lowest = -1;
+    for (const TRect32& r : runs) lowest = std::max(lowest, r.Top);
+    EXPECT_EQ(lowest, height - 1) << wb;  // key pixel (0, 11) of the frame
+  }
+}
+
 TEST(MaskCornerRuns, BadGeometryScansNothingOrOnlyTheBitmap) {
   // All-key bitmaps: every pixel scanned is cut, so the count of cut pixels
   // tells which columns were read. The frame is 12 x 12; 100-pixel border

@@ -311,11 +311,16 @@ TEST_F(MenuTest, ChosenItemsReachTheFormAndPlatformItemsKeepTheirCommands) {
 
 TEST_F(MenuTest, KeyboardIconClickAndRightClickDropTheMenuWhereThePlatformDoes) {
   HWND w = Wnd();
+  // The caption (with an extended border, above the window) on the screen.
+  ::SetWindowPos(w, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Pump(20);
   const TRect32 icon = Provider().IconScreenRect();
   ASSERT_GT(RectWidth(icon), 0);
   RECT wr;
   ::GetWindowRect(w, &wr);
-  const POINT belowIcon{wr.left + Provider().Layout().In.SysBorderWidth, icon.Bottom + 1};
+  // Below the icon, one native frame width in from the window's left.
+  const TFrameLayout& l = Provider().Layout();
+  const POINT belowIcon{wr.left + (l.In.Extended ? l.In.NativeFrame : l.In.SysBorderWidth), icon.Bottom + 1};
   const POINT onCaption{wr.left + (wr.right - wr.left) / 2, icon.Top + 2};
   const LPARAM iconPoint = MAKELPARAM((icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2);
   const LPARAM captionPoint = MAKELPARAM(onCaption.x, onCaption.y);

@@ -34,3 +34,24 @@ TEST(DrawNineSliceImage, CornersSidesAndCentre) {
   DrawNineSliceImage(&d, &src, {0, 0, 20, 16}, true, 0, {0, 0, 0, 0}, {2, 2, 2, 2}, {3, 3, 3, 3}, {1, 1, 11, 10});
   EXPECT_EQ(d.Pixel(8, 8), S(4 + 5 % 4, 4 + 5 % 3));
 }
+
+TEST(DrawExBorderTemplate, FramesTheWholeBitmapAndKeepsTheFormsPart) {
+  TBitmap32 tpl(12, 10);
+  for (int32_t y = 0; y < 10; ++y)
+    for (int32_t x = 0; x < 12; ++x) tpl.SetPixel(x, y, S(x, y));
+  TBitmap32 d(30, 20);
+  d.Fill(kBg);
+  // Margins 4; the kept area reaches two pixels into the left and top bands.
+  const TRect32 keep{2, 2, 26, 16};
+  DrawExBorderTemplate(&d, tpl, {4, 4, 4, 4}, keep);
+  EXPECT_EQ(d.Pixel(0, 0), S(0, 0));
+  EXPECT_EQ(d.Pixel(29, 19), S(11, 9));
+  EXPECT_EQ(d.Pixel(1, 10), S(1, 4 + (10 - 4) * 2 / 12));  // left side stretched
+  EXPECT_EQ(d.Pixel(27, 10), S(9, 4 + (10 - 4) * 2 / 12));  // right of the kept area
+  for (int32_t y = keep.Top; y < keep.Bottom; ++y)
+    for (int32_t x = keep.Left; x < keep.Right; ++x) ASSERT_EQ(d.Pixel(x, y), kBg) << x << "," << y;
+  // Margins beyond the template are cut to it; nothing for an empty template.
+  DrawExBorderTemplate(&d, tpl, {40, 40, 40, 40}, keep);
+  DrawExBorderTemplate(&d, TBitmap32(), {4, 4, 4, 4}, {});
+  EXPECT_EQ(d.Pixel(5, 5), kBg);
+}
