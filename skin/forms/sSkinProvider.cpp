@@ -8,6 +8,7 @@
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
 #include "skin/forms/frame_region_win.h"
+#include "skin/forms/menu_window_win.h"
 
 namespace glyphora {
 
@@ -25,6 +26,9 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   SkinData->SetSkinSection("FORM");
   if (form_) {
     RegisterSkinnedForm(form_);
+    // Dialogs and popup menus the form opens are skinned through the
+    // window-creation hook.
+    InstallHookedWindowsHandler();
     formHook_.Proc = [this](TMessage& m) { return HandleFormMessage(m); };
     formHook_.Attach(form_);
   }
