@@ -7,6 +7,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
+#include "skin/forms/ctrl_adapter_win.h"
 #include "skin/forms/frame_region_win.h"
 #include "skin/forms/menu_window_win.h"
 
@@ -40,7 +41,21 @@ TsSkinProvider::~TsSkinProvider() {
   EndOutlineDrag(false);
   if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
+  // The adapted controls get their own look back while they still exist.
+  adapter_.reset();
   if (form_) UnregisterSkinnedForm(form_);
+}
+
+void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && adapter_) adapter_->ControlRemoved(component);
+}
+
+void TsSkinProvider::AdaptControls() {
+  TsSkinManager* mgr = SkinData->SkinManager();
+  if (!form_ || form_->Destroying() || !mgr || !mgr->Active() || !SkinData->Skinned()) return;
+  if (!adapter_) adapter_ = std::make_unique<TacCtrlAdapter>(mgr, form_, this);
+  adapter_->AddAllItems();
 }
 
 void TsSkinProvider::Loaded() {
@@ -121,6 +136,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
     m.Result = 0;
     return true;
   }
+  if (m.Msg == WM_SHOWWINDOW && m.WParam) AdaptControls();  // the controls have windows now
   if (m.Msg == WM_DESTROY) {
     StopFades();
     EndOutlineDrag(false);
@@ -189,6 +205,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
       if (reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager()) {
         StopFades();
         ResolveSkin();
+        AdaptControls();
         SkinData->BGChanged = true;
         if (Wnd() && ::IsWindowVisible(Wnd())) PaintFrame();
       }
@@ -197,7 +214,10 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
     case SKC_REMOVESKIN: {
       const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == SkinData->SkinManager();
       const bool handled = SkinData->HandleSkinCommand(m);
-      if (own) ForgetSkin();
+      if (own) {
+        if (adapter_) adapter_->RemoveAllItems();
+        ForgetSkin();
+      }
       return handled;
     }
   }

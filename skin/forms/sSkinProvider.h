@@ -22,6 +22,7 @@ namespace glyphora {
 
 class TSkinContent;
 class TsSystemMenu;
+class TacCtrlAdapter;
 
 // rmBorder moves and sizes the form by dragging an outline.
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -42,6 +43,13 @@ class TsSkinProvider : public TComponent {
   TCustomForm* Form() const { return form_; }
 
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+  // The form's framework controls named in the skin manager's class lists,
+  // adapted while the form is skinned (made on the first scan).
+  TacCtrlAdapter* Adapter() const { return adapter_.get(); }
+  // Scans the form for controls to adapt (nothing without a skin).
+  void AdaptControls();
 
   // True while the provider draws the frame (a skin is active).
   bool FrameSkinned() const;
@@ -136,6 +144,7 @@ class TsSkinProvider : public TComponent {
   TRect32 dragFrom_{}, dragRect_{};
 
   TCustomForm* form_ = nullptr;
+  std::unique_ptr<TacCtrlAdapter> adapter_;
   TWindowHook formHook_;  // the form's messages, before the form's own handling
   HWND Wnd() const;
 
