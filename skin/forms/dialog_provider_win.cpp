@@ -28,17 +28,24 @@ std::wstring Lower(std::wstring s) {
   return s;
 }
 
+BOOL CALLBACK FindToolbar(HWND child, LPARAM lp) {
+  if (Lower(ClassOf(child)) != L"toolbarwindow32") return TRUE;
+  *reinterpret_cast<bool*>(lp) = true;
+  return FALSE;
+}
+
 bool HasToolbarChild(HWND wnd) {
   bool found = false;
-  ::EnumChildWindows(
-      wnd,
-      [](HWND child, LPARAM lp) -> BOOL {
-        if (Lower(ClassOf(child)) != L"toolbarwindow32") return TRUE;
-        *reinterpret_cast<bool*>(lp) = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumChildWindows(wnd, &FindToolbar, reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+// A visible dialog of the thread without the skin gets it.
+BOOL CALLBACK SkinUnskinnedDialog(HWND w, LPARAM lp) {
+  auto* self = reinterpret_cast<TacDialogSkinning*>(lp);
+  if (::IsWindowVisible(w) && !self->ProviderOf(w) && self->SkinWindow(w))
+    ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return TRUE;
 }
 
 }  // namespace
@@ -186,15 +193,7 @@ void TacDialogSkinning::SkinChanged() {
   for (HWND w : dialogs)
     if (::IsWindow(w)) ::SendMessageW(w, SM_ALPHACMD, SkinCommandWParam(SKC_SETNEWSKIN), LPARAM(manager_));
   // Dialogs opened while there was no skin get it now.
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* self = reinterpret_cast<TacDialogSkinning*>(lp);
-        if (::IsWindowVisible(w) && !self->ProviderOf(w) && self->SkinWindow(w))
-          ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(this));
+  ::EnumThreadWindows(::GetCurrentThreadId(), &SkinUnskinnedDialog, reinterpret_cast<LPARAM>(this));
 }
 
 void DialogWindowHooked(HWND wnd, bool destroying) {
