@@ -225,6 +225,8 @@ void TApplication::HandleException(const std::exception& e) {
   ::MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 
+bool TApplication::HelpContext(uint32_t context) { return OnHelp && context != 0 && OnHelp(context); }
+
 namespace {
 struct EnumState {
   HWND except;

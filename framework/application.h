@@ -70,6 +70,12 @@ class TApplication {
   void HandleException(const std::exception& e);
   std::function<void(const std::exception&)> OnException;
 
+  // Context help for a help context number: the program's help is what
+  // OnHelp shows (there is no help file of the framework's own). False when
+  // nothing showed help.
+  bool HelpContext(uint32_t context);
+  std::function<bool(uint32_t context)> OnHelp;
+
   // Every form of the program, in creation order.
   const std::vector<TCustomForm*>& Forms() const { return forms_; }
   void AddForm(TCustomForm* form) { forms_.push_back(form); }

@@ -1,8 +1,35 @@
 #include "framework/component.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <typeindex>
 
 namespace glyphora {
+
+std::wstring TComponent::ClassName() const {
+  // Demangled once per class: "glyphora::TStringGrid" -> "TStringGrid".
+  static std::map<std::type_index, std::wstring> names;
+  const std::type_info& type = typeid(*this);
+  auto it = names.find(type);
+  if (it != names.end()) return it->second;
+  int status = 0;
+  char* full = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+  std::string name = status == 0 && full ? full : type.name();
+  std::free(full);
+  // The last component outside template arguments.
+  int depth = 0;
+  size_t start = 0;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == '<') ++depth;
+    else if (name[i] == '>') --depth;
+    else if (depth == 0 && name[i] == ':') start = i + 1;
+  }
+  name = name.substr(start);
+  return names.emplace(type, std::wstring(name.begin(), name.end())).first->second;
+}
 
 TComponent::TComponent(TComponent* owner) {
   if (owner) {

@@ -21,6 +21,9 @@ class TComponent {
   TComponent& operator=(const TComponent&) = delete;
 
   TComponent* Owner() const { return owner_; }
+  // The name of the object's own class ("TStringGrid"), without namespace:
+  // a descendant answers its own name, never its ancestor's.
+  std::wstring ClassName() const;
   const std::vector<TComponent*>& Components() const { return components_; }
   std::wstring Name;
   intptr_t Tag = 0;

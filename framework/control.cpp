@@ -115,8 +115,20 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  WndProc(m);
+  if (windowProc_) {
+    // A copy: the method may put the previous one back while it runs.
+    TMessageMethod method = windowProc_;
+    method(m);
+  } else {
+    WndProc(m);
+  }
   return m.Result;
+}
+
+TControl::TMessageMethod TControl::SetWindowProc(TMessageMethod method) {
+  TMessageMethod old = std::move(windowProc_);
+  windowProc_ = std::move(method);
+  return old;
 }
 
 void TControl::WndProc(TMessage& m) {

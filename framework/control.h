@@ -77,9 +77,18 @@ class TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
 
-  // Sends a message straight to this control's WndProc.
+  // Sends a message straight to this control's message method: WndProc,
+  // or the replacement installed with SetWindowProc.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   virtual void WndProc(TMessage& message);
+  // An object outside the control (a skin's handler of a graphic control)
+  // takes over its message method: Perform, and the parent's painting of a
+  // graphic control (WM_PAINT with the DC in wParam), go to `method`, which
+  // passes what it does not handle to the method it replaced. Returns that
+  // method (empty: WndProc). Installing the empty method puts WndProc back.
+  using TMessageMethod = std::function<void(TMessage&)>;
+  TMessageMethod SetWindowProc(TMessageMethod method);
+  bool WindowProcReplaced() const { return static_cast<bool>(windowProc_); }
 
   virtual void Invalidate();
   virtual void Update();
@@ -150,6 +159,7 @@ class TControl : public TComponent {
   bool paintingCopy_ = false;
   std::wstring caption_;
   TPopupMenu* popupMenu_ = nullptr;
+  TMessageMethod windowProc_;
 
   friend class TWinControl;
 };

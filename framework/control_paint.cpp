@@ -45,6 +45,10 @@ void TWinControl::PaintControls(HDC dc, const RECT& clip) {
     POINT org;
     ::GetViewportOrgEx(dc, &org);
     ::SetViewportOrgEx(dc, org.x + r.left, org.y + r.top, nullptr);
+    if (c->WindowProcReplaced()) {
+      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+      continue;
+    }
     TCanvas canvas(dc);
     c->Paint(canvas);
   }

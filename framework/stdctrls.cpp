@@ -338,4 +338,40 @@ void TScrollBar::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
+// ------------------------------------------------------------ TButton
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+  tabStop_ = true;
+  width_ = 75;
+  height_ = 25;
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = L"BUTTON";
+  p.Style |= Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    Click();
+    m.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ------------------------------------------------------------ TGroupBox
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  width_ = 185;
+  height_ = 105;
+}
+
+void TGroupBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = L"BUTTON";
+  p.Style |= BS_GROUPBOX;
+}
+
 }  // namespace glyphora

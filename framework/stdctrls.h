@@ -1,4 +1,5 @@
-// Controls over the platform's own window classes: edit, list box, scroll bar.
+// Controls over the platform's own window classes: edit, list box, scroll
+// bar, push button and group box.
 #pragma once
 #include <memory>
 #include <utility>
@@ -144,6 +145,28 @@ class TScrollBar : public TWinControl {
   void Scroll(int code, int trackPos);
 
   int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 0;
+};
+
+// A push button; OnClick when it is pressed (by the mouse, the space bar, its
+// access key, or Enter as the default button).
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* owner);
+  // The default push button of its form.
+  bool Default = false;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+};
+
+// A frame with a caption around a group of controls.
+class TGroupBox : public TWinControl {
+ public:
+  explicit TGroupBox(TComponent* owner);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
 };
 
 }  // namespace glyphora

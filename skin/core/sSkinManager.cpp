@@ -58,6 +58,7 @@ TsSkinManager::~TsSkinManager() {
   RemoveSkin();
   UnInstallHook();
   UnhookApplicationWindow();
+  DialogSkinning.reset();
   SkinableMenus.reset();
   if (g_defaultManager == this) g_defaultManager = nullptr;
 }

@@ -51,6 +51,8 @@ struct TacMenuSupport {
 };
 
 enum class TacSkinTypes { stUnpacked, stPacked, stAllSkins };
+// The kinds of windows a manager skins (a set).
+enum TacSkinningRule : uint8_t { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
 // The last system command seen on the application window.
 enum class TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
 
@@ -213,10 +215,22 @@ class TsSkinManager : public TComponent {
 
   // The menu skinning's state for this manager (set by the form skinning).
   std::unique_ptr<TsManagerPart> SkinableMenus;
+  // The skinning of dialogs and message boxes (set by the form skinning).
+  std::unique_ptr<TsManagerPart> DialogSkinning;
   // Tells the parts above that the skin changed or went.
   void NotifyPartsSkinChanged() {
     if (SkinableMenus) SkinableMenus->SkinChanged();
+    if (DialogSkinning) DialogSkinning->SkinChanged();
   }
+  // True while the skin is being removed (not replaced by another).
+  bool SkinRemoving() const { return removing_; }
+
+  // Which windows are skinned: forms without a provider of their own
+  // (srStdForms), platform dialogs and message boxes (srStdDialogs), and
+  // standard controls named in the class lists (srThirdParty).
+  uint8_t SkinningRules = srStdForms | srStdDialogs | srThirdParty;
+  // Platform dialogs are skinned now: the rule is set and the manager active.
+  bool SkinsStdDialogs() const { return (SkinningRules & srStdDialogs) && active_; }
 
   // Show a message box with an error (tests replace it through the
   // application's exception handler) or a piece of information. Held back

@@ -84,12 +84,13 @@ void TsSkinManager::ChangeSkin(const std::wstring& oldName) {
       error = Widen(e.what());
     }
   }
-  if (error) ShowError(*error); else ReportSkinVersion();
   if (!skinActive_) {
     RemoveSkin();
   } else if (!nonAutoUpdate_ && !Loading()) {
     UpdateSkin(true);
   }
+  // Shown once the skin in force is back: the box gets the skin like any.
+  if (error) ShowError(*error); else ReportSkinVersion();
 }
 
 void TsSkinManager::ReportSkinVersion() const {

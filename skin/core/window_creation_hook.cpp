@@ -50,7 +50,9 @@ LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case HCBT_ACTIVATE:
-      if (KindOfWindow(wnd, kind)) g_handler(wnd, kind, TacHookEvent::Activated);
+      if (!wnd) break;
+      if (!KindOfWindow(wnd, kind)) kind = TacHookedKind::Window;
+      g_handler(wnd, kind, TacHookEvent::Activated);
       break;
     case HCBT_DESTROYWND:
       if (KindOfWindow(wnd, kind)) g_handler(wnd, kind, TacHookEvent::Destroying);

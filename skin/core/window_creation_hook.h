@@ -1,14 +1,16 @@
 // The thread's window-creation hook (WH_CBT) that the default skin manager
 // installs: it recognises the platform's popup-menu windows and dialogs as
-// they are created, activated and destroyed, and hands them to a handler
-// that the form skinning installs from above (this layer cannot reach it).
+// they are created, activated and destroyed, and any other window as it is
+// activated, and hands them to a handler that the form skinning installs
+// from above (this layer cannot reach it).
 // Other CBT hooks of the thread keep working: the chain is always called.
 #pragma once
 #include <windows.h>
 
 namespace glyphora {
 
-enum class TacHookedKind { PopupMenu, Dialog };
+// Window: any other window, handed over only when activated.
+enum class TacHookedKind { PopupMenu, Dialog, Window };
 enum class TacHookEvent { Created, Activated, Destroying };
 using TacWindowCreationHandler = void (*)(HWND wnd, TacHookedKind kind, TacHookEvent event);
 

@@ -3,6 +3,7 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/skin_commands.h"
 #include "skin/core/window_creation_hook.h"
+#include "skin/forms/dialog_provider_win.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/paint/section_paint.h"
 
@@ -13,6 +14,10 @@ namespace {
 constexpr UINT kMnGetHMenu = 0x01E1;
 
 void HookedWindow(HWND wnd, TacHookedKind kind, TacHookEvent event) {
+  if (kind == TacHookedKind::Dialog) {
+    DialogWindowHooked(wnd, event == TacHookEvent::Destroying);
+    return;
+  }
   if (kind != TacHookedKind::PopupMenu || event != TacHookEvent::Created) return;
   TsSkinManager* m = TsSkinManager::DefaultManager();
   if (!m || !m->SkinnedPopups || !m->Active() || !m->Content().SkinData.Active) return;

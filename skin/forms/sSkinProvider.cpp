@@ -9,10 +9,12 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
 #include "skin/core/skin_content.h"
+#include "skin/forms/ctrl_adapter_win.h"
 #include "skin/forms/exborder_win.h"
 #include "skin/forms/form_animation_win.h"
 #include "skin/forms/frame_region_win.h"
 #include "skin/forms/glow_win.h"
+#include "skin/forms/menu_window_win.h"
 
 namespace glyphora {
 
@@ -36,6 +38,9 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   ++g_providers;
   if (form_) {
     RegisterSkinnedForm(form_);
+    // Dialogs and popup menus the form opens are skinned through the
+    // window-creation hook.
+    InstallHookedWindowsHandler();
     formHook_.Proc = [this](TMessage& m) { return HandleFormMessage(m); };
     formHook_.Attach(form_);
   }
@@ -52,8 +57,22 @@ TsSkinProvider::~TsSkinProvider() {
   EndOutlineDrag(false);
   if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
+  // The adapted controls get their own look back while they still exist.
+  adapter_.reset();
   if (form_) UnregisterSkinnedForm(form_);
   if (--g_providers == 0) FreeGlowWindows();
+}
+
+void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && adapter_) adapter_->ControlRemoved(component);
+}
+
+void TsSkinProvider::AdaptControls() {
+  TsSkinManager* mgr = SkinData->SkinManager();
+  if (!form_ || form_->Destroying() || !mgr || !mgr->Active() || !SkinData->Skinned()) return;
+  if (!adapter_) adapter_ = std::make_unique<TacCtrlAdapter>(mgr, form_, this);
+  adapter_->AddAllItems();
 }
 
 void TsSkinProvider::Loaded() {
@@ -129,6 +148,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
     m.Result = 0;
     return true;
   }
+  if (m.Msg == WM_SHOWWINDOW && m.WParam) AdaptControls();  // the controls have windows now
   if (m.Msg == WM_DESTROY) {
     StopFades();
     EndOutlineDrag(false);
@@ -203,6 +223,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
         StopFades();
         ClearGlows();
         ResolveSkin();
+        AdaptControls();
         SkinData->BGChanged = true;
         CheckExtendedBorder();
         if (Wnd() && ::IsWindowVisible(Wnd())) PaintFrame();
@@ -215,6 +236,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
       if (own) {
         ClearGlows();
         DropExtendedBorder();
+        if (adapter_) adapter_->RemoveAllItems();
         ForgetSkin();
       }
       return handled;

@@ -29,6 +29,7 @@ class TacMinimizeAnim;
 class TacMoveBlend;
 class TacPictureWindow;
 class TsSystemMenu;
+class TacCtrlAdapter;
 
 // rmBorder moves and sizes the form by dragging an outline.
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -52,6 +53,13 @@ class TsSkinProvider : public TComponent {
   TCustomForm* Form() const { return form_; }
 
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+  // The form's framework controls named in the skin manager's class lists,
+  // adapted while the form is skinned (made on the first scan).
+  TacCtrlAdapter* Adapter() const { return adapter_.get(); }
+  // Scans the form for controls to adapt (nothing without a skin).
+  void AdaptControls();
 
   // True while the provider draws the frame (a skin is active).
   bool FrameSkinned() const;
@@ -189,6 +197,7 @@ class TsSkinProvider : public TComponent {
   TRect32 dragFrom_{}, dragRect_{};
 
   TCustomForm* form_ = nullptr;
+  std::unique_ptr<TacCtrlAdapter> adapter_;
   TWindowHook formHook_;  // the form's messages, before the form's own handling
   HWND Wnd() const;
 

@@ -14,6 +14,7 @@
 #include "skin/paint/control_section.h"
 #include "skin/paint/disabled_look.h"
 #include "skin/paint/scroll_wnd_win.h"
+#include "skin/paint/section_paint.h"
 #include "skin/paint/section_paint_win.h"
 #include "skin/paint/skin_data_paint_win.h"
 
@@ -234,35 +235,41 @@ bool TacMainWnd::acWndProc(TMessage& m) {
 void TacMainWnd::PrepareCache() {
   TsCommonData& d = *skinData_;
   if (!d.BGChanged || !Skinned()) return;
+  const TsGeneralData* g = d.Section();
+  int state = 0;
+  if (ControlOf(d)) state = d.IsHot() && g && g->States > 1 ? 1 : 0;
+  else state = FocusWindow() == wnd_ && g && g->States > 1 ? 1 : 0;
+  if (PaintSectionOverParent(state)) d.BGChanged = false;
+}
+
+bool TacMainWnd::PaintSectionOverParent(int state, TCacheInfo* behind) {
+  TsCommonData& d = *skinData_;
+  if (!Skinned()) return false;
   RECT wr;
-  if (!::GetWindowRect(wnd_, &wr)) return;
-  TWinControl* control = ControlOf(d);
-  if (control) {
-    const TsGeneralData* g = d.Section();
-    const bool hot = d.IsHot() && g && g->States > 1;
-    if (!PaintSectionIntoCache(d, hot ? 1 : 0)) return;
-    if (!control->Enabled()) {
-      const TCacheInfo ci = OwnerBackground(d);
-      ApplyDisabledKind(d.CachePixels(), DefaultDisabledKind, d.GetBGColor(0), 0, 0, ci);
-    }
-  } else {
-    // A window of others: its section over what its parent window shows.
-    if (!d.FCacheBmp) d.FCacheBmp = std::make_unique<TDibBitmap>();
-    d.FCacheBmp->SetSize(wr.right - wr.left, wr.bottom - wr.top);
-    TBitmap32* px = d.CachePixels();
-    if (!px || px->Empty()) return;
-    POINT pos{wr.left, wr.top};
-    HWND parent = ::GetParent(wnd_);
-    if (parent) ::ScreenToClient(parent, &pos);
-    TacParentBG bg;
-    bool please = false;
-    if (parent) RequestWindowBG(bg, parent, please);
-    const TCacheInfo ci = ParentBGToCacheInfo(bg);
-    ::GdiFlush();
-    const int state = FocusWindow() == wnd_ && d.Section() && d.Section()->States > 1 ? 1 : 0;
-    PaintControlSection(SectionDataOf(d), ci, false, px, {pos.x, pos.y}, {0, 0, px->Width(), px->Height()}, state);
+  if (!::GetWindowRect(wnd_, &wr)) return false;
+  if (TWinControl* control = ControlOf(d)) {
+    if (!PaintSectionIntoCache(d, state)) return false;
+    const TCacheInfo ci = OwnerBackground(d);
+    if (behind) *behind = ci;
+    if (!control->Enabled()) ApplyDisabledKind(d.CachePixels(), DefaultDisabledKind, d.GetBGColor(0), 0, 0, ci);
+    return true;
   }
-  d.BGChanged = false;
+  // A window of others: its section over what its parent window shows.
+  if (!d.FCacheBmp) d.FCacheBmp = std::make_unique<TDibBitmap>();
+  d.FCacheBmp->SetSize(wr.right - wr.left, wr.bottom - wr.top);
+  TBitmap32* px = d.CachePixels();
+  if (!px || px->Empty()) return false;
+  POINT pos{wr.left, wr.top};
+  HWND parent = ::GetParent(wnd_);
+  if (parent) ::ScreenToClient(parent, &pos);
+  TacParentBG bg;
+  bool please = false;
+  if (parent) RequestWindowBG(bg, parent, please);
+  const TCacheInfo ci = ParentBGToCacheInfo(bg);
+  if (behind) *behind = MovedCacheInfo(ci, {pos.x, pos.y});
+  ::GdiFlush();
+  PaintControlSection(SectionDataOf(d), ci, false, px, {pos.x, pos.y}, {0, 0, px->Width(), px->Height()}, state);
+  return true;
 }
 
 // ------------------------------------------------------------ TacEditWnd

@@ -72,6 +72,11 @@ class TacMainWnd {
   // background, in the hot state when the window has the focus or the mouse
   // and the section has several states; blended when disabled.
   void PrepareCache();
+  // Sizes the cache to the window and paints the section in `state` over
+  // what lies behind the window (blended into it when a framework control
+  // is disabled); `behind`, when given, receives that background placed at
+  // the window's own coordinates. False when nothing was painted.
+  bool PaintSectionOverParent(int state, TCacheInfo* behind = nullptr);
   bool Skinned() const;
 
   HWND wnd_;

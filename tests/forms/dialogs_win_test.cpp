@@ -1,0 +1,288 @@
+// Skinned message boxes in-process, over the real main window: the About
+// box's frame, caption, text and button against the skin, results by key,
+// click and close button, boxes of the wrappers' types, and boxes opened or
+// kept open while the skin goes or changes.
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "app/app_fixture.h"
+#include "skin/core/sCommonData.h"
+#include "skin/forms/dialog_provider_win.h"
+#include "skin/forms/dialog_wnd_win.h"
+#include "skin/forms/sMessages.h"
+#include "skin/paint/button_adapter_win.h"
+
+using namespace glyphora;
+using namespace glyphora::test;
+
+namespace {
+
+// Runs `body` inside the modal loop of the next message box of the thread,
+// once the box is shown and painted; the body must end the box.
+class InBox {
+ public:
+  explicit InBox(std::function<void(HWND)> body) : body_(std::move(body)) {
+    self_ = this;
+    timer_ = ::SetTimer(nullptr, 0, 30, &Tick);
+  }
+  ~InBox() {
+    ::KillTimer(nullptr, timer_);
+    self_ = nullptr;
+  }
+  bool Ran = false;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!self_ || self_->Ran) return;
+    HWND box = ::GetActiveWindow();
+    wchar_t cls[16] = {};
+    if (!box || !::IsWindowVisible(box) || ::GetClassNameW(box, cls, 16) <= 0 || std::wstring(cls) != L"#32770")
+      return;
+    self_->Ran = true;
+    ::UpdateWindow(box);
+    ::RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    self_->body_(box);
+  }
+  static inline InBox* self_ = nullptr;
+  std::function<void(HWND)> body_;
+  UINT_PTR timer_ = 0;
+};
+
+HWND ButtonWithId(HWND box, int id) { return ::GetDlgItem(box, id); }
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC dc = ::GetDC(nullptr);
+  const COLORREF c = ::GetPixel(dc, x, y);
+  ::ReleaseDC(nullptr, dc);
+  return c;
+}
+
+// A pixel of a 32-bit cache as GetPixel reports it.
+COLORREF AsColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
+
+// With GLYPHORA_LOOK_MS set, keeps the box on the screen that long, for a
+// screenshot taken from outside.
+void HoldForLook() {
+  wchar_t ms[16] = {};
+  if (!::GetEnvironmentVariableW(L"GLYPHORA_LOOK_MS", ms, 16)) return;
+  RECT r;
+  ::GetWindowRect(::GetActiveWindow(), &r);
+  std::fprintf(stderr, "box at %ld,%ld-%ld,%ld\n", r.left, r.top, r.right, r.bottom);
+  Pump(_wtoi(ms));
+}
+
+void Click(HWND button) {
+  RECT r;
+  ::GetClientRect(button, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+  ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(button, WM_LBUTTONUP, 0, at);
+}
+
+// A CBT hook of the thread besides the skin's, counting dialog activations.
+struct SecondCbtHook {
+  static inline int activations = 0;
+  HHOOK hook = ::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId());
+  SecondCbtHook() { activations = 0; }
+  ~SecondCbtHook() { ::UnhookWindowsHookEx(hook); }
+  static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t cls[16] = {};
+    if (code == HCBT_ACTIVATE && ::GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16) > 0 &&
+        std::wstring(cls) == L"#32770")
+      ++activations;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+};
+
+class DialogTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    Open();
+    mgr = form->sSkinManager1;
+    ASSERT_TRUE(mgr->Active());
+  }
+  TacDialogSkinning* Dialogs() { return TacDialogSkinning::Of(mgr); }
+  TsSkinManager* mgr = nullptr;
+};
+
+TEST_F(DialogTest, AboutBoxIsDrawnBySkinAndKeepsOwnerAndResult) {
+  SecondCbtHook otherHook;  // installed after the skin's: both see the box
+  bool checked = false;
+  InBox in([&](HWND box) {
+    TacProvider* p = Dialogs()->ProviderOf(box);
+    ASSERT_NE(p, nullptr);
+    TacDialogWnd* frame = p->ListSW();
+    ASSERT_TRUE(frame && frame->FrameSkinned());
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), Application()->Handle());
+    EXPECT_EQ(WindowText(box), kAboutCaption);
+    // The skin draws the close button: the window's own WS_SYSMENU is off.
+    EXPECT_TRUE(frame->DialogStyle() & WS_SYSMENU);
+    EXPECT_FALSE(::GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
+    const TFrameLayout& l = frame->Layout();
+    ASSERT_GT(RectWidth(l.Buttons[cbClose]), 0);
+    EXPECT_EQ(RectWidth(l.Icon), 0) << "a box without an icon of its own shows none";
+
+    // Frame, caption bar and close button on the screen are the frame image.
+    RECT wr;
+    ::GetWindowRect(box, &wr);
+    const TBitmap32& img = frame->FrameImage();
+    const TPoint32 points[] = {{l.In.Width / 2, 3},
+                               {(l.Text.Left + l.Text.Right) / 2, l.CaptionBottom - 3},
+                               {(l.Buttons[cbClose].Left + l.Buttons[cbClose].Right) / 2,
+                                (l.Buttons[cbClose].Top + l.Buttons[cbClose].Bottom) / 2},
+                               {2, l.In.Height / 2},
+                               {l.In.Width / 2, l.In.Height - 2}};
+    for (const TPoint32& pt : points)
+      EXPECT_EQ(ScreenPixel(wr.left + pt.X, wr.top + pt.Y), AsColorRef(img.Pixel(pt.X, pt.Y))) << pt.X << "," << pt.Y;
+    // The caption is not the platform's: the skin's caption bar differs
+    // from the system's caption colour somewhere along its middle row.
+    bool differs = false;
+    for (int32_t x = l.Text.Left; x < l.Text.Right && !differs; ++x)
+      differs = AsColorRef(img.Pixel(x, l.CaptionBottom / 2)) != ::GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_TRUE(differs);
+
+    // The text and the OK button are adapted and show their caches.
+    HWND text = ::GetDlgItem(box, 0xFFFF), ok = ButtonWithId(box, IDOK);
+    ASSERT_TRUE(text && ok);
+    for (HWND child : {text, ok}) {
+      TacMainWnd* a = TacMainWnd::Of(child);
+      ASSERT_NE(a, nullptr);
+      const TBitmap32* cache = a->SkinData().CachePixels();
+      ASSERT_TRUE(cache && !cache->Empty());
+      RECT cr;
+      ::GetWindowRect(child, &cr);
+      for (TPoint32 pt : {TPoint32{2, 2}, TPoint32{cache->Width() / 2, cache->Height() / 2}})
+        EXPECT_EQ(ScreenPixel(cr.left + pt.X, cr.top + pt.Y), AsColorRef(cache->Pixel(pt.X, pt.Y)));
+    }
+    EXPECT_NE(dynamic_cast<TacBtnWnd*>(TacMainWnd::Of(ok)), nullptr);
+    // The dialog's colour is one kept brush, not a new one per request.
+    const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    const LRESULT brush = ::SendMessageW(box, WM_CTLCOLORDLG, 0, LPARAM(box));
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(::SendMessageW(box, WM_CTLCOLORDLG, 0, LPARAM(box)), brush);
+    EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi + 1);
+    checked = true;
+    HoldForLook();
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+  });
+  EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(SecondCbtHook::activations, 1);
+  Pump(20);
+  EXPECT_EQ(Dialogs()->Count(), 0u) << "the provider goes with its box";
+}
+
+TEST_F(DialogTest, KeysClicksAndCloseButtonGiveThePlatformsResults) {
+  enum Act { Enter, Escape, ClickNo, ClickCancel, CloseButton };
+  const struct {
+    TMsgDlgType type;
+    TMsgDlgButtons buttons;
+    Act act;
+    int result;
+  } cases[] = {
+      {TMsgDlgType::mtInformation, MsgButtons(mbOK), Enter, IDOK},
+      {TMsgDlgType::mtWarning, MsgButtons(mbOK, mbCancel), Escape, IDCANCEL},
+      {TMsgDlgType::mtConfirmation, MsgButtons(mbYes, mbNo, mbCancel), Enter, IDYES},
+      {TMsgDlgType::mtConfirmation, MsgButtons(mbYes, mbNo), ClickNo, IDNO},
+      {TMsgDlgType::mtError, MsgButtons(mbRetry, mbCancel), ClickCancel, IDCANCEL},
+      {TMsgDlgType::mtWarning, MsgButtons(mbOK, mbCancel), CloseButton, IDCANCEL},
+  };
+  for (const auto& c : cases) {
+    size_t buttons = 0;
+    InBox in([&](HWND box) {
+      TacProvider* p = Dialogs()->ProviderOf(box);
+      ASSERT_NE(p, nullptr);
+      buttons = 0;
+      for (HWND b = ::GetWindow(box, GW_CHILD); b; b = ::GetWindow(b, GW_HWNDNEXT))
+        buttons += dynamic_cast<TacBtnWnd*>(TacMainWnd::Of(b)) != nullptr;
+      switch (c.act) {
+        case Enter: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0); break;
+        case Escape: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); break;
+        case ClickNo:
+          HoldForLook();
+          Click(ButtonWithId(box, IDNO));
+          break;
+        case ClickCancel: Click(ButtonWithId(box, IDCANCEL)); break;
+        case CloseButton: {
+          const TFrameLayout& l = p->ListSW()->Layout();
+          RECT wr;
+          ::GetWindowRect(box, &wr);
+          const POINT at{wr.left + (l.Buttons[cbClose].Left + l.Buttons[cbClose].Right) / 2,
+                         wr.top + (l.Buttons[cbClose].Top + l.Buttons[cbClose].Bottom) / 2};
+          const LRESULT hit = ::SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+          EXPECT_EQ(hit, HTCLOSE);
+          ::SendMessageW(box, WM_NCLBUTTONDOWN, hit, MAKELPARAM(at.x, at.y));
+          POINT c2 = at;
+          ::ScreenToClient(box, &c2);
+          ::SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(c2.x, c2.y));
+          break;
+        }
+      }
+    });
+    EXPECT_EQ(ShowSkinMessage(L"Text", c.type, c.buttons), c.result) << c.act;
+    const int expected = c.buttons == MsgButtons(mbOK) ? 1 : c.buttons == MsgButtons(mbYes, mbNo, mbCancel) ? 3 : 2;
+    EXPECT_EQ(buttons, size_t(expected)) << "every button left by the platform is skinned, none of the dropped";
+  }
+}
+
+TEST_F(DialogTest, SkinRemovedOrSwitchedWithBoxOpenGivesBackOrRedraws) {
+  const int adaptersBefore = TacMainWnd::LiveCount();
+  const std::wstring skin = mgr->SkinName();
+  // Switched with the box open: still skinned, by the new skin.
+  InBox switched([&](HWND box) {
+    mgr->SetSkinName(skin);
+    Pump(20);
+    TacProvider* p = Dialogs()->ProviderOf(box);
+    ASSERT_NE(p, nullptr);
+    EXPECT_TRUE(p->ListSW()->FrameSkinned());
+    EXPECT_EQ(p->ListSW()->ButtonState(cbClose), 0);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(ShowSkinMessageCaption(L"Switch", L"Text"), IDOK);
+  EXPECT_TRUE(switched.Ran);
+  Pump(20);
+  EXPECT_EQ(TacMainWnd::LiveCount(), adaptersBefore);
+
+  // Removed with the box open: every window has its own look again.
+  InBox removed([&](HWND box) {
+    HWND ok = ButtonWithId(box, IDOK);
+    ASSERT_NE(TacMainWnd::Of(ok), nullptr);
+    mgr->SetActive(false);
+    Pump(20);
+    EXPECT_EQ(Dialogs()->Count(), 0u);
+    EXPECT_EQ(TacMainWnd::Of(box), nullptr);
+    for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) EXPECT_EQ(TacMainWnd::Of(c), nullptr);
+    EXPECT_TRUE(::GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
+    UniqueRegion rgn(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(::GetWindowRgn(box, rgn.get()), ERROR) << "no region left";
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(ShowSkinMessageCaption(L"Remove", L"Text"), IDOK);
+  EXPECT_TRUE(removed.Ran);
+
+  // Opened without a skin: the platform's box.
+  InBox plain([&](HWND box) {
+    EXPECT_EQ(Dialogs()->ProviderOf(box), nullptr);
+    EXPECT_EQ(TacMainWnd::Of(box), nullptr);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(ShowSkinMessageCaption(L"Plain", L"Text"), IDOK);
+  EXPECT_TRUE(plain.Ran);
+  mgr->SetActive(true);
+}
+
+TEST_F(DialogTest, PositionedBoxOpensWhereAsked) {
+  RECT at{};
+  InBox in([&](HWND box) {
+    ::GetWindowRect(box, &at);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(ShowSkinMessagePos(L"Placed", TMsgDlgType::mtInformation, MsgButtons(mbOK), 0, 37, 41), IDOK);
+  EXPECT_EQ(at.left, 37);
+  EXPECT_EQ(at.top, 41);
+}
+
+}  // namespace
