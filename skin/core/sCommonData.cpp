@@ -389,24 +389,6 @@ void CopyCacheInto(const TacParentBG& info, HDC cache) {
            info.R.Top + info.Offset.Y, SRCCOPY);
 }
 
-// Asks a parent control or window for its background, with the same
-// fallbacks as any other asker: a plain colour when it does not answer.
-void AskParentBG(TacParentBG& info, TControl* parent, HWND parentWnd) {
-  const bool paint = info.PaintIfMissing;
-  info.Kind = bgkUnknown;
-  if (parent) {
-    SendControlSkinCommand(parent, SKC_GETBG, reinterpret_cast<LPARAM>(&info));
-  } else if (parentWnd) {
-    SendSkinCommand(parentWnd, SKC_GETBG, reinterpret_cast<LPARAM>(&info));
-  }
-  info.PaintIfMissing = paint;
-  if (info.Kind != bgkUnknown) return;
-  info.Kind = bgkFill;
-  TColor c = parent ? GetControlBGColor(parent) : GetWindowBGColor(parentWnd);
-  if (c == clNoneMarker) c = parent ? ColorToRGB(parent->Color()) : ColorToRGB(clBtnFace);
-  info.Color = c;
-}
-
 }  // namespace
 
 void TsCommonData::FillParentBG(TacParentBG& info, int state, HWND wnd) {
@@ -422,13 +404,13 @@ void TsCommonData::FillParentBG(TacParentBG& info, int state, HWND wnd) {
   if (look.Transparency == 100 && (FastMode() || noCache || BGChanged)) {
     TControl* subject = COC == COC_TsSkinProvider ? OwnerForm() : FOwnerControl;
     if (subject && subject->Parent()) {
-      AskParentBG(info, subject->Parent(), nullptr);
+      AskParentBG(info, subject->Parent(), nullptr, info.PaintIfMissing);
       if (info.Kind == bgkCache) {
         info.Offset.X += subject->Left();
         info.Offset.Y += subject->Top();
       }
     } else if (wnd && ::GetParent(wnd)) {
-      AskParentBG(info, nullptr, ::GetParent(wnd));
+      AskParentBG(info, nullptr, ::GetParent(wnd), info.PaintIfMissing);
       if (info.Kind == bgkCache) {
         RECT r;
         ::GetWindowRect(wnd, &r);
@@ -475,7 +457,7 @@ TCacheInfo TsCommonData::GetParentCacheInfo() const {
   TControl* parent = FOwnerControl ? FOwnerControl->Parent() : nullptr;
   if (!Skinned() || !FOwnerControl || !parent) return TCacheInfo{nullptr, 0, 0, GetBGColor(0), false};
   TacParentBG bg;
-  AskParentBG(bg, parent, nullptr);
+  AskParentBG(bg, parent, nullptr, bg.PaintIfMissing);
   return ParentBGToCacheInfo(bg);
 }
 

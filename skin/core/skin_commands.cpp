@@ -6,6 +6,7 @@
 #include "framework/application.h"
 #include "framework/forms.h"
 #include "framework/message_gate.h"
+#include "skin/core/sSkinManager.h"
 
 namespace glyphora {
 
@@ -83,6 +84,27 @@ TColor GetControlBGColor(TControl* control) {
 TColor GetWindowBGColor(HWND wnd) {
   if (!wnd) return clNoneMarker;
   return ColorToRGB(static_cast<TColor>(SendSkinCommand(wnd, SKC_GETCOLOR, clNoneMarker)));
+}
+
+bool AskParentBG(TacParentBG& info, TControl* parent, HWND parentWnd, bool pleasePaint) {
+  info.Kind = bgkUnknown;
+  info.PaintIfMissing = pleasePaint;
+  const LPARAM record = reinterpret_cast<LPARAM>(&info);
+  if (parent) SendControlSkinCommand(parent, SKC_GETBG, record, 0, TWithoutWindow::Dispatch);
+  else if (parentWnd) SendSkinCommand(parentWnd, SKC_GETBG, record);
+  info.PaintIfMissing = pleasePaint;
+  if (info.Kind != bgkUnknown) return true;
+  info.Kind = bgkFill;
+  TColor c = clNoneMarker;
+  if (parent) c = GetControlBGColor(parent);
+  else if (AskWindow(parentWnd, SKC_CTRLHANDLED)) c = GetWindowBGColor(parentWnd);
+  if (c == clNoneMarker) {
+    if (parent) c = ColorToRGB(parent->Color());
+    else if (TsSkinManager* manager = TsSkinManager::DefaultManager()) c = manager->GetGlobalColor();
+    else c = ColorToRGB(clBtnFace);
+  }
+  info.Color = c;
+  return false;
 }
 
 void RelayToChildren(TWinControl* parent, UINT msg, WPARAM wParam, LPARAM lParam) {

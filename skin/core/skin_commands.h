@@ -9,6 +9,7 @@
 
 #include "base/shared_types.h"
 #include "framework/messages.h"
+#include "skin/core/parent_bg_record.h"
 
 namespace glyphora {
 
@@ -72,6 +73,13 @@ LRESULT SendControlSkinCommand(TControl* control, uint16_t code, LPARAM lParam =
 bool AskWindow(HWND wnd, uint16_t code);
 TColor GetControlBGColor(TControl* control);
 TColor GetWindowBGColor(HWND wnd);
+
+// Asks a parent control (else the parent window) what lies behind a child:
+// SKC_GETBG with info.PaintIfMissing = pleasePaint. True when it answered;
+// otherwise info is a plain fill (bgkFill) in the parent's colour: its
+// answer to SKC_GETCOLOR when it is skinned, else a control's own colour,
+// else the skin's global colour (clBtnFace without a skin).
+bool AskParentBG(TacParentBG& info, TControl* parent, HWND parentWnd, bool pleasePaint);
 
 // Sends a message to every child of a control. Skinned windowed children
 // pass it on themselves; plain containers are walked through.

@@ -30,28 +30,25 @@ void PrepareParentPaint(TacParentBG& info, HDC dc) {
   ::IntersectClipRect(dc, info.R.Left, info.R.Top, info.R.Right, info.R.Bottom);
 }
 
-// One background request: asks (SKC_GETBG) through ask; with no answer, a
-// caller that asked for painting on entry gets the window's own erase and
-// paint messages through paint, drawn into info.DC; any other caller gets a
-// plain fill that fillWith sets. True when the asker answered.
-template <class Ask, class Paint, class FillWith>
-bool RequestBG(TacParentBG& info, bool& pleasePaint, Ask ask, Paint paint, FillWith fillWith) {
+// One background request: the protocol's question (AskParentBG); with no
+// answer, a caller that asked for painting on entry gets the parent's own
+// erase and paint messages through paint, drawn into info.DC; any other
+// caller keeps the plain fill. True when the parent answered.
+template <class Paint>
+bool RequestBG(TacParentBG& info, bool pleasePaint, TControl* control, HWND wnd, Paint paint) {
   const bool paintOnEntry = info.PaintIfMissing;
-  info.Kind = bgkUnknown;
-  info.PaintIfMissing = pleasePaint;
-  ask(reinterpret_cast<LPARAM>(&info));
-  if (info.Kind != bgkUnknown) return true;
+  if (AskParentBG(info, control, wnd, pleasePaint)) return true;
+  HDC dc = static_cast<HDC>(info.DC);
   if (paintOnEntry) {
-    HDC dc = static_cast<HDC>(info.DC);
+    info.Kind = bgkUnknown;
     if (dc) {
       SavedDC saved(dc);
       PrepareParentPaint(info, dc);
       paint(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
       paint(WM_PAINT, reinterpret_cast<WPARAM>(dc));
     }
-  } else {
-    info.Kind = bgkFill;
-    fillWith();
+  } else if (control && pleasePaint && info.Bmp && dc) {
+    FillDcRect(dc, info.R, info.Color);
   }
   return false;
 }
@@ -59,27 +56,13 @@ bool RequestBG(TacParentBG& info, bool& pleasePaint, Ask ask, Paint paint, FillW
 }  // namespace
 
 bool RequestWindowBG(TacParentBG& info, HWND wnd, bool& pleasePaint) {
-  return RequestBG(
-      info, pleasePaint,
-      [&](LPARAM lp) { return SendSkinCommand(wnd, SKC_GETBG, lp); },
-      [&](UINT msg, WPARAM wp) { ::SendMessageW(wnd, msg, wp, 0); },
-      [&] {
-        TsSkinManager* manager = TsSkinManager::DefaultManager();
-        info.Color = manager ? manager->GetGlobalColor() : clBtnFace;
-      });
+  return RequestBG(info, pleasePaint, nullptr, wnd,
+                   [&](UINT msg, WPARAM wp) { ::SendMessageW(wnd, msg, wp, 0); });
 }
 
 bool RequestControlBG(TacParentBG& info, TControl* control, bool& pleasePaint) {
   if (!control) return false;
-  return RequestBG(
-      info, pleasePaint,
-      [&](LPARAM lp) { return SendControlSkinCommand(control, SKC_GETBG, lp, 0, TWithoutWindow::Dispatch); },
-      [&](UINT msg, WPARAM wp) { control->Perform(msg, wp, 0); },
-      [&] {
-        const LRESULT answer = SendControlSkinCommand(control, SKC_GETCOLOR, 0, 0, TWithoutWindow::Dispatch);
-        info.Color = answer != 0 ? static_cast<TColor>(answer) : ColorToRGB(control->Color());
-        if (pleasePaint && info.Bmp) FillDcRect(static_cast<HDC>(info.DC), info.R, info.Color);
-      });
+  return RequestBG(info, pleasePaint, control, nullptr, [&](UINT msg, WPARAM wp) { control->Perform(msg, wp, 0); });
 }
 
 void PaintControlSectionSelfBG(const TControlSectionData& data, TControl* control, bool useCacheForCorners,
