@@ -1,4 +1,3 @@
-#include "base/scope_exit.h"
 #include "framework/threaded_timer.h"
 
 #include <windows.h>
@@ -10,6 +9,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "base/scope_exit.h"
 #include "framework/application.h"
 
 namespace glyphora {

@@ -39,7 +39,7 @@ void TsEdit::PrepareCache() {
   }
   ::GdiFlush();
   if (!enabled_) ApplyDisabledKind(d.CachePixels(), DisabledKind, d.GetBGColor(0), 0, 0, OwnerBackground(d));
-  d.BGChanged = false;
+  d.MarkBGCurrent();
 }
 
 void TsEdit::PaintFrame() {
@@ -100,7 +100,7 @@ void TsEdit::WndProc(TMessage& m) {
         const HDC dc = reinterpret_cast<HDC>(m.WParam);
         m.Result = 0;
         if (!dc || ((m.LParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(handle_))) return;
-        SkinData->FUpdating = false;
+        SkinData->SetUpdating(false);
         PrepareCache();
         RefreshBorderCorners(*SkinData, 0);
         const bool frame = (m.LParam & PRF_NONCLIENT) != 0;
@@ -137,28 +137,28 @@ void TsEdit::WndProc(TMessage& m) {
   if (!SkinActive() || Loading()) return;
   switch (m.Msg) {
     case WM_SIZE:
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       PaintFrame();
       break;
     case WM_KILLFOCUS:
     case CM_EXIT:
       SkinData->FFocused = SkinData->FMouseAbove = false;
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       PaintFrame();
       break;
     case WM_SETTEXT:
     case WM_SETFONT:
     case CM_TEXTCHANGED:
     case CM_VISIBLECHANGED:
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       PaintFrame();
       break;
     case CM_ENABLEDCHANGED:
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       break;
     case CM_COLORCHANGED:
-      if (SkinData->CustomColor) SkinData->BGChanged = true;
+      if (SkinData->CustomColor) SkinData->MarkBGChanged();
       break;
   }
 }

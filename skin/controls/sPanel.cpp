@@ -47,7 +47,7 @@ void TsPanel::PrepareCache() {
   // panel before. A panel that children cover entirely is never painted
   // with a clip of its own, so otherwise it would repaint its whole cache
   // each time a child asks for its background.
-  SkinData->BGChanged = false;
+  SkinData->MarkBGCurrent();
   SkinData->HalfVisible = false;
 }
 
@@ -109,7 +109,7 @@ void TsPanel::PaintBorderIntoCache(TColor color, int32_t b, const TacParentBG& b
 }
 
 void TsPanel::PaintFast(HDC dc, const RECT& clip) {
-  SkinData->FUpdating = false;
+  SkinData->SetUpdating(false);
   const int32_t b = SkinData->MaxBorderWidth();
   const RECT whole{0, 0, width_, height_};
   {
@@ -156,7 +156,7 @@ void TsPanel::PaintFast(HDC dc, const RECT& clip) {
     TCanvas canvas(dc);
     WriteText(CaptionRect(), &canvas, nullptr);
     if (OnPaint) OnPaint(this, canvas);
-    SkinData->BGChanged = false;
+    SkinData->MarkBGCurrent();
   }
   PaintGraphicChildren(dc, this, true, {0, 0});
 }
@@ -177,13 +177,13 @@ void TsPanel::OurPaint(HDC dc, bool sendUpdated) {
     if (UsesCache()) {
       if ((SkinData->BGChanged || SkinData->HalfVisible) && !SkinData->Updating()) PrepareCache();
     } else {
-      SkinData->BGChanged = false;
+      SkinData->MarkBGCurrent();
     }
     if (notify) NotifyChildrenParentUpdated(this);
     return;
   }
   if (UsesCache()) {
-    SkinData->FUpdating = SkinData->Updating();
+    SkinData->SetUpdating(SkinData->Updating());
     if (SkinData->FUpdating) return;
     const bool due = SkinData->HalfVisible || SkinData->BGChanged;
     if (due && !SkinData->UrgentPainting) PrepareCache();
@@ -258,8 +258,8 @@ void TsPanel::HandleSkinCommand(TMessage& m) {
     }
     case SKC_PARENTUPDATED:
       if (SkinData->FUpdating) {
-        SkinData->FUpdating = false;
-        SkinData->FUpdating = SkinData->Updating();
+        SkinData->SetUpdating(false);
+        SkinData->SetUpdating(SkinData->Updating());
         if (!SkinData->FUpdating) RedrawNow();
       }
       NotifyChildrenParentUpdated(this);
@@ -282,7 +282,7 @@ bool TsPanel::HandleSkinnedMessage(TMessage& m) {
     case WM_PAINT: {
       if (!visible_) return false;
       PaintScope paint(handle_);
-      SkinData->FUpdating = SkinData->Updating();
+      SkinData->SetUpdating(SkinData->Updating());
       if (UsesCache() || !ParentBackground()) OurPaint(paint.dc(), true);
       m.Result = 0;
       return true;
@@ -301,7 +301,7 @@ bool TsPanel::HandleSkinnedMessage(TMessage& m) {
           }
         }
       } else {
-        SkinData->FUpdating = SkinData->Updating();
+        SkinData->SetUpdating(SkinData->Updating());
         // WM_PAINT paints the whole face; only a panel that leaves it to the
         // background erase paints here.
         if (!UsesCache() && ParentBackground() && !SkinData->FUpdating) OurPaint(dc, true);
@@ -310,29 +310,29 @@ bool TsPanel::HandleSkinnedMessage(TMessage& m) {
       return true;
     }
     case WM_PRINT: {
-      SkinData->FUpdating = false;
+      SkinData->SetUpdating(false);
       HDC dc = reinterpret_cast<HDC>(m.WParam);
       PaintingCopyScope copy(this);
       if (!UsesCache()) SkinData->CheckCacheSize();
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       if (UsesCache()) PrepareCache();
       OurPaint(dc, false);
       m.Result = 0;
       return true;
     }
     case WM_SIZE:
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       return false;
     case WM_WINDOWPOSCHANGING:
-      if (SkinData->StateLook(0).Transparency != 0) SkinData->BGChanged = true;
+      if (SkinData->StateLook(0).Transparency != 0) SkinData->MarkBGChanged();
       return false;
     case CM_VISIBLECHANGED:
-      SkinData->BGChanged = true;
-      SkinData->FUpdating = false;
+      SkinData->MarkBGChanged();
+      SkinData->SetUpdating(false);
       TPanel::WndProc(m);
       return true;
     case CM_COLORCHANGED:
-      if (SkinData->CustomColor) SkinData->BGChanged = true;
+      if (SkinData->CustomColor) SkinData->MarkBGChanged();
       return false;
     case CM_TEXTCHANGED:
       if (parent_) {
@@ -365,7 +365,7 @@ void TsPanel::WndProc(TMessage& m) {
       SkinData->HandleFrameworkMessage(m);
       TPanel::WndProc(m);
       if (skinned && m.Msg == WM_SETFONT && !caption_.empty()) {
-        SkinData->BGChanged = true;
+        SkinData->MarkBGChanged();
         Invalidate();
       }
       if (skinned && m.Msg == CM_ENABLEDCHANGED) SkinData->Invalidate();

@@ -58,7 +58,7 @@ void TsSplitter::Paint(TCanvas& canvas) {
     }
     // The splitter keeps no cache between paints.
     SkinData->FCacheBmp.reset();
-    SkinData->BGChanged = false;
+    SkinData->MarkBGCurrent();
   } else {
     TSplitter::Paint(canvas);
   }
@@ -92,7 +92,7 @@ void TsSplitter::WndProc(TMessage& m) {
     const uint16_t code = SkinCommandCode(m.WParam);
     if (code == SKC_PARENTUPDATED) {
       if (SkinData->Skinned() && SkinData->FUpdating) {
-        SkinData->FUpdating = false;
+        SkinData->SetUpdating(false);
         Repaint();
       }
       return;
@@ -108,7 +108,7 @@ void TsSplitter::WndProc(TMessage& m) {
       TsSkinned<TSplitter>::WndProc(m);
       if (skinned && !SkinData->FFocused && enabled_) {
         SkinData->FMouseAbove = true;
-        SkinData->BGChanged = true;
+        SkinData->MarkBGChanged();
         Invalidate();
       }
       return;
@@ -116,13 +116,13 @@ void TsSplitter::WndProc(TMessage& m) {
       TsSkinned<TSplitter>::WndProc(m);
       if (skinned && !SkinData->FFocused) {
         SkinData->FMouseAbove = false;
-        SkinData->BGChanged = true;
+        SkinData->MarkBGChanged();
         Invalidate();
       }
       if (OnMouseLeave) OnMouseLeave(this);
       return;
     case WM_MOVE: case WM_SIZE: case WM_MOUSEWHEEL: case CM_VISIBLECHANGED: case CM_ENABLEDCHANGED:
-      if (skinned) SkinData->BGChanged = true;
+      if (skinned) SkinData->MarkBGChanged();
       break;
     case WM_ERASEBKGND: case WM_NCPAINT:
       if (skinned) {
@@ -135,7 +135,7 @@ void TsSplitter::WndProc(TMessage& m) {
       if (skinned) {
         SkinData->FFocused = m.Msg == CM_ENTER || m.Msg == WM_SETFOCUS;
         SkinData->FMouseAbove = false;
-        SkinData->BGChanged = true;
+        SkinData->MarkBGChanged();
         Invalidate();
       }
       return;

@@ -93,7 +93,7 @@ bool TsSpeedButton::StepFade(int32_t toStep) {
   if (!target || !fade_->Fade.Advance(*target, toStep)) {
     // Past the last frame: the final look is the cache itself.
     StopFade();
-    SkinData->BGChanged = true;
+    SkinData->MarkBGChanged();
     GraphRepaint();
     return false;
   }

@@ -89,7 +89,7 @@ void TsSpeedButton::PrepareCache() {
   if (!enabled_ && parent_)
     ApplyDisabledKind(px, DisabledKind, GetControlBGColor(parent_), 0, 0, OwnerBackground(*SkinData));
   if (OnPaint) OnPaint(this, *px);
-  SkinData->BGChanged = false;
+  SkinData->MarkBGCurrent();
   cacheState_ = state;
   PaintOverlappingSiblings();
 }
@@ -154,7 +154,7 @@ void TsSpeedButton::Paint(TCanvas& canvas) {
   if (width_ <= 0 || height_ <= 0) return;
   if (!fade_) {
     const bool down = Down();
-    if (CurrentState() > 0 || down != storedDown_ || SkinData->HalfVisible) SkinData->BGChanged = true;
+    if (CurrentState() > 0 || down != storedDown_ || SkinData->HalfVisible) SkinData->MarkBGChanged();
     storedDown_ = down;
     // A see-through button over a background that depends on position is
     // painted anew every time: its parent may have changed its look.
@@ -165,7 +165,7 @@ void TsSpeedButton::Paint(TCanvas& canvas) {
 }
 
 void TsSpeedButton::BoundsChanged() {
-  SkinData->BGChanged = true;
+  SkinData->MarkBGChanged();
   StopFade();
 }
 
@@ -183,7 +183,7 @@ void TsSpeedButton::StateChanged(TacAnimatEvent event, bool fast) {
   if (canFade) {
     StartFade(fast);
   } else {
-    SkinData->BGChanged = true;
+    SkinData->MarkBGChanged();
     StopFade();
     GraphRepaint();
   }
@@ -200,17 +200,17 @@ void TsSpeedButton::WndProc(TMessage& m) {
     switch (SkinCommandCode(m.WParam)) {
       case SKC_STOPFADING:
         StopFade();
-        SkinData->BGChanged = true;
+        SkinData->MarkBGChanged();
         GraphRepaint();
         return;
       case SKC_REPAINT:
-        SkinData->FUpdating = false;
-        SkinData->BGChanged = true;
+        SkinData->SetUpdating(false);
+        SkinData->MarkBGChanged();
         GraphRepaint();
         return;
       case SKC_PARENTUPDATED:
         if (SkinData->FUpdating) {
-          SkinData->FUpdating = false;
+          SkinData->SetUpdating(false);
           GraphRepaint();
         }
         return;
@@ -275,7 +275,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
       TSpeedButton::WndProc(m);
       if (!*alive) return;
       StopFade();
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       GraphRepaint();
       return;
     case CM_VISIBLECHANGED:
@@ -284,7 +284,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
       break;
     case CM_TEXTCHANGED:
       if (SkinData->Skinned() && ShowCaption) {
-        SkinData->BGChanged = true;
+        SkinData->MarkBGChanged();
         GraphRepaint();
         return;
       }

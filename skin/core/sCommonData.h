@@ -121,6 +121,11 @@ class TsCommonData {
   // Painting is suspended: the own flag, or (in cached mode) the parent's.
   bool Updating() const;
   void SetUpdating(bool value) { FUpdating = value; }
+  // The cached look no longer matches the section or what lies behind:
+  // the next paint builds it again.
+  void MarkBGChanged() { BGChanged = true; }
+  // The cache was just built and shows the current look.
+  void MarkBGCurrent() { BGChanged = false; }
   bool RepaintIfMoved() const;
   // Store the flag and re-apply the skin's colours / repaint.
   void SetCustomColor(bool value);
@@ -190,7 +195,6 @@ class TsCommonData {
   int32_t BorderIndex = -1;
   int32_t SkinIndex = -1;
   int32_t Texture = -1, HotTexture = -1;
-  void* GraphControl = nullptr;
   bool UrgentPainting = false;
   bool BGChanged = true;
   bool HalfVisible = true;

@@ -312,7 +312,7 @@ void TsSkinProvider::StopFades() {
   if (timerOn_ && Wnd()) ::KillTimer(Wnd(), kFadeTimerId);
   timerOn_ = false;
   for (TButton& b : buttons_) {
-    if (b.Steps > 0) SkinData->BGChanged = true;  // the frame image holds a look halfway
+    if (b.Steps > 0) SkinData->MarkBGChanged();  // the frame image holds a look halfway
     b.Steps = 0;
   }
 }

@@ -93,7 +93,7 @@ void TacDialogWnd::PaintAll() {
   PaintSection(skin, d.SkinIndex, d.SkinSection(), EmptyCacheInfo(), -1, -1, &frame_, {0, 0}, {0, 0, w, h},
                SectionState(*skin, d.SkinIndex, formActive_));
   if (layout_.In.CaptionHeight > 0) PaintCaption(*skin);
-  d.BGChanged = false;
+  d.MarkBGCurrent();
 }
 
 void TacDialogWnd::PaintCaption(TSkinContent& skin) {

@@ -191,7 +191,7 @@ void TacDialogSkinning::SkinChanged() {
     return;
   }
   for (HWND w : dialogs)
-    if (::IsWindow(w)) ::SendMessageW(w, SM_ALPHACMD, SkinCommandWParam(SKC_SETNEWSKIN), LPARAM(manager_));
+    if (::IsWindow(w)) SendSkinCommand(w, SKC_SETNEWSKIN, LPARAM(manager_));
   // Dialogs opened while there was no skin get it now.
   ::EnumThreadWindows(::GetCurrentThreadId(), &SkinUnskinnedDialog, reinterpret_cast<LPARAM>(this));
 }

@@ -109,7 +109,7 @@ void TacDialogWnd::ResolveSkin() {
 
 void TacDialogWnd::NewSkin() {
   brush_.reset();
-  skinData_->BGChanged = true;
+  skinData_->MarkBGChanged();
   ResolveSkin();
 }
 
@@ -171,7 +171,7 @@ bool TacDialogWnd::acWndProc(TMessage& m) {
     case WM_SETTINGCHANGE:
       captionFont_.reset();
       layoutValid_ = false;
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       return false;
     case WM_SYSCOMMAND:
       // Alt+Space: the platform shows no menu for a window without
@@ -199,7 +199,7 @@ bool TacDialogWnd::acWndProc(TMessage& m) {
 }
 
 bool TacDialogWnd::HandleSkinCommand(TMessage& m) {
-  const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == manager_;
+  const bool own = SkinCommandForManager(m, manager_);
   switch (SkinCommandCode(m.WParam)) {
     case SKC_SETNEWSKIN:
     case SKC_REFRESH:
@@ -211,7 +211,7 @@ bool TacDialogWnd::HandleSkinCommand(TMessage& m) {
       m.Result = 0;
       return true;
     case SKC_GETBG: {
-      auto* info = SkinCommandPointerTrusted() ? reinterpret_cast<TacParentBG*>(m.LParam) : nullptr;
+      auto* info = SkinCommandFromProgram(m) ? reinterpret_cast<TacParentBG*>(m.LParam) : nullptr;
       if (!info) return true;
       if (!FrameSkinned()) return TacMainWnd::acWndProc(m);
       UpdateLayout();
@@ -252,7 +252,7 @@ void TacDialogWnd::EraseBackground(HDC dc) {
 
 void TacDialogWnd::NcActivate(TMessage& m) {
   const bool active = m.WParam != 0;
-  if (active != formActive_) skinData_->BGChanged = true;
+  if (active != formActive_) skinData_->MarkBGChanged();
   formActive_ = active;
   // lParam -1: the platform keeps its activation bookkeeping but paints
   // no caption of its own.
@@ -272,7 +272,7 @@ void TacDialogWnd::CallWithoutNativeCaption(TMessage& m) {
     if (!icon_) icon_ = reinterpret_cast<HICON>(::SendMessageW(wnd_, WM_GETICON, ICON_BIG, 0));
     layoutValid_ = false;
   }
-  skinData_->BGChanged = true;
+  skinData_->MarkBGChanged();
   if (visible) PaintFrame();
 }
 
@@ -282,7 +282,7 @@ void TacDialogWnd::SizeChanged() {
   if (layoutValid_ && layout_.In.Width == r.right - r.left && layout_.In.Height == r.bottom - r.top) return;
   layoutValid_ = false;
   rgnChanged_ = true;
-  skinData_->BGChanged = true;
+  skinData_->MarkBGChanged();
   if (::IsWindowVisible(wnd_)) {
     PaintFrame();
     ::InvalidateRect(wnd_, nullptr, TRUE);

@@ -147,7 +147,7 @@ void TsSkinProvider::PaintAll() {
                  {0, 0, w, h}, state);
     if (layout_.In.CaptionHeight > 0) PaintCaption(*skin, state);
   }
-  SkinData->BGChanged = false;
+  SkinData->MarkBGCurrent();
   ++frameGeneration_;
 }
 

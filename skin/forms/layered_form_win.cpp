@@ -59,7 +59,7 @@ void TacLayeredForm::WndProc(TMessage& m) {
 }
 
 bool TacLayeredForm::PrepareSurface(int32_t w, int32_t h) {
-  if (!surface_.EnsureSize(w, h)) return false;
+  if (!surface_.SetSize(w, h)) return false;
   pictureW_ = w;
   pictureH_ = h;
   return true;

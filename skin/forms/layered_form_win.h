@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "framework/forms.h"
-#include "skin/paint/dib_surface_win.h"
+#include "framework/graphics.h"
 
 namespace glyphora {
 
@@ -55,7 +55,7 @@ class TacLayeredForm : public TCustomForm {
 
  private:
   DWORD exStyle_;
-  TDibSurface surface_;
+  TDibBitmap surface_;
   int32_t pictureW_ = 0, pictureH_ = 0;
 };
 

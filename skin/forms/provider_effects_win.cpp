@@ -43,7 +43,7 @@ void TsSkinProvider::CheckExtendedBorder() {
   layoutValid_ = false;
   rgnChanged_ = true;
   lastSize_ = {-1, -1};
-  SkinData->BGChanged = true;
+  SkinData->MarkBGChanged();
   DropCaptionGlow();
   if (::IsWindowVisible(Wnd())) PaintFrame();
 }
@@ -55,7 +55,7 @@ void TsSkinProvider::DropExtendedBorder() {
   layoutValid_ = false;
   rgnChanged_ = true;
   lastSize_ = {-1, -1};
-  SkinData->BGChanged = true;
+  SkinData->MarkBGChanged();
   DropCaptionGlow();
   HWND w = Wnd();
   if (!w || form_->Destroying()) return;
@@ -188,7 +188,7 @@ void TsSkinProvider::RemoveButtonGlows() {
 }
 
 bool TsSkinProvider::AnswerBackground(TMessage& m) {
-  auto* info = SkinCommandPointerTrusted() ? reinterpret_cast<TacParentBG*>(m.LParam) : nullptr;
+  auto* info = SkinCommandFromProgram(m) ? reinterpret_cast<TacParentBG*>(m.LParam) : nullptr;
   if (!info) return true;
   m.Result = 1;
   if (!FrameSkinned() || SkinData->CustomColor) {

@@ -131,7 +131,7 @@ void TsSkinProvider::MenusAfterSkinCommand(const TMessage& m) {
   const uint16_t code = SkinCommandCode(m.WParam);
   if (code != SKC_SETNEWSKIN && code != SKC_REFRESH && code != SKC_REMOVESKIN) return;
   TsSkinManager* mgr = SkinData->SkinManager();
-  if (!mgr || mgr->Destroying() || reinterpret_cast<TsSkinManager*>(m.LParam) != mgr || !form_ || form_->Destroying())
+  if (!mgr || mgr->Destroying() || !SkinCommandForManager(m, mgr) || !form_ || form_->Destroying())
     return;
   InstallHookedWindowsHandler();
   TsSkinableMenus* menus = TsSkinableMenus::Of(mgr);

@@ -199,7 +199,7 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       captionFont_.reset();
       DropCaptionGlow();
       layoutValid_ = false;
-      SkinData->BGChanged = true;
+      SkinData->MarkBGChanged();
       return false;
     case WM_TIMER:
       if (m.WParam != kFadeTimerId) return false;
@@ -224,7 +224,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
         ClearGlows();
         ResolveSkin();
         AdaptControls();
-        SkinData->BGChanged = true;
+        SkinData->MarkBGChanged();
         CheckExtendedBorder();
         if (Wnd() && ::IsWindowVisible(Wnd())) PaintFrame();
       }
@@ -249,7 +249,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
 
 void TsSkinProvider::NcActivate(TMessage& m) {
   const bool active = m.WParam != 0;
-  if (active != formActive_) SkinData->BGChanged = true;
+  if (active != formActive_) SkinData->MarkBGChanged();
   formActive_ = active;
   // The platform keeps its activation bookkeeping but paints nothing when
   // lParam is -1; the frame is ours.
@@ -266,7 +266,7 @@ void TsSkinProvider::CallWithoutNativeCaption(TMessage& m) {
   formHook_.CallNext(m);
   if (visible) ::DefWindowProcW(w, WM_SETREDRAW, TRUE, 0);
   DropCaptionGlow();
-  SkinData->BGChanged = true;
+  SkinData->MarkBGChanged();
   if (visible) PaintFrame();
 }
 
@@ -283,7 +283,7 @@ void TsSkinProvider::SizeChanged() {
   // to the display server): while the window is being resized it is set
   // once the queue is empty, not at every step.
   if (!rgnPosted_) rgnPosted_ = ::PostMessageW(w, kApplyRegionMsg, 0, 0) != FALSE;
-  SkinData->BGChanged = true;
+  SkinData->MarkBGChanged();
   if (::IsWindowVisible(w)) PaintFrame();
 }
 

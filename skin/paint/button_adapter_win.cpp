@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/control.h"
+#include "framework/graphics.h"
 #include "framework/handles.h"
 #include "skin/core/animation_state.h"
 #include "skin/core/sCommonData.h"
@@ -16,19 +17,6 @@
 namespace glyphora {
 
 namespace {
-
-void Blit(HDC dc, const TBitmap32& px) {
-  if (px.Empty() || px.StrideBytes() != static_cast<ptrdiff_t>(px.Width()) * 4) return;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = px.Width();
-  bi.bmiHeader.biHeight = -px.Height();
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  ::SetDIBitsToDevice(dc, 0, 0, DWORD(px.Width()), DWORD(px.Height()), 0, 0, 0, UINT(px.Height()), px.ScanLine(0),
-                      &bi, DIB_RGB_COLORS);
-}
 
 std::wstring TextOf(HWND wnd) {
   const int len = ::GetWindowTextLengthW(wnd);
@@ -123,16 +111,16 @@ void TacBtnWnd::PaintLook() {
   // A framework control's disabled look was applied with its section.
   if (!enabled && !ControlOf(d)) ApplyDisabledKind(px, dkBlended, d.GetBGColor(0, wnd_), 0, 0, behind);
   cacheState_ = state;
-  d.BGChanged = false;
+  d.MarkBGCurrent();
 }
 
 void TacBtnWnd::Paint(HDC dc) {
   if (fade_.Running()) {
-    Blit(dc, fade_.Frame());
+    DrawBitmap32(dc, 0, 0, fade_.Frame());
     return;
   }
   if (skinData_->BGChanged || cacheState_ != CurrentState()) PaintLook();
-  if (const TBitmap32* px = skinData_->CachePixels()) Blit(dc, *px);
+  if (const TBitmap32* px = skinData_->CachePixels()) DrawBitmap32(dc, 0, 0, *px);
 }
 
 void TacBtnWnd::ShowNow() {
@@ -151,7 +139,7 @@ void TacBtnWnd::StateChanged(bool fast) {
   if (fast) steps /= 2;
   if (!canFade || steps < 1) {
     StopFade();
-    d.BGChanged = true;
+    d.MarkBGChanged();
     ShowNow();
     return;
   }
@@ -182,7 +170,7 @@ void TacBtnWnd::FadeTick() {
   }
   if (::IsWindowVisible(wnd_)) {
     WindowDC dc(wnd_);
-    if (dc.get()) Blit(dc.get(), fade_.Frame());
+    if (dc.get()) DrawBitmap32(dc.get(), 0, 0, fade_.Frame());
   }
 }
 
@@ -221,7 +209,7 @@ void TacBtnWnd::CallQuietly(TMessage& m, bool fade) {
     StateChanged(true);
   } else {
     StopFade();
-    skinData_->BGChanged = true;
+    skinData_->MarkBGChanged();
     ShowNow();
   }
 }
@@ -275,7 +263,7 @@ bool TacBtnWnd::acWndProc(TMessage& m) {
       return true;
     case WM_SIZE:
     case WM_MOVE: {
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       StopFade();
       return TacMainWnd::acWndProc(m);
     }

@@ -172,7 +172,7 @@ bool TacMainWnd::acWndProc(TMessage& m) {
       m.Result = 0;
       return true;
     case WM_SIZE:
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       return false;
     case WM_SETTEXT: {
       CallPrev(m);
@@ -195,7 +195,7 @@ bool TacMainWnd::acWndProc(TMessage& m) {
     case SKC_SETNEWSKIN:
       if (!own) return false;
       skinData_->UpdateIndexes();
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       paramsChanged_ = false;
       return false;
     case SKC_REMOVESKIN:
@@ -204,8 +204,8 @@ bool TacMainWnd::acWndProc(TMessage& m) {
     case SKC_REFRESH:
       if (!own) return false;
       skinData_->UpdateIndexes();
-      skinData_->BGChanged = true;
-      skinData_->FUpdating = false;
+      skinData_->MarkBGChanged();
+      skinData_->SetUpdating(false);
       paramsChanged_ = false;
       if (::IsWindowVisible(wnd_)) ::RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
       m.Result = 0;
@@ -239,7 +239,7 @@ void TacMainWnd::PrepareCache() {
   int state = 0;
   if (ControlOf(d)) state = d.IsHot() && g && g->States > 1 ? 1 : 0;
   else state = FocusWindow() == wnd_ && g && g->States > 1 ? 1 : 0;
-  if (PaintSectionOverParent(state)) d.BGChanged = false;
+  if (PaintSectionOverParent(state)) d.MarkBGCurrent();
 }
 
 bool TacMainWnd::PaintSectionOverParent(int state, TCacheInfo* behind) {
@@ -321,7 +321,7 @@ void TacEditWnd::SetSkinParams() {
   const TsGeneralData* g = d.Section();
   if (!c || !g || !Skinned()) return;
   const bool wasUpdating = d.FUpdating;
-  d.FUpdating = true;
+  d.SetUpdating(true);
   const bool hot = d.IsHot() && g->States > 1;
   if (!d.CustomColor) {
     const TColor col = d.GetBGColor(hot ? 1 : 0);
@@ -331,8 +331,8 @@ void TacEditWnd::SetSkinParams() {
     const TColor fc = hot ? g->HotFontColor.Color : g->FontColor.Color;
     if (c->Font().Color() != fc) c->Font().SetColor(fc);
   }
-  d.BGChanged = true;
-  d.FUpdating = wasUpdating;
+  d.MarkBGChanged();
+  d.SetUpdating(wasUpdating);
   paramsChanged_ = true;
 }
 
@@ -402,7 +402,7 @@ bool TacEditWnd::acWndProc(TMessage& m) {
       if (!paramsChanged_) SetSkinParams();
       return false;
     case WM_SIZE:
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       CallPrev(m);
       PaintFrame();
       return true;
@@ -412,7 +412,7 @@ bool TacEditWnd::acWndProc(TMessage& m) {
       const TsGeneralData* g = skinData_->Section();
       if (g && g->States > 1) {
         skinData_->FFocused = m.Msg == WM_SETFOCUS;
-        skinData_->BGChanged = true;
+        skinData_->MarkBGChanged();
         paramsChanged_ = false;
         PaintFrame();
       }
@@ -420,7 +420,7 @@ bool TacEditWnd::acWndProc(TMessage& m) {
     }
     case WM_ENABLE:
       CallPrev(m);
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       PaintFrame();
       return true;
     case WM_PRINT:

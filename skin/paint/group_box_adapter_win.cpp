@@ -82,11 +82,11 @@ void TacGroupBoxWnd::PaintLook() {
     DrawSectionText(dc, caption_, ::IsWindowEnabled(wnd_) != FALSE, false, d, flags, textRect_);
   }
   ::GdiFlush();
-  d.BGChanged = false;
+  d.MarkBGCurrent();
 }
 
 void TacGroupBoxWnd::Paint(HDC dc) {
-  skinData_->BGChanged = true;
+  skinData_->MarkBGChanged();
   PaintLook();
   HDC cache = skinData_->CacheDC();
   const TBitmap32* px = skinData_->CachePixels();

@@ -65,7 +65,7 @@ void TacSpeedButtonHandler::PrepareCache() {
   RefreshBorderCorners(d, state);
   if (!ctrl_->Enabled())
     ApplyDisabledKind(px, DefaultDisabledKind, d.GetBGColor(0), 0, 0, OwnerBackground(d));
-  d.BGChanged = false;
+  d.MarkBGCurrent();
 }
 
 void TacSpeedButtonHandler::Paint(HDC dc) {
@@ -79,7 +79,7 @@ void TacSpeedButtonHandler::Paint(HDC dc) {
 void TacSpeedButtonHandler::WndProc(TMessage& m) {
   TsCommonData& d = *skinData_;
   if (m.Msg == SM_ALPHACMD) {
-    const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == manager_;
+    const bool own = SkinCommandForManager(m, manager_);
     switch (SkinCommandCode(m.WParam)) {
       case SKC_SETNEWSKIN:
         if (own) d.HandleSkinCommand(m);
@@ -96,7 +96,7 @@ void TacSpeedButtonHandler::WndProc(TMessage& m) {
         return;
       case SKC_PARENTUPDATED:
         if (d.FUpdating) {
-          d.FUpdating = false;
+          d.SetUpdating(false);
           ctrl_->Invalidate();
         }
         return;
@@ -104,8 +104,8 @@ void TacSpeedButtonHandler::WndProc(TMessage& m) {
         m.Result = 1;
         return;
       case SKC_REPAINT:
-        d.FUpdating = false;
-        d.BGChanged = true;
+        d.SetUpdating(false);
+        d.MarkBGChanged();
         ctrl_->Invalidate();
         CallOld(m);
         return;
@@ -126,7 +126,7 @@ void TacSpeedButtonHandler::WndProc(TMessage& m) {
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       d.FMouseAbove = m.Msg == CM_MOUSEENTER;
-      d.BGChanged = true;
+      d.MarkBGChanged();
       break;
   }
   CallOld(m);

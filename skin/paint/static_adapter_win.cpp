@@ -83,7 +83,7 @@ void TacStaticWnd::PaintLook() {
   PaintContent(dc, *px, ClientInWindow());
   ::GdiFlush();
   ++paints_;
-  skinData_->BGChanged = false;
+  skinData_->MarkBGCurrent();
 }
 
 void TacStaticWnd::PaintContent(HDC dc, TBitmap32&, const TRect32& client) {
@@ -109,7 +109,7 @@ void TacStaticWnd::PaintContent(HDC dc, TBitmap32&, const TRect32& client) {
 }
 
 void TacStaticWnd::Paint(HDC dc) {
-  skinData_->BGChanged = true;
+  skinData_->MarkBGChanged();
   PaintLook();
   HDC cache = skinData_->CacheDC();
   const TBitmap32* px = skinData_->CachePixels();
@@ -153,7 +153,7 @@ bool TacStaticWnd::acWndProc(TMessage& m) {
     case STM_SETICON:
     case STM_SETIMAGE:
       if (!visible) return TacMainWnd::acWndProc(m);
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       CallPrev(m);
       RedrawNow();
       return true;
@@ -161,7 +161,7 @@ bool TacStaticWnd::acWndProc(TMessage& m) {
       if (!visible) return TacMainWnd::acWndProc(m);
       ::DefWindowProcW(wnd_, WM_SETREDRAW, FALSE, 0);
       TacMainWnd::acWndProc(m);  // the platform's, then Caption read again
-      skinData_->BGChanged = true;
+      skinData_->MarkBGChanged();
       ::DefWindowProcW(wnd_, WM_SETREDRAW, TRUE, 0);
       RedrawNow();
       return true;
@@ -212,7 +212,7 @@ void TacEdgeWnd::Init() {
 
 void TacEdgeWnd::PaintFrame() {
   if (!::IsWindowVisible(wnd_)) return;
-  skinData_->BGChanged = true;
+  skinData_->MarkBGChanged();
   PaintLook();
   HDC cache = skinData_->CacheDC();
   const TBitmap32* px = skinData_->CachePixels();

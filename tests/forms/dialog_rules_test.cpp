@@ -84,7 +84,9 @@ TEST(DialogRules, ChildAdapterByClassAndStyle) {
   for (const auto& c : cases) {
     const TDialogChildRule r = DialogChildRule(c.cls, c.style, c.exStyle);
     EXPECT_EQ(r.Kind, c.kind) << std::string(c.cls, c.cls + std::wcslen(c.cls)) << " " << std::hex << c.style;
-    if (c.kind != K::None) EXPECT_EQ(r.Section, c.section);
+    if (c.kind != K::None) {
+      EXPECT_EQ(r.Section, c.section);
+    }
   }
 }
 
