@@ -20,11 +20,11 @@ class RedrawOffScope {
   RedrawOffScope(HWND wnd, TsCommonData& data, UINT redrawFlags)
       : wnd_(wnd), data_(data), flags_(redrawFlags) {
     ::SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
-    data_.FUpdating = true;
+    data_.SetUpdating(true);
   }
   ~RedrawOffScope() {
     ::SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
-    data_.FUpdating = false;
+    data_.SetUpdating(false);
     // Painting errors end at the window procedure's boundary, not here.
     try {
       ::RedrawWindow(wnd_, nullptr, nullptr, flags_);
@@ -106,7 +106,7 @@ void TsCustomListBox::PaintSkinned(HDC dc) {
   TsCommonData& data = *SkinData;
   if (data.BGChanged || !data.CacheDC()) {
     PaintSectionIntoCache(data, 0);
-    data.BGChanged = false;
+    data.MarkBGCurrent();
   }
   HDC cache = data.CacheDC();
   if (!cache) return;
@@ -243,7 +243,7 @@ void TsCustomListBox::WndProc(TMessage& m) {
   }
   TsSkinned<TCustomListBox>::WndProc(m);
   if (m.Msg == CM_ENABLEDCHANGED && Visible() && !Loading()) {
-    SkinData->BGChanged = true;
+    SkinData->MarkBGChanged();
     ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
   }
 }
