@@ -95,15 +95,15 @@ bool AskParentBG(TacParentBG& info, TControl* parent, HWND parentWnd, bool pleas
   info.PaintIfMissing = pleasePaint;
   if (info.Kind != bgkUnknown) return true;
   info.Kind = bgkFill;
-  TColor c = clNoneMarker;
-  if (parent) c = GetControlBGColor(parent);
-  else if (AskWindow(parentWnd, SKC_CTRLHANDLED)) c = GetWindowBGColor(parentWnd);
-  if (c == clNoneMarker) {
-    if (parent) c = ColorToRGB(parent->Color());
-    else if (TsSkinManager* manager = TsSkinManager::DefaultManager()) c = manager->GetGlobalColor();
-    else c = ColorToRGB(clBtnFace);
+  if (parent) {
+    const LRESULT answer = SendControlSkinCommand(parent, SKC_GETCOLOR, 0, 0, TWithoutWindow::Dispatch);
+    info.Color = answer != 0 ? static_cast<TColor>(answer) : ColorToRGB(parent->Color());
+  } else if (AskWindow(parentWnd, SKC_CTRLHANDLED)) {
+    info.Color = GetWindowBGColor(parentWnd);
+  } else {
+    TsSkinManager* manager = TsSkinManager::DefaultManager();
+    info.Color = manager ? manager->GetGlobalColor() : clBtnFace;
   }
-  info.Color = c;
   return false;
 }
 

@@ -76,9 +76,9 @@ TColor GetWindowBGColor(HWND wnd);
 
 // Asks a parent control (else the parent window) what lies behind a child:
 // SKC_GETBG with info.PaintIfMissing = pleasePaint. True when it answered;
-// otherwise info is a plain fill (bgkFill) in the parent's colour: its
-// answer to SKC_GETCOLOR when it is skinned, else a control's own colour,
-// else the skin's global colour (clBtnFace without a skin).
+// otherwise info is a plain fill (bgkFill) in the parent's colour: a
+// control's answer to SKC_GETCOLOR, else its own colour; a skinned window's
+// answer, else the skin's global colour (clBtnFace without a skin).
 bool AskParentBG(TacParentBG& info, TControl* parent, HWND parentWnd, bool pleasePaint);
 
 // Sends a message to every child of a control. Skinned windowed children

@@ -43,7 +43,7 @@ class InBox {
       return;
     self_->Ran = true;
     ::UpdateWindow(box);
-    ::RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     self_->body_(box);
   }
   static inline InBox* self_ = nullptr;
