@@ -83,7 +83,20 @@ void TForm1::ReadDefinition() {
   OnResize = [this](TComponent* s) { FormResize(s); };
 
   StartupTrace("form window created");
-  // Controls, in definition order.
+  // Controls, in definition order: the order decides alignment and z-order.
+  CreateMainArea();
+  CreateSideArea();
+  StartupTrace("controls created");
+  CreateComponents();
+  LoadedAll();
+  StartupTrace("components loaded");
+  DoCreate();
+  StartupTrace("FormCreate done");
+}
+
+// The splitter, and the main panel with the sample text, the character map
+// row and the grid.
+void TForm1::CreateMainArea() {
   sSplitter1 = Place(Create<TsSplitter>(this, L"sSplitter1"), this, TAlign::alLeft, 250, 0, 6, 500);
   sSplitter1->SetEnabled(false);
 
@@ -152,6 +165,10 @@ void TForm1::ReadDefinition() {
   CharactersCopy->SetTabOrder(0);
   Place(CharactersCopy, sPanel1, TAlign::alNone, 89, 7, 185, 21);
 
+}
+
+// The side panel: the font list with its heading, and the size bar.
+void TForm1::CreateSideArea() {
   SidePanel = Place(Create<TsPanel>(this, L"SidePanel"), this, TAlign::alLeft, 0, 0, 250, 500);
   SidePanel->BevelOuter = TBevelCut::bvNone;
   SidePanel->Constraints.MinWidth = 250;
@@ -207,8 +224,10 @@ void TForm1::ReadDefinition() {
   FontSize->OnChange = [this](TComponent* s) { FontSizeChange(s); };
   Place(FontSize, BottomPanel, TAlign::alNone, 8, 25, 234, 17);
 
-  StartupTrace("controls created");
-  // Non-visual components.
+}
+
+// The non-visual components: skin manager, form provider and popup menus.
+void TForm1::CreateComponents() {
   sSkinManager1 = Create<TsSkinManager>(this, L"sSkinManager1");
   sSkinManager1->SetExtendedBorders(true);
   TsStoredSkin internal;
@@ -245,11 +264,6 @@ void TForm1::ReadDefinition() {
   PopupMenu2->Add(AboutGlyphora1);
   TextViewer->SetPopupMenu(PopupMenu2);
   CharactersCopy->SetPopupMenu(PopupMenu1);
-
-  LoadedAll();
-  StartupTrace("components loaded");
-  DoCreate();
-  StartupTrace("FormCreate done");
 }
 
 bool TForm1::SelectedFamily(std::wstring& name) const {

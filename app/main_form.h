@@ -71,6 +71,10 @@ class TForm1 : public TForm {
 
  private:
   void ReadDefinition();
+  // Parts of ReadDefinition, called in this order.
+  void CreateMainArea();
+  void CreateSideArea();
+  void CreateComponents();
   std::wstring settingsFile_;
   // The family selected in the list, or nothing when the list is empty.
   bool SelectedFamily(std::wstring& name) const;
