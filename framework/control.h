@@ -16,6 +16,11 @@
 
 namespace glyphora {
 
+// Asks for WM_MOUSELEAVE (WM_NCMOUSELEAVE with nonClient) once the pointer
+// leaves wnd; true when the request was taken. Without it a pointer that
+// leaves quickly, or over an edge, is never seen to go.
+bool TrackMouseLeave(HWND wnd, bool nonClient = false);
+
 class TWinControl;
 class TPopupMenu;
 

@@ -18,10 +18,15 @@ void TControl::Click() {
   if (OnClick) OnClick(this);
 }
 
+bool TrackMouseLeave(HWND wnd, bool nonClient) {
+  if (!wnd) return false;
+  TRACKMOUSEEVENT t{sizeof(t), DWORD(TME_LEAVE | (nonClient ? TME_NONCLIENT : 0)), wnd, 0};
+  return ::TrackMouseEvent(&t) != FALSE;
+}
+
 void TWinControl::TrackLeave() {
   if (trackingLeave_ || !handle_) return;
-  TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE, handle_, 0};
-  trackingLeave_ = ::TrackMouseEvent(&t) != 0;
+  trackingLeave_ = TrackMouseLeave(handle_);
 }
 
 void TWinControl::SetHoverChild(TControl* child) {

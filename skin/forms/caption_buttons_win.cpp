@@ -46,15 +46,9 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
   switch (m.Msg) {
     case WM_NCMOUSEMOVE:
       if (pressed_ == cbCount) SetHot(KindOfHitCode(m.WParam));
-      if (!tracking_) {
-        // Without non-client leave tracking a pointer that leaves over the
-        // top edge is never seen and the button stays hot.
-        TRACKMOUSEEVENT t{};
-        t.cbSize = sizeof(t);
-        t.dwFlags = TME_LEAVE | TME_NONCLIENT;
-        t.hwndTrack = w;
-        tracking_ = ::TrackMouseEvent(&t) != FALSE;
-      }
+      // Without non-client leave tracking a pointer that leaves over the
+      // top edge is never seen and the button stays hot.
+      if (!tracking_) tracking_ = TrackMouseLeave(w, true);
       return false;
     case WM_NCMOUSELEAVE:
       tracking_ = false;

@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include "framework/control.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
@@ -319,15 +320,9 @@ bool TacDialogWnd::HandleMouse(TMessage& m) {
   switch (m.Msg) {
     case WM_NCMOUSEMOVE:
       if (pressed_ == cbCount) SetHot(KindOfHitCode(m.WParam));
-      if (!tracking_) {
-        // Without non-client leave tracking a pointer that leaves over the
-        // edge is never seen and the button stays hot.
-        TRACKMOUSEEVENT t{};
-        t.cbSize = sizeof(t);
-        t.dwFlags = TME_LEAVE | TME_NONCLIENT;
-        t.hwndTrack = wnd_;
-        tracking_ = ::TrackMouseEvent(&t) != FALSE;
-      }
+      // Without non-client leave tracking a pointer that leaves over the
+      // edge is never seen and the button stays hot.
+      if (!tracking_) tracking_ = TrackMouseLeave(wnd_, true);
       return false;
     case WM_NCMOUSELEAVE:
       tracking_ = false;

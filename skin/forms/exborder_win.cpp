@@ -243,13 +243,7 @@ bool TacBorderForm::PartMessage(int part, TMessage& m) {
       return true;
     case WM_NCMOUSEMOVE:
       sp_.BorderMouseMove(HitTest(ScreenPoint(m.LParam)));
-      if (!tracking_[size_t(part)]) {
-        TRACKMOUSEEVENT t{};
-        t.cbSize = sizeof(t);
-        t.dwFlags = TME_LEAVE | TME_NONCLIENT;
-        t.hwndTrack = self;
-        tracking_[size_t(part)] = ::TrackMouseEvent(&t) != FALSE;
-      }
+      if (!tracking_[size_t(part)]) tracking_[size_t(part)] = TrackMouseLeave(self, true);
       m.Result = 0;
       return true;
     case WM_NCMOUSELEAVE: {

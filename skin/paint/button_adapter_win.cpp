@@ -270,10 +270,7 @@ bool TacBtnWnd::acWndProc(TMessage& m) {
     case WM_MOUSEMOVE: {
       TacMainWnd::acWndProc(m);  // makes the window the active control
       CallPrev(m);
-      if (!tracking_) {
-        TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE, wnd_, 0};
-        tracking_ = ::TrackMouseEvent(&t) != FALSE;
-      }
+      if (!tracking_) tracking_ = TrackMouseLeave(wnd_);
       return true;
     }
     case WM_MOUSELEAVE:

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "base/color_convert.h"
+#include "framework/control.h"
 #include "framework/handles.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_commands.h"
@@ -611,10 +612,7 @@ bool TacScrollWnd::Proc(TMessage& m) {
       if (bar >= 0) {
         ReadInfo(bar);
         part = WndPartAt(BarLength(bar), ArrowLength(bar), StateOf(bars_[bar].Info), kMinThumb, AlongIn(bar, p));
-        if (!trackingLeave_) {
-          TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE | TME_NONCLIENT, wnd_, 0};
-          trackingLeave_ = ::TrackMouseEvent(&t) != 0;
-        }
+        if (!trackingLeave_) trackingLeave_ = TrackMouseLeave(wnd_, true);
       }
       // Painted only when the hot part changes: a resting mouse costs nothing.
       if (trackBar_ < 0) SetHot(part == sbpNone ? -1 : bar, part);
