@@ -50,16 +50,7 @@ bool TacSystemMenu::VisibleClose() { return (owner_->DialogStyle() & WS_SYSMENU)
 
 void TacSystemMenu::UpdateItems() {
   const TSysMenuRules r = Rules();
-  auto set = [](TMenuItem* item, bool visible, bool enabled) {
-    item->Visible = visible;
-    item->Enabled = enabled;
-  };
-  set(ItemRestore, r.VisibleRestore, r.EnabledRestore);
-  set(ItemMove, r.VisibleMove, r.EnabledMove);
-  set(ItemSize, r.VisibleSize, r.EnabledSize);
-  set(ItemMinimize, r.VisibleMin, r.EnabledMin);
-  set(ItemMaximize, r.VisibleMax, r.EnabledMax);
-  set(ItemClose, r.VisibleClose, r.EnabledClose);
+  ApplyRules(r);
   separator_->Visible = r.VisibleClose;
 }
 

@@ -12,9 +12,6 @@ class TacSystemMenu : public TsCustomSysMenu {
  public:
   explicit TacSystemMenu(TacDialogWnd* owner);
 
-  TMenuItem *ItemRestore = nullptr, *ItemMove = nullptr, *ItemSize = nullptr, *ItemMinimize = nullptr,
-            *ItemMaximize = nullptr, *ItemClose = nullptr;
-
   // Shows and enables the items by the dialog's styles and state now.
   void UpdateItems();
   TSysMenuRules Rules() const;

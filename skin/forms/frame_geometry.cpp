@@ -1,5 +1,7 @@
 #include "skin/forms/frame_geometry.h"
 
+#include "skin/core/skin_content.h"
+
 #include <algorithm>
 
 namespace glyphora {
@@ -188,6 +190,20 @@ TRect32 DragOutlineRect(const TRect32& s, int32_t code, int32_t dx, int32_t dy, 
   if (top) r.Top = std::min(s.Top + dy, s.Bottom - minHeight);
   if (bottom) r.Bottom = std::max(s.Bottom + dy, s.Top + minHeight);
   return r;
+}
+
+void SetButtonMetrics(TFrameInput& in, const TSkinContent& skin, const std::array<int, cbCount>& images,
+                      int closeImage, bool hasCaptionSection) {
+  for (int k = 0; k < cbCount; ++k)
+    in.ButtonWidth[k] = skin.IsValidImgIndex(images[k]) ? ButtonWidthOf(&skin.ma[images[k]]) : 0;
+  in.ButtonHeight = skin.IsValidImgIndex(closeImage) ? ButtonHeightOf(&skin.ma[closeImage]) : 0;
+  const TsSkinData& d = skin.SkinData;
+  in.BISpacing = d.BISpacing;
+  in.BIVAlign = d.BIVAlign;
+  in.BIRightMargin = d.BIRightMargin;
+  in.BILeftMargin = d.BILeftMargin;
+  in.BITopMargin = d.BITopMargin;
+  in.HasCaptionSection = hasCaptionSection;
 }
 
 }  // namespace glyphora

@@ -16,6 +16,8 @@
 
 namespace glyphora {
 
+class TSkinContent;
+
 // Hit codes, as the window system numbers them.
 enum : int32_t {
   kHtTransparent = -1, kHtNowhere = 0, kHtClient = 1, kHtCaption = 2, kHtSysMenu = 3, kHtMinButton = 8, kHtMaxButton = 9,
@@ -81,6 +83,11 @@ int32_t ButtonHeightOf(const TsMaskData* image);
 int32_t CaptionIconSize(int32_t captionHeight);
 
 TFrameLayout LayoutFrame(const TFrameInput& in);
+// Puts the caption buttons' widths (images[k]: each kind's image index),
+// their height (the close button's image) and the skin's button margins
+// into `in`.
+void SetButtonMetrics(TFrameInput& in, const TSkinContent& skin, const std::array<int, cbCount>& images,
+                      int closeImage, bool hasCaptionSection);
 
 // WM_NCHITTEST for a point in window coordinates.
 int32_t FrameHitTest(const TFrameLayout& layout, int32_t x, int32_t y);

@@ -71,19 +71,10 @@ void TsSkinProvider::UpdateLayout() {
   in.ButtonEnabled = {true, rules.EnabledMax, rules.EnabledMin || (in.Minimized && rules.EnabledRestore), true};
   in.RestoreEnabled = rules.EnabledRestore;
   if (TSkinContent* skin = Content()) {
-    for (int k = 0; k < cbCount; ++k) {
-      const int i = ButtonImage(static_cast<TCaptionButtonKind>(k));
-      in.ButtonWidth[k] = skin->IsValidImgIndex(i) ? ButtonWidthOf(&skin->ma[i]) : 0;
-    }
-    const int close = buttons_[cbClose].Image;
-    in.ButtonHeight = skin->IsValidImgIndex(close) ? ButtonHeightOf(&skin->ma[close]) : 0;
+    std::array<int, cbCount> images{};
+    for (int k = 0; k < cbCount; ++k) images[k] = ButtonImage(static_cast<TCaptionButtonKind>(k));
+    SetButtonMetrics(in, *skin, images, buttons_[cbClose].Image, captionIndex_ >= 0);
     const TsSkinData& d = skin->SkinData;
-    in.BISpacing = d.BISpacing;
-    in.BIVAlign = d.BIVAlign;
-    in.BIRightMargin = d.BIRightMargin;
-    in.BILeftMargin = d.BILeftMargin;
-    in.BITopMargin = d.BITopMargin;
-    in.HasCaptionSection = captionIndex_ >= 0;
     if (border_) {
       // The extended border: the layout is made in the frame image, which
       // holds the skin's wider frame and the shadow around the form.

@@ -125,11 +125,9 @@ void TsSystemMenu::Generate() {
   });
 }
 
-void TsSystemMenu::UpdateItems(bool full) {
-  if (full || !ItemClose) Generate();
-  if (!ItemClose) return;
-  const TSysMenuRules r = Rules();
+void TsCustomSysMenu::ApplyRules(const TSysMenuRules& r) {
   auto set = [](TMenuItem* item, bool visible, bool enabled) {
+    if (!item) return;
     item->Visible = visible;
     item->Enabled = enabled;
   };
@@ -139,6 +137,13 @@ void TsSystemMenu::UpdateItems(bool full) {
   set(ItemMinimize, r.VisibleMin, r.EnabledMin);
   set(ItemMaximize, r.VisibleMax, r.EnabledMax);
   set(ItemClose, r.VisibleClose, r.EnabledClose);
+}
+
+void TsSystemMenu::UpdateItems(bool full) {
+  if (full || !ItemClose) Generate();
+  if (!ItemClose) return;
+  const TSysMenuRules r = Rules();
+  ApplyRules(r);
 }
 
 void TsSystemMenu::MakeSkinItems() {

@@ -23,6 +23,14 @@ class TsCustomSysMenu : public TPopupMenu {
   virtual bool EnabledMax() = 0;
   virtual bool EnabledMin() = 0;
   virtual bool EnabledRestore() = 0;
+
+  // The window commands' items, when made.
+  TMenuItem *ItemRestore = nullptr, *ItemMove = nullptr, *ItemSize = nullptr, *ItemMinimize = nullptr,
+            *ItemMaximize = nullptr, *ItemClose = nullptr;
+
+ protected:
+  // Shows and enables the window commands' items as the rules say.
+  void ApplyRules(const TSysMenuRules& r);
 };
 
 // One skin of the skin list: the name is kept as it is, its caption shows
@@ -38,8 +46,6 @@ class TsSystemMenu : public TsCustomSysMenu {
   explicit TsSystemMenu(TsSkinProvider* owner);
 
   int ExtItemsCount = 0;
-  TMenuItem *ItemRestore = nullptr, *ItemMove = nullptr, *ItemSize = nullptr, *ItemMinimize = nullptr,
-            *ItemMaximize = nullptr, *ItemClose = nullptr;
 
   // Builds the items from the form's platform system menu (nothing when it
   // has none).
