@@ -31,17 +31,12 @@ TWinControl* ControlOf(const TsCommonData& d) { return dynamic_cast<TWinControl*
 
 TacBtnWnd::TacBtnWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData, const std::string& section,
                      bool dialog)
-    : TacMainWnd(wnd, manager, skinData, section.empty() ? std::string("BUTTON") : section, dialog) {}
+    : TacPaintedWnd(wnd, manager, skinData, section.empty() ? std::string("BUTTON") : section, dialog) {}
 
 TacBtnWnd::~TacBtnWnd() {
   StopFade();
   skinData_->RemoveGlow();
   Detach();
-}
-
-void TacBtnWnd::Init() {
-  TacMainWnd::Init();
-  if (::IsWindowVisible(wnd_)) ::InvalidateRect(wnd_, nullptr, FALSE);
 }
 
 bool TacBtnWnd::Enabled() const {
@@ -215,25 +210,13 @@ void TacBtnWnd::CallQuietly(TMessage& m, bool fade) {
 }
 
 bool TacBtnWnd::acWndProc(TMessage& m) {
-  if (!Skinned()) return TacMainWnd::acWndProc(m);
+  if (!Skinned()) return TacPaintedWnd::acWndProc(m);
   TsSkinManager* def = TsSkinManager::DefaultManager();
   switch (m.Msg) {
-    case WM_PAINT: {
-      if (m.WParam) {  // painting into a given DC (a print)
-        Paint(reinterpret_cast<HDC>(m.WParam));
-        m.Result = 0;
-        return true;
-      }
-      PaintScope paint(wnd_);
-      if (paint.dc()) Paint(paint.dc());
-      m.Result = 0;
-      return true;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
     case WM_PRINT:
-      if (m.WParam) Paint(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 0;
-      return true;
+      return PaintMessage(m);
     case WM_ERASEBKGND:
     case WM_NCPAINT:
       m.Result = 1;
@@ -265,7 +248,7 @@ bool TacBtnWnd::acWndProc(TMessage& m) {
     case WM_MOVE: {
       skinData_->MarkBGChanged();
       StopFade();
-      return TacMainWnd::acWndProc(m);
+      return TacPaintedWnd::acWndProc(m);
     }
     case WM_MOUSEMOVE: {
       TacMainWnd::acWndProc(m);  // makes the window the active control
@@ -280,7 +263,7 @@ bool TacBtnWnd::acWndProc(TMessage& m) {
       return false;
     case WM_DESTROY:
       StopFade();
-      return TacMainWnd::acWndProc(m);
+      return TacPaintedWnd::acWndProc(m);
   }
   if (m.Msg == SM_ALPHACMD) {
     switch (SkinCommandCode(m.WParam)) {
@@ -299,7 +282,7 @@ bool TacBtnWnd::acWndProc(TMessage& m) {
         break;
     }
   }
-  return TacMainWnd::acWndProc(m);
+  return TacPaintedWnd::acWndProc(m);
 }
 
 }  // namespace glyphora

@@ -14,7 +14,7 @@
 
 namespace glyphora {
 
-class TacBtnWnd : public TacMainWnd {
+class TacBtnWnd : public TacPaintedWnd {
  public:
   TacBtnWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData, const std::string& section,
             bool dialog = false);
@@ -34,7 +34,6 @@ class TacBtnWnd : public TacMainWnd {
   static constexpr UINT kFadeInterval = 10;  // ms a fade step
 
  protected:
-  void Init() override;
   bool acWndProc(TMessage& m) override;
 
  private:
@@ -44,7 +43,7 @@ class TacBtnWnd : public TacMainWnd {
   // Runs the message on down with the window's redrawing off (the platform
   // draws buttons outside WM_PAINT), then shows the new look.
   void CallQuietly(TMessage& m, bool fade);
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
   void ShowNow();
   // A state change: a fade from the look on screen when the section fades
   // (`fast` halves its steps), else the new look at once.

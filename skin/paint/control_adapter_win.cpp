@@ -162,6 +162,32 @@ bool TacMainWnd::Dispatch(TMessage& m) {
   return acWndProc(m);
 }
 
+void TacPaintedWnd::Init() {
+  TacMainWnd::Init();
+  if (::IsWindowVisible(wnd_)) ::InvalidateRect(wnd_, nullptr, FALSE);
+}
+
+bool TacPaintedWnd::PaintMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (m.WParam) {
+        Paint(reinterpret_cast<HDC>(m.WParam));
+      } else {
+        PaintScope paint(wnd_);
+        if (paint.dc() && ::IsWindowVisible(wnd_)) Paint(paint.dc());
+      }
+      break;
+    case WM_PRINTCLIENT:
+    case WM_PRINT:
+      if (m.WParam) Paint(reinterpret_cast<HDC>(m.WParam));
+      break;
+    default:
+      return false;
+  }
+  m.Result = 0;
+  return true;
+}
+
 bool TacMainWnd::acWndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_DESTROY:

@@ -97,6 +97,20 @@ class TacMainWnd {
   bool Dispatch(TMessage& m);
 };
 
+// An adapter that draws its whole window from its cache (push buttons,
+// statics, group boxes): shown at its adaptation, and drawn for WM_PAINT
+// (into the DC it brings, for a print), WM_PRINT and WM_PRINTCLIENT.
+class TacPaintedWnd : public TacMainWnd {
+ public:
+  using TacMainWnd::TacMainWnd;
+
+ protected:
+  void Init() override;
+  virtual void Paint(HDC dc) = 0;
+  // Answers the three paint messages (true); false for any other.
+  bool PaintMessage(TMessage& m);
+};
+
 // Creates an adapter and runs its initialisation.
 template <class T, class... A>
 std::unique_ptr<T> MakeAdapter(A&&... args) {

@@ -26,14 +26,9 @@ void FillBehind(TBitmap32& px, const TCacheInfo& ci, const TRect32& r) {
 
 TacGroupBoxWnd::TacGroupBoxWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData,
                                const std::string& section, bool dialog)
-    : TacMainWnd(wnd, manager, skinData, section.empty() ? std::string("GROUPBOX") : section, dialog) {}
+    : TacPaintedWnd(wnd, manager, skinData, section.empty() ? std::string("GROUPBOX") : section, dialog) {}
 
 TacGroupBoxWnd::~TacGroupBoxWnd() { Detach(); }
-
-void TacGroupBoxWnd::Init() {
-  TacMainWnd::Init();
-  if (::IsWindowVisible(wnd_)) ::InvalidateRect(wnd_, nullptr, FALSE);
-}
 
 HFONT TacGroupBoxWnd::Font() const {
   auto font = reinterpret_cast<HFONT>(::SendMessageW(wnd_, WM_GETFONT, 0, 0));
@@ -100,23 +95,12 @@ void TacGroupBoxWnd::Paint(HDC dc) {
 }
 
 bool TacGroupBoxWnd::acWndProc(TMessage& m) {
-  if (!Skinned()) return TacMainWnd::acWndProc(m);
+  if (!Skinned()) return TacPaintedWnd::acWndProc(m);
   switch (m.Msg) {
-    case WM_PAINT: {
-      if (m.WParam) {
-        Paint(reinterpret_cast<HDC>(m.WParam));
-      } else {
-        PaintScope paint(wnd_);
-        if (paint.dc() && ::IsWindowVisible(wnd_)) Paint(paint.dc());
-      }
-      m.Result = 0;
-      return true;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
     case WM_PRINT:
-      if (m.WParam) Paint(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 0;
-      return true;
+      return PaintMessage(m);
     case WM_ERASEBKGND:
     case WM_NCPAINT:
       m.Result = 1;
@@ -136,7 +120,7 @@ bool TacGroupBoxWnd::acWndProc(TMessage& m) {
       return true;
     }
   }
-  return TacMainWnd::acWndProc(m);
+  return TacPaintedWnd::acWndProc(m);
 }
 
 }  // namespace glyphora

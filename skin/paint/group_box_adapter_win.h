@@ -10,7 +10,7 @@
 
 namespace glyphora {
 
-class TacGroupBoxWnd : public TacMainWnd {
+class TacGroupBoxWnd : public TacPaintedWnd {
  public:
   TacGroupBoxWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData, const std::string& section,
                  bool dialog = false);
@@ -22,12 +22,11 @@ class TacGroupBoxWnd : public TacMainWnd {
   void PaintLook();
 
  protected:
-  void Init() override;
   bool acWndProc(TMessage& m) override;
 
  private:
   HFONT Font() const;
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
   TRect32 frameRect_{}, textRect_{};
   int32_t frameWidth_ = 0;
 };

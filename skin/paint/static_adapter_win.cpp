@@ -53,14 +53,9 @@ TStaticImage ImageOf(HWND wnd) {
 
 TacStaticWnd::TacStaticWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData, const std::string& section,
                            bool dialog)
-    : TacMainWnd(wnd, manager, skinData, section.empty() ? std::string("CHECKBOX") : section, dialog) {}
+    : TacPaintedWnd(wnd, manager, skinData, section.empty() ? std::string("CHECKBOX") : section, dialog) {}
 
 TacStaticWnd::~TacStaticWnd() { Detach(); }
-
-void TacStaticWnd::Init() {
-  TacMainWnd::Init();
-  if (::IsWindowVisible(wnd_)) ::InvalidateRect(wnd_, nullptr, FALSE);
-}
 
 bool TacStaticWnd::PaintsItself() const {
   return (StyleOf(wnd_) & WS_TABSTOP) || (::GetWindowLongW(wnd_, GWL_EXSTYLE) & WS_EX_STATICEDGE);
@@ -123,26 +118,15 @@ void TacStaticWnd::RedrawNow() {
 }
 
 bool TacStaticWnd::acWndProc(TMessage& m) {
-  if (!Skinned() || PaintsItself()) return TacMainWnd::acWndProc(m);
+  if (!Skinned() || PaintsItself()) return TacPaintedWnd::acWndProc(m);
   const bool visible = ::IsWindowVisible(wnd_) != FALSE;
   switch (m.Msg) {
-    case WM_PAINT: {
-      if (m.WParam) {
-        Paint(reinterpret_cast<HDC>(m.WParam));
-      } else {
-        PaintScope paint(wnd_);
-        if (paint.dc() && visible) Paint(paint.dc());
-      }
-      m.Result = 0;
-      return true;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
     case WM_PRINT:
-      if (m.WParam) Paint(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 0;
-      return true;
+      return PaintMessage(m);
     case WM_ERASEBKGND:
-      if (!visible) return TacMainWnd::acWndProc(m);
+      if (!visible) return TacPaintedWnd::acWndProc(m);
       m.Result = 1;
       return true;
     case WM_NCPAINT:
@@ -152,13 +136,13 @@ bool TacStaticWnd::acWndProc(TMessage& m) {
     case WM_ENABLE:
     case STM_SETICON:
     case STM_SETIMAGE:
-      if (!visible) return TacMainWnd::acWndProc(m);
+      if (!visible) return TacPaintedWnd::acWndProc(m);
       skinData_->MarkBGChanged();
       CallPrev(m);
       RedrawNow();
       return true;
     case WM_SETTEXT:
-      if (!visible) return TacMainWnd::acWndProc(m);
+      if (!visible) return TacPaintedWnd::acWndProc(m);
       ::DefWindowProcW(wnd_, WM_SETREDRAW, FALSE, 0);
       TacMainWnd::acWndProc(m);  // the platform's, then Caption read again
       skinData_->MarkBGChanged();
@@ -170,7 +154,7 @@ bool TacStaticWnd::acWndProc(TMessage& m) {
       if (visible) RedrawNow();
       return true;
   }
-  return TacMainWnd::acWndProc(m);
+  return TacPaintedWnd::acWndProc(m);
 }
 
 // ------------------------------------------------------------ TacIconWnd

@@ -12,7 +12,7 @@
 
 namespace glyphora {
 
-class TacStaticWnd : public TacMainWnd {
+class TacStaticWnd : public TacPaintedWnd {
  public:
   TacStaticWnd(HWND wnd, TsSkinManager* manager, TsCommonData* skinData, const std::string& section,
                bool dialog = false);
@@ -23,7 +23,6 @@ class TacStaticWnd : public TacMainWnd {
   int Paints() const { return paints_; }
 
  protected:
-  void Init() override;
   bool acWndProc(TMessage& m) override;
   // What the static shows on its section, drawn into the cache (its DC and
   // pixels) within `client`, the client area in window coordinates: the
@@ -35,7 +34,7 @@ class TacStaticWnd : public TacMainWnd {
   virtual bool PaintsItself() const;
 
  private:
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
   void RedrawNow();
   int paints_ = 0;
 };

@@ -286,10 +286,13 @@ TEST_F(ManagerTest, ASkinSwitchThatBringsScrollBarSectionsLaysTheFrameOutAgain) 
   form->HandleNeeded();
   form->BeginLoading();
   auto* manager = new TsSkinManager(form.get());
-  manager->InternalSkins.push_back(TsStoredSkin{L"NorvaneWhite (internal)"});
-  manager->InternalSkins.back().PackedData = bytes;
-  manager->InternalSkins.push_back(TsStoredSkin{L"No bars"});
-  manager->InternalSkins.back().PackedData = SkinWithoutScrollBars(bytes);
+  const std::pair<const wchar_t*, std::vector<uint8_t>> skins[] = {{L"NorvaneWhite (internal)", bytes},
+                                                                   {L"No bars", SkinWithoutScrollBars(bytes)}};
+  for (const auto& [name, data] : skins) {
+    manager->InternalSkins.emplace_back();
+    manager->InternalSkins.back().Name = name;
+    manager->InternalSkins.back().PackedData = data;
+  }
   manager->SetSkinName(L"No bars");
   auto* list = new TsCustomListBox(form.get());
   list->SetBounds(10, 10, 200, 200);
