@@ -146,45 +146,13 @@ void TsSkinProvider::AfterWindowPosChanged(const TMessage& m) {
   UpdateExBordersPos(false);
 }
 
-void TsSkinProvider::UpdateButtonGlow(TCaptionButtonKind kind, bool hot) {
-  TButton& b = buttons_[kind];
-  if (!hot) {
-    if (b.GlowID >= 0) HideGlow(b.GlowID, &b.GlowID);
-    b.GlowID = -1;
-    return;
-  }
-  TsSkinManager* m = SkinData->SkinManager();
-  TSkinContent* skin = Content();
-  if (!border_ || b.GlowID >= 0 || kind == cbHelp || !m || !skin || !m->AllowGlowing()) return;
-  const TsSkinData& d = skin->SkinData;
-  const int32_t size = kind == cbClose ? d.BICloseGlow : kind == cbMax ? d.BIMaxGlow : d.BIMinGlow;
-  const int32_t margin = kind == cbClose ? d.BICloseGlowMargin : kind == cbMax ? d.BIMaxGlowMargin : d.BIMinGlowMargin;
-  if (size <= 0) return;
-  const char* name = kind == cbClose ? "BICONCLOSEGLOW" : kind == cbMin ? "BICONMINGLOW" : "BICONMAXGLOW";
-  if (kind == cbMax && ::IsZoomed(Wnd())) name = "BICONNORMGLOW";
+int32_t TsSkinProvider::ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) {
+  // Only with the extended border: the glow reaches beyond the frame.
+  if (!border_) return -1;
   const POINT o = ImageOrigin();
   const TRect32& r = layout_.Buttons[kind];
-  TGlowRequest q;
-  q.R = {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom};
-  q.RealRect = q.R;
-  q.Skin = skin;
-  q.Section = "GLOBALINFO";
-  q.ImageName = name;
-  q.Margin = margin;
-  q.Owner = Wnd();
-  q.Fit = TGlowFit::AsIs;
-  b.GlowID = ShowGlow(q, &b.GlowID);
-}
-
-void TsSkinProvider::RemoveButtonGlows() {
-  for (int k = 0; k < cbCount; ++k) {
-    TButton& b = buttons_[k];
-    if (b.GlowID < 0) continue;
-    UpdateButtonGlow(static_cast<TCaptionButtonKind>(k), false);
-    // The frame kept the normal look under the glow: the button is normal.
-    if (b.State == 1) b.State = 0;
-    if (hot_ == k && pressed_ == cbCount) hot_ = cbCount;
-  }
+  return ShowCaptionButtonGlow(SkinData->SkinManager(), Content(), kind, ::IsZoomed(Wnd()) != FALSE,
+                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, Wnd(), slot);
 }
 
 bool TsSkinProvider::AnswerBackground(TMessage& m) {
