@@ -225,6 +225,56 @@ TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
   EXPECT_EQ(::GetGuiResources(self, GR_USEROBJECTS), user);
 }
 
+TEST_F(DialogTest, HotCloseButtonGlowsOrFadesInAndGoesNormalWhenLeft) {
+  const TsSkinData& d = mgr->Content().SkinData;
+  ASSERT_GT(d.BICloseGlow, 0) << "the skin has the close button's glow";
+  for (bool glowing : {true, false}) {
+    mgr->Effects.AllowGlowing = glowing;
+    InBox in([&](HWND box) {
+      TacDialogWnd* frame = Dialogs()->ProviderOf(box)->ListSW();
+      ASSERT_TRUE(frame->ExtendedBorder());
+      const TFrameLayout& l = frame->Layout();
+      const TRect32 r = l.Buttons[cbClose];
+      const POINT o = frame->ImageOrigin();
+      const POINT at{o.x + (r.Left + r.Right) / 2, o.y + (r.Top + r.Bottom) / 2};
+      // As the system does: the window under the pointer (the box or a
+      // border part, which hands it on) is asked for the hit code and gets
+      // the move with it.
+      ::SetCursorPos(at.x, at.y);
+      HWND under = ::WindowFromPoint(at);
+      ASSERT_TRUE(under == box || frame->BorderForm()->Owns(under));
+      const LRESULT code = ::SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+      ::SendMessageW(under, WM_NCMOUSEMOVE, WPARAM(code), MAKELPARAM(at.x, at.y));
+      EXPECT_EQ(frame->ButtonState(cbClose), 1) << glowing;
+      const int32_t id = frame->ButtonGlow(cbClose);
+      if (glowing) {
+        // The skin's glow image, its corner the glow margin up and left.
+        ASSERT_GE(id, 0);
+        RECT g;
+        ::GetWindowRect(GlowWindow(id), &g);
+        EXPECT_EQ(g.left, o.x + r.Left - d.BICloseGlowMargin);
+        EXPECT_EQ(g.top, o.y + r.Top - d.BICloseGlowMargin);
+        EXPECT_FALSE(frame->ButtonFading()) << "the glow shows the hot look at once";
+      } else {
+        EXPECT_EQ(id, -1);
+        EXPECT_TRUE(frame->ButtonFading());
+        Pump(400);
+        EXPECT_FALSE(frame->ButtonFading()) << "12 ms steps end";
+        EXPECT_EQ(frame->ButtonState(cbClose), 1) << "still under the pointer";
+      }
+      ::SetCursorPos(5, 5);
+      ::SendMessageW(under, WM_NCMOUSELEAVE, 0, 0);
+      EXPECT_EQ(frame->ButtonState(cbClose), 0) << glowing;
+      EXPECT_EQ(frame->ButtonGlow(cbClose), -1) << glowing;
+      EXPECT_EQ(LiveGlows(), 0) << glowing;
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+    EXPECT_TRUE(in.Ran);
+  }
+  mgr->Effects.AllowGlowing = true;
+}
+
 TEST_F(DialogTest, KeysClicksAndCloseButtonGiveThePlatformsResults) {
   enum Act { Enter, Escape, ClickNo, ClickCancel, CloseButton };
   const struct {
