@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/color_convert.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
@@ -95,6 +96,16 @@ void TacDialogWnd::PaintAll() {
   if (border_) {
     TExBorderTimer timer(ExBorderTimes().PaintUs);
     PaintExBorderImage(frame_, exLayout_, *skin, d, formActive_, state);
+    // A plain section leaves the client area to the window's own colour;
+    // the dialog erases from this image and lends it to its children, so
+    // the colour goes in here.
+    const TsStateLook look = d.StateLook(state);
+    if (look.Transparency == 0 && look.GradientPercent == 0 && look.ImagePercent == 0) {
+      const uint32_t c = ColorToPixel(ColorToRGB(look.Color));
+      const TRect32& k = exLayout_.Client;
+      for (int32_t y = std::max(0, k.Top); y < std::min(k.Bottom, frame_.Height()); ++y)
+        std::fill_n(frame_.ScanLine(y) + k.Left, std::max(0, std::min(k.Right, frame_.Width()) - k.Left), c);
+    }
   } else {
     PaintSection(skin, d.SkinIndex, d.SkinSection(), EmptyCacheInfo(), -1, -1, &frame_, {0, 0}, {0, 0, w, h}, state);
   }

@@ -140,6 +140,10 @@ TEST_F(DialogTest, AboutBoxIsDrawnBySkinAndKeepsOwnerAndResult) {
     const TPoint32 points[] = {{f.X + w / 2, f.Y + 3}, {f.X + 2, f.Y + h / 2}, {f.X + w / 2, f.Y + h - 2}};
     for (const TPoint32& pt : points)
       EXPECT_EQ(ScreenPixel(o.x + pt.X, o.y + pt.Y), AsColorRef(img.Pixel(pt.X, pt.Y))) << pt.X << "," << pt.Y;
+    // The children and the erased client area take the dialog's colour
+    // from the image.
+    EXPECT_EQ(AsColorRef(img.Pixel(ex.Client.Left + 2, ex.Client.Top + 2)),
+              ColorToRGB(frame->SkinData().GetBGColor(0, box)));
     // The caption is not the platform's: the skin's caption bar differs
     // from the system's caption colour somewhere along its middle row.
     bool differs = false;
@@ -255,6 +259,7 @@ TEST_F(DialogTest, HotCloseButtonGlowsOrFadesInAndGoesNormalWhenLeft) {
         EXPECT_EQ(g.left, o.x + r.Left - d.BICloseGlowMargin);
         EXPECT_EQ(g.top, o.y + r.Top - d.BICloseGlowMargin);
         EXPECT_FALSE(frame->ButtonFading()) << "the glow shows the hot look at once";
+        HoldForLook();
       } else {
         EXPECT_EQ(id, -1);
         EXPECT_TRUE(frame->ButtonFading());
