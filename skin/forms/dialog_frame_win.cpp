@@ -228,7 +228,7 @@ int32_t TacDialogWnd::ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) {
   const POINT o = ImageOrigin();
   const TRect32& r = layout_.Buttons[kind];
   return ShowCaptionButtonGlow(manager_, Content(), kind, ::IsZoomed(wnd_) != FALSE,
-                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, wnd_, slot);
+                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, border_->TopWindow(), slot);
 }
 
 void TacDialogWnd::PaintFrame() {

@@ -88,6 +88,16 @@ RECT TacBorderForm::Bounds() const {
   return all;
 }
 
+HWND TacBorderForm::TopWindow() const {
+  HWND top = owner_.BorderOwnerWindow();
+  for (HWND h = ::GetWindow(top, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV)) {
+    if (!::IsWindowVisible(h)) continue;
+    if (!Owns(h)) break;
+    top = h;
+  }
+  return top;
+}
+
 void TacBorderForm::Hide() {
   for (auto& p : parts_)
     if (p && p->HandleAllocated()) ::ShowWindow(p->WindowHandle(), SW_HIDE);

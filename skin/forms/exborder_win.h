@@ -71,6 +71,9 @@ class TacBorderForm {
   bool Owns(HWND wnd) const;
   // The screen rectangle of the shown parts together.
   RECT Bounds() const;
+  // The highest of the form and the shown parts right above it in z-order:
+  // what a window over the frame (a glow) goes above.
+  HWND TopWindow() const;
 
  private:
   bool PartMessage(int part, TMessage& m);

@@ -152,7 +152,7 @@ int32_t TsSkinProvider::ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) {
   const POINT o = ImageOrigin();
   const TRect32& r = layout_.Buttons[kind];
   return ShowCaptionButtonGlow(SkinData->SkinManager(), Content(), kind, ::IsZoomed(Wnd()) != FALSE,
-                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, Wnd(), slot);
+                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, border_->TopWindow(), slot);
 }
 
 bool TsSkinProvider::AnswerBackground(TMessage& m) {

@@ -391,3 +391,4 @@ TEST_F(DialogTest, PositionedBoxOpensWhereAsked) {
 
 }  // namespace
 
+
