@@ -217,7 +217,18 @@ TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
     const POINT shadow{o.x + s.Left / 2, o.y + s.Top / 2}, caption{o.x + l.Text.Left + 2, o.y + l.Text.Top + 4};
     EXPECT_EQ(::SendMessageW(top, WM_NCHITTEST, 0, MAKELPARAM(shadow.x, shadow.y)), HTTRANSPARENT);
     EXPECT_EQ(::SendMessageW(top, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), kHtBorderWindow);
-    for (int k = 0; k < ebCount; ++k) parts.push_back(border.PartWindow(k));
+    // The manager's extended borders off and on again: the border goes
+    // with the new skin and comes back with the next.
+    const HWND firstTop = top;
+    mgr->SetExtendedBorders(false);
+    Pump(20);
+    EXPECT_FALSE(frame->ExtendedBorder());
+    EXPECT_FALSE(::IsWindow(firstTop));
+    mgr->SetExtendedBorders(true);
+    Pump(20);
+    ASSERT_TRUE(frame->ExtendedBorder());
+    EXPECT_TRUE(frame->BorderForm()->Shown());
+    for (int k = 0; k < ebCount; ++k) parts.push_back(frame->BorderForm()->PartWindow(k));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
   EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
