@@ -401,5 +401,3 @@ TEST_F(DialogTest, PositionedBoxOpensWhereAsked) {
 }
 
 }  // namespace
-
-
