@@ -1,6 +1,7 @@
 // The extended border of a skinned dialog: made and dropped as the manager's
 // ExtendedBorders and the skin allow, kept around the dialog on every move,
-// size, activation, show and hide, and the presses it hands back.
+// size, activation, show and hide, and the presses it hands back; and the
+// dialog's hide animation.
 #include <windowsx.h>
 
 #include "framework/application.h"
@@ -8,6 +9,9 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/dialog_wnd_win.h"
 #include "skin/forms/exborder_win.h"
+#include "skin/forms/effect_math.h"
+#include "skin/forms/form_animation_win.h"
+#include "skin/forms/frame_image_win.h"
 
 namespace glyphora {
 
@@ -65,8 +69,28 @@ void TacDialogWnd::UpdateExBordersPos(bool redraw) {
   border_->Update(redraw);
 }
 
+bool TacDialogWnd::TakeHidePicture() {
+  const TacFormAnimation& a = manager_->AnimEffects.DialogHide;
+  if (!a.Active || AnimFrames(a.Time) < 1 || !LayeredWindowsAvailable() || !FrameSkinned() ||
+      !::IsWindowVisible(wnd_) || ::IsIconic(wnd_))
+    return false;
+  UpdateLayout();
+  if (skinData_->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  if (frame_.Empty()) return false;
+  SnapshotWindow(wnd_, frame_, layout_.Client, hidePicture_);
+  const POINT o = ImageOrigin();
+  hideRect_ = {o.x, o.y, o.x + hidePicture_.Width(), o.y + hidePicture_.Height()};
+  return true;
+}
+
 bool TacDialogWnd::HandleBorderMessage(TMessage& m) {
   switch (m.Msg) {
+    case WM_WINDOWPOSCHANGING: {
+      // A dialog about to be hidden keeps its look for the hide animation.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      if (pos && (pos->flags & SWP_HIDEWINDOW)) TakeHidePicture();
+      return false;
+    }
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
@@ -93,6 +117,13 @@ bool TacDialogWnd::HandleBorderMessage(TMessage& m) {
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
       if (pos && (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) captionButtons_.RemoveGlows();
+      if (pos && (pos->flags & SWP_HIDEWINDOW) && !hidePicture_.Empty()) {
+        // The picture fades out (and shrinks) where the dialog was.
+        captionButtons_.RemoveGlows();
+        if (border_) border_->Hide();
+        PlayHideAnimation(std::move(hidePicture_), hideRect_, wnd_, manager_->AnimEffects.DialogHide);
+        hidePicture_ = TBitmap32();
+      }
       if (!border_ || !FrameSkinned() || ::IsIconic(wnd_)) return false;
       // While the platform shows a dialog no window can be made (under
       // Wine the border's would fail): the border comes once it is shown.

@@ -130,6 +130,10 @@ class TacDialogWnd : public TacMainWnd, public TBorderOwner, private TCaptionStr
   // Posted to the dialog when it has been shown: the border comes then.
   static constexpr UINT kShowBorderMsg = WM_APP + 0x3A18;
   bool showing_ = false;  // the platform is showing the dialog
+  // The look of a dialog about to be hidden, for its hide animation.
+  bool TakeHidePicture();
+  TBitmap32 hidePicture_;
+  TRect32 hideRect_{};
 
   // The frame image (dialog_frame_win.cpp).
   void UpdateLayout();

@@ -114,6 +114,25 @@ void DrawCaptionIcon(TBitmap32& pix, HDC dc, const TRect32& r, HICON icon) {
     }
 }
 
+void SnapshotWindow(HWND w, const TBitmap32& frame, const TRect32& c, TBitmap32& out) {
+  ::GdiFlush();
+  out = frame;
+  RECT cr{};
+  ::GetClientRect(w, &cr);
+  TDibBitmap client(cr.right, cr.bottom);
+  if (!client.DC()) return;
+  WindowDC dc(w);
+  ::BitBlt(client.DC(), 0, 0, cr.right, cr.bottom, dc.get(), 0, 0, SRCCOPY);
+  ::GdiFlush();
+  const TBitmap32& px = client.Pixels();
+  for (int32_t y = 0; y < px.Height(); ++y) {
+    uint32_t* row = out.ScanLine(c.Top + y);
+    if (!row) continue;
+    for (int32_t x = 0; x < px.Width(); ++x)
+      if (c.Left + x >= 0 && c.Left + x < out.Width()) row[c.Left + x] = px.Pixel(x, y) | 0xFF000000u;
+  }
+}
+
 bool GrowFrameImage(TDibBitmap& cache, TBitmap32& view, int32_t w, int32_t h) {
   if (w <= 0 || h <= 0) {
     view = TBitmap32();

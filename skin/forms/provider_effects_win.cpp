@@ -12,6 +12,7 @@
 #include "skin/core/skin_content.h"
 #include "skin/forms/exborder_win.h"
 #include "skin/forms/form_animation_win.h"
+#include "skin/forms/frame_image_win.h"
 #include "skin/forms/glow_win.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -207,25 +208,7 @@ bool TsSkinProvider::Snapshot(TBitmap32& out, TRect32& screen) {
   UpdateLayout();
   if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
   if (frame_.Empty()) return false;
-  ::GdiFlush();
-  out = frame_;
-  // The client area as the window shows it, children included.
-  RECT cr{};
-  ::GetClientRect(w, &cr);
-  const TRect32& c = layout_.Client;
-  TDibBitmap client(cr.right, cr.bottom);
-  if (client.DC()) {
-    WindowDC dc(w);
-    ::BitBlt(client.DC(), 0, 0, cr.right, cr.bottom, dc.get(), 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const TBitmap32& px = client.Pixels();
-    for (int32_t y = 0; y < px.Height(); ++y) {
-      uint32_t* row = out.ScanLine(c.Top + y);
-      if (!row) continue;
-      for (int32_t x = 0; x < px.Width(); ++x)
-        if (c.Left + x >= 0 && c.Left + x < out.Width()) row[c.Left + x] = px.Pixel(x, y) | 0xFF000000u;
-    }
-  }
+  SnapshotWindow(w, frame_, layout_.Client, out);
   const POINT o = ImageOrigin();
   screen = {o.x, o.y, o.x + out.Width(), o.y + out.Height()};
   return true;

@@ -13,6 +13,7 @@
 #include "skin/forms/dialog_provider_win.h"
 #include "skin/forms/dialog_wnd_win.h"
 #include "skin/forms/exborder_win.h"
+#include "skin/forms/form_animation_win.h"
 #include "skin/forms/glow_win.h"
 #include "skin/forms/layered_form_win.h"
 #include "skin/forms/sMessages.h"
@@ -289,6 +290,21 @@ TEST_F(DialogTest, HotCloseButtonGlowsOrFadesInAndGoesNormalWhenLeft) {
     EXPECT_TRUE(in.Ran);
   }
   mgr->Effects.AllowGlowing = true;
+}
+
+TEST_F(DialogTest, ClosedBoxFadesOutWhenTheDialogHideAnimationHasATime) {
+  const TacFormAnimation saved = mgr->AnimEffects.DialogHide;
+  const long layered = TacLayeredForm::LiveCount();
+  for (uint16_t time : {uint16_t(0), uint16_t(360)}) {
+    mgr->AnimEffects.DialogHide = {true, time, TacAnimType::atAero};
+    InBox in([&](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+    EXPECT_EQ(HideAnimationRunning(), time > 0) << time;
+    Pump(600);
+    EXPECT_FALSE(HideAnimationRunning()) << time;
+    EXPECT_EQ(TacLayeredForm::LiveCount(), layered) << time;
+  }
+  mgr->AnimEffects.DialogHide = saved;
 }
 
 TEST_F(DialogTest, KeysClicksAndCloseButtonGiveThePlatformsResults) {
