@@ -94,16 +94,18 @@ bool TacDialogWnd::HandleBorderMessage(TMessage& m) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONUP: {
       // From the border's windows: the point is hit-tested again here and
       // the message goes on with the frame's code.
       if (m.WParam != static_cast<WPARAM>(-1) || !border_ || !FrameSkinned()) return false;
-      if (const int code = HitTestScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}); code != kHtTransparent && code != kHtNowhere) {
+      const int code = HitTestScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      if (code != kHtTransparent && code != kHtNowhere) {
         m.WParam = static_cast<WPARAM>(code);
         return false;
       }
       m.Result = 0;
       return true;
+    }
     case WM_ACTIVATE:
       // Glows stay only while the dialog is active and where their button
       // was found.
