@@ -194,7 +194,10 @@ void TsSkinManager::SetExtendedBorders(bool value) {
   extendedBorders_ = value;
   if (!skinActive_) return;
   Reload();
-  if (!Loading()) RepaintForms(true);
+  if (Loading()) return;
+  RepaintForms(true);
+  // The manager's parts (the dialogs among them) make or drop their borders.
+  NotifyPartsSkinChanged();
 }
 
 // ------------------------------------------------------------- broadcasts

@@ -1,26 +1,12 @@
-// The caption buttons of the form's skin provider: hot tracking with leave
-// tracking of the frame, presses that hold the mouse until released, the
-// system commands they give, and the fades between their looks.
+// The caption buttons of the form's skin provider: presses and the system
+// commands they give, outline dragging, and copying a button's look to the
+// screen (hot tracking and fades are the caption strip's).
 #include <windowsx.h>
 
 #include "skin/forms/exborder_win.h"
 #include "skin/forms/sSkinProvider.h"
-#include "skin/paint/blend.h"
 
 namespace glyphora {
-
-namespace {
-TCaptionButtonKind KindOfHitCode(WPARAM code) {
-  switch (code) {
-    case kHtClose: return cbClose;
-    case kHtMaxButton: return cbMax;
-    case kHtMinButton: return cbMin;
-    case kHtHelp: return cbHelp;
-    default: return cbCount;
-  }
-}
-
-}  // namespace
 
 int TsSkinProvider::HitTestScreen(POINT p) {
   RECT wr;
@@ -32,28 +18,12 @@ int TsSkinProvider::HitTestScreen(POINT p) {
 }
 
 void TsSkinProvider::BorderMouseMove(int32_t code) {
-  if (pressed_ == cbCount && !dragCode_) SetHot(KindOfHitCode(static_cast<WPARAM>(code)));
-}
-
-bool TsSkinProvider::ButtonFading() const {
-  for (const TButton& b : buttons_)
-    if (b.Steps > 0) return true;
-  return false;
+  if (captionButtons_.Pressed() == cbCount && !dragCode_) SetHot(CaptionButtonOfHitCode(code));
 }
 
 bool TsSkinProvider::HandleMouse(TMessage& m) {
   HWND w = Wnd();
   switch (m.Msg) {
-    case WM_NCMOUSEMOVE:
-      if (pressed_ == cbCount) SetHot(KindOfHitCode(m.WParam));
-      // Without non-client leave tracking a pointer that leaves over the
-      // top edge is never seen and the button stays hot.
-      if (!tracking_) tracking_ = TrackMouseLeave(w, true);
-      return false;
-    case WM_NCMOUSELEAVE:
-      tracking_ = false;
-      if (pressed_ == cbCount) SetHot(cbCount);
-      return false;
     case WM_MOUSEMOVE:
       if (dragCode_) {
         POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
@@ -62,24 +32,12 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
         m.Result = 0;
         return true;
       }
-      if (pressed_ != cbCount) {
-        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        ::ClientToScreen(w, &p);
-        SetButtonState(pressed_, KindOfHitCode(HitTestScreen(p)) == pressed_ ? 2 : 0, 1);
-        m.Result = 0;
-        return true;
-      }
-      if (hot_ != cbCount) SetHot(cbCount);
-      return false;
+      break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
-      const TCaptionButtonKind k = KindOfHitCode(m.WParam);
+      const TCaptionButtonKind k = CaptionButtonOfHitCode(static_cast<int32_t>(m.WParam));
       if (k != cbCount) {
-        // The mouse is held so that a release anywhere comes back here.
-        RemoveButtonGlows();
-        hot_ = pressed_ = k;
-        SetButtonState(k, 2, 1);
-        ::SetCapture(w);
+        captionButtons_.Press(k);
         m.Result = 0;
         return true;
       }
@@ -105,7 +63,7 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
         m.Result = 0;
         return true;
       }
-      if (pressed_ == cbCount) return false;
+      if (captionButtons_.Pressed() == cbCount) return false;
       POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       if (m.Msg == WM_LBUTTONUP) ::ClientToScreen(w, &p);
       m.Result = 0;
@@ -113,7 +71,7 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
       return true;
     }
     case WM_KEYDOWN:
-      if ((pressed_ != cbCount || dragCode_) && m.WParam == VK_ESCAPE) {
+      if ((captionButtons_.Pressed() != cbCount || dragCode_) && m.WParam == VK_ESCAPE) {
         ::ReleaseCapture();  // the capture change cancels the press
         m.Result = 0;
         return true;
@@ -121,15 +79,12 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
       return false;
     case WM_CAPTURECHANGED:
       if (dragCode_ && reinterpret_cast<HWND>(m.LParam) != w) EndOutlineDrag(false);
-      if (pressed_ != cbCount && reinterpret_cast<HWND>(m.LParam) != w) {
-        const TCaptionButtonKind k = pressed_;
-        pressed_ = hot_ = cbCount;
-        SetButtonState(k, 0, 1);
-      }
-      return false;
+      break;
     default:
-      return false;
+      break;
   }
+  // Hot tracking, presses held, lost capture and the fades.
+  return captionButtons_.HandleMouse(m);
 }
 
 WPARAM TsSkinProvider::CaptionDoubleClickCommand() {
@@ -146,13 +101,9 @@ WPARAM TsSkinProvider::CaptionDoubleClickCommand() {
 
 void TsSkinProvider::Release(POINT p) {
   HWND w = Wnd();
-  const TCaptionButtonKind k = pressed_;
-  pressed_ = cbCount;
   // The button acts only when the release is over it.
-  const bool over = KindOfHitCode(HitTestScreen(p)) == k;
-  if (::GetCapture() == w) ::ReleaseCapture();
-  hot_ = cbCount;
-  SetButtonState(k, 0, 1);
+  const bool over = CaptionButtonOfHitCode(HitTestScreen(p)) == captionButtons_.Pressed();
+  const TCaptionButtonKind k = captionButtons_.EndPress();
   if (!over) return;
   switch (k) {
     case cbMin:
@@ -221,94 +172,6 @@ void TsSkinProvider::InvertOutline(const TRect32& r) {
   ::PatBlt(dc, r.Left, r.Bottom - b, w, b, DSTINVERT);
   ::PatBlt(dc, r.Left, r.Top + b, b, h - 2 * b, DSTINVERT);
   ::PatBlt(dc, r.Right - b, r.Top + b, b, h - 2 * b, DSTINVERT);
-}
-
-void TsSkinProvider::SetHot(TCaptionButtonKind k) {
-  if (k == hot_) return;
-  const TCaptionButtonKind old = hot_;
-  hot_ = k;
-  if (old != cbCount) {
-    // A button under a glow kept its normal look in the frame.
-    const bool glowed = buttons_[old].GlowID >= 0;
-    UpdateButtonGlow(old, false);
-    if (glowed && buttons_[old].State == 1) buttons_[old].State = 0;
-    else SetButtonState(old, 0, kFadeSteps);
-  }
-  if (k == cbCount) return;
-  // The glow window shows the hot look at once and covers the button, so
-  // the frame keeps the normal look under it: the hover costs no upload of
-  // the frame.
-  UpdateButtonGlow(k, true);
-  if (buttons_[k].GlowID >= 0 && buttons_[k].State == 0 && buttons_[k].Steps == 0) buttons_[k].State = 1;
-  else SetButtonState(k, 1, kFadeSteps);
-}
-
-void TsSkinProvider::SetButtonState(TCaptionButtonKind k, int state, int steps) {
-  TButton& b = buttons_[k];
-  if (b.State == state) return;
-  b.State = state;
-  const TRect32& r = layout_.Buttons[k];
-  const TBitmap32& pix = frame_;
-  if (!layoutValid_ || RectWidth(r) <= 0 || pix.Width() != layout_.In.Width || pix.Height() != layout_.In.Height ||
-      SkinData->BGChanged)
-    return;  // the next frame paint shows it
-  // The fade starts from what is shown now, also halfway through another.
-  if (steps > 1) {
-    b.From.SetSizeForOverwrite(RectWidth(r), RectHeight(r));
-    for (int32_t y = 0; y < b.From.Height(); ++y)
-      for (int32_t x = 0; x < b.From.Width(); ++x)
-        b.From.SetPixel(x, y, pix.Contains(r.Left + x, r.Top + y) ? pix.Pixel(r.Left + x, r.Top + y) : 0);
-  }
-  RenderButton(k, state, b.To);
-  if (steps <= 1) {
-    b.Steps = 0;
-    PutButton(k, b.To);
-    ShowButtons(1u << k);
-    return;
-  }
-  b.Level = 0;
-  b.Steps = steps;
-  if (!timerOn_) timerOn_ = ::SetTimer(Wnd(), kFadeTimerId, kFadeInterval, nullptr) != 0;
-  if (!timerOn_) FadeTick();  // no timer: show the end at once
-}
-
-void TsSkinProvider::FadeTick() {
-  unsigned shown = 0;
-  bool running = false;
-  TBitmap32 mix;
-  for (int k = 0; k < cbCount; ++k) {
-    TButton& b = buttons_[k];
-    if (b.Steps <= 0) continue;
-    b.Level = timerOn_ ? b.Level + 1 : b.Steps;
-    shown |= 1u << k;
-    if (b.Level >= b.Steps) {
-      b.Steps = 0;
-      PutButton(static_cast<TCaptionButtonKind>(k), b.To);
-      continue;
-    }
-    running = true;
-    mix.SetSizeForOverwrite(b.To.Width(), b.To.Height());
-    MixBitmaps(&mix, &b.To, &b.From, ClampByte(b.Level * 255 / b.Steps));
-    PutButton(static_cast<TCaptionButtonKind>(k), mix);
-  }
-  ShowButtons(shown);
-  if (running) return;
-  if (timerOn_) ::KillTimer(Wnd(), kFadeTimerId);
-  timerOn_ = false;
-  // A pointer that left while the button faded in leaves it hot no longer.
-  POINT p;
-  if (hot_ != cbCount && pressed_ == cbCount && ::GetCursorPos(&p) &&
-      (!OwnsWindow(::WindowFromPoint(p)) || KindOfHitCode(HitTestScreen(p)) != hot_))
-    SetHot(cbCount);
-}
-
-void TsSkinProvider::StopFades() {
-  if (timerOn_ && Wnd()) ::KillTimer(Wnd(), kFadeTimerId);
-  timerOn_ = false;
-  for (TButton& b : buttons_) {
-    if (b.Steps > 0) SkinData->MarkBGChanged();  // the frame image holds a look halfway
-    b.Steps = 0;
-  }
 }
 
 void TsSkinProvider::ShowButtons(unsigned mask) {

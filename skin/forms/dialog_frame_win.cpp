@@ -1,16 +1,20 @@
 // The frame image of a skinned dialog: the "DIALOG" section with its border
-// over the whole window, the "FORMTITLE" caption bar, icon, title and caption
+// over the whole window (with the extended border: inside the skin's border
+// template and shadow), the "FORMTITLE" caption bar, icon, title and caption
 // buttons, painted into the skin data's cache bitmap; the window region cut
 // at the border mask's corners.
 #include <algorithm>
 #include <string>
 
+#include "base/color_convert.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
 #include "skin/forms/dialog_wnd_win.h"
+#include "skin/forms/exborder_win.h"
+#include "skin/forms/frame_exborder_paint_win.h"
+#include "skin/forms/frame_image_win.h"
 #include "skin/forms/frame_region_win.h"
-#include "skin/paint/mask_image.h"
 #include "skin/paint/section_paint.h"
 #include "skin/paint/text32_win.h"
 
@@ -63,6 +67,13 @@ void TacDialogWnd::UpdateLayout() {
     for (int k = 0; k < cbCount; ++k) images[k] = ButtonImage(static_cast<TCaptionButtonKind>(k));
     SetButtonMetrics(in, *skin, images, buttons_[cbClose].Image, captionIndex_ >= 0);
     iconSize = std::min<int32_t>(::GetSystemMetrics(SM_CXSMICON), in.CaptionHeight);
+    if (border_) {
+      // The layout is made in the frame image, which holds the skin's wider
+      // frame and the shadow around the dialog.
+      const TExBorderInput ex = ExBorderInputOf(in, skin->SkinData, manager_->FormShadowSize);
+      exLayout_ = LayoutExBorder(ex);
+      in = ExtendedFrameInput(in, exLayout_, skin->SkinData.ExCenterOffs);
+    }
   }
   layout_ = LayoutDialogFrame(in, icon_ != nullptr, iconSize);
   layoutValid_ = true;
@@ -74,30 +85,48 @@ void TacDialogWnd::PaintAll() {
   if (!skin) return;
   const int32_t w = layout_.In.Width, h = layout_.In.Height;
   if (w <= 0 || h <= 0) return;
+  captionButtons_.StopFades();  // the buttons are painted in their states below
   if (!d.FCacheBmp) d.FCacheBmp = std::make_unique<TDibBitmap>();
   if (d.FCacheBmp->Width() != w || d.FCacheBmp->Height() != h) d.FCacheBmp->SetSize(w, h);
   TBitmap32* px = d.CachePixels();
   if (!px || px->Empty()) return;
   frame_ = TBitmap32::View(px->ScanLine(0), w, h, px->StrideBytes());
   ::GdiFlush();
-  PaintSection(skin, d.SkinIndex, d.SkinSection(), EmptyCacheInfo(), -1, -1, &frame_, {0, 0}, {0, 0, w, h},
-               SectionState(*skin, d.SkinIndex, formActive_));
+  const int state = SectionState(*skin, d.SkinIndex, formActive_);
+  if (border_) {
+    TExBorderTimer timer(ExBorderTimes().PaintUs);
+    PaintExBorderImage(frame_, exLayout_, *skin, d, formActive_, state);
+    // A plain section leaves the client area to the window's own colour;
+    // the dialog erases from this image and lends it to its children, so
+    // the colour goes in here.
+    const TsStateLook look = d.StateLook(state);
+    if (look.Transparency == 0 && look.GradientPercent == 0 && look.ImagePercent == 0) {
+      const uint32_t c = ColorToPixel(ColorToRGB(look.Color));
+      const TRect32& k = exLayout_.Client;
+      for (int32_t y = std::max(0, k.Top); y < std::min(k.Bottom, frame_.Height()); ++y)
+        std::fill_n(frame_.ScanLine(y) + k.Left, std::max(0, std::min(k.Right, frame_.Width()) - k.Left), c);
+    }
+  } else {
+    PaintSection(skin, d.SkinIndex, d.SkinSection(), EmptyCacheInfo(), -1, -1, &frame_, {0, 0}, {0, 0, w, h}, state);
+  }
   if (layout_.In.CaptionHeight > 0) PaintCaption(*skin);
   d.MarkBGCurrent();
+  ++frameGeneration_;
 }
 
 void TacDialogWnd::PaintCaption(TSkinContent& skin) {
   TBitmap32& pix = frame_;
   const int32_t w = layout_.In.Width;
-  const TRect32 band{0, 0, w, std::min(layout_.CaptionBottom, pix.Height())};
-  if (skin.IsValidSkinIndex(titleIndex_))
-    PaintSection(&skin, titleIndex_, skin.gd[titleIndex_].ClassName, CacheInfoOf(&pix, 0, 0), -1, -1, &pix, {0, 0},
-                 band, SectionState(skin, titleIndex_, formActive_));
+  const TRect32& sh = layout_.In.Shadow;
+  // With the extended border the caption lies inside the shadow, and a
+  // skin whose template is the whole frame (mode 1) has no caption bar.
+  const TRect32 band{sh.Left, sh.Top, w - sh.Right, std::min(layout_.CaptionBottom, pix.Height())};
+  const bool extended = border_ != nullptr;
+  if (skin.IsValidSkinIndex(titleIndex_) && !(extended && skin.SkinData.ExDrawMode == 1))
+    PaintSection(&skin, titleIndex_, skin.gd[titleIndex_].ClassName, CacheInfoOf(&pix, 0, 0), -1, -1, &pix,
+                 {band.Left, band.Top}, band, SectionState(skin, titleIndex_, formActive_));
   HDC dc = skinData_->CacheDC();
-  if (icon_ && RectWidth(layout_.Icon) > 0) {
-    const TRect32& r = layout_.Icon;
-    ::DrawIconEx(dc, r.Left, r.Top, icon_, RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
-  }
+  if (icon_ && RectWidth(layout_.Icon) > 0) DrawCaptionIcon(pix, dc, layout_.Icon, icon_);
   // Title: the caption section's font colour for the frame's state.
   const int textSection = captionIndex_ >= 0 ? captionIndex_ : titleIndex_ >= 0 ? titleIndex_ : skinData_->SkinIndex;
   TColor color = formActive_ ? TColor(clSystemColor | COLOR_CAPTIONTEXT) : clGrayText;
@@ -127,7 +156,12 @@ void TacDialogWnd::PaintCaption(TSkinContent& skin) {
                    glow, gsAll, format);
     }
   }
-  if (!text.empty()) {
+  if (!text.empty() && extended) {
+    // Into the layered frame with its alpha.
+    ::GdiFlush();
+    DrawText32(&pix, captionFont_ ? captionFont_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), text,
+               color, format, layout_.Text);
+  } else if (!text.empty()) {
     SelectGuard font(dc, captionFont_ ? captionFont_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(color));
@@ -138,38 +172,63 @@ void TacDialogWnd::PaintCaption(TSkinContent& skin) {
   }
   ::GdiFlush();
   // The finished caption behind the buttons, to repaint one button alone.
-  stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + 10, band.Bottom);
+  stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + sh.Right + 10, band.Bottom);
   strip_.SetSizeForOverwrite(RectWidth(stripRect_), RectHeight(stripRect_));
   for (int32_t y = 0; y < strip_.Height(); ++y)
     std::copy_n(pix.ScanLine(stripRect_.Top + y) + stripRect_.Left, strip_.Width(), strip_.ScanLine(y));
-  for (int k = 0; k < cbCount; ++k) PaintButton(static_cast<TCaptionButtonKind>(k));
+  TBitmap32 look;
+  for (int k = 0; k < cbCount; ++k) {
+    const auto kind = static_cast<TCaptionButtonKind>(k);
+    if (RectWidth(layout_.Buttons[k]) <= 0) continue;
+    RenderButton(kind, captionButtons_.State(kind), look);
+    PutButton(kind, look);
+  }
 }
 
-void TacDialogWnd::PaintButton(TCaptionButtonKind kind) {
+void TacDialogWnd::RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) {
+  RenderCaptionButton(layout_, kind, state, frame_, strip_, stripRect_, Content(), ButtonImage(kind), formActive_, out);
+}
+
+void TacDialogWnd::PutButton(TCaptionButtonKind kind, const TBitmap32& look) {
+  PutCaptionButton(frame_, layout_.Buttons[kind], look);
+}
+
+void TacDialogWnd::ReadButton(TCaptionButtonKind kind, TBitmap32& out) {
+  ReadCaptionButton(frame_, layout_.Buttons[kind], out);
+}
+
+bool TacDialogWnd::ButtonPaintable(TCaptionButtonKind kind) {
+  return layoutValid_ && !frame_.Empty() && !skinData_->BGChanged && RectWidth(layout_.Buttons[kind]) > 0 &&
+         frame_.Width() == layout_.In.Width && frame_.Height() == layout_.In.Height;
+}
+
+void TacDialogWnd::FadeCut() { skinData_->MarkBGChanged(); }
+
+void TacDialogWnd::ShowButtons(unsigned mask) {
+  HDC cache = skinData_->CacheDC();
+  if (!mask || !cache) return;
+  ++frameGeneration_;
+  // With the extended border the buttons lie in the border's caption part,
+  // and may reach into the dialog's own caption.
+  if (border_) border_->Update(false);
+  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
+  WindowDC dc(wnd_, TDcArea::Whole);
+  if (!dc.get()) return;
+  ::GdiFlush();
+  for (int k = 0; k < cbCount; ++k) {
+    if (!(mask & (1u << k))) continue;
+    const TRect32& r = layout_.Buttons[k];
+    ::BitBlt(dc.get(), r.Left - o.X, r.Top - o.Y, RectWidth(r), RectHeight(r), cache, r.Left, r.Top, SRCCOPY);
+  }
+}
+
+int32_t TacDialogWnd::ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) {
+  // As for forms: only with the extended border around the dialog.
+  if (!border_) return -1;
+  const POINT o = ImageOrigin();
   const TRect32& r = layout_.Buttons[kind];
-  TSkinContent* skin = Content();
-  TBitmap32& pix = frame_;
-  if (RectWidth(r) <= 0 || !skin) return;
-  // What lies behind the button: the kept caption strip.
-  for (int32_t y = r.Top; y < r.Bottom; ++y)
-    for (int32_t x = r.Left; x < r.Right; ++x)
-      if (pix.Contains(x, y) && strip_.Contains(x - stripRect_.Left, y - stripRect_.Top))
-        pix.SetPixel(x, y, strip_.Pixel(x - stripRect_.Left, y - stripRect_.Top));
-  const int image = ButtonImage(kind);
-  if (!skin->IsValidImgIndex(image)) return;
-  const bool enabled = kind == cbMax && layout_.In.Maximized ? layout_.In.RestoreEnabled : layout_.In.ButtonEnabled[kind];
-  const int state = enabled ? buttons_[kind].State : 0;
-  // Inactive frames and disabled buttons show the normal look half transparent.
-  const bool faint = (!formActive_ || !enabled) && state == 0;
-  TBitmap32 look;
-  look.SetSizeForOverwrite(RectWidth(r), RectHeight(r));
-  for (int32_t y = 0; y < look.Height(); ++y)
-    for (int32_t x = 0; x < look.Width(); ++x)
-      look.SetPixel(x, y, pix.Contains(r.Left + x, r.Top + y) ? pix.Pixel(r.Left + x, r.Top + y) : 0);
-  DrawMaskImage(&look, 0, 0, state, CacheInfoOf(&look, 0, 0), skin->ma[image], faint ? 0 : 1);
-  for (int32_t y = 0; y < look.Height(); ++y)
-    for (int32_t x = 0; x < look.Width(); ++x)
-      if (pix.Contains(r.Left + x, r.Top + y)) pix.SetPixel(r.Left + x, r.Top + y, look.Pixel(x, y));
+  return ShowCaptionButtonGlow(manager_, Content(), kind, ::IsZoomed(wnd_) != FALSE,
+                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, border_->TopWindow(), slot);
 }
 
 void TacDialogWnd::PaintFrame() {
@@ -178,21 +237,44 @@ void TacDialogWnd::PaintFrame() {
   if (skinData_->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
   if (rgnChanged_) ApplyRegion();
   CopyFrameToWindow();
+  // The border shows the rest of the frame around the dialog.
+  if (border_) UpdateExBordersPos(false);
 }
 
 void TacDialogWnd::CopyFrameToWindow() {
   WindowDC dc(wnd_, TDcArea::Whole);
   HDC cache = skinData_->CacheDC();
   if (!dc.get() || !cache || frame_.Empty()) return;
-  const TRect32& c = layout_.Client;
+  // With the extended border the dialog's own frame shows the frame image's
+  // pixels that lie under it, seamless with the border around it.
+  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
+  const int32_t winW = border_ ? exLayout_.In.FormWidth : frame_.Width();
+  const int32_t winH = border_ ? exLayout_.In.FormHeight : frame_.Height();
+  const TRect32 c = border_ ? exLayout_.In.FormClient : layout_.Client;
+  ::GdiFlush();
   ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);
-  ::BitBlt(dc.get(), 0, 0, frame_.Width(), frame_.Height(), cache, 0, 0, SRCCOPY);
+  ::BitBlt(dc.get(), 0, 0, winW, winH, cache, o.X, o.Y, SRCCOPY);
 }
 
 void TacDialogWnd::ApplyRegion() {
   TSkinContent* skin = Content();
   if (!skin) return;
   rgnChanged_ = false;
+  if (border_) {
+    // Inside the extended border the dialog's frame is painted from the
+    // frame image; maximised, the native frame beyond the monitor's edges
+    // is left out.
+    const TExBorderInput& ex = exLayout_.In;
+    RECT box;
+    // Setting a region changes the frame: none is taken away twice.
+    if (!ex.Maximized && ::GetWindowRgnBox(wnd_, &box) == ERROR) return;
+    UniqueRegion rect;
+    if (ex.Maximized)
+      rect.reset(::CreateRectRgn(ex.NativeFrame, ex.NativeFrame, ex.FormWidth - ex.NativeFrame,
+                                 ex.FormHeight - ex.NativeFrame));
+    if (::SetWindowRgn(wnd_, rect.get(), FALSE)) rect.release();
+    return;
+  }
   // A borderless pop-up keeps its rectangle.
   if (borderStyle_ == TacBorderStyle::acbsNone && !(dwStyle_ & WS_THICKFRAME)) return;
   UniqueRegion rgn =

@@ -82,6 +82,12 @@ bool DialogUsesSmallButtons(TacBorderStyle border, bool skinHasSmallClose) {
 
 TFrameLayout LayoutDialogFrame(const TFrameInput& input, bool showIcon, int32_t iconSize) {
   TFrameInput in = input;
+  if (in.Extended) {
+    // Inside the extended border a dialog's caption is laid out as a
+    // form's, shadow and the skin's caption height included.
+    in.ShowIcon = showIcon && iconSize > 0;
+    return LayoutFrame(in);
+  }
   in.ShowIcon = false;
   TFrameLayout l = LayoutFrame(in);
   l.In.ShowIcon = showIcon;

@@ -67,7 +67,8 @@ bool DialogUsesSmallButtons(TacBorderStyle border, bool skinHasSmallClose);
 // The dialog's frame: the form layout of the caption buttons (in.ShowIcon
 // is ignored), then the dialog's icon (iconSize square, at the native frame
 // width plus BILeftMargin, centred in the caption) when `showIcon`, and its
-// title from after the icon to 6 pixels before the buttons.
+// title from after the icon to 6 pixels before the buttons. An extended
+// input (the frame image with the extended border) is laid out as a form's.
 TFrameLayout LayoutDialogFrame(const TFrameInput& in, bool showIcon, int32_t iconSize);
 
 // The items of a dialog's own system menu: Restore where a close button

@@ -12,21 +12,12 @@
 #include "skin/core/skin_content.h"
 #include "skin/forms/dialog_provider_win.h"
 #include "skin/forms/dialog_system_menu_win.h"
+#include "skin/forms/exborder_win.h"
 #include "skin/forms/sSkinMenus.h"
 
 namespace glyphora {
 
 namespace {
-TCaptionButtonKind KindOfHitCode(WPARAM code) {
-  switch (code) {
-    case kHtClose: return cbClose;
-    case kHtMaxButton: return cbMax;
-    case kHtMinButton: return cbMin;
-    case kHtHelp: return cbHelp;
-    default: return cbCount;
-  }
-}
-
 POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
 }  // namespace
 
@@ -34,7 +25,11 @@ TacDialogWnd::TacDialogWnd(HWND wnd, TacProvider* provider, TsSkinManager* manag
     : TacMainWnd(wnd, manager, nullptr, "DIALOG"), provider_(provider) {}
 
 TacDialogWnd::~TacDialogWnd() {
-  if (pressed_ != cbCount && ::GetCapture() == wnd_) ::ReleaseCapture();
+  // The border's windows ask this adapter while they go: they go first.
+  border_.reset();
+  captionButtons_.StopFades();
+  captionButtons_.RemoveGlows();
+  if (captionButtons_.Pressed() != cbCount && ::GetCapture() == wnd_) ::ReleaseCapture();
   Detach();  // here, while RestoreStdParams is still this class's
 }
 
@@ -63,9 +58,11 @@ void TacDialogWnd::InitParams() {
     sysMenuStripped_ = true;
   }
   if (systemMenu_) systemMenu_->UpdateItems();
+  CheckExtendedBorder();
 }
 
 void TacDialogWnd::RestoreStdParams() {
+  border_.reset();
   if (!::IsWindow(wnd_)) return;
   if (sysMenuStripped_) {
     const LONG style = ::GetWindowLongW(wnd_, GWL_STYLE);
@@ -121,6 +118,7 @@ HBRUSH TacDialogWnd::ClientBrush() {
 
 bool TacDialogWnd::acWndProc(TMessage& m) {
   if (m.Msg == SM_ALPHACMD) return HandleSkinCommand(m);
+  if (HandleBorderMessage(m)) return true;
   if (!FrameSkinned() || ::IsIconic(wnd_)) {
     if (m.Msg == WM_NCACTIVATE) formActive_ = m.WParam != 0;
     return false;
@@ -205,7 +203,10 @@ bool TacDialogWnd::HandleSkinCommand(TMessage& m) {
     case SKC_SETNEWSKIN:
     case SKC_REFRESH:
       if (!own) return false;
+      captionButtons_.StopFades();
+      captionButtons_.RemoveGlows();
       NewSkin();
+      CheckExtendedBorder();
       provider_->SendToControls(SM_ALPHACMD, m.WParam, m.LParam);
       if (::IsWindowVisible(wnd_))
         ::RedrawWindow(wnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -280,7 +281,11 @@ void TacDialogWnd::CallWithoutNativeCaption(TMessage& m) {
 void TacDialogWnd::SizeChanged() {
   RECT r;
   if (!::GetWindowRect(wnd_, &r)) return;
-  if (layoutValid_ && layout_.In.Width == r.right - r.left && layout_.In.Height == r.bottom - r.top) return;
+  // The window's size as laid out (the frame image is larger with the
+  // extended border).
+  const int32_t w = border_ ? exLayout_.In.FormWidth : layout_.In.Width;
+  const int32_t h = border_ ? exLayout_.In.FormHeight : layout_.In.Height;
+  if (layoutValid_ && w == r.right - r.left && h == r.bottom - r.top) return;
   layoutValid_ = false;
   rgnChanged_ = true;
   skinData_->MarkBGChanged();
@@ -294,58 +299,24 @@ int TacDialogWnd::HitTestScreen(POINT p) {
   RECT wr;
   if (!::GetWindowRect(wnd_, &wr)) return kHtNowhere;
   UpdateLayout();
+  if (border_) {
+    const POINT o = ImageOrigin();
+    return ExBorderHitTest(layout_, exLayout_, p.x - o.x, p.y - o.y);
+  }
   return DialogHitTest(layout_, p.x - wr.left, p.y - wr.top);
 }
 
-void TacDialogWnd::SetHot(TCaptionButtonKind k) {
-  if (k == hot_) return;
-  const TCaptionButtonKind old = hot_;
-  hot_ = k;
-  if (old != cbCount) SetButtonState(old, 0);
-  if (k != cbCount) SetButtonState(k, 1);
-}
-
-void TacDialogWnd::SetButtonState(TCaptionButtonKind k, int state) {
-  if (buttons_[k].State == state) return;
-  buttons_[k].State = state;
-  if (!layoutValid_ || frame_.Empty() || skinData_->BGChanged || RectWidth(layout_.Buttons[k]) <= 0) return;
-  PaintButton(k);
-  WindowDC dc(wnd_, TDcArea::Whole);
-  const TRect32& r = layout_.Buttons[k];
-  if (dc.get())
-    ::BitBlt(dc.get(), r.Left, r.Top, RectWidth(r), RectHeight(r), skinData_->CacheDC(), r.Left, r.Top, SRCCOPY);
+bool TacDialogWnd::StripOwnsWindow(HWND wnd) const {
+  return wnd && (wnd == wnd_ || (border_ && border_->Owns(wnd)));
 }
 
 bool TacDialogWnd::HandleMouse(TMessage& m) {
   switch (m.Msg) {
-    case WM_NCMOUSEMOVE:
-      if (pressed_ == cbCount) SetHot(KindOfHitCode(m.WParam));
-      // Without non-client leave tracking a pointer that leaves over the
-      // edge is never seen and the button stays hot.
-      if (!tracking_) tracking_ = TrackMouseLeave(wnd_, true);
-      return false;
-    case WM_NCMOUSELEAVE:
-      tracking_ = false;
-      if (pressed_ == cbCount) SetHot(cbCount);
-      return false;
-    case WM_MOUSEMOVE:
-      if (pressed_ != cbCount) {
-        POINT p = PointOf(m.LParam);
-        ::ClientToScreen(wnd_, &p);
-        SetButtonState(pressed_, KindOfHitCode(HitTestScreen(p)) == pressed_ ? 2 : 0);
-        m.Result = 0;
-        return true;
-      }
-      if (hot_ != cbCount) SetHot(cbCount);
-      return false;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
-      const TCaptionButtonKind k = KindOfHitCode(m.WParam);
+      const TCaptionButtonKind k = CaptionButtonOfHitCode(static_cast<int32_t>(m.WParam));
       if (k != cbCount) {
-        // The mouse is held so that a release anywhere comes back here.
-        hot_ = pressed_ = k;
-        SetButtonState(k, 2);
-        ::SetCapture(wnd_);
+        captionButtons_.Press(k);
         m.Result = 0;
         return true;
       }
@@ -368,33 +339,23 @@ bool TacDialogWnd::HandleMouse(TMessage& m) {
     }
     case WM_LBUTTONUP:
     case WM_NCLBUTTONUP: {
-      if (pressed_ == cbCount) return false;
+      if (captionButtons_.Pressed() == cbCount) return false;
       POINT p = PointOf(m.LParam);
       if (m.Msg == WM_LBUTTONUP) ::ClientToScreen(wnd_, &p);
       m.Result = 0;
       Release(p);  // may close the dialog: nothing follows
       return true;
     }
-    case WM_CAPTURECHANGED:
-      if (pressed_ != cbCount && reinterpret_cast<HWND>(m.LParam) != wnd_) {
-        const TCaptionButtonKind k = pressed_;
-        pressed_ = hot_ = cbCount;
-        SetButtonState(k, 0);
-      }
-      return false;
     default:
-      return false;
+      // Hot tracking, presses held, lost capture and the fades.
+      return captionButtons_.HandleMouse(m);
   }
 }
 
 void TacDialogWnd::Release(POINT p) {
-  const TCaptionButtonKind k = pressed_;
-  pressed_ = cbCount;
   // The button acts only when released over it.
-  const bool over = KindOfHitCode(HitTestScreen(p)) == k;
-  if (::GetCapture() == wnd_) ::ReleaseCapture();
-  hot_ = cbCount;
-  SetButtonState(k, 0);
+  const bool over = CaptionButtonOfHitCode(HitTestScreen(p)) == captionButtons_.Pressed();
+  const TCaptionButtonKind k = captionButtons_.EndPress();
   if (!over) return;
   WPARAM cmd = 0;
   switch (k) {
@@ -409,11 +370,9 @@ void TacDialogWnd::Release(POINT p) {
 }
 
 void TacDialogWnd::DropSysMenuBelowIcon() {
-  RECT wr;
-  if (!::GetWindowRect(wnd_, &wr)) return;
-  UpdateLayout();
-  const int y = RectHeight(layout_.Icon) > 0 ? wr.top + layout_.Icon.Bottom + 1 : wr.top + layout_.CaptionBottom;
-  DropSysMenu(wr.left + layout_.In.SysBorderWidth, y);
+  const POINT o = ImageOrigin();
+  const int y = RectHeight(layout_.Icon) > 0 ? o.y + layout_.Icon.Bottom + 1 : o.y + layout_.CaptionBottom;
+  DropSysMenu(o.x + layout_.In.Shadow.Left + layout_.In.SysBorderWidth, y);
 }
 
 void TacDialogWnd::DropSysMenu(int x, int y) {

@@ -85,6 +85,24 @@ int32_t ExBorderEdgeCode(const TExBorderLayout& l, int32_t x, int32_t y) {
   return code;
 }
 
+TExBorderInput ExBorderInputOf(const TFrameInput& in, const TsSkinData& d, const TRect32& shadow) {
+  TExBorderInput ex;
+  ex.FormWidth = in.Width;
+  ex.FormHeight = in.Height;
+  ex.FormClient = in.Client;
+  ex.NativeFrame = in.SysBorderWidth;
+  ex.NativeCaption = in.CaptionHeight;
+  ex.Maximized = in.Maximized;
+  ex.Sizeable = in.Sizeable;
+  ex.BorderWidth = d.ExBorderWidth;
+  ex.TitleHeight = d.ExTitleHeight;
+  ex.MaxHeight = d.ExMaxHeight;
+  ex.BITopMargin = d.BITopMargin;
+  ex.DrawMode = d.ExDrawMode;
+  ex.Shadow = shadow;
+  return ex;
+}
+
 TFrameInput ExtendedFrameInput(TFrameInput in, const TExBorderLayout& l, int32_t centerOffs) {
   in.Width = l.Width;
   in.Height = l.Height;

@@ -48,6 +48,11 @@ struct TExBorderLayout {
 
 TExBorderLayout LayoutExBorder(const TExBorderInput& in);
 
+// The border's input for a window whose native frame `in` describes (its
+// window-coordinate layout input), with the skin's values and the manager's
+// shadow margins.
+TExBorderInput ExBorderInputOf(const TFrameInput& in, const TsSkinData& skin, const TRect32& shadow);
+
 // The correction b of the maximised placement: the form is placed at
 // (-frame, -frame - b) with b extra pixels of height, so that the skin's
 // maximised caption sits at the top of the work area.

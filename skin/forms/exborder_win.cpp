@@ -5,7 +5,8 @@
 #include <chrono>
 #include <cstring>
 
-#include "skin/forms/sSkinProvider.h"
+#include "base/scope_exit.h"
+
 
 namespace glyphora {
 
@@ -49,7 +50,7 @@ int64_t NowMicros() {
 TExBorderTimer::TExBorderTimer(double& sum) : sum_(sum), start_(NowMicros()) {}
 TExBorderTimer::~TExBorderTimer() { sum_ += double(NowMicros() - start_); }
 
-TacBorderForm::TacBorderForm(TsSkinProvider& owner) : sp_(owner) {}
+TacBorderForm::TacBorderForm(TBorderOwner& owner) : owner_(owner) {}
 
 TacBorderForm::~TacBorderForm() {
   for (auto& p : parts_) p.reset();
@@ -87,6 +88,16 @@ RECT TacBorderForm::Bounds() const {
   return all;
 }
 
+HWND TacBorderForm::TopWindow() const {
+  HWND top = owner_.BorderOwnerWindow();
+  for (HWND h = ::GetWindow(top, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV)) {
+    if (!::IsWindowVisible(h)) continue;
+    if (!Owns(h)) break;
+    top = h;
+  }
+  return top;
+}
+
 void TacBorderForm::Hide() {
   for (auto& p : parts_)
     if (p && p->HandleAllocated()) ::ShowWindow(p->WindowHandle(), SW_HIDE);
@@ -102,17 +113,19 @@ bool TacBorderForm::SamePicture(int part, const TBitmap32& image, const TRect32&
 }
 
 void TacBorderForm::Update(bool redraw, uint8_t blend) {
-  HWND form = sp_.Wnd();
+  HWND form = owner_.BorderOwnerWindow();
   if (showing_ || !form) return;
   if (!::IsWindowVisible(form) || ::IsIconic(form)) {
     Hide();
     return;
   }
   showing_ = true;
-  const TExBorderLayout& l = sp_.exLayout_;
-  const TBitmap32& image = sp_.frame_;
-  const uint32_t generation = sp_.frameGeneration_;
-  const POINT origin = sp_.ImageOrigin();
+  // A part window that cannot be made throws: the guard goes all the same.
+  ScopeExit done([this] { showing_ = false; });
+  const TExBorderLayout& l = owner_.BorderExLayout();
+  const TBitmap32& image = owner_.BorderFrameImage();
+  const uint32_t generation = owner_.BorderFrameGeneration();
+  const POINT origin = owner_.BorderImageOrigin();
   if (blend != blend_) redraw = true;
   blend_ = blend;
   bool restack = false;  // a part was shown, hidden or uploaded
@@ -191,11 +204,10 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
                            SWP_NOREDRAW);
   }
   zorder_ = false;
-  showing_ = false;
 }
 
 bool TacBorderForm::Contiguous() const {
-  HWND form = sp_.Wnd();
+  HWND form = owner_.BorderOwnerWindow();
   int shown = 0, found = 0;
   for (const auto& p : parts_)
     if (p && p->HandleAllocated() && ::IsWindowVisible(p->WindowHandle())) ++shown;
@@ -212,14 +224,14 @@ bool TacBorderForm::Contiguous() const {
 }
 
 int32_t TacBorderForm::HitTest(POINT screen) {
-  const POINT o = sp_.ImageOrigin();
-  sp_.UpdateLayout();
-  if (!::IsWindowEnabled(sp_.Wnd())) return kHtTransparent;
-  return ExBorderHitTest(sp_.layout_, sp_.exLayout_, screen.x - o.x, screen.y - o.y);
+  const POINT o = owner_.BorderImageOrigin();
+  const TFrameLayout& frame = owner_.BorderFrameLayout();
+  if (!::IsWindowEnabled(owner_.BorderOwnerWindow())) return kHtTransparent;
+  return ExBorderHitTest(frame, owner_.BorderExLayout(), screen.x - o.x, screen.y - o.y);
 }
 
 bool TacBorderForm::PartMessage(int part, TMessage& m) {
-  HWND form = sp_.Wnd();
+  HWND form = owner_.BorderOwnerWindow();
   HWND self = PartWindow(part);
   switch (m.Msg) {
     case WM_NCHITTEST: {
@@ -242,7 +254,7 @@ bool TacBorderForm::PartMessage(int part, TMessage& m) {
       m.Result = MA_NOACTIVATE;
       return true;
     case WM_NCMOUSEMOVE:
-      sp_.BorderMouseMove(HitTest(ScreenPoint(m.LParam)));
+      owner_.BorderMouseMove(HitTest(ScreenPoint(m.LParam)));
       if (!tracking_[size_t(part)]) tracking_[size_t(part)] = TrackMouseLeave(self, true);
       m.Result = 0;
       return true;
@@ -250,8 +262,8 @@ bool TacBorderForm::PartMessage(int part, TMessage& m) {
       tracking_[size_t(part)] = false;
       POINT p;
       // Moving onto another part of the frame is not leaving it.
-      if (::GetCursorPos(&p) && Owns(::WindowFromPoint(p))) sp_.BorderMouseMove(HitTest(p));
-      else sp_.BorderMouseMove(kHtNowhere);
+      if (::GetCursorPos(&p) && Owns(::WindowFromPoint(p))) owner_.BorderMouseMove(HitTest(p));
+      else owner_.BorderMouseMove(kHtNowhere);
       m.Result = 0;
       return true;
     }
@@ -282,7 +294,7 @@ bool TacBorderForm::PartMessage(int part, TMessage& m) {
 }
 
 HWND TacBorderForm::WindowBelow(POINT pt, HWND from) const {
-  HWND form = sp_.Wnd();
+  HWND form = owner_.BorderOwnerWindow();
   for (HWND h = ::GetWindow(from, GW_HWNDNEXT); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
     if (h == form || Owns(h) || !::IsWindowVisible(h)) continue;
     const LONG ex = ::GetWindowLongW(h, GWL_EXSTYLE);

@@ -1,4 +1,5 @@
-// The extended border's windows: the frame image of the form's provider,
+// The extended border's windows: the frame image of a skinned form or
+// dialog (its TBorderOwner),
 // frame and shadow, shown around the form in four layered parts (caption
 // band, sides, bottom band) placed just below the form in z-order. Only a
 // part whose picture changed is uploaded again; moving the form only moves
@@ -12,12 +13,11 @@
 #include <memory>
 
 #include "framework/messages.h"
+#include "skin/forms/border_owner_win.h"
 #include "skin/forms/exborder_geometry.h"
 #include "skin/forms/layered_form_win.h"
 
 namespace glyphora {
-
-class TsSkinProvider;
 
 // Where the extended borders' updates spend their time, summed over the
 // process's run (microseconds), for the benchmarks to read.
@@ -49,12 +49,12 @@ constexpr int32_t kHtBorderWindow = 19;
 
 class TacBorderForm {
  public:
-  explicit TacBorderForm(TsSkinProvider& owner);
+  explicit TacBorderForm(TBorderOwner& owner);
   ~TacBorderForm();
   TacBorderForm(const TacBorderForm&) = delete;
   TacBorderForm& operator=(const TacBorderForm&) = delete;
 
-  // Places the parts around the form from the provider's frame image: with
+  // Places the parts around the form from the owner's frame image: with
   // `redraw` every part is uploaded again, else those whose picture or size
   // changed; the rest only move. The form's invisibility hides them.
   void Update(bool redraw, uint8_t blend = 255);
@@ -71,6 +71,9 @@ class TacBorderForm {
   bool Owns(HWND wnd) const;
   // The screen rectangle of the shown parts together.
   RECT Bounds() const;
+  // The highest of the form and the shown parts right above it in z-order:
+  // what a window over the frame (a glow) goes above.
+  HWND TopWindow() const;
 
  private:
   bool PartMessage(int part, TMessage& m);
@@ -82,7 +85,7 @@ class TacBorderForm {
   // The shown parts lie next to the form in z-order, nothing between.
   bool Contiguous() const;
 
-  TsSkinProvider& sp_;
+  TBorderOwner& owner_;
   std::array<std::unique_ptr<TacLayeredForm>, ebCount> parts_;
   std::array<TBitmap32, ebCount> shown_;  // each part's picture as uploaded (straight alpha)
   std::array<bool, ebCount> tracking_{};  // leave tracking asked for

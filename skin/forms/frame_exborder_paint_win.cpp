@@ -1,26 +1,27 @@
 // The frame image with the extended border: the skin's border template
-// (frame and shadow) around the form's section, then the caption.
+// (frame and shadow) around the window's section.
+#include "skin/forms/frame_exborder_paint_win.h"
+
 #include <algorithm>
 
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
-#include "skin/forms/sSkinProvider.h"
+#include "skin/core/sCommonData.h"
 #include "skin/paint/nine_slice.h"
 #include "skin/paint/section_paint.h"
 
 namespace glyphora {
 
-void TsSkinProvider::PaintExtendedFrame(TSkinContent& skin, int state) {
-  TsSkinManager* m = SkinData->SkinManager();
+void PaintExBorderImage(TBitmap32& pix, const TExBorderLayout& l, TSkinContent& skin, TsCommonData& data,
+                        bool active, int state) {
+  TsSkinManager* m = data.SkinManager();
   if (!m) return;
-  TBitmap32& pix = frame_;
-  const TExBorderLayout& l = exLayout_;
   const TRect32& s = l.In.Shadow;
   const TRect32 inside{s.Left, s.Top, l.Width - s.Right, l.Height - s.Bottom};
-  const TBitmap32& tpl = formActive_ ? m->ShdaTemplate : m->ShdiTemplate;
-  const TsStateLook look = SkinData->StateLook(state);
+  const TBitmap32& tpl = active ? m->ShdaTemplate : m->ShdiTemplate;
+  const TsStateLook look = data.StateLook(state);
   const bool plain = look.Transparency == 0 && look.GradientPercent == 0 && look.ImagePercent == 0;
-  const int32_t index = SkinData->SkinIndex;
+  const int32_t index = data.SkinIndex;
   if (tpl.Empty()) pix.Fill(0);  // no template: nothing but the form is shown
 
   if (skin.SkinData.ExDrawMode == 1) {
@@ -42,7 +43,7 @@ void TsSkinProvider::PaintExtendedFrame(TSkinContent& skin, int state) {
         }
       }
     } else {
-      PaintSection(&skin, index, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0}, inside, state);
+      PaintSection(&skin, index, data.SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0}, inside, state);
     }
     // The top and bottom slices never take more than half of what lies
     // below the caption.
@@ -56,10 +57,9 @@ void TsSkinProvider::PaintExtendedFrame(TSkinContent& skin, int state) {
     // and the key pixels of its border mask's corners let the shadow
     // through, so that the section's rounded corners show.
     DrawExBorderTemplate(&pix, tpl, m->ShadowMargins, {});
-    PaintSection(&skin, index, SkinData->SkinSection(), CacheInfoOf(&pix, 0, 0), -1, -1, &pix,
+    PaintSection(&skin, index, data.SkinSection(), CacheInfoOf(&pix, 0, 0), -1, -1, &pix,
                  {inside.Left, inside.Top}, inside, state);
   }
-  if (layout_.In.CaptionHeight > 0) PaintCaption(skin, state);
 }
 
 }  // namespace glyphora

@@ -23,6 +23,16 @@ int32_t CaptionButtonHitCode(TCaptionButtonKind kind) {
   }
 }
 
+TCaptionButtonKind CaptionButtonOfHitCode(int32_t code) {
+  switch (code) {
+    case kHtClose: return cbClose;
+    case kHtMaxButton: return cbMax;
+    case kHtMinButton: return cbMin;
+    case kHtHelp: return cbHelp;
+    default: return cbCount;
+  }
+}
+
 int32_t ButtonWidthOf(const TsMaskData* image) {
   const int32_t w = image ? FrameWidth(*image) : 0;
   return w > 0 ? w : kMissingButtonSize;

@@ -28,6 +28,8 @@ enum : int32_t {
 // The caption buttons, counted from the right end of the caption.
 enum TCaptionButtonKind : int { cbClose = 0, cbMax = 1, cbMin = 2, cbHelp = 3, cbCount = 4 };
 int32_t CaptionButtonHitCode(TCaptionButtonKind kind);
+// The button a hit code names (cbCount: none).
+TCaptionButtonKind CaptionButtonOfHitCode(int32_t code);
 
 // Button sizes when the skin has no image for a button.
 constexpr int32_t kMissingButtonSize = 21;

@@ -8,9 +8,9 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
 #include "skin/forms/exborder_win.h"
+#include "skin/forms/frame_exborder_paint_win.h"
 #include "skin/forms/frame_image_win.h"
 #include "skin/forms/sSkinProvider.h"
-#include "skin/paint/mask_image.h"
 #include "skin/paint/section_paint.h"
 #include "skin/paint/text32_win.h"
 
@@ -78,20 +78,8 @@ void TsSkinProvider::UpdateLayout() {
     if (border_) {
       // The extended border: the layout is made in the frame image, which
       // holds the skin's wider frame and the shadow around the form.
-      TExBorderInput ex;
-      ex.FormWidth = in.Width;
-      ex.FormHeight = in.Height;
-      ex.FormClient = in.Client;
-      ex.NativeFrame = in.SysBorderWidth;
-      ex.NativeCaption = in.CaptionHeight;
-      ex.Maximized = in.Maximized;
-      ex.Sizeable = in.Sizeable;
-      ex.BorderWidth = d.ExBorderWidth;
-      ex.TitleHeight = d.ExTitleHeight;
-      ex.MaxHeight = d.ExMaxHeight;
-      ex.BITopMargin = d.BITopMargin;
-      ex.DrawMode = d.ExDrawMode;
-      if (TsSkinManager* m = SkinData->SkinManager()) ex.Shadow = m->FormShadowSize;
+      TsSkinManager* m = SkinData->SkinManager();
+      const TExBorderInput ex = ExBorderInputOf(in, d, m ? m->FormShadowSize : TRect32{});
       exLayout_ = LayoutExBorder(ex);
       in = ExtendedFrameInput(in, exLayout_, d.ExCenterOffs);
     }
@@ -103,6 +91,46 @@ void TsSkinProvider::UpdateLayout() {
 int TsSkinProvider::ButtonImage(TCaptionButtonKind kind) const {
   if (kind == cbMax && ::IsZoomed(Wnd()) && normImage_ >= 0) return normImage_;
   return buttons_[kind].Image;
+}
+
+void DrawCaptionIcon(TBitmap32& pix, HDC dc, const TRect32& r, HICON icon) {
+  // The icon's own pixels are made opaque: a layered frame would else
+  // show through wherever the platform drew them without alpha.
+  TBitmap32 before(RectWidth(r), RectHeight(r));
+  for (int32_t y = 0; y < before.Height(); ++y)
+    for (int32_t x = 0; x < before.Width(); ++x)
+      if (pix.Contains(r.Left + x, r.Top + y)) before.SetPixel(x, y, pix.Pixel(r.Left + x, r.Top + y));
+  ::GdiFlush();
+  ::DrawIconEx(dc, r.Left, r.Top, icon, RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
+  ::GdiFlush();
+  for (int32_t y = 0; y < before.Height(); ++y)
+    for (int32_t x = 0; x < before.Width(); ++x) {
+      if (!pix.Contains(r.Left + x, r.Top + y)) continue;
+      const uint32_t now = pix.Pixel(r.Left + x, r.Top + y);
+      if ((now & 0xFFFFFF) != (before.Pixel(x, y) & 0xFFFFFF))
+        pix.SetPixel(r.Left + x, r.Top + y, now | 0xFF000000u);
+      else
+        pix.SetPixel(r.Left + x, r.Top + y, before.Pixel(x, y));
+    }
+}
+
+void SnapshotWindow(HWND w, const TBitmap32& frame, const TRect32& c, TBitmap32& out) {
+  ::GdiFlush();
+  out = frame;
+  RECT cr{};
+  ::GetClientRect(w, &cr);
+  TDibBitmap client(cr.right, cr.bottom);
+  if (!client.DC()) return;
+  WindowDC dc(w);
+  ::BitBlt(client.DC(), 0, 0, cr.right, cr.bottom, dc.get(), 0, 0, SRCCOPY);
+  ::GdiFlush();
+  const TBitmap32& px = client.Pixels();
+  for (int32_t y = 0; y < px.Height(); ++y) {
+    uint32_t* row = out.ScanLine(c.Top + y);
+    if (!row) continue;
+    for (int32_t x = 0; x < px.Width(); ++x)
+      if (c.Left + x >= 0 && c.Left + x < out.Width()) row[c.Left + x] = px.Pixel(x, y) | 0xFF000000u;
+  }
 }
 
 bool GrowFrameImage(TDibBitmap& cache, TBitmap32& view, int32_t w, int32_t h) {
@@ -132,7 +160,8 @@ void TsSkinProvider::PaintAll() {
   const int state = SectionState(*skin, SkinData->SkinIndex, formActive_);
   if (border_) {
     TExBorderTimer timer(ExBorderTimes().PaintUs);
-    PaintExtendedFrame(*skin, state);
+    PaintExBorderImage(pix, exLayout_, *skin, *SkinData, formActive_, state);
+    if (layout_.In.CaptionHeight > 0) PaintCaption(*skin, state);
   } else {
     PaintSection(skin, SkinData->SkinIndex, SkinData->SkinSection(), EmptyCacheInfo(), -1, -1, &pix, {0, 0},
                  {0, 0, w, h}, state);
@@ -157,27 +186,7 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
   }
   HWND wnd = Wnd();
   HDC dc = cache_.DC();
-  if (RectWidth(layout_.Icon) > 0) {
-    const TRect32& r = layout_.Icon;
-    // The icon's own pixels are made opaque: a layered frame would else
-    // show through wherever the platform drew them without alpha.
-    TBitmap32 before(RectWidth(r), RectHeight(r));
-    for (int32_t y = 0; y < before.Height(); ++y)
-      for (int32_t x = 0; x < before.Width(); ++x)
-        if (pix.Contains(r.Left + x, r.Top + y)) before.SetPixel(x, y, pix.Pixel(r.Left + x, r.Top + y));
-    ::GdiFlush();
-    ::DrawIconEx(dc, r.Left, r.Top, CaptionIcon(wnd), RectWidth(r), RectHeight(r), 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    for (int32_t y = 0; y < before.Height(); ++y)
-      for (int32_t x = 0; x < before.Width(); ++x) {
-        if (!pix.Contains(r.Left + x, r.Top + y)) continue;
-        const uint32_t now = pix.Pixel(r.Left + x, r.Top + y);
-        if ((now & 0xFFFFFF) != (before.Pixel(x, y) & 0xFFFFFF))
-          pix.SetPixel(r.Left + x, r.Top + y, now | 0xFF000000u);
-        else
-          pix.SetPixel(r.Left + x, r.Top + y, before.Pixel(x, y));
-      }
-  }
+  if (RectWidth(layout_.Icon) > 0) DrawCaptionIcon(pix, dc, layout_.Icon, CaptionIcon(wnd));
 
   // Title: the caption section's font colour for the frame state, cut with
   // an ellipsis when it does not fit.
@@ -249,45 +258,26 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
   for (int k = 0; k < cbCount; ++k) {
     const auto kind = static_cast<TCaptionButtonKind>(k);
     if (RectWidth(layout_.Buttons[k]) <= 0) continue;
-    RenderButton(kind, buttons_[k].State, look);
+    RenderButton(kind, captionButtons_.State(kind), look);
     PutButton(kind, look);
   }
 }
 
 void TsSkinProvider::RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) {
-  const TRect32& r = layout_.Buttons[kind];
-  out.SetSizeForOverwrite(std::max(0, RectWidth(r)), std::max(0, RectHeight(r)));
-  const TBitmap32& pix = frame_;
-  for (int32_t y = 0; y < out.Height(); ++y) {
-    uint32_t* row = out.ScanLine(y);
-    for (int32_t x = 0; x < out.Width(); ++x) {
-      const int32_t sx = r.Left + x, sy = r.Top + y;
-      if (sx >= stripRect_.Left && sx < stripRect_.Right && strip_.Contains(sx - stripRect_.Left, sy - stripRect_.Top))
-        row[x] = strip_.Pixel(sx - stripRect_.Left, sy - stripRect_.Top);
-      else
-        row[x] = pix.Contains(sx, sy) ? pix.Pixel(sx, sy) : 0;
-    }
-  }
-  TSkinContent* skin = Content();
-  const int image = ButtonImage(kind);
-  if (!skin || !skin->IsValidImgIndex(image)) return;
-  const bool enabled = kind == cbMax && layout_.In.Maximized
-                           ? layout_.In.RestoreEnabled || layout_.In.ButtonEnabled[kind]
-                           : layout_.In.ButtonEnabled[kind];
-  if (!enabled) state = 0;
-  // Inactive frames and disabled buttons show the normal look half transparent.
-  const bool faint = (!formActive_ || !enabled) && state == 0;
-  DrawMaskImage(&out, 0, 0, state, CacheInfoOf(&out, 0, 0), skin->ma[image], faint ? 0 : 1);
+  RenderCaptionButton(layout_, kind, state, frame_, strip_, stripRect_, Content(), ButtonImage(kind), formActive_, out);
 }
 
 void TsSkinProvider::PutButton(TCaptionButtonKind kind, const TBitmap32& look) {
-  TBitmap32& pix = frame_;
-  const TRect32& r = layout_.Buttons[kind];
-  for (int32_t y = 0; y < look.Height(); ++y) {
-    if (!pix.ScanLine(r.Top + y)) continue;
-    for (int32_t x = 0; x < look.Width(); ++x)
-      if (pix.Contains(r.Left + x, r.Top + y)) pix.SetPixel(r.Left + x, r.Top + y, look.Pixel(x, y));
-  }
+  PutCaptionButton(frame_, layout_.Buttons[kind], look);
+}
+
+void TsSkinProvider::ReadButton(TCaptionButtonKind kind, TBitmap32& out) {
+  ReadCaptionButton(frame_, layout_.Buttons[kind], out);
+}
+
+bool TsSkinProvider::ButtonPaintable(TCaptionButtonKind kind) {
+  return layoutValid_ && RectWidth(layout_.Buttons[kind]) > 0 && frame_.Width() == layout_.In.Width &&
+         frame_.Height() == layout_.In.Height && !SkinData->BGChanged;
 }
 
 }  // namespace glyphora

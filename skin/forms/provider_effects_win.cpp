@@ -12,6 +12,7 @@
 #include "skin/core/skin_content.h"
 #include "skin/forms/exborder_win.h"
 #include "skin/forms/form_animation_win.h"
+#include "skin/forms/frame_image_win.h"
 #include "skin/forms/glow_win.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -146,45 +147,13 @@ void TsSkinProvider::AfterWindowPosChanged(const TMessage& m) {
   UpdateExBordersPos(false);
 }
 
-void TsSkinProvider::UpdateButtonGlow(TCaptionButtonKind kind, bool hot) {
-  TButton& b = buttons_[kind];
-  if (!hot) {
-    if (b.GlowID >= 0) HideGlow(b.GlowID, &b.GlowID);
-    b.GlowID = -1;
-    return;
-  }
-  TsSkinManager* m = SkinData->SkinManager();
-  TSkinContent* skin = Content();
-  if (!border_ || b.GlowID >= 0 || kind == cbHelp || !m || !skin || !m->AllowGlowing()) return;
-  const TsSkinData& d = skin->SkinData;
-  const int32_t size = kind == cbClose ? d.BICloseGlow : kind == cbMax ? d.BIMaxGlow : d.BIMinGlow;
-  const int32_t margin = kind == cbClose ? d.BICloseGlowMargin : kind == cbMax ? d.BIMaxGlowMargin : d.BIMinGlowMargin;
-  if (size <= 0) return;
-  const char* name = kind == cbClose ? "BICONCLOSEGLOW" : kind == cbMin ? "BICONMINGLOW" : "BICONMAXGLOW";
-  if (kind == cbMax && ::IsZoomed(Wnd())) name = "BICONNORMGLOW";
+int32_t TsSkinProvider::ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) {
+  // Only with the extended border: the glow reaches beyond the frame.
+  if (!border_) return -1;
   const POINT o = ImageOrigin();
   const TRect32& r = layout_.Buttons[kind];
-  TGlowRequest q;
-  q.R = {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom};
-  q.RealRect = q.R;
-  q.Skin = skin;
-  q.Section = "GLOBALINFO";
-  q.ImageName = name;
-  q.Margin = margin;
-  q.Owner = Wnd();
-  q.Fit = TGlowFit::AsIs;
-  b.GlowID = ShowGlow(q, &b.GlowID);
-}
-
-void TsSkinProvider::RemoveButtonGlows() {
-  for (int k = 0; k < cbCount; ++k) {
-    TButton& b = buttons_[k];
-    if (b.GlowID < 0) continue;
-    UpdateButtonGlow(static_cast<TCaptionButtonKind>(k), false);
-    // The frame kept the normal look under the glow: the button is normal.
-    if (b.State == 1) b.State = 0;
-    if (hot_ == k && pressed_ == cbCount) hot_ = cbCount;
-  }
+  return ShowCaptionButtonGlow(SkinData->SkinManager(), Content(), kind, ::IsZoomed(Wnd()) != FALSE,
+                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, border_->TopWindow(), slot);
 }
 
 bool TsSkinProvider::AnswerBackground(TMessage& m) {
@@ -239,25 +208,7 @@ bool TsSkinProvider::Snapshot(TBitmap32& out, TRect32& screen) {
   UpdateLayout();
   if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
   if (frame_.Empty()) return false;
-  ::GdiFlush();
-  out = frame_;
-  // The client area as the window shows it, children included.
-  RECT cr{};
-  ::GetClientRect(w, &cr);
-  const TRect32& c = layout_.Client;
-  TDibBitmap client(cr.right, cr.bottom);
-  if (client.DC()) {
-    WindowDC dc(w);
-    ::BitBlt(client.DC(), 0, 0, cr.right, cr.bottom, dc.get(), 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const TBitmap32& px = client.Pixels();
-    for (int32_t y = 0; y < px.Height(); ++y) {
-      uint32_t* row = out.ScanLine(c.Top + y);
-      if (!row) continue;
-      for (int32_t x = 0; x < px.Width(); ++x)
-        if (c.Left + x >= 0 && c.Left + x < out.Width()) row[c.Left + x] = px.Pixel(x, y) | 0xFF000000u;
-    }
-  }
+  SnapshotWindow(w, frame_, layout_.Client, out);
   const POINT o = ImageOrigin();
   screen = {o.x, o.y, o.x + out.Width(), o.y + out.Height()};
   return true;

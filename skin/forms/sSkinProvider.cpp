@@ -55,7 +55,7 @@ TsSkinProvider::~TsSkinProvider() {
   oldLookCover_.reset();
   border_.reset();
   EndOutlineDrag(false);
-  if (pressed_ != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
+  if (captionButtons_.Pressed() != cbCount && Wnd() && ::GetCapture() == Wnd()) ::ReleaseCapture();
   formHook_.Detach();
   // The adapted controls get their own look back while they still exist.
   adapter_.reset();
@@ -116,9 +116,7 @@ void TsSkinProvider::ResolveSkin() {
 }
 
 void TsSkinProvider::ForgetSkin() {
-  StopFades();
-  for (TButton& b : buttons_) b.State = 0;
-  hot_ = pressed_ = cbCount;
+  captionButtons_.Reset();
   cache_.SetSize(0, 0);
   frame_ = TBitmap32();
   strip_.SetSize(0, 0);
@@ -201,11 +199,6 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
       layoutValid_ = false;
       SkinData->MarkBGChanged();
       return false;
-    case WM_TIMER:
-      if (m.WParam != kFadeTimerId) return false;
-      FadeTick();
-      m.Result = 0;
-      return true;
     default:
       return HandleMouse(m);
   }

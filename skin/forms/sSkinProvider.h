@@ -16,6 +16,8 @@
 #include "framework/graphics.h"
 #include "skin/core/anim_effects.h"
 #include "skin/core/sCommonData.h"
+#include "skin/forms/border_owner_win.h"
+#include "skin/forms/caption_strip_win.h"
 #include "skin/forms/exborder_geometry.h"
 #include "skin/forms/frame_geometry.h"
 #include "skin/forms/sys_menu_rules.h"
@@ -41,7 +43,7 @@ struct TacAddedTitle {
 // Which animation has ended (OnAfterAnimation).
 enum class TacAnimEvent { aeShowing, aeHiding, aeSkinChanging };
 
-class TsSkinProvider : public TComponent {
+class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionStripHost {
  public:
   explicit TsSkinProvider(TComponent* owner);
   ~TsSkinProvider() override;
@@ -74,9 +76,9 @@ class TsSkinProvider : public TComponent {
   // window.
   void PaintFrame();
   // 0 normal, 1 hot, 2 pressed.
-  int ButtonState(TCaptionButtonKind kind) const { return buttons_[kind].State; }
+  int ButtonState(TCaptionButtonKind kind) const { return captionButtons_.State(kind); }
   // A caption button's look is changing.
-  bool ButtonFading() const;
+  bool ButtonFading() const { return captionButtons_.Fading(); }
   // Caption glow masks made so far (tests, benchmarks).
   int CaptionGlowMasksMade() const { return glowMasksMade_; }
   // The skin editor acknowledged this form in preview mode: it takes the
@@ -100,7 +102,7 @@ class TsSkinProvider : public TComponent {
   // the extended border the shadow's.
   POINT ImageOrigin();
   // Glow window of a caption button (-1: none).
-  int32_t ButtonGlow(TCaptionButtonKind kind) const { return buttons_[kind].GlowID; }
+  int32_t ButtonGlow(TCaptionButtonKind kind) const { return captionButtons_.Glow(kind); }
   // Moves (and with redraw repaints) the border around the form.
   void UpdateExBordersPos(bool redraw, uint8_t blend = 255);
   // The whole window as it looks now (frame, with the extended border its
@@ -126,17 +128,9 @@ class TsSkinProvider : public TComponent {
 
  private:
   struct TButton {
-    int State = 0;
     int Image = -1;  // image index in the skin
-    int32_t GlowID = -1;  // the hot button's glow window
-    // A fade from the look shown when it began to the look of State.
-    int Level = 0, Steps = 0;
-    TBitmap32 From, To;
   };
 
-  static constexpr UINT_PTR kFadeTimerId = 0x6A17;
-  static constexpr UINT kFadeInterval = 12;  // ms a fade step
-  static constexpr int kFadeSteps = 10;
   // Posted to the form to apply the region after a size change.
   static constexpr UINT kApplyRegionMsg = WM_APP + 0x3A17;
 
@@ -173,15 +167,20 @@ class TsSkinProvider : public TComponent {
   void ApplyRegion();
   void CopyFrameToWindow();
 
-  // Caption buttons.
+  // Caption buttons: their states in captionButtons_, their looks here.
   int ButtonImage(TCaptionButtonKind kind) const;
-  void RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out);
-  void PutButton(TCaptionButtonKind kind, const TBitmap32& look);
-  void ShowButtons(unsigned mask);
-  void SetButtonState(TCaptionButtonKind kind, int state, int steps);
-  void SetHot(TCaptionButtonKind kind);
-  void FadeTick();
-  void StopFades();
+  HWND StripWindow() const override { return Wnd(); }
+  bool StripOwnsWindow(HWND wnd) const override { return OwnsWindow(wnd); }
+  int StripHitTest(POINT screen) override { return HitTestScreen(screen); }
+  bool ButtonPaintable(TCaptionButtonKind kind) override;
+  void ReadButton(TCaptionButtonKind kind, TBitmap32& out) override;
+  void RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) override;
+  void PutButton(TCaptionButtonKind kind, const TBitmap32& look) override;
+  void ShowButtons(unsigned mask) override;
+  int32_t ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) override;
+  void FadeCut() override { SkinData->MarkBGChanged(); }
+  void SetHot(TCaptionButtonKind kind) { captionButtons_.SetHot(kind); }
+  void StopFades() { captionButtons_.StopFades(); }
   void Release(POINT screen);
   // What a double click on the caption does (0: nothing).
   WPARAM CaptionDoubleClickCommand();
@@ -202,19 +201,21 @@ class TsSkinProvider : public TComponent {
   HWND Wnd() const;
 
   // ---- extended border, shadow, glows and window animations
-  friend class TacBorderForm;
+  HWND BorderOwnerWindow() const override { return Wnd(); }
+  const TBitmap32& BorderFrameImage() const override { return frame_; }
+  uint32_t BorderFrameGeneration() const override { return frameGeneration_; }
+  const TExBorderLayout& BorderExLayout() const override { return exLayout_; }
+  const TFrameLayout& BorderFrameLayout() override { return Layout(); }
+  POINT BorderImageOrigin() override { return ImageOrigin(); }
   bool HandleEffectsMessage(TMessage& m);
   // The border exists exactly while the manager, the skin and the form
   // allow it; made or dropped here.
   void CheckExtendedBorder();
   void DropExtendedBorder();
   bool WantsExtendedBorder() const;
-  void PaintExtendedFrame(TSkinContent& skin, int state);
   // The answer to SKC_GETBG: the frame image at the client's origin.
   bool AnswerBackground(TMessage& m);
-  // Shows or removes the glow of a caption button.
-  void UpdateButtonGlow(TCaptionButtonKind kind, bool hot);
-  void RemoveButtonGlows();
+  void RemoveButtonGlows() { captionButtons_.RemoveGlows(); }
   // A window of this form: the form's own or one of its border's.
   bool OwnsWindow(HWND wnd) const;
   // At the first show: a form whose skinned frame would reach beyond the
@@ -225,7 +226,7 @@ class TsSkinProvider : public TComponent {
   friend void CoverWithOldLook(TsSkinProvider& sp);
   friend void FadeToNewLook(TsSkinProvider& sp, const TacSkinChanging& settings);
   // A mouse move over the border's frame with the frame's hit code there.
-  void BorderMouseMove(int32_t code);
+  void BorderMouseMove(int32_t code) override;
   // After the frame has handled a change of the window's place or size.
   void AfterWindowPosChanged(const TMessage& m);
   std::unique_ptr<TacBorderForm> border_;
@@ -269,10 +270,7 @@ class TsSkinProvider : public TComponent {
   void DropCaptionGlow() { captionGlow_[0].Clear(); captionGlow_[1].Clear(); }
 
   std::array<TButton, cbCount> buttons_;
-  TCaptionButtonKind hot_ = cbCount;      // hot or pressed button
-  TCaptionButtonKind pressed_ = cbCount;  // pressed and holding the mouse
-  bool tracking_ = false;                 // leave tracking of the frame asked for
-  bool timerOn_ = false;
+  TCaptionButtonStrip captionButtons_{*this};
 };
 
 }  // namespace glyphora

@@ -12,6 +12,10 @@
 #include "skin/core/sCommonData.h"
 #include "skin/forms/dialog_provider_win.h"
 #include "skin/forms/dialog_wnd_win.h"
+#include "skin/forms/exborder_win.h"
+#include "skin/forms/form_animation_win.h"
+#include "skin/forms/glow_win.h"
+#include "skin/forms/layered_form_win.h"
 #include "skin/forms/sMessages.h"
 #include "skin/paint/button_adapter_win.h"
 
@@ -126,18 +130,21 @@ TEST_F(DialogTest, AboutBoxIsDrawnBySkinAndKeepsOwnerAndResult) {
     ASSERT_GT(RectWidth(l.Buttons[cbClose]), 0);
     EXPECT_EQ(RectWidth(l.Icon), 0) << "a box without an icon of its own shows none";
 
-    // Frame, caption bar and close button on the screen are the frame image.
-    RECT wr;
-    ::GetWindowRect(box, &wr);
+    // With the main window's extended borders the box has the border too;
+    // its own frame and caption bar on the screen are the frame image.
+    ASSERT_TRUE(frame->ExtendedBorder());
+    const TExBorderLayout& ex = frame->ExLayout();
+    const POINT o = frame->ImageOrigin();
     const TBitmap32& img = frame->FrameImage();
-    const TPoint32 points[] = {{l.In.Width / 2, 3},
-                               {(l.Text.Left + l.Text.Right) / 2, l.CaptionBottom - 3},
-                               {(l.Buttons[cbClose].Left + l.Buttons[cbClose].Right) / 2,
-                                (l.Buttons[cbClose].Top + l.Buttons[cbClose].Bottom) / 2},
-                               {2, l.In.Height / 2},
-                               {l.In.Width / 2, l.In.Height - 2}};
+    const TPoint32 f = ex.FormOrigin;
+    const int32_t w = ex.In.FormWidth, h = ex.In.FormHeight;
+    const TPoint32 points[] = {{f.X + w / 2, f.Y + 3}, {f.X + 2, f.Y + h / 2}, {f.X + w / 2, f.Y + h - 2}};
     for (const TPoint32& pt : points)
-      EXPECT_EQ(ScreenPixel(wr.left + pt.X, wr.top + pt.Y), AsColorRef(img.Pixel(pt.X, pt.Y))) << pt.X << "," << pt.Y;
+      EXPECT_EQ(ScreenPixel(o.x + pt.X, o.y + pt.Y), AsColorRef(img.Pixel(pt.X, pt.Y))) << pt.X << "," << pt.Y;
+    // The children and the erased client area take the dialog's colour
+    // from the image.
+    EXPECT_EQ(AsColorRef(img.Pixel(ex.Client.Left + 2, ex.Client.Top + 2)),
+              ColorToRGB(frame->SkinData().GetBGColor(0, box)));
     // The caption is not the platform's: the skin's caption bar differs
     // from the system's caption colour somewhere along its middle row.
     bool differs = false;
@@ -175,6 +182,131 @@ TEST_F(DialogTest, AboutBoxIsDrawnBySkinAndKeepsOwnerAndResult) {
   EXPECT_EQ(Dialogs()->Count(), 0u) << "the provider goes with its box";
 }
 
+TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
+  const HANDLE self = ::GetCurrentProcess();
+  const DWORD gdi = ::GetGuiResources(self, GR_GDIOBJECTS), user = ::GetGuiResources(self, GR_USEROBJECTS);
+  const long layered = TacLayeredForm::LiveCount();
+  std::vector<HWND> parts;
+  InBox in([&](HWND box) {
+    TacDialogWnd* frame = Dialogs()->ProviderOf(box)->ListSW();
+    ASSERT_TRUE(frame->ExtendedBorder());
+    TacBorderForm& border = *frame->BorderForm();
+    const TsSkinData& d = mgr->Content().SkinData;
+    const TRect32 s = mgr->FormShadowSize;
+    for (int step = 0; step < 2; ++step) {
+      // The skin's border and caption around the client area, the shadow
+      // around them; then the box moves and the border follows.
+      RECT wr;
+      ::GetWindowRect(box, &wr);
+      POINT client{0, 0};
+      ::ClientToScreen(box, &client);
+      const int32_t nf = frame->ExLayout().In.NativeFrame;
+      const RECT b = border.Bounds();
+      EXPECT_EQ(client.x - b.left, s.Left + d.ExBorderWidth) << step;
+      EXPECT_EQ(client.y - b.top, s.Top + d.ExTitleHeight) << step;
+      EXPECT_EQ(b.right - (wr.right - nf), s.Right + d.ExBorderWidth) << step;
+      EXPECT_EQ(b.bottom - (wr.bottom - nf), s.Bottom + d.ExBorderWidth) << step;
+      for (int k = 0; k < ebCount; ++k) EXPECT_TRUE(::IsWindowVisible(border.PartWindow(k))) << step << " " << k;
+      ::SetWindowPos(box, nullptr, wr.left + 31, wr.top + 17, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Pump(20);
+    }
+    // Through the border: the shadow lets the mouse by, the caption drags
+    // the box.
+    const POINT o = frame->ImageOrigin();
+    const TFrameLayout& l = frame->Layout();
+    HWND top = border.PartWindow(ebTop);
+    const POINT shadow{o.x + s.Left / 2, o.y + s.Top / 2}, caption{o.x + l.Text.Left + 2, o.y + l.Text.Top + 4};
+    EXPECT_EQ(::SendMessageW(top, WM_NCHITTEST, 0, MAKELPARAM(shadow.x, shadow.y)), HTTRANSPARENT);
+    EXPECT_EQ(::SendMessageW(top, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), kHtBorderWindow);
+    // The manager's extended borders off and on again: the border goes
+    // with the new skin and comes back with the next.
+    const HWND firstTop = top;
+    mgr->SetExtendedBorders(false);
+    Pump(20);
+    EXPECT_FALSE(frame->ExtendedBorder());
+    EXPECT_FALSE(::IsWindow(firstTop));
+    mgr->SetExtendedBorders(true);
+    Pump(20);
+    ASSERT_TRUE(frame->ExtendedBorder());
+    EXPECT_TRUE(frame->BorderForm()->Shown());
+    for (int k = 0; k < ebCount; ++k) parts.push_back(frame->BorderForm()->PartWindow(k));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+  ASSERT_TRUE(in.Ran);
+  Pump(20);
+  for (HWND p : parts) EXPECT_FALSE(::IsWindow(p));
+  EXPECT_EQ(TacLayeredForm::LiveCount(), layered);
+  EXPECT_EQ(::GetGuiResources(self, GR_GDIOBJECTS), gdi);
+  EXPECT_EQ(::GetGuiResources(self, GR_USEROBJECTS), user);
+}
+
+TEST_F(DialogTest, HotCloseButtonGlowsOrFadesInAndGoesNormalWhenLeft) {
+  const TsSkinData& d = mgr->Content().SkinData;
+  ASSERT_GT(d.BICloseGlow, 0) << "the skin has the close button's glow";
+  for (bool glowing : {true, false}) {
+    mgr->Effects.AllowGlowing = glowing;
+    InBox in([&](HWND box) {
+      TacDialogWnd* frame = Dialogs()->ProviderOf(box)->ListSW();
+      ASSERT_TRUE(frame->ExtendedBorder());
+      const TFrameLayout& l = frame->Layout();
+      const TRect32 r = l.Buttons[cbClose];
+      const POINT o = frame->ImageOrigin();
+      const POINT at{o.x + (r.Left + r.Right) / 2, o.y + (r.Top + r.Bottom) / 2};
+      // As the system does: the window under the pointer (the box or a
+      // border part, which hands it on) is asked for the hit code and gets
+      // the move with it.
+      ::SetCursorPos(at.x, at.y);
+      HWND under = ::WindowFromPoint(at);
+      ASSERT_TRUE(under == box || frame->BorderForm()->Owns(under));
+      const LRESULT code = ::SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+      ::SendMessageW(under, WM_NCMOUSEMOVE, WPARAM(code), MAKELPARAM(at.x, at.y));
+      EXPECT_EQ(frame->ButtonState(cbClose), 1) << glowing;
+      const int32_t id = frame->ButtonGlow(cbClose);
+      if (glowing) {
+        // The skin's glow image, its corner the glow margin up and left.
+        ASSERT_GE(id, 0);
+        RECT g;
+        ::GetWindowRect(GlowWindow(id), &g);
+        EXPECT_EQ(g.left, o.x + r.Left - d.BICloseGlowMargin);
+        EXPECT_EQ(g.top, o.y + r.Top - d.BICloseGlowMargin);
+        EXPECT_FALSE(frame->ButtonFading()) << "the glow shows the hot look at once";
+        HoldForLook();
+      } else {
+        EXPECT_EQ(id, -1);
+        EXPECT_TRUE(frame->ButtonFading());
+        Pump(400);
+        EXPECT_FALSE(frame->ButtonFading()) << "12 ms steps end";
+        EXPECT_EQ(frame->ButtonState(cbClose), 1) << "still under the pointer";
+      }
+      ::SetCursorPos(5, 5);
+      ::SendMessageW(under, WM_NCMOUSELEAVE, 0, 0);
+      EXPECT_EQ(frame->ButtonState(cbClose), 0) << glowing;
+      EXPECT_EQ(frame->ButtonGlow(cbClose), -1) << glowing;
+      EXPECT_EQ(LiveGlows(), 0) << glowing;
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+    EXPECT_TRUE(in.Ran);
+  }
+  mgr->Effects.AllowGlowing = true;
+}
+
+TEST_F(DialogTest, ClosedBoxFadesOutWhenTheDialogHideAnimationHasATime) {
+  const TacFormAnimation saved = mgr->AnimEffects.DialogHide;
+  const long layered = TacLayeredForm::LiveCount();
+  for (uint16_t time : {uint16_t(0), uint16_t(360)}) {
+    mgr->AnimEffects.DialogHide = {true, time, TacAnimType::atAero};
+    InBox in([&](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+    EXPECT_EQ(HideAnimationRunning(), time > 0) << time;
+    Pump(600);
+    EXPECT_FALSE(HideAnimationRunning()) << time;
+    EXPECT_EQ(TacLayeredForm::LiveCount(), layered) << time;
+  }
+  mgr->AnimEffects.DialogHide = saved;
+}
+
 TEST_F(DialogTest, KeysClicksAndCloseButtonGiveThePlatformsResults) {
   enum Act { Enter, Escape, ClickNo, ClickCancel, CloseButton };
   const struct {
@@ -208,10 +340,9 @@ TEST_F(DialogTest, KeysClicksAndCloseButtonGiveThePlatformsResults) {
         case ClickCancel: Click(ButtonWithId(box, IDCANCEL)); break;
         case CloseButton: {
           const TFrameLayout& l = p->ListSW()->Layout();
-          RECT wr;
-          ::GetWindowRect(box, &wr);
-          const POINT at{wr.left + (l.Buttons[cbClose].Left + l.Buttons[cbClose].Right) / 2,
-                         wr.top + (l.Buttons[cbClose].Top + l.Buttons[cbClose].Bottom) / 2};
+          const POINT o = p->ListSW()->ImageOrigin();
+          const POINT at{o.x + (l.Buttons[cbClose].Left + l.Buttons[cbClose].Right) / 2,
+                         o.y + (l.Buttons[cbClose].Top + l.Buttons[cbClose].Bottom) / 2};
           const LRESULT hit = ::SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
           EXPECT_EQ(hit, HTCLOSE);
           ::SendMessageW(box, WM_NCLBUTTONDOWN, hit, MAKELPARAM(at.x, at.y));
