@@ -112,25 +112,9 @@ void TsSkinProvider::UpdateExBordersPos(bool redraw, uint8_t blend) {
     border_->Hide();
     return;
   }
-  // The border's windows are made and shown the first time the form shows,
-  // which costs tens of milliseconds under Wine: the form's own content is
-  // painted first and the border follows at once. Timer messages come only
-  // when nothing is left to paint.
-  if (borderAwaitsPaint_) {
-    if (!borderTimerSet_) borderTimerSet_ = ::SetTimer(w, kBorderShowTimerId, USER_TIMER_MINIMUM, nullptr) != 0;
-    if (borderTimerSet_) return;
-    borderAwaitsPaint_ = false;  // no timer to be had: shown now
-  }
   UpdateLayout();
   if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
   border_->Update(redraw, blend);
-}
-
-void TsSkinProvider::ShowBorderAfterPaint() {
-  if (borderTimerSet_) ::KillTimer(Wnd(), kBorderShowTimerId);
-  borderTimerSet_ = false;
-  borderAwaitsPaint_ = false;
-  UpdateExBordersPos(false);
 }
 
 void TsSkinProvider::AfterWindowPosChanged(const TMessage& m) {

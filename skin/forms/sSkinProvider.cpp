@@ -149,11 +149,6 @@ bool TsSkinProvider::HandleFormMessage(TMessage& m) {
     return true;
   }
   if (m.Msg == WM_SHOWWINDOW && m.WParam) AdaptControls();  // the controls have windows now
-  if (m.Msg == WM_TIMER && m.WParam == kBorderShowTimerId) {
-    ShowBorderAfterPaint();
-    m.Result = 0;
-    return true;
-  }
   if (m.Msg == WM_DESTROY) {
     StopFades();
     EndOutlineDrag(false);

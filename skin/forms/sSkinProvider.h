@@ -135,10 +135,6 @@ class TsSkinProvider : public TComponent {
   };
 
   static constexpr UINT_PTR kFadeTimerId = 0x6A17;
-  // Shows the extended border once the form's first paint is done.
-  static constexpr UINT_PTR kBorderShowTimerId = 0x6A18;
-  // Ends the border's wait for the form's first paint and shows it.
-  void ShowBorderAfterPaint();
   static constexpr UINT kFadeInterval = 12;  // ms a fade step
   static constexpr int kFadeSteps = 10;
   // Posted to the form to apply the region after a size change.
@@ -248,10 +244,6 @@ class TsSkinProvider : public TComponent {
   TBitmap32 hidePicture_;
   TRect32 hideRect_{};
   bool firstShown_ = false;
-  // The border waits for the form's first paint (see UpdateExBordersPos);
-  // the timer that ends the wait is set.
-  bool borderAwaitsPaint_ = true;
-  bool borderTimerSet_ = false;
   bool restoring_ = false;  // the restore animation's own SC_RESTORE
 
   // The frame image: a view of the window's size into a DIB section that

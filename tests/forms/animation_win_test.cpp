@@ -1,7 +1,6 @@
 // Window animations of the main window and of a second skinned form: each
 // ends (also with time 0 and when the program ends in the middle), the
-// form comes back opaque and whole, and no window is left behind; the
-// shadow border of a form shown for the first time follows its first paint.
+// form comes back opaque and whole, and no window is left behind.
 #include <windows.h>
 
 #include <vector>
@@ -45,23 +44,6 @@ class AnimationTest : public MainFormTest {
     return false;
   }
 };
-
-// Making the shadow border's windows costs tens of milliseconds under
-// Wine: at the first show they come once the window is painted, and then
-// for certain.
-TEST_F(AnimationTest, TheBorderFollowsTheFirstPaint) {
-  Open(false);
-  auto shownParts = [&] {
-    TacBorderForm* border = Provider().BorderForm();
-    int n = 0;
-    for (int k = 0; border && k < ebCount; ++k) n += ::IsWindowVisible(border->PartWindow(k));
-    return n;
-  };
-  form->Show();
-  EXPECT_EQ(shownParts(), 0);
-  Pump(50);
-  EXPECT_EQ(shownParts(), ebCount);
-}
 
 TEST_F(AnimationTest, MinimiseAndRestoreEndAndLeaveNoWindowBehind) {
   Open();
