@@ -29,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   PreloadRichEditLibrary();  // loads while the fonts are enumerated
   FontsArray();  // enumerated once, before any window exists
   StartupTrace("fonts enumerated");
+  TForm1::PrepareFontList();
   TApplication* app = Application();
   try {
     app->Initialize();

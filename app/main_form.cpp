@@ -31,6 +31,10 @@ const wchar_t* const kSampleLines[] = {
 };
 
 constexpr TColor kLabelColor = 2171169;  // 0x212121
+// The font list as designed: its font's height, its rows' and its own.
+constexpr int kFontListFontHeight = -16;
+constexpr int kFontListItemHeight = 22;
+constexpr int kFontListHeight = 422;
 
 void SetLabelFont(TsLabel* label, int height) {
   label->SetParentFont(false);
@@ -61,6 +65,12 @@ T* Place(T* c, TWinControl* parent, TAlign align, int l, int t, int w, int h) {
 TForm1::TForm1(TComponent* owner, std::wstring settingsFile) : TForm(owner), settingsFile_(std::move(settingsFile)) {
   Application()->SetMainForm(Application()->MainForm() ? Application()->MainForm() : this);
   ReadDefinition();
+}
+
+void TForm1::PrepareFontList() {
+  // The list's rows show each family in the list's height, upright.
+  glyphora::PrepareFontList(MakeLogFont(L"", kFontListFontHeight, 0, DEFAULT_CHARSET),
+                            static_cast<size_t>(kFontListHeight / kFontListItemHeight + 1));
 }
 
 void TForm1::ReadDefinition() {
@@ -193,14 +203,14 @@ void TForm1::CreateSideArea() {
   FontList = Create<TsFontListBox>(this, L"FontList");
   FontList->SetColor(clWhite);
   FontList->Font().SetName(L"Tahoma");
-  FontList->Font().SetHeight(-16);
+  FontList->Font().SetHeight(kFontListFontHeight);
   FontList->Font().SetCharset(DEFAULT_CHARSET);
   FontList->Font().SetColor(clBlack);
   FontList->SetParentFont(false);
-  FontList->SetItemHeight(22);
+  FontList->SetItemHeight(kFontListItemHeight);
   FontList->SetTabOrder(1);
   FontList->OnClick = [this](TComponent* s) { FontListClick(s); };
-  Place(FontList, ToolPanel1, TAlign::alClient, 0, 25, 250, 422);
+  Place(FontList, ToolPanel1, TAlign::alClient, 0, 25, 250, kFontListHeight);
 
   BottomPanel = Place(Create<TsPanel>(this, L"BottomPanel"), SidePanel, TAlign::alBottom, 0, 447, 250, 53);
   BottomPanel->SkinData->SetSkinSection("ALPHAEDIT");

@@ -24,6 +24,10 @@ class TForm1 : public TForm {
   // order, loads them all, then runs FormCreate.
   // `settingsFile` replaces the placement file beside the executable.
   explicit TForm1(TComponent* owner, std::wstring settingsFile = L"");
+  // Begins, on a thread, sorting the installed families and realising the
+  // fonts of the font list's first page as the definition makes the list;
+  // called once the font table exists, before the window is created.
+  static void PrepareFontList();
 
   TsSkinManager* sSkinManager1 = nullptr;
   TsSkinProvider* sSkinProvider1 = nullptr;

@@ -94,6 +94,14 @@ bool TFontWarmUp::Take(const std::wstring& face, const LOGFONTW& base, UniqueFon
   return false;
 }
 
+bool TFontWarmUp::Begins(const std::vector<std::wstring>& faces, const LOGFONTW& base) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (faces.size() > items_.size() || !SameLook(base, base_)) return false;
+  for (size_t i = 0; i < faces.size(); ++i)
+    if (items_[i].Face != faces[i]) return false;
+  return true;
+}
+
 void TFontWarmUp::Wait() {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [&] {

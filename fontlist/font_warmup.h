@@ -33,6 +33,8 @@ class TFontWarmUp {
   // face it has not reached yet is left to the caller (true is returned
   // only with a font). False for faces not asked for or another look.
   bool Take(const std::wstring& face, const LOGFONTW& base, UniqueFont& font, int& height);
+  // Whether the batch realises `faces` first, in that order, as `base`.
+  bool Begins(const std::vector<std::wstring>& faces, const LOGFONTW& base);
   // Waits until the thread has gone through its batch.
   void Wait();
   // Stops the thread after the face in hand and frees the fonts not taken.

@@ -40,30 +40,33 @@ void TsFontListBox::Loaded() {
 void TsFontListBox::FillFontList() {
   ClearRowCache();
   const TFontsArray& table = FontTable ? *FontTable : FontsArray();
+  auto admit = [this](const TFontClass& f) {
+    switch (f.FntType) {
+      case FontTypes::PS: return (FFilterOptions & ShowPostScript) != 0;
+      case FontTypes::TTF: return (FFilterOptions & ShowTrueType) != 0;
+      case FontTypes::RASTER: return (FFilterOptions & ShowRaster) != 0;
+      case FontTypes::UNKNOWN: break;
+    }
+    return true;
+  };
   std::vector<const TFontClass*> admitted;
   admitted.reserve(table.size());
-  for (const auto& f : table) {
-    bool accept = true;
-    if (OnValidateFont) OnValidateFont(this, f.get(), accept);
-    if (!accept) continue;
-    bool shown = false;
-    switch (f->FntType) {
-      case FontTypes::PS: shown = FFilterOptions & ShowPostScript; break;
-      case FontTypes::TTF: shown = FFilterOptions & ShowTrueType; break;
-      case FontTypes::RASTER: shown = FFilterOptions & ShowRaster; break;
-      case FontTypes::UNKNOWN: shown = true; break;
+  if (Sorted() && !FontTable && !OnValidateFont) {
+    // The installed families come sorted already (the same order as below:
+    // filtering a stably sorted list keeps it sorted).
+    for (const TFontClass* f : SortedFontsArray())
+      if (admit(*f)) admitted.push_back(f);
+  } else {
+    for (const auto& f : table) {
+      bool accept = true;
+      if (OnValidateFont) OnValidateFont(this, f.get(), accept);
+      if (accept && admit(*f)) admitted.push_back(f.get());
     }
-    if (shown) admitted.push_back(f.get());
-  }
-  // A sorted list box finds each added name's place by a binary search of
-  // locale comparisons; sorting here with the same comparison and appending
-  // in order spares it that (thousands of comparisons for a large set).
-  if (Sorted()) {
-    const LCID locale = ::GetUserDefaultLCID();
-    std::stable_sort(admitted.begin(), admitted.end(), [locale](const TFontClass* a, const TFontClass* b) {
-      return ::CompareStringW(locale, NORM_IGNORECASE, a->FntName.c_str(), -1, b->FntName.c_str(), -1) ==
-             CSTR_LESS_THAN;
-    });
+    // A sorted list box finds each added name's place by a binary search of
+    // locale comparisons; sorting here with the same comparison and
+    // appending in order spares it that (thousands of comparisons for a
+    // large set).
+    if (Sorted()) SortFamilies(admitted);
   }
   TStrings& items = Items();
   const HWND wnd = Handle();
@@ -98,7 +101,11 @@ void TsFontListBox::WarmUpFirstPage(const std::vector<const TFontClass*>& order)
   std::vector<std::wstring> faces;
   for (size_t i = 0; i < order.size() && faces.size() < std::min(rows, kMaxFamilyFonts); ++i)
     faces.push_back(order[i]->FntName);
-  warmUp_.Start(faces, FamilyLogFont(L""));
+  const LOGFONTW look = FamilyLogFont(L"");
+  if (std::unique_ptr<TFontWarmUp> prepared = TakePreparedWarmUp(faces, look))
+    warmUp_ = std::move(prepared);
+  else
+    warmUp_->Start(faces, look);
 }
 
 TFontClass* TsFontListBox::FontAt(int index) const {
@@ -114,7 +121,7 @@ void TsFontListBox::ColorChanged() {
 
 void TsFontListBox::FontChanged() {
   familyFonts_.Clear();
-  warmUp_.Drop();
+  warmUp_->Drop();
   ClearRowCache();
   TsCustomListBox::FontChanged();
   // The row height follows the font, except while the definition is read:
@@ -143,7 +150,7 @@ const TsFontListBox::FamilyFontEntry& TsFontListBox::FamilyFont(const std::wstri
   if (FamilyFontEntry* cached = familyFonts_.Find(name)) return *cached;
   const LOGFONTW lf = FamilyLogFont(name);
   FamilyFontEntry entry;
-  if (warmUp_.Take(name, lf, entry.font, entry.height)) return *familyFonts_.Put(name, std::move(entry));
+  if (warmUp_->Take(name, lf, entry.font, entry.height)) return *familyFonts_.Put(name, std::move(entry));
   entry.font = UniqueFont(::CreateFontIndirectW(&lf));
   // The cell height of the text, for centring: the same height a text
   // extent would give, without measuring every character of the name.

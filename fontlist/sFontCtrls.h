@@ -2,8 +2,10 @@
 // glyph and its name written in that very family.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "fontlist/font_prepare.h"
 #include "fontlist/font_table.h"
 #include "fontlist/font_warmup.h"
 #include "fontlist/lru_cache.h"
@@ -43,7 +45,7 @@ class TsFontListBox : public TsCustomListBox {
   static constexpr size_t kMaxCachedRowBytes = size_t{16} << 20;
   size_t RowCacheBytes() const { return rowCache_.Cost(); }
   // The thread that realises the first page's fonts after a fill (for tests).
-  TFontWarmUp& WarmUp() { return warmUp_; }
+  TFontWarmUp& WarmUp() { return *warmUp_; }
 
   // How a row is drawn: its colours and, skinned, the selection's section.
   struct RowLook {
@@ -93,8 +95,9 @@ class TsFontListBox : public TsCustomListBox {
 
   TLruCache<std::wstring, FamilyFontEntry> familyFonts_{kMaxFamilyFonts};
   // The first page's family fonts, realised on a thread while the list is
-  // filled and the window is still being shown.
-  TFontWarmUp warmUp_;
+  // filled and the window is still being shown (or taken over from
+  // PrepareFontList, which began them earlier).
+  std::unique_ptr<TFontWarmUp> warmUp_ = std::make_unique<TFontWarmUp>();
   void WarmUpFirstPage(const std::vector<const TFontClass*>& order);
   LOGFONTW FamilyLogFont(const std::wstring& name) const;
   TDibBitmap rowBuffer_;

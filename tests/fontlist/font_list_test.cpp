@@ -117,6 +117,23 @@ TEST(FontWarmUp, HandsOverEachFaceOnceInTheLookAskedFor) {
   EXPECT_EQ(UniqueFont::LiveCount() - before, 2) << "the font not taken is freed";
 }
 
+// A list takes over the fonts made ahead for it only when they are its
+// first faces, in its order and look.
+TEST(FontWarmUp, BeginsOnlyWithTheFacesInOrderInTheSameLook) {
+  const LOGFONTW base = MakeLogFont(L"", -16, 0, DEFAULT_CHARSET);
+  LOGFONTW bold = base;
+  bold.lfWeight = FW_BOLD;
+  TFontWarmUp warm;
+  warm.Start({L"Tahoma", L"Courier New", L"Wingdings"}, base);
+  struct Case { std::vector<std::wstring> faces; const LOGFONTW& look; bool begins; } cases[] = {
+      {{L"Tahoma", L"Courier New"}, base, true},
+      {{L"Tahoma", L"Courier New", L"Wingdings"}, base, true},
+      {{L"Courier New", L"Tahoma"}, base, false},
+      {{L"Tahoma", L"Courier New", L"Wingdings", L"Arial"}, base, false},
+      {{L"Tahoma"}, bold, false}};
+  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(warm.Begins(cases[i].faces, cases[i].look), cases[i].begins) << i;
+}
+
 class TestFontList : public TsFontListBox {
  public:
   using TsFontListBox::TsFontListBox;
@@ -168,6 +185,25 @@ TEST_F(FontListTest, FillsSortedFromTheTableOnLoadKeepingItsObjects) {
   EXPECT_EQ(list->FontAt(odd), table[3].get());
   EXPECT_EQ(list->FontAt(odd)->FntType, FontTypes::UNKNOWN);
   EXPECT_EQ(list->FontAt(99), nullptr);
+}
+
+// The installed families are sorted on a thread ahead of time: a list
+// filled from that order holds what one filled from the table holds, under
+// every filter.
+TEST_F(FontListTest, PreparedInstalledFamiliesFillTheListAsTheTableDoes) {
+  PrepareFontList(MakeLogFont(L"", -16, 0, DEFAULT_CHARSET), 4);
+  auto* fromTable = new TestFontList(form.get());
+  fromTable->OnValidateFont = [](TComponent*, TFontClass*, bool&) {};  // goes through the table
+  fromTable->SetParent(form.get());
+  list->FontTable = nullptr;
+  for (TFilterOptions filter : {AllFilterOptions, TFilterOptions{ShowTrueType}, TFilterOptions{ShowRaster | ShowPostScript}}) {
+    for (TsFontListBox* l : {static_cast<TsFontListBox*>(list), static_cast<TsFontListBox*>(fromTable)}) {
+      l->SetFilterOptions(filter);
+      l->FillFontList();
+    }
+    EXPECT_FALSE(Names().empty());
+    EXPECT_EQ(Names(), fromTable->Items().ToVector()) << filter;
+  }
 }
 
 TEST_F(FontListTest, ChangingAutoHideScrollAfterLoadingKeepsTheFamilies) {
