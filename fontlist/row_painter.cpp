@@ -58,8 +58,8 @@ void TRowPainter::Cancel() {
 
 bool TRowPainter::Claim(const std::wstring& key) {
   std::unique_lock<std::mutex> lock(mutex_);
-  if (busy_ && inHand_ == key) {
-    changed_.wait(lock, [&] { return !busy_ || inHand_ != key; });
+  if (busy_.load() && inHand_ == key) {
+    changed_.wait(lock, [&] { return !busy_.load() || inHand_ != key; });
     return true;
   }
   auto it = std::find_if(jobs_.begin(), jobs_.end(), [&](const Job& j) { return j.Key == key; });
@@ -68,29 +68,25 @@ bool TRowPainter::Claim(const std::wstring& key) {
 }
 
 void TRowPainter::Hold() {
+  holds_.fetch_add(1);
+  if (!busy_.load()) return;
   std::unique_lock<std::mutex> lock(mutex_);
-  ++holds_;
-  changed_.wait(lock, [&] { return !busy_; });
+  changed_.wait(lock, [&] { return !busy_.load(); });
 }
 
 void TRowPainter::Release() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (holds_ == 0 || --holds_ > 0) return;
-    quietSince_ = std::chrono::steady_clock::now();
-    if (jobs_.empty()) return;
-  }
-  changed_.notify_all();
+  quietSince_.store(std::chrono::steady_clock::now().time_since_epoch().count());
+  if (holds_.load() > 0) holds_.fetch_sub(1);
 }
 
 size_t TRowPainter::Pending() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return jobs_.size() + (busy_ ? 1 : 0);
+  return jobs_.size() + (busy_.load() ? 1 : 0);
 }
 
 void TRowPainter::Wait() {
   std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [&] { return jobs_.empty() && !busy_; });
+  changed_.wait(lock, [&] { return jobs_.empty() && !busy_.load(); });
 }
 
 void TRowPainter::Run() {
@@ -101,20 +97,33 @@ void TRowPainter::Run() {
     uint64_t generation;
     {
       std::unique_lock<std::mutex> lock(mutex_);
+      // Releases come without a signal: while held, or not quiet for long
+      // enough, the thread looks again a quiet period later.
+      const auto quiet = std::chrono::milliseconds(kQuietMs);
       for (;;) {
         if (stop_) return;
-        if (jobs_.empty() || holds_ > 0) {
+        if (jobs_.empty()) {
           changed_.wait(lock);
           continue;
         }
-        const auto start = quietSince_ + std::chrono::milliseconds(kQuietMs);
-        if (std::chrono::steady_clock::now() >= start) break;
-        changed_.wait_until(lock, start);
+        if (holds_.load() > 0) {
+          changed_.wait_for(lock, quiet);
+          continue;
+        }
+        const std::chrono::steady_clock::time_point start{
+            std::chrono::steady_clock::duration(quietSince_.load())};
+        if (std::chrono::steady_clock::now() < start + quiet) {
+          changed_.wait_until(lock, start + quiet);
+          continue;
+        }
+        busy_.store(true);
+        if (holds_.load() == 0) break;
+        busy_.store(false);  // the list came in meanwhile
+        changed_.notify_all();
       }
       job = std::move(jobs_.front());
       jobs_.pop_front();
       inHand_ = job.Key;
-      busy_ = true;
       generation = generation_;
       lf = font_;
     }
@@ -135,7 +144,7 @@ void TRowPainter::Run() {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       if (drawn && generation == generation_) done_.emplace_back(std::move(job.Key), row.Pixels());
-      busy_ = false;
+      busy_.store(false);
       inHand_.clear();
     }
     if (drawn) ++painted_;

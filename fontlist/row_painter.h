@@ -96,9 +96,12 @@ class TRowPainter {
   std::deque<Job> jobs_;
   LOGFONTW font_{};
   std::wstring inHand_;
-  bool busy_ = false;
-  int holds_ = 0;
-  std::chrono::steady_clock::time_point quietSince_{};
+  // Holding and releasing is done for every message the list handles, so
+  // it takes no lock unless a row is in hand: the thread checks the holds
+  // after it marks itself busy, the list checks the mark after it holds.
+  std::atomic<bool> busy_{false};
+  std::atomic<int> holds_{0};
+  std::atomic<int64_t> quietSince_{0};  // steady-clock ticks
   uint64_t generation_ = 0;
   std::vector<std::pair<std::wstring, TBitmap32>> done_;
   bool stop_ = false;
