@@ -68,6 +68,7 @@ bool TRowPainter::Claim(const std::wstring& key) {
 }
 
 void TRowPainter::Hold() {
+  going_.store(false);
   holds_.fetch_add(1);
   if (!busy_.load()) return;
   std::unique_lock<std::mutex> lock(mutex_);
@@ -75,8 +76,15 @@ void TRowPainter::Hold() {
 }
 
 void TRowPainter::Release() {
-  quietSince_.store(std::chrono::steady_clock::now().time_since_epoch().count());
   if (holds_.load() > 0) holds_.fetch_sub(1);
+}
+
+void TRowPainter::Go() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    going_.store(true);
+  }
+  changed_.notify_all();
 }
 
 size_t TRowPainter::Pending() {
@@ -97,27 +105,14 @@ void TRowPainter::Run() {
     uint64_t generation;
     {
       std::unique_lock<std::mutex> lock(mutex_);
-      // Releases come without a signal: while held, or not quiet for long
-      // enough, the thread looks again a quiet period later.
-      const auto quiet = std::chrono::milliseconds(kQuietMs);
       for (;;) {
         if (stop_) return;
-        if (jobs_.empty()) {
+        if (jobs_.empty() || !going_.load() || holds_.load() > 0) {
           changed_.wait(lock);
           continue;
         }
-        if (holds_.load() > 0) {
-          changed_.wait_for(lock, quiet);
-          continue;
-        }
-        const std::chrono::steady_clock::time_point start{
-            std::chrono::steady_clock::duration(quietSince_.load())};
-        if (std::chrono::steady_clock::now() < start + quiet) {
-          changed_.wait_until(lock, start + quiet);
-          continue;
-        }
         busy_.store(true);
-        if (holds_.load() == 0) break;
+        if (holds_.load() == 0 && going_.load()) break;
         busy_.store(false);  // the list came in meanwhile
         changed_.notify_all();
       }

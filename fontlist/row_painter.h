@@ -5,16 +5,16 @@
 // time. The thread draws the pages next to the view while the list's thread
 // is idle; the list takes finished rows into its row cache. Wine does that
 // font work under one process-wide lock, so two threads at it go no faster
-// than one, and a thread waiting for the other is slower still: the list
-// holds this thread off while it handles a message, and it starts again only
-// once the list has been quiet for a moment. Rows here are unselected rows
+// than one, and a thread waiting for the other is slower still: the thread
+// only works after the list has let it go (from a timer message, which comes
+// only when no other message waits), and each message the list handles
+// stops it again once the row in hand is done. Rows here are unselected rows
 // only: their background is a plain colour, so nothing of the skin is read
 // off the list's thread.
 #pragma once
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -76,12 +76,12 @@ class TRowPainter {
   // the queue (false, the caller draws it); the row in hand is waited for
   // and handed over with the finished ones (true, collect it).
   bool Claim(const std::wstring& key);
-  // Holds the thread off (nested): waits for the row in hand, and no row is
-  // started until as many releases have come and the list has been quiet
-  // for kQuietMs.
+  // Stops the thread (nested): waits for the row in hand, and no row is
+  // started until Go is called with no hold left.
   void Hold();
   void Release();
-  static constexpr int kQuietMs = 4;
+  // Lets the thread work through the rows waiting.
+  void Go();
   // Rows waiting or in hand.
   size_t Pending();
   // Waits until nothing is waiting or in hand (for tests).
@@ -99,9 +99,8 @@ class TRowPainter {
   // Holding and releasing is done for every message the list handles, so
   // it takes no lock unless a row is in hand: the thread checks the holds
   // after it marks itself busy, the list checks the mark after it holds.
-  std::atomic<bool> busy_{false};
+  std::atomic<bool> busy_{false}, going_{false};
   std::atomic<int> holds_{0};
-  std::atomic<int64_t> quietSince_{0};  // steady-clock ticks
   uint64_t generation_ = 0;
   std::vector<std::pair<std::wstring, TBitmap32>> done_;
   bool stop_ = false;

@@ -308,13 +308,26 @@ void TsFontListBox::QueueAhead() {
   for (int k = 0; k < kPagesAhead * page; ++k) add(ahead + step * k);
   const int behind = up ? top + page + 1 : top - 1;
   for (int k = 0; k < page; ++k) add(behind - step * k);
+  const bool any = !jobs.empty();
   painter_.Queue(std::move(jobs), FamilyLogFont(L""));
+  if (any && !aheadTimer_) aheadTimer_ = ::SetTimer(handle_, kAheadTimer, kAheadPeriodMs, nullptr) != 0;
 }
 
 void TsFontListBox::WndProc(TMessage& m) {
+  if (m.Msg == WM_TIMER && m.WParam == kAheadTimer) {
+    if (painter_.Pending() == 0) {
+      ::KillTimer(handle_, kAheadTimer);
+      aheadTimer_ = false;
+    } else {
+      painter_.Go();
+    }
+    m.Result = 0;
+    return;
+  }
   if (m.Msg == WM_DESTROY) {
     painter_.Cancel();
     queuedTop_ = -1;
+    aheadTimer_ = false;
   }
   // The row painter keeps off Wine's font lock while the list works.
   painter_.Hold();

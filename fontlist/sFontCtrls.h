@@ -86,6 +86,11 @@ class TsFontListBox : public TsCustomListBox {
   // cache as rows are drawn.
   void QueueAhead();
   void CollectAhead();
+  // While rows wait, a timer lets the painter go: its message comes only
+  // when the program has nothing else to do.
+  static constexpr UINT_PTR kAheadTimer = 0x464C;
+  static constexpr UINT kAheadPeriodMs = 16;
+  bool aheadTimer_ = false;
   TRowPainter painter_;
   // The view last queued (top row, row size), and whether it moved up.
   int queuedTop_ = -1, queuedWidth_ = 0, queuedHeight_ = 0;
