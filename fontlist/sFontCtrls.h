@@ -80,10 +80,9 @@ class TsFontListBox : public TsCustomListBox {
     painter_.Cancel();
     queuedTop_ = -1;
   }
-  // The rows of the view not drawn yet and the pages around it go to the
-  // row painter whenever the view changes: the next pages in the direction
-  // of travel, then the page behind. Finished rows are taken into the row
-  // cache as rows are drawn.
+  // Whenever the view changes, the rows around it not kept yet go to the
+  // row painter: the next pages in the direction of travel, then the page
+  // behind. Finished rows are taken into the row cache as rows are drawn.
   void QueueAhead();
   void CollectAhead();
   // While rows wait, a timer lets the painter go: its message comes only

@@ -120,7 +120,9 @@ void PrintDetail(TForm1& form) {
   // A scroll bar set with redraw: the platform paints its own bar (which a
   // skinned list paints over); the skinned frame and bars repainted.
   {
-    SCROLLINFO si{sizeof(si), SIF_ALL};
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
     ::GetScrollInfo(list, SB_VERT, &si);
     std::printf("detail_native_bar_redraw_us: %.0f\n",
                 bench::MedianMicros(20, [&] { ::SetScrollInfo(list, SB_VERT, &si, TRUE); }));
