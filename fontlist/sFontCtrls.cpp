@@ -274,11 +274,16 @@ void TsFontListBox::QueueAhead() {
   const int w = rowWidth_, h = rowHeight_;
   if (!handle_ || !FDrawFont || w <= 0 || h <= 0) return;
   const int top = TopIndex();
-  if (top == queuedTop_ && w == queuedWidth_ && h == queuedHeight_) return;
+  const RowLook look = LookOf(false, false);
+  if (top == queuedTop_ && w == queuedWidth_ && h == queuedHeight_ && look.Back == queuedBack_ &&
+      look.Text == queuedText_)
+    return;
   const bool up = queuedTop_ >= 0 && top < queuedTop_;
   queuedTop_ = top;
   queuedWidth_ = w;
   queuedHeight_ = h;
+  queuedBack_ = look.Back;
+  queuedText_ = look.Text;
   RECT client{};
   ::GetClientRect(handle_, &client);
   const int page = std::max(1, static_cast<int>(client.bottom - client.top) / h);
@@ -290,7 +295,6 @@ void TsFontListBox::QueueAhead() {
     return;
   }
   const int count = Items().Count(), selected = ItemIndex();
-  const RowLook look = LookOf(false, false);
   std::vector<TRowPainter::Job> jobs;
   auto add = [&](int index) {
     if (index < 0 || index >= count || index == selected) return;
@@ -302,7 +306,10 @@ void TsFontListBox::QueueAhead() {
     jobs.push_back({std::move(key), TPlainRow{font->FntName, font->FntType, look.Back, look.Text,
                                               look.Manager != nullptr, w, h}});
   };
-  // Ahead in the direction of travel, nearest rows first, then behind.
+  // The rows in view this thread has not drawn in this look yet (the
+  // selection moves onto them: the list's colours follow its focus), then
+  // ahead in the direction of travel, nearest rows first, then behind.
+  for (int i = top; i <= top + page; ++i) add(i);
   const int step = up ? -1 : 1;
   const int ahead = up ? top - 1 : top + page + 1;
   for (int k = 0; k < kPagesAhead * page; ++k) add(ahead + step * k);

@@ -80,9 +80,10 @@ class TsFontListBox : public TsCustomListBox {
     painter_.Cancel();
     queuedTop_ = -1;
   }
-  // Whenever the view changes, the rows around it not kept yet go to the
-  // row painter: the next pages in the direction of travel, then the page
-  // behind. Finished rows are taken into the row cache as rows are drawn.
+  // Whenever the view or the rows' colours change, the rows in and around
+  // the view not kept yet go to the row painter: the view's, the next pages
+  // in the direction of travel, then the page behind. Finished rows are
+  // taken into the row cache as rows are drawn.
   void QueueAhead();
   void CollectAhead();
   // While rows wait, a timer lets the painter go: its message comes only
@@ -91,8 +92,9 @@ class TsFontListBox : public TsCustomListBox {
   static constexpr UINT kAheadPeriodMs = 16;
   bool aheadTimer_ = false;
   TRowPainter painter_;
-  // The view last queued (top row, row size), and whether it moved up.
+  // The view and the look last queued (top row, row size, colours).
   int queuedTop_ = -1, queuedWidth_ = 0, queuedHeight_ = 0;
+  TColor queuedBack_ = 0, queuedText_ = 0;
   int rowsComposed_ = 0;
   int rowWidth_ = 0, rowHeight_ = 0;  // the size of the rows drawn last
 
