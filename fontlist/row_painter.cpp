@@ -94,6 +94,8 @@ size_t TRowPainter::Pending() {
 
 void TRowPainter::Wait() {
   std::unique_lock<std::mutex> lock(mutex_);
+  going_.store(true);
+  changed_.notify_all();
   changed_.wait(lock, [&] { return jobs_.empty() && !busy_.load(); });
 }
 

@@ -84,7 +84,8 @@ class TRowPainter {
   void Go();
   // Rows waiting or in hand.
   size_t Pending();
-  // Waits until nothing is waiting or in hand (for tests).
+  // Lets the thread go and waits until nothing is waiting or in hand (for
+  // tests and benchmarks; never while the list holds it).
   void Wait();
   // Rows this thread has drawn in all.
   long RowsPainted() const { return painted_.load(); }
