@@ -1,10 +1,10 @@
 #include "fontlist/sFontCtrls.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cwchar>
 #include <vector>
 
+#include "base/scope_exit.h"
 #include "framework/graphics.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/skin_content.h"
@@ -185,61 +185,53 @@ TsFontListBox::RowLook TsFontListBox::LookOf(bool selected, bool focused) const 
 }
 
 void TsFontListBox::RenderRow(int index, int w, int h, const RowLook& look) {
+  ++rowsComposed_;
   HDC mem = rowBuffer_.DC();
-  TCanvas canvas(mem);
-  const RECT row{0, 0, w, h};
   const bool section = look.Manager && look.Manager->IsValidSkinIndex(look.Selection);
-  if (section) {
-    // The selection's section: its hot look while the list has the focus.
-    ::GdiFlush();
-    PaintSection(&look.Manager->Content(), look.Selection, "SELECTION", TCacheInfo{nullptr, 0, 0, color_, false},
-                 -1, -1, &rowBuffer_.Pixels(), TPoint32{0, 0}, TRect32{0, 0, w, h}, look.Focused ? 1 : 0);
-  } else {
-    canvas.FillRect(row, look.Back);
-  }
   TFontClass* font = index >= 0 && index < Items().Count() ? FontAt(index) : nullptr;
-  if (!font) return;
-  // The kind glyph sits in a square cell at the left; white is transparent.
-  const TBitmap32& glyph = FontTypeGlyphPixels(font->FntType);
-  const int glyphHeight = glyph.Height();
-  if (!glyph.Empty()) {
-    ::GdiFlush();
-    CopyKeyedRect(&rowBuffer_.Pixels(), &glyph, 0, TColor(0x00FFFFFF), {0, 0, glyph.Width() - 1, glyph.Height() - 1},
-                  0);
-  }
-  RECT textRect = row;
-  textRect.left += h;
   HFONT hf = font_.Handle();
   int textHeight = 0;
-  if (FDrawFont) {
+  if (font && FDrawFont) {
     const FamilyFontEntry& family = FamilyFont(font->FntName, mem);
     if (family.font) hf = family.font.get();
     textHeight = family.height;
-  }
-  SelectGuard sel(mem, hf);
-  if (!FDrawFont) {
+  } else if (font) {
     TEXTMETRICW tm{};
+    SelectGuard sel(mem, hf);
     if (::GetTextMetricsW(mem, &tm)) textHeight = tm.tmHeight;
   }
-  // Skinned, the name is centred on the glyph's band (the row's top), else
-  // on the whole row.
-  const int band = look.Manager && glyphHeight > 0 ? glyphHeight : h;
-  if (section) {
-    DrawSectionTextByIndex(mem, font->FntName, true, look.Manager, look.Focused, look.Selection,
-                           DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP,
-                           TRect32{textRect.left + 1, 0, w - 1, band});
-  } else {
-    ::SetBkMode(mem, TRANSPARENT);
-    ::SetTextColor(mem, ColorToRGB(look.Text));
-    ::ExtTextOutW(mem, textRect.left + 1, (band - textHeight) / 2, ETO_CLIPPED, &textRect, font->FntName.c_str(),
-                  static_cast<UINT>(font->FntName.size()), nullptr);
+  if (!section) {
+    if (!font) {
+      TCanvas(mem).FillRect(RECT{0, 0, w, h}, look.Back);
+      return;
+    }
+    PaintPlainRow(rowBuffer_, TPlainRow{font->FntName, font->FntType, look.Back, look.Text, look.Manager != nullptr, w, h},
+                  hf, textHeight);
+    return;
   }
+  // The selection's section: its hot look while the list has the focus.
+  ::GdiFlush();
+  PaintSection(&look.Manager->Content(), look.Selection, "SELECTION", TCacheInfo{nullptr, 0, 0, color_, false}, -1,
+               -1, &rowBuffer_.Pixels(), TPoint32{0, 0}, TRect32{0, 0, w, h}, look.Focused ? 1 : 0);
+  if (!font) return;
+  const TBitmap32& glyph = FontTypeGlyphPixels(font->FntType);
+  if (!glyph.Empty())
+    CopyKeyedRect(&rowBuffer_.Pixels(), &glyph, 0, TColor(0x00FFFFFF), {0, 0, glyph.Width() - 1, glyph.Height() - 1},
+                  0);
+  // The name is centred on the glyph's band, the row's top.
+  const int band = glyph.Height() > 0 ? glyph.Height() : h;
+  SelectGuard sel(mem, hf);
+  DrawSectionTextByIndex(mem, font->FntName, true, look.Manager, look.Focused, look.Selection,
+                         DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP,
+                         TRect32{h + 1, 0, w - 1, band});
   ::GdiFlush();
 }
 
 void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc) {
   // Each row is composed off-screen and copied in one block: no flicker, and
   // one transfer to the screen instead of one per drawing call.
+  painter_.Hold();
+  ScopeExit release([this] { painter_.Release(); });
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   const bool selected = state & odSelected;
@@ -251,9 +243,16 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   const std::wstring key = font ? RowKey(*font, look) : std::wstring();
   rowWidth_ = w;
   rowHeight_ = h;
-  SchedulePrefetch();
+  // Rows finished ahead go into the cache first: the queue skips them.
+  CollectAhead();
+  QueueAhead();
   if (!selected && font) {
     TBitmap32* cached = rowCache_.Find(key);
+    // A row the painter has in hand is waited for rather than drawn twice.
+    if (!cached && painter_.Claim(key)) {
+      CollectAhead();
+      cached = rowCache_.Find(key);
+    }
     if (cached && cached->Width() == w && cached->Height() == h) {
       blit(*cached);
       return;
@@ -271,61 +270,82 @@ void TsFontListBox::DrawItem(int index, const RECT& rect, unsigned state, HDC dc
   ::BitBlt(dc, rect.left, rect.top, w, h, rowBuffer_.DC(), 0, 0, SRCCOPY);
 }
 
-void TsFontListBox::SchedulePrefetch() {
-  if (prefetchScheduled_ || !handle_ || !FDrawFont) return;
-  if (preparedTop_ >= 0 && preparedTop_ == TopIndex() && preparedWidth_ == rowWidth_ && preparedHeight_ == rowHeight_)
-    return;
-  prefetchScheduled_ = ::SetTimer(handle_, kPrefetchTimer, kPrefetchPeriodMs, nullptr) != 0;
+void TsFontListBox::CollectAhead() {
+  painter_.Collect([&](const std::wstring& key, TBitmap32&& pixels) {
+    const size_t bytes = RowBytes(pixels.Width(), pixels.Height());
+    rowCache_.Put(key, std::move(pixels), bytes);
+  });
 }
 
-bool TsFontListBox::PrefetchRow() {
+void TsFontListBox::QueueAhead() {
   const int w = rowWidth_, h = rowHeight_;
-  const int count = Items().Count();
-  if (w <= 0 || h <= 0 || count <= 0) return false;
+  if (!handle_ || !FDrawFont || w <= 0 || h <= 0) return;
+  const int top = TopIndex();
+  const RowLook look = LookOf(false, false);
+  if (top == queuedTop_ && w == queuedWidth_ && h == queuedHeight_ && look.Back == queuedBack_ &&
+      look.Text == queuedText_)
+    return;
+  const bool up = queuedTop_ >= 0 && top < queuedTop_;
+  queuedTop_ = top;
+  queuedWidth_ = w;
+  queuedHeight_ = h;
+  queuedBack_ = look.Back;
+  queuedText_ = look.Text;
   RECT client{};
   ::GetClientRect(handle_, &client);
   const int page = std::max(1, static_cast<int>(client.bottom - client.top) / h);
-  // The rows shown and the pages on either side must all fit in the cache,
-  // or each row drawn ahead would push out another one still needed.
-  if (static_cast<size_t>(3 * page) * RowBytes(w, h) > kMaxCachedRowBytes) return false;
-  const int top = TopIndex();
-  const RowLook look = LookOf(false, false);
-  // The next page first, nearest rows first, then the previous page.
-  for (int k = 0; k < 2 * page; ++k) {
-    const int index = k < page ? top + page + k : top - 1 - (k - page);
-    if (index < 0 || index >= count) continue;
-    TFontClass* font = FontAt(index);
-    if (!font) continue;
-    const std::wstring key = RowKey(*font, look);
-    TBitmap32* cached = rowCache_.Find(key);
-    if (cached && cached->Width() == w && cached->Height() == h) continue;
-    if (rowBuffer_.Width() != w || rowBuffer_.Height() != h) rowBuffer_.SetSize(w, h);
-    if (!rowBuffer_.DC()) return false;
-    RenderRow(index, w, h, look);
-    return rowCache_.Put(key, rowBuffer_.Pixels(), RowBytes(w, h)) != nullptr;
+  // The view and the pages around it must all fit in the cache, or each
+  // row drawn ahead would push out another one still needed.
+  constexpr int kPagesAhead = 2;
+  if (static_cast<size_t>((kPagesAhead + 3) * page) * RowBytes(w, h) > kMaxCachedRowBytes) {
+    painter_.Cancel();
+    return;
   }
-  return false;
+  const int count = Items().Count(), selected = ItemIndex();
+  std::vector<TRowPainter::Job> jobs;
+  auto add = [&](int index) {
+    if (index < 0 || index >= count || index == selected) return;
+    const TFontClass* font = FontAt(index);
+    if (!font) return;
+    std::wstring key = RowKey(*font, look);
+    const TBitmap32* cached = rowCache_.Find(key);
+    if (cached && cached->Width() == w && cached->Height() == h) return;
+    jobs.push_back({std::move(key), TPlainRow{font->FntName, font->FntType, look.Back, look.Text,
+                                              look.Manager != nullptr, w, h}});
+  };
+  // The rows in view this thread has not drawn in this look yet (the
+  // selection moves onto them: the list's colours follow its focus), then
+  // ahead in the direction of travel, nearest rows first, then behind.
+  for (int i = top; i <= top + page; ++i) add(i);
+  const int step = up ? -1 : 1;
+  const int ahead = up ? top - 1 : top + page + 1;
+  for (int k = 0; k < kPagesAhead * page; ++k) add(ahead + step * k);
+  const int behind = up ? top + page + 1 : top - 1;
+  for (int k = 0; k < page; ++k) add(behind - step * k);
+  const bool any = !jobs.empty();
+  painter_.Queue(std::move(jobs), FamilyLogFont(L""));
+  if (any && !aheadTimer_) aheadTimer_ = ::SetTimer(handle_, kAheadTimer, kAheadPeriodMs, nullptr) != 0;
 }
 
 void TsFontListBox::WndProc(TMessage& m) {
-  if (m.Msg == WM_TIMER && m.WParam == kPrefetchTimer) {
-    // Rows for a few milliseconds a tick, not one row: a row a period would
-    // not have a page ready in time. Input waits at most this long.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPrefetchSliceMs);
-    bool more;
-    while ((more = PrefetchRow()) && std::chrono::steady_clock::now() < until) {
-    }
-    if (!more) {
-      ::KillTimer(handle_, kPrefetchTimer);
-      prefetchScheduled_ = false;
-      preparedTop_ = TopIndex();
-      preparedWidth_ = rowWidth_;
-      preparedHeight_ = rowHeight_;
+  if (m.Msg == WM_TIMER && m.WParam == kAheadTimer) {
+    if (painter_.Pending() == 0) {
+      ::KillTimer(handle_, kAheadTimer);
+      aheadTimer_ = false;
+    } else {
+      painter_.Go();
     }
     m.Result = 0;
     return;
   }
-  if (m.Msg == WM_DESTROY) prefetchScheduled_ = false;
+  if (m.Msg == WM_DESTROY) {
+    painter_.Cancel();
+    queuedTop_ = -1;
+    aheadTimer_ = false;
+  }
+  // The row painter keeps off Wine's font lock while the list works.
+  painter_.Hold();
+  ScopeExit release([this] { painter_.Release(); });
   TsCustomListBox::WndProc(m);
 }
 

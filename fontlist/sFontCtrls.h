@@ -9,6 +9,7 @@
 #include "fontlist/font_table.h"
 #include "fontlist/font_warmup.h"
 #include "fontlist/lru_cache.h"
+#include "fontlist/row_painter.h"
 #include "fontlist/sListBox.h"
 
 namespace glyphora {
@@ -46,6 +47,10 @@ class TsFontListBox : public TsCustomListBox {
   size_t RowCacheBytes() const { return rowCache_.Cost(); }
   // The thread that realises the first page's fonts after a fill (for tests).
   TFontWarmUp& WarmUp() { return *warmUp_; }
+  // The thread that draws rows ahead of the view (for tests).
+  TRowPainter& RowPainter() { return painter_; }
+  // Rows this thread composed itself rather than copied from the cache.
+  int RowsComposed() const { return rowsComposed_; }
 
   // How a row is drawn: its colours and, skinned, the selection's section.
   struct RowLook {
@@ -74,23 +79,25 @@ class TsFontListBox : public TsCustomListBox {
   RowLook LookOf(bool selected, bool focused) const;
   void ClearRowCache() {
     rowCache_.Clear();
-    preparedTop_ = -1;
+    painter_.Cancel();
+    queuedTop_ = -1;
   }
-  // While the program is idle, the rows of the pages above and below the
-  // view are drawn ahead, a few milliseconds' worth per timer tick, so that
-  // paging finds them ready. Timer messages come only when no other message
-  // waits; a tick works for at most half the period, so the queue is empty
-  // in between and the program counts as waiting for input.
-  static constexpr UINT_PTR kPrefetchTimer = 0x464C;
-  static constexpr UINT kPrefetchPeriodMs = 16;
-  static constexpr int kPrefetchSliceMs = 8;
-  void SchedulePrefetch();
-  // Draws one row near the view that is not cached yet; false when none is left.
-  bool PrefetchRow();
-  bool prefetchScheduled_ = false;
-  // The view whose neighbouring pages are drawn (top row, row size): a
-  // repaint of that view schedules nothing.
-  int preparedTop_ = -1, preparedWidth_ = 0, preparedHeight_ = 0;
+  // Whenever the view or the rows' colours change, the rows in and around
+  // the view not kept yet go to the row painter: the view's, the next pages
+  // in the direction of travel, then the page behind. Finished rows are
+  // taken into the row cache as rows are drawn.
+  void QueueAhead();
+  void CollectAhead();
+  // While rows wait, a timer lets the painter go: its message comes only
+  // when the program has nothing else to do.
+  static constexpr UINT_PTR kAheadTimer = 0x464C;
+  static constexpr UINT kAheadPeriodMs = 16;
+  bool aheadTimer_ = false;
+  TRowPainter painter_;
+  // The view and the look last queued (top row, row size, colours).
+  int queuedTop_ = -1, queuedWidth_ = 0, queuedHeight_ = 0;
+  TColor queuedBack_ = 0, queuedText_ = 0;
+  int rowsComposed_ = 0;
   int rowWidth_ = 0, rowHeight_ = 0;  // the size of the rows drawn last
 
   TLruCache<std::wstring, FamilyFontEntry> familyFonts_{kMaxFamilyFonts};

@@ -7,6 +7,7 @@
 
 #include "framework/handles.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/paint/scroll_wnd_win.h"
 #include "skin/paint/skin_data_paint_win.h"
 
 namespace glyphora {
@@ -17,13 +18,23 @@ namespace {
 // window repainted once) however the scope ends, an exception included.
 class RedrawOffScope {
  public:
-  RedrawOffScope(HWND wnd, TsCommonData& data, UINT redrawFlags)
-      : wnd_(wnd), data_(data), flags_(redrawFlags) {
+  // barsOurs: the window's scroll bars are painted from the skin.
+  RedrawOffScope(HWND wnd, TsCommonData& data, UINT redrawFlags, bool barsOurs)
+      : wnd_(wnd), data_(data), flags_(redrawFlags), barsOurs_(barsOurs) {
     ::SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
     data_.SetUpdating(true);
   }
   ~RedrawOffScope() {
+    // Redrawing back on, the list box sets its scroll bar with redraw: the
+    // platform paints its own bar into the frame then (a millisecond or
+    // more), only for the skinned bar to be painted over it as the message
+    // ends. With skinned bars the window is kept from drawing for that
+    // moment (the platform's WM_SETREDRAW clears its visible bit); the
+    // repaint below shows all of it.
+    const bool hide = barsOurs_ && (::GetWindowLongPtrW(wnd_, GWL_STYLE) & WS_VISIBLE);
+    if (hide) ::DefWindowProcW(wnd_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
+    if (hide && !(::GetWindowLongPtrW(wnd_, GWL_STYLE) & WS_VISIBLE)) ::DefWindowProcW(wnd_, WM_SETREDRAW, TRUE, 0);
     data_.SetUpdating(false);
     // Painting errors end at the window procedure's boundary, not here.
     try {
@@ -38,6 +49,7 @@ class RedrawOffScope {
   HWND wnd_;
   TsCommonData& data_;
   UINT flags_;
+  bool barsOurs_;
 };
 
 }  // namespace
@@ -48,6 +60,11 @@ TsCustomListBox::TsCustomListBox(TComponent* owner)
 TsCustomListBox::~TsCustomListBox() { TacMainWnd::Free(ListSW); }
 
 bool TsCustomListBox::SkinActive() const { return HandleAllocated() && SkinData->Skinned(true); }
+
+bool TsCustomListBox::BarsSkinned() const {
+  const TacEditWnd* adapter = Adapter();
+  return adapter && adapter->Scroll() && adapter->Scroll()->BarsSkinned();
+}
 
 void TsCustomListBox::SetAutoHideScroll(bool value) {
   if (value == FAutoHideScroll) return;
@@ -206,7 +223,7 @@ void TsCustomListBox::WndProc(TMessage& m) {
     case WM_VSCROLL:
     case WM_HSCROLL:
       if (ready) {
-        RedrawOffScope off(handle_, *SkinData, RDW_INVALIDATE | RDW_UPDATENOW);
+        RedrawOffScope off(handle_, *SkinData, RDW_INVALIDATE | RDW_UPDATENOW, BarsSkinned());
         TsSkinned<TCustomListBox>::WndProc(m);
         if (OnScroll) OnScroll(this);
         return;
@@ -214,7 +231,7 @@ void TsCustomListBox::WndProc(TMessage& m) {
       break;
     case WM_MOUSEWHEEL:
       if (ready) {
-        RedrawOffScope off(handle_, *SkinData, RDW_INVALIDATE | RDW_NOERASE);
+        RedrawOffScope off(handle_, *SkinData, RDW_INVALIDATE | RDW_NOERASE, BarsSkinned());
         TurnWheel(m);
         return;
       }

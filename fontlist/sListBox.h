@@ -38,6 +38,8 @@ class TsCustomListBox : public TsSkinned<TCustomListBox> {
 
  private:
   void AttachAdapter();
+  // The adapter paints the scroll bars from the skin.
+  bool BarsSkinned() const;
   void PaintSkinned(HDC dc);
   // A wheel step with those queued behind it, redrawing off.
   void TurnWheel(TMessage& m);

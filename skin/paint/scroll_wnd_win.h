@@ -44,6 +44,8 @@ class TacScrollWnd {
   // The pixels last painted for a bar, and how many times bars were painted.
   const TBitmap32& BarPixels(int bar) { return bars_[bar].Surface.Pixels(); }
   int PaintCount() const { return paintCount_; }
+  // The skin has the scroll-bar sections: the bars are ours to lay out and paint.
+  bool BarsSkinned() const;
 
   // Auto-repeat of arrows and page clicks, in milliseconds.
   static constexpr UINT kFirstDelay = 300, kRepeatDelay = 55;
@@ -60,8 +62,6 @@ class TacScrollWnd {
   bool CallNextCounted(TMessage& m);
   // Repaints the bars after a message when it may have changed them.
   void AfterMessage(UINT msg);
-  // The skin has the scroll-bar sections: the bars are ours to lay out and paint.
-  bool BarsSkinned() const;
   void RemoveOwnProperty();
   void CallWithoutScrollStyles(TMessage& m);
   void NcCalcSize(TMessage& m);

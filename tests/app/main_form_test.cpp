@@ -2,10 +2,12 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app_fixture.h"
 #include "fontlist/font_table.h"
 #include "framework/strings.h"
+#include "skin/paint/scroll_wnd_win.h"
 
 using namespace glyphora;
 using namespace glyphora::test;
@@ -269,4 +271,53 @@ TEST_F(MainFormTest, NoFontFamiliesLeavesAnEmptyListAndAWorkingWindow) {
   ::SendMessageW(f.FontList->WindowHandle(), WM_CHAR, L'a', 0);
   Pump();
   EXPECT_EQ(f.TextViewer->Font().Name(), before);
+}
+
+// Paging and turning the wheel with redrawing off: the list shows again at
+// once, scrolled, with the skinned bar painted for the new place and no
+// other bar pixels on the screen.
+TEST_F(MainFormTest, ScrollingTheListLeavesItShownWithItsSkinnedBarUpToDate) {
+  TForm1& f = Open();
+  const HWND list = f.FontList->WindowHandle();
+  TacScrollWnd* bars = TacScrollWnd::Of(list);
+  ASSERT_TRUE(bars && bars->BarsSkinned());
+  auto barOnScreen = [&] {
+    std::vector<COLORREF> px;
+    const RECT bar = bars->BarRect(SB_VERT);
+    RECT wr;
+    ::GetWindowRect(list, &wr);
+    HDC dc = ::GetWindowDC(list);
+    for (int y = bar.top; y < bar.bottom; y += 2)
+      for (int x = bar.left; x < bar.right; x += 2) px.push_back(::GetPixel(dc, x - wr.left, y - wr.top));
+    ::ReleaseDC(list, dc);
+    return px;
+  };
+  auto barPainted = [&] {
+    std::vector<COLORREF> px;
+    const TBitmap32& b = bars->BarPixels(SB_VERT);
+    for (int y = 0; y < b.Height(); y += 2)
+      for (int x = 0; x < b.Width(); x += 2) {
+        const uint32_t p = b.Pixel(x, y);
+        px.push_back(RGB(p >> 16 & 255, p >> 8 & 255, p & 255));
+      }
+    return px;
+  };
+  RECT lr;
+  ::GetWindowRect(list, &lr);
+  const LPARAM centre = MAKELPARAM((lr.left + lr.right) / 2, (lr.top + lr.bottom) / 2);
+  struct Step { const char* what; UINT msg; WPARAM w; } steps[] = {
+      {"page down", WM_VSCROLL, SB_PAGEDOWN},
+      {"wheel down", WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))},
+      {"page up", WM_VSCROLL, SB_PAGEUP}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    const int top = f.FontList->TopIndex();
+    const auto before = barPainted();
+    ::SendMessageW(list, s.msg, s.w, s.msg == WM_MOUSEWHEEL ? centre : 0);
+    ::UpdateWindow(list);
+    EXPECT_TRUE(::GetWindowLongPtrW(list, GWL_STYLE) & WS_VISIBLE);
+    ASSERT_NE(f.FontList->TopIndex(), top) << "the machine's families fill more than a page";
+    EXPECT_NE(barPainted(), before) << "the thumb moved";
+    EXPECT_EQ(barOnScreen(), barPainted());
+  }
 }

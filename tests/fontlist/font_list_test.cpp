@@ -279,7 +279,10 @@ TEST_F(FontListTest, AHugeItemHeightIsHeldToAByteAndTheRowCacheToItsBytes) {
   EXPECT_GT(list->RowCacheBytes(), 0u) << "rows that fit are still kept";
 }
 
-TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
+// While the program is idle the pages around the view are drawn on the row
+// painter's thread: those rows then cost this thread no drawing, and once
+// they are done nothing further is drawn.
+TEST_F(FontListTest, ThePagesAroundTheViewAreDrawnAheadWhileIdleAndThenItStops) {
   TFontsArray many;
   for (int i = 0; i < 80; ++i) AddFontFamily(many, L"Family " + std::to_wstring(1000 + i), TRUETYPE_FONTTYPE);
   list->FontTable = &many;
@@ -287,9 +290,8 @@ TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
   list->WarmUp().Drop();
   RECT client{};
   ::GetClientRect(list->WindowHandle(), &client);
-  const long page = client.bottom / 22;
+  const int page = client.bottom / 22;
   ASSERT_GT(page, 3);
-  const long before = UniqueFont::LiveCount();
   Render(0);  // the first row drawn; nothing above the view
   auto idle = [](int ms) {
     for (const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms); ::GetTickCount() < end;) {
@@ -297,11 +299,16 @@ TEST_F(FontListTest, TheNextPageIsDrawnAheadWhileIdleAndThenItStops) {
       Application()->ProcessMessages();
     }
   };
-  idle(1500);
-  // One family font for the row drawn and one for each row of the next page.
-  EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page);
+  idle(300);
+  list->RowPainter().Wait();
+  const long painted = list->RowPainter().RowsPainted();
+  EXPECT_GE(painted, page) << "at least the next page";
+  const int composed = list->RowsComposed();
+  for (int i = page + 1; i <= 2 * page; ++i) Render(i);
+  EXPECT_EQ(list->RowsComposed(), composed) << "the next page came from the rows drawn ahead";
   idle(200);
-  EXPECT_EQ(UniqueFont::LiveCount() - before, 1 + page) << "nothing further is drawn once the page is ready";
+  EXPECT_EQ(list->RowPainter().RowsPainted(), painted) << "nothing further is drawn once the pages are ready";
+  EXPECT_EQ(list->RowPainter().Pending(), 0u);
 }
 
 // Rows drawn with the fonts realised ahead on a thread, a row kept from
