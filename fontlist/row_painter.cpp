@@ -7,13 +7,13 @@
 
 namespace glyphora {
 
-void PaintPlainRow(TDibBitmap& row, const TPlainRow& spec, HFONT font, int textHeight) {
+void PaintPlainRow(TDibBitmap& row, const TPlainRow& plain, HFONT font, int textHeight) {
   const HDC mem = row.DC();
-  const int w = spec.Width, h = spec.Height;
+  const int w = plain.Width, h = plain.Height;
   const RECT all{0, 0, w, h};
-  TCanvas(mem).FillRect(all, spec.Back);
+  TCanvas(mem).FillRect(all, plain.Back);
   // The kind glyph sits in a square cell at the left; white is transparent.
-  const TBitmap32& glyph = FontTypeGlyphPixels(spec.Type);
+  const TBitmap32& glyph = FontTypeGlyphPixels(plain.Type);
   const int glyphHeight = glyph.Height();
   if (!glyph.Empty()) {
     ::GdiFlush();
@@ -22,11 +22,11 @@ void PaintPlainRow(TDibBitmap& row, const TPlainRow& spec, HFONT font, int textH
   RECT textRect = all;
   textRect.left += h;
   SelectGuard sel(mem, font);
-  const int band = spec.Skinned && glyphHeight > 0 ? glyphHeight : h;
+  const int band = plain.Skinned && glyphHeight > 0 ? glyphHeight : h;
   ::SetBkMode(mem, TRANSPARENT);
-  ::SetTextColor(mem, ColorToRGB(spec.Text));
-  ::ExtTextOutW(mem, textRect.left + 1, (band - textHeight) / 2, ETO_CLIPPED, &textRect, spec.Name.c_str(),
-                static_cast<UINT>(spec.Name.size()), nullptr);
+  ::SetTextColor(mem, ColorToRGB(plain.Text));
+  ::ExtTextOutW(mem, textRect.left + 1, (band - textHeight) / 2, ETO_CLIPPED, &textRect, plain.Name.c_str(),
+                static_cast<UINT>(plain.Name.size()), nullptr);
   ::GdiFlush();
 }
 

@@ -42,7 +42,7 @@ struct TPlainRow {
 // Composes an unselected row into `row` (already of the row's size): the
 // background, the kind glyph and the name in `font` (whose text cell is
 // `textHeight` high). The list's own rows and the thread's come from here.
-void PaintPlainRow(TDibBitmap& row, const TPlainRow& spec, HFONT font, int textHeight);
+void PaintPlainRow(TDibBitmap& row, const TPlainRow& plain, HFONT font, int textHeight);
 
 class TRowPainter {
  public:
