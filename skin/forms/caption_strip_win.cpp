@@ -197,6 +197,20 @@ void TCaptionButtonStrip::Reset() {
   hot_ = pressed_ = cbCount;
 }
 
+void TCaptionButtonStrip::PaintButtons(const TBitmap32& frame, const TFrameLayout& layout, const TRect32& stripRect,
+                                       TBitmap32& strip) {
+  strip.SetSizeForOverwrite(RectWidth(stripRect), RectHeight(stripRect));
+  for (int32_t y = 0; y < strip.Height(); ++y)
+    std::copy_n(frame.ScanLine(stripRect.Top + y) + stripRect.Left, strip.Width(), strip.ScanLine(y));
+  TBitmap32 look;
+  for (int k = 0; k < cbCount; ++k) {
+    const auto kind = static_cast<TCaptionButtonKind>(k);
+    if (RectWidth(layout.Buttons[k]) <= 0) continue;
+    host_.RenderButton(kind, State(kind), look);
+    host_.PutButton(kind, look);
+  }
+}
+
 void RenderCaptionButton(const TFrameLayout& l, TCaptionButtonKind kind, int state, const TBitmap32& frame,
                          const TBitmap32& strip, const TRect32& stripRect, TSkinContent* skin, int image, bool active,
                          TBitmap32& out) {

@@ -81,6 +81,10 @@ class TCaptionButtonStrip {
   void RemoveGlows();
   // Every button normal, none hot or pressed (the skin is gone).
   void Reset();
+  // After a frame paint: keeps the finished caption under `stripRect` of
+  // `frame` in `strip` (a button repaints over it alone), then puts every
+  // button of `layout` in its state into the frame image.
+  void PaintButtons(const TBitmap32& frame, const TFrameLayout& layout, const TRect32& stripRect, TBitmap32& strip);
 
  private:
   struct TButton {

@@ -171,18 +171,8 @@ void TacDialogWnd::PaintCaption(TSkinContent& skin) {
     ::SetBkMode(dc, oldMode);
   }
   ::GdiFlush();
-  // The finished caption behind the buttons, to repaint one button alone.
   stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + sh.Right + 10, band.Bottom);
-  strip_.SetSizeForOverwrite(RectWidth(stripRect_), RectHeight(stripRect_));
-  for (int32_t y = 0; y < strip_.Height(); ++y)
-    std::copy_n(pix.ScanLine(stripRect_.Top + y) + stripRect_.Left, strip_.Width(), strip_.ScanLine(y));
-  TBitmap32 look;
-  for (int k = 0; k < cbCount; ++k) {
-    const auto kind = static_cast<TCaptionButtonKind>(k);
-    if (RectWidth(layout_.Buttons[k]) <= 0) continue;
-    RenderButton(kind, captionButtons_.State(kind), look);
-    PutButton(kind, look);
-  }
+  captionButtons_.PaintButtons(pix, layout_, stripRect_, strip_);
 }
 
 void TacDialogWnd::RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) {
