@@ -38,6 +38,7 @@ void TacDialogWnd::CheckExtendedBorder() {
 void TacDialogWnd::DropExtendedBorder() {
   if (!border_) return;
   border_.reset();
+  FreeSpareBorderParts();  // no border wanted: none kept for later
   layoutValid_ = false;
   rgnChanged_ = true;
   skinData_->MarkBGChanged();

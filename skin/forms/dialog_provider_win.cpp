@@ -9,6 +9,7 @@
 #include "skin/core/skin_content.h"
 #include "skin/forms/dialog_rules.h"
 #include "skin/forms/dialog_wnd_win.h"
+#include "skin/forms/exborder_win.h"
 #include "skin/paint/button_adapter_win.h"
 #include "skin/paint/group_box_adapter_win.h"
 #include "skin/paint/static_adapter_win.h"
@@ -133,6 +134,8 @@ TacDialogSkinning::~TacDialogSkinning() {
   // that reach the list.
   auto gone = std::move(providers_);
   providers_.clear();
+  gone.clear();
+  FreeSpareBorderParts();
 }
 
 TacDialogSkinning* TacDialogSkinning::Of(TsSkinManager* manager) {

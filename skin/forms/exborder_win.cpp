@@ -2,8 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <vector>
 
 #include "base/scope_exit.h"
 
@@ -50,39 +52,108 @@ int64_t NowMicros() {
 TExBorderTimer::TExBorderTimer(double& sum) : sum_(sum), start_(NowMicros()) {}
 TExBorderTimer::~TExBorderTimer() { sum_ += double(NowMicros() - start_); }
 
+namespace {
+struct TSparePart {
+  int Kind;  // the part it was: the same part of the next border likely shows the same picture
+  TBorderPart Part;
+};
+
+// Never destroyed: windows cannot be destroyed safely once the process is
+// ending, and the system takes them with it.
+std::vector<TSparePart>& Spares() {
+  static auto* spares = new std::vector<TSparePart>();
+  return *spares;
+}
+
+// Hides a part that leaves its border and forgets the border's handler; a
+// part shown at part opacity (in a fade) is not kept.
+void Park(int kind, TBorderPart& part, bool opaque) {
+  if (!part.Wnd) return;
+  HWND w = part.Wnd->WindowHandle();
+  part.Wnd->Proc = nullptr;
+  if (!w || !opaque || Spares().size() >= size_t(ebCount) ||
+      ::GetWindowThreadProcessId(w, nullptr) != ::GetCurrentThreadId()) {
+    part.Wnd.reset();
+    return;
+  }
+  // The platform's leave tracking of the window ends with its border.
+  TRACKMOUSEEVENT tme{sizeof(tme), TME_QUERY, nullptr, 0};
+  if (::TrackMouseEvent(&tme) && tme.hwndTrack == w) {
+    tme = {sizeof(tme), TME_CANCEL | (tme.dwFlags & (TME_LEAVE | TME_NONCLIENT)), w, 0};
+    ::TrackMouseEvent(&tme);
+  }
+  ::SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  part.Tracking = false;
+  part.Generation.reset();
+  Spares().push_back({kind, std::move(part)});
+  part = TBorderPart();
+}
+
+// A spare for the part `kind`: the one that was that part, else any.
+bool TakeSpare(int kind, TBorderPart& part) {
+  auto& spares = Spares();
+  // Only this thread's windows: their messages come to its loop.
+  const DWORD thread = ::GetCurrentThreadId();
+  auto mine = [thread](const TSparePart& s) {
+    return ::GetWindowThreadProcessId(s.Part.Wnd->WindowHandle(), nullptr) == thread;
+  };
+  auto it = std::find_if(spares.begin(), spares.end(), [&](const TSparePart& s) { return s.Kind == kind && mine(s); });
+  if (it == spares.end()) it = std::find_if(spares.begin(), spares.end(), mine);
+  if (it == spares.end()) return false;
+  part = std::move(it->Part);
+  spares.erase(it);
+  HWND w = part.Wnd->WindowHandle();
+  if (!::IsWindow(w)) {
+    part = TBorderPart();
+    return false;
+  }
+  part.Raise = true;
+  return true;
+}
+}  // namespace
+
+void FreeSpareBorderParts() {
+  // Out of the list before they go: a window destroyed may send messages.
+  std::vector<TSparePart> gone;
+  gone.swap(Spares());
+}
+
+long SpareBorderParts() { return long(Spares().size()); }
+
 TacBorderForm::TacBorderForm(TBorderOwner& owner) : owner_(owner) {}
 
 TacBorderForm::~TacBorderForm() {
-  for (auto& p : parts_) p.reset();
+  for (int k = 0; k < ebCount; ++k) Park(k, parts_[size_t(k)], blend_ == 255);
 }
 
 bool TacBorderForm::Shown() const {
   for (const auto& p : parts_)
-    if (p && p->HandleAllocated() && ::IsWindowVisible(p->WindowHandle())) return true;
+    if (p.Wnd && p.Wnd->HandleAllocated() && ::IsWindowVisible(p.Wnd->WindowHandle())) return true;
   return false;
 }
 
 HWND TacBorderForm::PartWindow(int part) const {
-  return part >= 0 && part < ebCount && parts_[size_t(part)] ? parts_[size_t(part)]->WindowHandle() : nullptr;
+  return part >= 0 && part < ebCount && parts_[size_t(part)].Wnd ? parts_[size_t(part)].Wnd->WindowHandle() : nullptr;
 }
 
 bool TacBorderForm::Owns(HWND wnd) const {
   if (!wnd) return false;
   for (const auto& p : parts_)
-    if (p && p->WindowHandle() == wnd) return true;
+    if (p.Wnd && p.Wnd->WindowHandle() == wnd) return true;
   return false;
 }
 
 RECT TacBorderForm::Bounds() const {
   RECT all{0, 0, 0, 0};
   for (int k = 0; k < ebCount; ++k) {
-    const auto& p = parts_[size_t(k)];
-    if (!p || !p->HandleAllocated() || !::IsWindowVisible(p->WindowHandle())) continue;
+    const TBorderPart& p = parts_[size_t(k)];
+    if (!p.Wnd || !p.Wnd->HandleAllocated() || !::IsWindowVisible(p.Wnd->WindowHandle())) continue;
     RECT r;
-    ::GetWindowRect(p->WindowHandle(), &r);
+    ::GetWindowRect(p.Wnd->WindowHandle(), &r);
     // The part's picture: the window less its spare pixels.
-    r.right = r.left + shown_[size_t(k)].Width();
-    r.bottom = r.top + shown_[size_t(k)].Height();
+    r.right = r.left + p.Shown.Width();
+    r.bottom = r.top + p.Shown.Height();
     ::UnionRect(&all, &all, &r);
   }
   return all;
@@ -100,12 +171,12 @@ HWND TacBorderForm::TopWindow() const {
 
 void TacBorderForm::Hide() {
   for (auto& p : parts_)
-    if (p && p->HandleAllocated()) ::ShowWindow(p->WindowHandle(), SW_HIDE);
+    if (p.Wnd && p.Wnd->HandleAllocated()) ::ShowWindow(p.Wnd->WindowHandle(), SW_HIDE);
   zorder_ = true;  // shown again, the parts go below the form
 }
 
 bool TacBorderForm::SamePicture(int part, const TBitmap32& image, const TRect32& r) const {
-  const TBitmap32& s = shown_[size_t(part)];
+  const TBitmap32& s = parts_[size_t(part)].Shown;
   if (s.Width() != RectWidth(r) || s.Height() != RectHeight(r)) return false;
   for (int32_t y = 0; y < s.Height(); ++y)
     if (std::memcmp(s.ScanLine(y), image.ScanLine(r.Top + y) + r.Left, size_t(s.Width()) * 4) != 0) return false;
@@ -131,65 +202,69 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
   bool restack = false;  // a part was shown, hidden or uploaded
   for (int k = 0; k < ebCount; ++k) {
     const TRect32& r = l.Parts[size_t(k)];
-    auto& part = parts_[size_t(k)];
+    TBorderPart& part = parts_[size_t(k)];
     const bool inImage = r.Left >= 0 && r.Top >= 0 && r.Right <= image.Width() && r.Bottom <= image.Height();
     if (RectWidth(r) <= 0 || RectHeight(r) <= 0 || !inImage) {
-      if (part && part->HandleAllocated() && ::IsWindowVisible(part->WindowHandle())) {
-        ::ShowWindow(part->WindowHandle(), SW_HIDE);
+      if (part.Wnd && part.Wnd->HandleAllocated() && ::IsWindowVisible(part.Wnd->WindowHandle())) {
+        ::ShowWindow(part.Wnd->WindowHandle(), SW_HIDE);
         restack = true;
       }
-      shown_[size_t(k)] = TBitmap32();
+      part.Shown = TBitmap32();
       continue;
     }
-    if (!part) {
-      part = std::make_unique<TacLayeredForm>(kLayeredExStyle);
-      part->Proc = [this, k](TMessage& m) { return PartMessage(k, m); };
-    }
+    if (!part.Wnd && !TakeSpare(k, part)) part.Wnd = std::make_unique<TacLayeredForm>(kLayeredExStyle);
+    if (!part.Wnd->Proc) part.Wnd->Proc = [this, k](TMessage& m) { return PartMessage(k, m); };
     const POINT pos{origin.x + r.Left, origin.y + r.Top};
-    TBitmap32& copy = shown_[size_t(k)];
+    TBitmap32& copy = part.Shown;
     // A picture is compared only when the frame image changed since the
     // part showed it: a move never uploads.
     bool upload = redraw || copy.Width() != RectWidth(r) || copy.Height() != RectHeight(r);
-    if (!upload && generation_[size_t(k)] != generation) upload = !SamePicture(k, image, r);
-    generation_[size_t(k)] = generation;
-    const bool wasShown = part->HandleAllocated() && ::IsWindowVisible(part->WindowHandle());
+    if (!upload && part.Generation != generation) upload = !SamePicture(k, image, r);
+    part.Generation = generation;
+    HWND w = part.Wnd->Handle();
+    const bool wasShown = ::IsWindowVisible(w);
     if (upload) {
       TExBorderTimer timer(ExBorderTimes().UploadUs);
       ++ExBorderTimes().Uploads;
       copy.SetSizeForOverwrite(RectWidth(r), RectHeight(r));
       for (int32_t y = 0; y < copy.Height(); ++y)
         std::memcpy(copy.ScanLine(y), image.ScanLine(r.Top + y) + r.Left, size_t(copy.Width()) * 4);
-      SIZE& ws = windowSize_[size_t(k)];
+      SIZE& ws = part.WindowSize;
       const bool horizontal = k == ebTop || k == ebBottom;
       ws = horizontal ? SIZE{WindowLength(ws.cx, copy.Width()), copy.Height()}
                       : SIZE{copy.Width(), WindowLength(ws.cy, copy.Height())};
-      SIZE& rs = regionSize_[size_t(k)];
+      SIZE& rs = part.RegionSize;
       if (rs.cx != copy.Width() || rs.cy != copy.Height()) {
         // The window's region cuts it to the picture: the spare pixels let
         // the mouse through to whatever lies below.
         UniqueRegion rgn(::CreateRectRgn(0, 0, copy.Width(), copy.Height()));
-        if (rgn && ::SetWindowRgn(part->Handle(), rgn.get(), FALSE)) {
+        if (rgn && ::SetWindowRgn(w, rgn.get(), FALSE)) {
           rgn.release();  // the system's now
           rs = {copy.Width(), copy.Height()};
         }
       }
-      if (!part->SetPicture(copy, {0, 0, copy.Width(), copy.Height()}, ws.cx, ws.cy) ||
-          !part->Present(pos, blend, false)) {
+      if (!part.Wnd->SetPicture(copy, {0, 0, copy.Width(), copy.Height()}, ws.cx, ws.cy) ||
+          !part.Wnd->Present(pos, blend, false)) {
         copy = TBitmap32();
         continue;
       }
-      placed_[size_t(k)] = pos;
+      part.Placed = pos;
     }
-    const bool moved = placed_[size_t(k)].x != pos.x || placed_[size_t(k)].y != pos.y;
+    const bool moved = part.Placed.x != pos.x || part.Placed.y != pos.y;
     const bool zorder = zorder_ || !wasShown;
     if (!moved && wasShown && !zorder) continue;
     TExBorderTimer timer(ExBorderTimes().PlaceUs);
     UINT flags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_NOREDRAW;
     if (!zorder && wasShown) flags |= SWP_NOZORDER;
     if (!wasShown) flags |= SWP_SHOWWINDOW;
-    // Just below the form: the form covers the client area of the frame.
-    ::SetWindowPos(part->Handle(), form, pos.x, pos.y, 0, 0, flags);
-    placed_[size_t(k)] = pos;
+    // Just below the form: the form covers the client area of the frame. A
+    // window taken over from another border first goes to the top, as a new
+    // window would: the system's display stacks a window again only when
+    // it comes to the top, so it would stay where it lay among the windows
+    // made since (the restack below puts it back under the form if needed).
+    ::SetWindowPos(w, part.Raise ? HWND_TOP : form, pos.x, pos.y, 0, 0, flags);
+    part.Raise = false;
+    part.Placed = pos;
     restack = restack || !wasShown;
   }
   // Showing or hiding one part may move the others in z-order (under Wine
@@ -198,8 +273,8 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
   if (restack && !Contiguous()) {
     TExBorderTimer timer(ExBorderTimes().PlaceUs);
     for (const auto& part : parts_)
-      if (part && part->HandleAllocated() && ::IsWindowVisible(part->WindowHandle()))
-        ::SetWindowPos(part->WindowHandle(), form, 0, 0, 0, 0,
+      if (part.Wnd && part.Wnd->HandleAllocated() && ::IsWindowVisible(part.Wnd->WindowHandle()))
+        ::SetWindowPos(part.Wnd->WindowHandle(), form, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING |
                            SWP_NOREDRAW);
   }
@@ -210,7 +285,7 @@ bool TacBorderForm::Contiguous() const {
   HWND form = owner_.BorderOwnerWindow();
   int shown = 0, found = 0;
   for (const auto& p : parts_)
-    if (p && p->HandleAllocated() && ::IsWindowVisible(p->WindowHandle())) ++shown;
+    if (p.Wnd && p.Wnd->HandleAllocated() && ::IsWindowVisible(p.Wnd->WindowHandle())) ++shown;
   // The shown parts next to the form, above it and below it, with only
   // hidden windows between.
   for (UINT dir : {GW_HWNDNEXT, GW_HWNDPREV}) {
@@ -255,11 +330,11 @@ bool TacBorderForm::PartMessage(int part, TMessage& m) {
       return true;
     case WM_NCMOUSEMOVE:
       owner_.BorderMouseMove(HitTest(ScreenPoint(m.LParam)));
-      if (!tracking_[size_t(part)]) tracking_[size_t(part)] = TrackMouseLeave(self, true);
+      if (!parts_[size_t(part)].Tracking) parts_[size_t(part)].Tracking = TrackMouseLeave(self, true);
       m.Result = 0;
       return true;
     case WM_NCMOUSELEAVE: {
-      tracking_[size_t(part)] = false;
+      parts_[size_t(part)].Tracking = false;
       POINT p;
       // Moving onto another part of the frame is not leaving it.
       if (::GetCursorPos(&p) && Owns(::WindowFromPoint(p))) owner_.BorderMouseMove(HitTest(p));

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "framework/messages.h"
 #include "skin/forms/border_owner_win.h"
@@ -47,6 +48,31 @@ class TExBorderTimer {
 // sends them the non-client mouse messages they pass to the form.
 constexpr int32_t kHtBorderWindow = 19;
 
+// One part of a border: its window and what it shows.
+struct TBorderPart {
+  std::unique_ptr<TacLayeredForm> Wnd;
+  TBitmap32 Shown;        // the picture as uploaded (straight alpha)
+  bool Tracking = false;  // leave tracking asked for
+  // The frame image's generation the part showed; none for a part taken
+  // over from another border, whose picture is compared before reuse.
+  std::optional<uint32_t> Generation;
+  POINT Placed{};  // where the part was put
+  // The window is a little larger than its picture along the side that
+  // follows the form's size (the rest transparent and cut off by the
+  // window's region), so that most resize steps keep the window's size:
+  // a layered window that changes size costs several times more to update.
+  SIZE WindowSize{};
+  SIZE RegionSize{};
+  bool Raise = false;  // taken over from another border: shown at the top
+};
+
+// Part windows of borders that went are kept hidden, one border's worth,
+// for the next border: making a layered window costs milliseconds, and a
+// message box that opens again shows the same pictures. Freed when
+// extended borders go out of use.
+void FreeSpareBorderParts();
+long SpareBorderParts();
+
 class TacBorderForm {
  public:
   explicit TacBorderForm(TBorderOwner& owner);
@@ -66,7 +92,7 @@ class TacBorderForm {
   // The part's window (nullptr when it has none), and the part itself.
   HWND PartWindow(int part) const;
   TacLayeredForm* Part(int part) const {
-    return part >= 0 && part < ebCount ? parts_[size_t(part)].get() : nullptr;
+    return part >= 0 && part < ebCount ? parts_[size_t(part)].Wnd.get() : nullptr;
   }
   bool Owns(HWND wnd) const;
   // The screen rectangle of the shown parts together.
@@ -86,17 +112,7 @@ class TacBorderForm {
   bool Contiguous() const;
 
   TBorderOwner& owner_;
-  std::array<std::unique_ptr<TacLayeredForm>, ebCount> parts_;
-  std::array<TBitmap32, ebCount> shown_;  // each part's picture as uploaded (straight alpha)
-  std::array<bool, ebCount> tracking_{};  // leave tracking asked for
-  std::array<uint32_t, ebCount> generation_{};  // the frame image's generation each part showed
-  std::array<POINT, ebCount> placed_{};  // where each part was put
-  // Each part's window is a little larger than its picture along the side
-  // that follows the form's size (the rest transparent and cut off by the
-  // window's region), so that most resize steps keep the window's size:
-  // a layered window that changes size costs several times more to update.
-  std::array<SIZE, ebCount> windowSize_{};
-  std::array<SIZE, ebCount> regionSize_{};
+  std::array<TBorderPart, ebCount> parts_;
   bool zorder_ = true;
   uint8_t blend_ = 255;
   bool showing_ = false;  // re-entrancy guard while parts are placed

@@ -53,6 +53,7 @@ void TsSkinProvider::DropExtendedBorder() {
   if (!border_) return;
   RemoveButtonGlows();
   border_.reset();
+  FreeSpareBorderParts();  // no border wanted: none kept for later
   layoutValid_ = false;
   rgnChanged_ = true;
   lastSize_ = {-1, -1};

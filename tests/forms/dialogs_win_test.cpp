@@ -184,6 +184,7 @@ TEST_F(DialogTest, AboutBoxIsDrawnBySkinAndKeepsOwnerAndResult) {
 
 TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
   const HANDLE self = ::GetCurrentProcess();
+  FreeSpareBorderParts();
   const DWORD gdi = ::GetGuiResources(self, GR_GDIOBJECTS), user = ::GetGuiResources(self, GR_USEROBJECTS);
   const long layered = TacLayeredForm::LiveCount();
   std::vector<HWND> parts;
@@ -235,6 +236,10 @@ TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
   EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
   ASSERT_TRUE(in.Ran);
   Pump(20);
+  // The parts are kept hidden for the next box until let go.
+  for (HWND p : parts) EXPECT_FALSE(::IsWindowVisible(p));
+  EXPECT_EQ(SpareBorderParts(), ebCount);
+  FreeSpareBorderParts();
   for (HWND p : parts) EXPECT_FALSE(::IsWindow(p));
   EXPECT_EQ(TacLayeredForm::LiveCount(), layered);
   EXPECT_EQ(::GetGuiResources(self, GR_GDIOBJECTS), gdi);
@@ -292,9 +297,33 @@ TEST_F(DialogTest, HotCloseButtonGlowsOrFadesInAndGoesNormalWhenLeft) {
   mgr->Effects.AllowGlowing = true;
 }
 
+TEST_F(DialogTest, NextBoxShowsTheLastBoxsBorderPartsAgainWithoutUploadingThem) {
+  std::vector<HWND> parts[2];
+  long uploads[2] = {};
+  for (int box = 0; box < 2; ++box) {
+    const long before = ExBorderTimes().Uploads;
+    InBox in([&](HWND w) {
+      TacBorderForm* border = Dialogs()->ProviderOf(w)->ListSW()->BorderForm();
+      ASSERT_TRUE(border && border->Shown());
+      for (int k = 0; k < ebCount; ++k) parts[box].push_back(border->PartWindow(k));
+      uploads[box] = ExBorderTimes().Uploads - before;
+      ::PostMessageW(w, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+    ASSERT_TRUE(in.Ran);
+  }
+  EXPECT_EQ(parts[1], parts[0]) << "each part takes the window that was that part";
+  EXPECT_EQ(uploads[1], 0) << "the same pictures are not uploaded again";
+  // No borders wanted: the kept windows go.
+  mgr->SetExtendedBorders(false);
+  EXPECT_EQ(SpareBorderParts(), 0);
+  for (HWND p : parts[0]) EXPECT_FALSE(::IsWindow(p));
+  mgr->SetExtendedBorders(true);
+}
+
 TEST_F(DialogTest, ClosedBoxFadesOutWhenTheDialogHideAnimationHasATime) {
   const TacFormAnimation saved = mgr->AnimEffects.DialogHide;
-  const long layered = TacLayeredForm::LiveCount();
+  const long layered = TacLayeredForm::LiveCount() - SpareBorderParts();
   for (uint16_t time : {uint16_t(0), uint16_t(360)}) {
     mgr->AnimEffects.DialogHide = {true, time, TacAnimType::atAero};
     InBox in([&](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); });
@@ -302,7 +331,7 @@ TEST_F(DialogTest, ClosedBoxFadesOutWhenTheDialogHideAnimationHasATime) {
     EXPECT_EQ(HideAnimationRunning(), time > 0) << time;
     Pump(600);
     EXPECT_FALSE(HideAnimationRunning()) << time;
-    EXPECT_EQ(TacLayeredForm::LiveCount(), layered) << time;
+    EXPECT_EQ(TacLayeredForm::LiveCount() - SpareBorderParts(), layered) << time;
   }
   mgr->AnimEffects.DialogHide = saved;
 }
