@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "framework/forms.h"
 #include "framework/sys_colors_win.h"
@@ -244,6 +245,7 @@ BOOL CALLBACK DisableTopLevel(HWND wnd, LPARAM lp) {
 
 void TApplication::ModalStarted() {
   if (modalLevel_++ > 0) return;
+  activeBeforeModal_ = ::GetActiveWindow();
   EnumState st{handle_, &disabledWindows_};
   ::EnumThreadWindows(::GetCurrentThreadId(), &DisableTopLevel, reinterpret_cast<LPARAM>(&st));
 }
@@ -253,6 +255,14 @@ void TApplication::ModalFinished() {
   for (HWND w : disabledWindows_)
     if (::IsWindow(w)) ::EnableWindow(w, TRUE);
   disabledWindows_.clear();
+  // The modal window went while the rest were disabled, so the system gave
+  // the activation to its hidden owner or to nothing: the window that had
+  // it gets it back, and the keys go there again.
+  HWND w = std::exchange(activeBeforeModal_, nullptr);
+  HWND now = ::GetActiveWindow();
+  if (w && w != now && ::IsWindow(w) && ::IsWindowVisible(w) && ::IsWindowEnabled(w) &&
+      (!now || now == handle_ || !::IsWindowVisible(now)))
+    ::SetActiveWindow(w);
 }
 
 }  // namespace glyphora

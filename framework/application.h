@@ -97,6 +97,7 @@ class TApplication {
   int modalLevel_ = 0;
   int failedGets_ = 0;
   std::vector<HWND> disabledWindows_;
+  HWND activeBeforeModal_ = nullptr;  // gets the activation back when the modal loop ends
   std::vector<TCustomForm*> forms_;
   std::unique_ptr<OleScope> ole_;
 };
