@@ -182,8 +182,11 @@ void TacDialogSkinning::SkinChanged() {
   if (manager_->SkinRemoving() || !manager_->Active()) {
     auto gone = std::move(providers_);
     providers_.clear();
-    return;  // each dialog is given back as its provider goes
+    gone.clear();  // each dialog is given back as its provider goes
+    FreeSpareBorderParts();
+    return;
   }
+  if (!manager_->ExtendedBorders()) FreeSpareBorderParts();  // no border wanted: none kept for later
   // A copy: a dialog may close while it is told.
   std::vector<HWND> dialogs;
   for (const auto& p : providers_) dialogs.push_back(p->CtrlHandle());

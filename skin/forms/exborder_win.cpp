@@ -108,7 +108,6 @@ bool TakeSpare(int kind, TBorderPart& part) {
     part = TBorderPart();
     return false;
   }
-  part.Raise = true;
   return true;
 }
 }  // namespace
@@ -200,6 +199,7 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
   if (blend != blend_) redraw = true;
   blend_ = blend;
   bool restack = false;  // a part was shown, hidden or uploaded
+  HWND after = nullptr;   // where parts go in z-order, asked once
   for (int k = 0; k < ebCount; ++k) {
     const TRect32& r = l.Parts[size_t(k)];
     TBorderPart& part = parts_[size_t(k)];
@@ -257,13 +257,13 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
     UINT flags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_NOREDRAW;
     if (!zorder && wasShown) flags |= SWP_NOZORDER;
     if (!wasShown) flags |= SWP_SHOWWINDOW;
-    // Just below the form: the form covers the client area of the frame. A
-    // window taken over from another border first goes to the top, as a new
-    // window would: the system's display stacks a window again only when
-    // it comes to the top, so it would stay where it lay among the windows
-    // made since (the restack below puts it back under the form if needed).
-    ::SetWindowPos(w, part.Raise ? HWND_TOP : form, pos.x, pos.y, 0, 0, flags);
-    part.Raise = false;
+    // Next to the form: the form covers the client area of the frame. Below
+    // it, unless the form is the top window: then the part goes to the top
+    // itself, since under Wine the display stacks a window again only when
+    // it comes to the top, and the windows raised or made while the part
+    // was hidden or away would still cover it there.
+    if (zorder && !after) after = FormOnTop() ? HWND_TOP : form;
+    ::SetWindowPos(w, zorder ? after : nullptr, pos.x, pos.y, 0, 0, flags);
     part.Placed = pos;
     restack = restack || !wasShown;
   }
@@ -279,6 +279,12 @@ void TacBorderForm::Update(bool redraw, uint8_t blend) {
                            SWP_NOREDRAW);
   }
   zorder_ = false;
+}
+
+bool TacBorderForm::FormOnTop() const {
+  for (HWND h = ::GetWindow(owner_.BorderOwnerWindow(), GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV))
+    if (::IsWindowVisible(h) && !Owns(h)) return false;
+  return true;
 }
 
 bool TacBorderForm::Contiguous() const {

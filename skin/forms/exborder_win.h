@@ -63,7 +63,6 @@ struct TBorderPart {
   // a layered window that changes size costs several times more to update.
   SIZE WindowSize{};
   SIZE RegionSize{};
-  bool Raise = false;  // taken over from another border: shown at the top
 };
 
 // Part windows of borders that went are kept hidden, one border's worth,
@@ -110,6 +109,8 @@ class TacBorderForm {
   bool SamePicture(int part, const TBitmap32& image, const TRect32& r) const;
   // The shown parts lie next to the form in z-order, nothing between.
   bool Contiguous() const;
+  // No visible window but the parts lies above the form.
+  bool FormOnTop() const;
 
   TBorderOwner& owner_;
   std::array<TBorderPart, ebCount> parts_;

@@ -298,6 +298,8 @@ TEST_F(DialogTest, HotCloseButtonGlowsOrFadesInAndGoesNormalWhenLeft) {
 }
 
 TEST_F(DialogTest, NextBoxShowsTheLastBoxsBorderPartsAgainWithoutUploadingThem) {
+  // Only the boxes' borders upload: the main window's goes.
+  form->sSkinProvider1->SetAllowExtBorders(false);
   std::vector<HWND> parts[2];
   long uploads[2] = {};
   for (int box = 0; box < 2; ++box) {
@@ -319,6 +321,7 @@ TEST_F(DialogTest, NextBoxShowsTheLastBoxsBorderPartsAgainWithoutUploadingThem) 
   EXPECT_EQ(SpareBorderParts(), 0);
   for (HWND p : parts[0]) EXPECT_FALSE(::IsWindow(p));
   mgr->SetExtendedBorders(true);
+  form->sSkinProvider1->SetAllowExtBorders(true);
 }
 
 TEST_F(DialogTest, ClosedBoxFadesOutWhenTheDialogHideAnimationHasATime) {
@@ -351,6 +354,9 @@ TEST_F(DialogTest, KeysClicksAndCloseButtonGiveThePlatformsResults) {
       {TMsgDlgType::mtError, MsgButtons(mbRetry, mbCancel), ClickCancel, IDCANCEL},
       {TMsgDlgType::mtWarning, MsgButtons(mbOK, mbCancel), CloseButton, IDCANCEL},
   };
+  ::SetForegroundWindow(form->WindowHandle());
+  Pump(20);
+  ASSERT_EQ(::GetActiveWindow(), form->WindowHandle());
   for (const auto& c : cases) {
     size_t buttons = 0;
     InBox in([&](HWND box) {
@@ -385,6 +391,10 @@ TEST_F(DialogTest, KeysClicksAndCloseButtonGiveThePlatformsResults) {
     EXPECT_EQ(ShowSkinMessage(L"Text", c.type, c.buttons), c.result) << c.act;
     const int expected = c.buttons == MsgButtons(mbOK) ? 1 : c.buttons == MsgButtons(mbYes, mbNo, mbCancel) ? 3 : 2;
     EXPECT_EQ(buttons, size_t(expected)) << "every button left by the platform is skinned, none of the dropped";
+    // The keys go to the main window again.
+    EXPECT_EQ(::GetActiveWindow(), form->WindowHandle()) << c.act;
+    EXPECT_TRUE(::GetFocus() && (::GetFocus() == form->WindowHandle() || ::IsChild(form->WindowHandle(), ::GetFocus())))
+        << c.act;
   }
 }
 

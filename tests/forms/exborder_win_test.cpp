@@ -225,6 +225,42 @@ TEST_F(ExBorderTest, ShadowPassesTheMouseToTheWindowBelow) {
   EXPECT_EQ(below.got[1].first, UINT(WM_LBUTTONDOWN));
 }
 
+TEST_F(ExBorderTest, BorderShownAgainCoversAWindowRaisedWhileItWasHidden) {
+  Open();
+  ::SetWindowPos(Wnd(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Pump(30);
+  // An opaque, not black pixel of the frame outside the form's own window:
+  // only a border part shows it.
+  const TExBorderLayout& l = Provider().ExLayout();
+  const TBitmap32& image = Provider().FrameImage();
+  auto onForm = [&](int32_t x, int32_t y) {
+    return x >= l.FormOrigin.X && x < l.FormOrigin.X + l.In.FormWidth && y >= l.FormOrigin.Y &&
+           y < l.FormOrigin.Y + l.In.FormHeight;
+  };
+  TPoint32 p{-1, -1};
+  for (int32_t y = 0; y < image.Height() && p.X < 0; ++y)
+    for (int32_t x = 0; x < image.Width() && p.X < 0; ++x)
+      if (!onForm(x, y) && image.Pixel(x, y) >> 24 == 255 && (image.Pixel(x, y) & 0xFFFFFF) != 0) p = {x, y};
+  ASSERT_GE(p.X, 0) << "the skin's border lies outside the window";
+  const POINT at = Screen(p);
+  ::ShowWindow(Wnd(), SW_MINIMIZE);
+  Pump(30);
+  // A black window over that point, raised while the form is minimised.
+  HWND black = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, at.x - 20,
+                                 at.y - 20, 40, 40, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(black, nullptr);
+  Pump(30);
+  ::ShowWindow(Wnd(), SW_RESTORE);
+  ::SetForegroundWindow(Wnd());
+  Pump(60);
+  HDC dc = ::GetDC(nullptr);
+  const COLORREF shown = ::GetPixel(dc, at.x, at.y);
+  ::ReleaseDC(nullptr, dc);
+  ::DestroyWindow(black);
+  const uint32_t px = Provider().FrameImage().Pixel(p.X, p.Y);
+  EXPECT_EQ(shown, RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF));
+}
+
 TEST_F(ExBorderTest, PartsShowThePremultipliedFrameImage) {
   Open();
   const TBitmap32& image = Provider().FrameImage();
