@@ -88,8 +88,9 @@ bool TacDialogWnd::HandleBorderMessage(TMessage& m) {
   switch (m.Msg) {
     case WM_WINDOWPOSCHANGING: {
       // A dialog about to be hidden keeps its look for the hide animation.
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
       if (pos && (pos->flags & SWP_HIDEWINDOW)) TakeHidePicture();
+      if (pos && (pos->flags & SWP_SHOWWINDOW)) FitCaptionOnShow(*pos);
       return false;
     }
     case WM_NCLBUTTONDOWN:

@@ -135,15 +135,8 @@ void TacDialogWnd::PaintCaption(TSkinContent& skin) {
     const TsGeneralData& g = skin.gd[textSection];
     color = active ? g.HotFontColor.Color : g.FontColor.Color;
   }
-  if (!captionFont_) {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof(ncm);
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-      captionFont_.reset(::CreateFontIndirectW(&ncm.lfCaptionFont));
-  }
-  const int len = ::GetWindowTextLengthW(wnd_);
-  std::wstring text(static_cast<size_t>(std::max(len, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(wnd_, text.data(), len + 1)));
+  CaptionFont();
+  const std::wstring text = Title();
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   if (dwExStyle_ & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL)) format |= DT_RIGHT | DT_RTLREADING;
   if (!text.empty() && skin.IsValidSkinIndex(textSection) && captionFont_) {

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "framework/graphics.h"
 #include "framework/handles.h"
@@ -49,6 +50,9 @@ class TacDialogWnd : public TacMainWnd, public TBorderOwner, private TCaptionStr
 
   // The frame's layout for the window's current size and state.
   const TFrameLayout& Layout();
+  // The window's title and the font the caption draws it in.
+  std::wstring Title() const;
+  HFONT CaptionFont();
   // The frame image: the whole window as the skin draws it.
   const TBitmap32& FrameImage() const { return frame_; }
   // Repaints the frame image when it is stale and copies the frame to the
@@ -134,6 +138,11 @@ class TacDialogWnd : public TacMainWnd, public TBorderOwner, private TCaptionStr
   bool TakeHidePicture();
   TBitmap32 hidePicture_;
   TRect32 hideRect_{};
+
+  // A dialog whose title does not fit its caption grows to fit it as it is
+  // first shown (dialog_caption_fit_win.cpp).
+  void FitCaptionOnShow(WINDOWPOS& pos);
+  bool captionFitted_ = false;
 
   // The frame image (dialog_frame_win.cpp).
   void UpdateLayout();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <vector>
 
@@ -129,7 +130,6 @@ TEST_F(DialogTest, AboutBoxIsDrawnBySkinAndKeepsOwnerAndResult) {
     const TFrameLayout& l = frame->Layout();
     ASSERT_GT(RectWidth(l.Buttons[cbClose]), 0);
     EXPECT_EQ(RectWidth(l.Icon), 0) << "a box without an icon of its own shows none";
-
     // With the main window's extended borders the box has the border too;
     // its own frame and caption bar on the screen are the frame image.
     ASSERT_TRUE(frame->ExtendedBorder());
@@ -180,6 +180,35 @@ TEST_F(DialogTest, AboutBoxIsDrawnBySkinAndKeepsOwnerAndResult) {
   EXPECT_EQ(SecondCbtHook::activations, 1);
   Pump(20);
   EXPECT_EQ(Dialogs()->Count(), 0u) << "the provider goes with its box";
+}
+
+TEST_F(DialogTest, AboutBoxGrowsToShowItsWholeTitleWithItsContentStillInTheMiddle) {
+  // The OK button's centre less the client area's: unskinned, then skinned.
+  int offset[2] = {};
+  const uint8_t rules = mgr->SkinningRules;
+  for (int skinned = 0; skinned < 2; ++skinned) {
+    mgr->SkinningRules = skinned ? rules : rules & ~srStdDialogs;
+    InBox in([&](HWND box) {
+      RECT ok, client;
+      ::GetWindowRect(::GetDlgItem(box, IDOK), &ok);
+      ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&ok), 2);
+      ::GetClientRect(box, &client);
+      offset[skinned] = (ok.left + ok.right) / 2 - client.right / 2;
+      if (skinned) {
+        TacDialogWnd* frame = Dialogs()->ProviderOf(box)->ListSW();
+        WindowDC dc(nullptr);
+        SelectGuard font(dc.get(), frame->CaptionFont());
+        SIZE title{};
+        ::GetTextExtentPoint32W(dc.get(), kAboutCaption, int(std::wcslen(kAboutCaption)), &title);
+        EXPECT_GE(RectWidth(frame->Layout().Text), title.cx);
+      }
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
+    EXPECT_TRUE(in.Ran);
+  }
+  mgr->SkinningRules = rules;
+  EXPECT_NEAR(offset[1], offset[0], 1);
 }
 
 TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
