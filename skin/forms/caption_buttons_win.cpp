@@ -1,6 +1,6 @@
 // The caption buttons of the form's skin provider: presses and the system
-// commands they give, outline dragging, and copying a button's look to the
-// screen (hot tracking and fades are the caption strip's).
+// commands they give, and outline dragging (hot tracking and fades are the
+// caption strip's).
 #include <windowsx.h>
 
 #include "skin/forms/exborder_win.h"
@@ -35,12 +35,7 @@ bool TsSkinProvider::HandleMouse(TMessage& m) {
       break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
-      const TCaptionButtonKind k = CaptionButtonOfHitCode(static_cast<int32_t>(m.WParam));
-      if (k != cbCount) {
-        captionButtons_.Press(k);
-        m.Result = 0;
-        return true;
-      }
+      if (PressCaptionButton(m)) return true;
       if (m.Msg == WM_NCLBUTTONDOWN &&
           StartOutlineDrag(static_cast<int>(m.WParam), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
         m.Result = 0;
@@ -101,11 +96,7 @@ WPARAM TsSkinProvider::CaptionDoubleClickCommand() {
 
 void TsSkinProvider::Release(POINT p) {
   HWND w = Wnd();
-  // The button acts only when the release is over it.
-  const bool over = CaptionButtonOfHitCode(HitTestScreen(p)) == captionButtons_.Pressed();
-  const TCaptionButtonKind k = captionButtons_.EndPress();
-  if (!over) return;
-  switch (k) {
+  switch (EndCaptionPress(p)) {
     case cbMin:
       ::SendMessageW(w, WM_SYSCOMMAND, ::IsIconic(w) ? SC_RESTORE : SC_MINIMIZE, 0);
       break;
@@ -172,22 +163,6 @@ void TsSkinProvider::InvertOutline(const TRect32& r) {
   ::PatBlt(dc, r.Left, r.Bottom - b, w, b, DSTINVERT);
   ::PatBlt(dc, r.Left, r.Top + b, b, h - 2 * b, DSTINVERT);
   ::PatBlt(dc, r.Right - b, r.Top + b, b, h - 2 * b, DSTINVERT);
-}
-
-void TsSkinProvider::ShowButtons(unsigned mask) {
-  if (!mask || !cache_.DC()) return;
-  ++frameGeneration_;
-  // With the extended border the buttons lie in the border's caption part,
-  // and may reach into the form's own caption.
-  if (border_) border_->Update(false);
-  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
-  WindowDC dc(Wnd(), TDcArea::Whole);
-  if (!dc.get()) return;
-  for (int k = 0; k < cbCount; ++k) {
-    if (!(mask & (1u << k))) continue;
-    const TRect32& r = layout_.Buttons[k];
-    ::BitBlt(dc.get(), r.Left - o.X, r.Top - o.Y, RectWidth(r), RectHeight(r), cache_.DC(), r.Left, r.Top, SRCCOPY);
-  }
 }
 
 }  // namespace glyphora

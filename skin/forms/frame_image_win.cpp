@@ -17,10 +17,6 @@
 namespace glyphora {
 
 namespace {
-int SectionState(const TSkinContent& skin, int index, bool active) {
-  return active && skin.IsValidSkinIndex(index) && skin.gd[index].States > 1 ? 1 : 0;
-}
-
 HICON CaptionIcon(HWND wnd) {
   auto icon = reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, ICON_SMALL, 0));
   if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, ICON_BIG, 0));
@@ -36,25 +32,13 @@ HICON CaptionIcon(HWND wnd) {
 }
 }  // namespace
 
-const TFrameLayout& TsSkinProvider::Layout() {
-  UpdateLayout();
-  return layout_;
-}
-
 void TsSkinProvider::UpdateLayout() {
   if (layoutValid_) return;
+  TFrameInput in;
+  if (!WindowFrameInput(in)) return;
   HWND w = Wnd();
-  RECT wr{}, cr{};
-  POINT origin{0, 0};
-  if (!w || !::GetWindowRect(w, &wr) || !::GetClientRect(w, &cr) || !::ClientToScreen(w, &origin)) return;
   const LONG style = ::GetWindowLongW(w, GWL_STYLE);
   const LONG exStyle = ::GetWindowLongW(w, GWL_EXSTYLE);
-  TFrameInput in;
-  in.Width = wr.right - wr.left;
-  in.Height = wr.bottom - wr.top;
-  in.Client = {origin.x - wr.left, origin.y - wr.top, origin.x - wr.left + cr.right, origin.y - wr.top + cr.bottom};
-  in.SysBorderWidth = std::max<int32_t>(0, in.Client.Left);
-  in.SysBorderHeight = std::max<int32_t>(0, in.Height - in.Client.Bottom);
   in.CaptionHeight = (style & WS_CAPTION) == WS_CAPTION ? std::max<int32_t>(0, in.Client.Top - in.SysBorderHeight) : 0;
   in.Sizeable = (style & WS_THICKFRAME) != 0;
   in.Maximized = ::IsZoomed(w);
@@ -173,20 +157,9 @@ void TsSkinProvider::PaintAll() {
 
 void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
   TBitmap32& pix = frame_;
-  const int32_t w = layout_.In.Width;
-  const TRect32& sh = layout_.In.Shadow;
-  // With the extended border the caption lies inside the shadow, and a
-  // skin that draws its frame from the border image (mode 1) has no
-  // caption bar section of its own.
-  const TRect32 band{sh.Left, sh.Top, w - sh.Right, std::min(layout_.CaptionBottom, pix.Height())};
-  const bool extended = border_ != nullptr;
-  if (skin.IsValidSkinIndex(titleIndex_) && !(extended && skin.SkinData.ExDrawMode == 1)) {
-    PaintSection(&skin, titleIndex_, skin.gd[titleIndex_].ClassName, CacheInfoOf(&pix, 0, 0), -1, -1, &pix,
-                 {band.Left, band.Top}, band, SectionState(skin, titleIndex_, formActive_));
-  }
-  HWND wnd = Wnd();
+  const TRect32 band = PaintCaptionBar(skin);
   HDC dc = cache_.DC();
-  if (RectWidth(layout_.Icon) > 0) DrawCaptionIcon(pix, dc, layout_.Icon, CaptionIcon(wnd));
+  if (RectWidth(layout_.Icon) > 0) DrawCaptionIcon(pix, dc, layout_.Icon, CaptionIcon(Wnd()));
 
   // Title: the caption section's font colour for the frame state, cut with
   // an ellipsis when it does not fit.
@@ -198,15 +171,8 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
   } else if (formState == 0) {
     color = clGrayText;
   }
-  if (!captionFont_) {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof(ncm);
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-      captionFont_.reset(::CreateFontIndirectW(&ncm.lfCaptionFont));
-  }
-  const int len = ::GetWindowTextLengthW(wnd);
-  std::wstring text(static_cast<size_t>(std::max(len, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(wnd, text.data(), len + 1)));
+  CaptionFont();
+  const std::wstring text = Title();
   constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   if (!text.empty() && skin.IsValidSkinIndex(textSection)) {
     // A glow behind the text when the section gives one for this state.
@@ -233,41 +199,8 @@ void TsSkinProvider::PaintCaption(TSkinContent& skin, int formState) {
         ++glowMasksMade_;
     }
   }
-  if (!text.empty() && extended) {
-    // Into the layered frame with its alpha.
-    ::GdiFlush();
-    DrawText32(&pix, captionFont_ ? captionFont_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), text,
-               color, kFormat, layout_.Text);
-  } else if (!text.empty()) {
-    SelectGuard font(dc, captionFont_ ? captionFont_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
-    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(color));
-    RECT tr{layout_.Text.Left, layout_.Text.Top, layout_.Text.Right, layout_.Text.Bottom};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr, kFormat);
-    ::SetTextColor(dc, oldColor);
-    ::SetBkMode(dc, oldMode);
-  }
-  ::GdiFlush();
-
-  stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + sh.Right + 10, band.Bottom);
-  captionButtons_.PaintButtons(pix, layout_, stripRect_, strip_);
-}
-
-void TsSkinProvider::RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) {
-  RenderCaptionButton(layout_, kind, state, frame_, strip_, stripRect_, Content(), ButtonImage(kind), formActive_, out);
-}
-
-void TsSkinProvider::PutButton(TCaptionButtonKind kind, const TBitmap32& look) {
-  PutCaptionButton(frame_, layout_.Buttons[kind], look);
-}
-
-void TsSkinProvider::ReadButton(TCaptionButtonKind kind, TBitmap32& out) {
-  ReadCaptionButton(frame_, layout_.Buttons[kind], out);
-}
-
-bool TsSkinProvider::ButtonPaintable(TCaptionButtonKind kind) {
-  return layoutValid_ && RectWidth(layout_.Buttons[kind]) > 0 && frame_.Width() == layout_.In.Width &&
-         frame_.Height() == layout_.In.Height && !SkinData->BGChanged;
+  DrawTitle(dc, text, color, kFormat);
+  PaintCaptionButtons(band);
 }
 
 }  // namespace glyphora

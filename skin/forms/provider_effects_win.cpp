@@ -1,7 +1,7 @@
-// The form provider's extended border and effects: making and dropping the
-// border window, keeping it around the form, the client-only region of a
-// form inside it, the caption buttons' glows, the background the frame
-// image lends to the form's children, and the messages that drive them.
+// The form provider's extended border and effects: when the border is
+// wanted, keeping it around the form, the background the frame image lends
+// to the form's children, the window animations, and the messages that
+// drive them.
 #include <windowsx.h>
 
 #include <algorithm>
@@ -33,49 +33,10 @@ void TsSkinProvider::SetAllowExtBorders(bool value) {
   CheckExtendedBorder();
 }
 
-void TsSkinProvider::CheckExtendedBorder() {
-  const bool want = WantsExtendedBorder();
-  if (want == (border_ != nullptr)) return;
-  if (!want) {
-    DropExtendedBorder();
-    return;
-  }
-  border_ = std::make_unique<TacBorderForm>(*this);
-  layoutValid_ = false;
-  rgnChanged_ = true;
-  lastSize_ = {-1, -1};
-  SkinData->MarkBGChanged();
-  DropCaptionGlow();
-  if (::IsWindowVisible(Wnd())) PaintFrame();
-}
-
-void TsSkinProvider::DropExtendedBorder() {
-  if (!border_) return;
+void TsSkinProvider::BorderChanging() {
   RemoveButtonGlows();
-  border_.reset();
-  FreeSpareBorderParts();  // no border wanted: none kept for later
-  layoutValid_ = false;
-  rgnChanged_ = true;
   lastSize_ = {-1, -1};
-  SkinData->MarkBGChanged();
   DropCaptionGlow();
-  HWND w = Wnd();
-  if (!w || form_->Destroying()) return;
-  if (FrameSkinned()) {
-    if (::IsWindowVisible(w)) PaintFrame();
-  } else {
-    ::SetWindowRgn(w, nullptr, TRUE);
-  }
-  ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-POINT TsSkinProvider::ImageOrigin() {
-  RECT r{};
-  HWND w = Wnd();
-  if (!w || !::GetWindowRect(w, &r)) return POINT{0, 0};
-  UpdateLayout();
-  if (border_) return POINT{r.left - exLayout_.FormOrigin.X, r.top - exLayout_.FormOrigin.Y};
-  return POINT{r.left, r.top};
 }
 
 void TsSkinProvider::KeepExtendedFrameOnScreen() {
@@ -98,10 +59,6 @@ void TsSkinProvider::KeepExtendedFrameOnScreen() {
     ::SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool TsSkinProvider::OwnsWindow(HWND wnd) const {
-  return wnd && (wnd == Wnd() || (border_ && border_->Owns(wnd)));
-}
-
 bool TsSkinProvider::Animating() const {
   return (minAnim_ && minAnim_->Running()) || (moveBlend_ && moveBlend_->Running());
 }
@@ -114,8 +71,7 @@ void TsSkinProvider::UpdateExBordersPos(bool redraw, uint8_t blend) {
     border_->Hide();
     return;
   }
-  UpdateLayout();
-  if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  PaintIfStale();
   border_->Update(redraw, blend);
 }
 
@@ -146,15 +102,6 @@ void TsSkinProvider::AfterWindowPosChanged(const TMessage& m) {
   if (!border_) return;
   if (!(flags & SWP_NOZORDER)) border_->RequireZOrder();
   UpdateExBordersPos(false);
-}
-
-int32_t TsSkinProvider::ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) {
-  // Only with the extended border: the glow reaches beyond the frame.
-  if (!border_) return -1;
-  const POINT o = ImageOrigin();
-  const TRect32& r = layout_.Buttons[kind];
-  return ShowCaptionButtonGlow(SkinData->SkinManager(), Content(), kind, ::IsZoomed(Wnd()) != FALSE,
-                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, border_->TopWindow(), slot);
 }
 
 bool TsSkinProvider::AnswerBackground(TMessage& m) {
@@ -206,8 +153,7 @@ bool TsSkinProvider::AnswerBackground(TMessage& m) {
 bool TsSkinProvider::Snapshot(TBitmap32& out, TRect32& screen) {
   HWND w = Wnd();
   if (!w || !FrameSkinned() || !::IsWindowVisible(w) || ::IsIconic(w)) return false;
-  UpdateLayout();
-  if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  PaintIfStale();
   if (frame_.Empty()) return false;
   SnapshotWindow(w, frame_, layout_.Client, out);
   const POINT o = ImageOrigin();

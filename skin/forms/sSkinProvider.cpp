@@ -93,24 +93,12 @@ bool TsSkinProvider::FrameSkinned() const {
   return DrawNonClientArea && form_ && !form_->Destroying() && SkinData->Skinned() && Content();
 }
 
-void TsSkinProvider::ResolveSkin() {
-  SkinData->UpdateIndexes();
+void TsSkinProvider::SkinResolved(TSkinContent* skin) {
   DropCaptionGlow();
-  titleIndex_ = captionIndex_ = normImage_ = -1;
-  for (TButton& b : buttons_) b.Image = -1;
-  layoutValid_ = false;
-  rgnChanged_ = true;
-  TSkinContent* skin = Content();
+  normImage_ = -1;
   if (!skin) return;
-  titleIndex_ = skin->GetSkinIndex("FORMTITLE");
-  captionIndex_ = skin->GetSkinIndex("CAPTION");
-  const int32_t global = skin->ConstData.IndexGLobalInfo;
-  auto image = [&](const char* name) { return skin->GetMaskIndex(global, "GLOBALINFO", name); };
-  buttons_[cbClose].Image = image("BICONCLOSE");
-  buttons_[cbMax].Image = image("BICONMAX");
-  buttons_[cbMin].Image = image("BICONMIN");
-  buttons_[cbHelp].Image = image("BICONHELP");
-  normImage_ = image("BICONNORM");
+  SetButtonImages(*skin, "BICONCLOSE", "BICONMAX", "BICONMIN", "BICONHELP");
+  normImage_ = GlobalImage(*skin, "BICONNORM");
   if (normImage_ < 0 && SkinData->SkinIndex >= 0)
     normImage_ = skin->GetMaskIndex(SkinData->SkinIndex, SkinData->SkinSection(), "BICONNORM");
 }
@@ -304,27 +292,11 @@ void TsSkinProvider::MaxPlacement(MINMAXINFO* mmi) {
 void TsSkinProvider::PaintFrame() {
   HWND w = Wnd();
   if (!w || !FrameSkinned()) return;
-  UpdateLayout();
-  if (SkinData->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  PaintIfStale();
   if (rgnChanged_ && !rgnPosted_) ApplyRegion();
   CopyFrameToWindow();
   // The border shows the rest of the frame around the form.
   if (border_) UpdateExBordersPos(false);
-}
-
-void TsSkinProvider::CopyFrameToWindow() {
-  HWND w = Wnd();
-  WindowDC dc(w, TDcArea::Whole);
-  if (!dc.get() || !cache_.DC()) return;
-  // With the extended border the form's own frame shows the frame image's
-  // pixels that lie under it, seamless with the border around it.
-  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
-  const int32_t winW = border_ ? exLayout_.In.FormWidth : frame_.Width();
-  const int32_t winH = border_ ? exLayout_.In.FormHeight : frame_.Height();
-  const TRect32 c = border_ ? exLayout_.In.FormClient : layout_.Client;
-  ::GdiFlush();
-  ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);
-  ::BitBlt(dc.get(), 0, 0, winW, winH, cache_.DC(), o.X, o.Y, SRCCOPY);
 }
 
 void TsSkinProvider::ApplyRegion() {

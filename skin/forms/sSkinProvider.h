@@ -6,7 +6,6 @@
 // makes the form known to skin broadcasts and, in preview mode, passes the
 // skin editor's live-preview records to the manager.
 #pragma once
-#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -16,17 +15,13 @@
 #include "framework/graphics.h"
 #include "skin/core/anim_effects.h"
 #include "skin/core/sCommonData.h"
-#include "skin/forms/border_owner_win.h"
-#include "skin/forms/caption_strip_win.h"
-#include "skin/forms/exborder_geometry.h"
-#include "skin/forms/frame_geometry.h"
+#include "skin/forms/frame_host_win.h"
 #include "skin/forms/sys_menu_rules.h"
 #include "skin/paint/glow_mask.h"
 
 namespace glyphora {
 
 class TSkinContent;
-class TacBorderForm;
 class TacMinimizeAnim;
 class TacMoveBlend;
 class TacPictureWindow;
@@ -43,7 +38,7 @@ struct TacAddedTitle {
 // Which animation has ended (OnAfterAnimation).
 enum class TacAnimEvent { aeShowing, aeHiding, aeSkinChanging };
 
-class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionStripHost {
+class TsSkinProvider : public TComponent, public TFrameImageHost {
  public:
   explicit TsSkinProvider(TComponent* owner);
   ~TsSkinProvider() override;
@@ -63,22 +58,10 @@ class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionS
   // Scans the form for controls to adapt (nothing without a skin).
   void AdaptControls();
 
-  // True while the provider draws the frame (a skin is active).
-  bool FrameSkinned() const;
-  // The frame is drawn in its active look.
-  bool FormActive() const { return formActive_; }
-  // The frame's layout for the window's current size and state.
-  const TFrameLayout& Layout();
-  // The frame image: the whole window as the skin draws it (frame, caption,
-  // buttons; the client part has the form's section background).
-  const TBitmap32& FrameImage() const { return frame_; }
-  // Repaints the frame image when it is stale and copies the frame to the
-  // window.
-  void PaintFrame();
-  // 0 normal, 1 hot, 2 pressed.
-  int ButtonState(TCaptionButtonKind kind) const { return captionButtons_.State(kind); }
-  // A caption button's look is changing.
-  bool ButtonFading() const { return captionButtons_.Fading(); }
+  // True while the provider draws the frame (a skin is active). The frame
+  // image's client part has the form's section background.
+  bool FrameSkinned() const override;
+  void PaintFrame() override;
   // Caption glow masks made so far (tests, benchmarks).
   int CaptionGlowMasksMade() const { return glowMasksMade_; }
   // The skin editor acknowledged this form in preview mode: it takes the
@@ -93,16 +76,6 @@ class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionS
   // The skin manager's translucent drag may be used for this form.
   bool AllowBlendOnMoving = true;
   std::function<void(TacAnimEvent)> OnAfterAnimation;
-  // The extended border is shown around the form now.
-  bool ExtendedBorder() const { return border_ != nullptr; }
-  TacBorderForm* BorderForm() const { return border_.get(); }
-  // The border's layout (valid while ExtendedBorder()).
-  const TExBorderLayout& ExLayout() { UpdateLayout(); return exLayout_; }
-  // The frame image's top-left corner on the screen: the window's, or with
-  // the extended border the shadow's.
-  POINT ImageOrigin();
-  // Glow window of a caption button (-1: none).
-  int32_t ButtonGlow(TCaptionButtonKind kind) const { return captionButtons_.Glow(kind); }
   // Moves (and with redraw repaints) the border around the form.
   void UpdateExBordersPos(bool redraw, uint8_t blend = 255);
   // The whole window as it looks now (frame, with the extended border its
@@ -127,10 +100,6 @@ class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionS
   TRect32 IconScreenRect();
 
  private:
-  struct TButton {
-    int Image = -1;  // image index in the skin
-  };
-
   // Posted to the form to apply the region after a size change.
   static constexpr UINT kApplyRegionMsg = WM_APP + 0x3A17;
 
@@ -158,33 +127,29 @@ class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionS
   void SizeChanged();
   void MaxPlacement(MINMAXINFO* mmi);
 
-  TSkinContent* Content() const;
-  void ResolveSkin();
+  // The frame image (frame_image_win.cpp).
+  HWND FrameWindow() const override { return Wnd(); }
+  TsCommonData& FrameData() const override { return *SkinData; }
+  TsSkinManager* FrameManager() const override { return SkinData->SkinManager(); }
+  TSkinContent* Content() const override;
+  HDC FrameDC() const override { return cache_.DC(); }
+  void SkinResolved(TSkinContent* skin) override;
   void ForgetSkin();
-  void UpdateLayout();
-  void PaintAll();
+  void UpdateLayout() override;
+  void PaintAll() override;
   void PaintCaption(TSkinContent& skin, int state);
   void ApplyRegion();
-  void CopyFrameToWindow();
+  // A maximised form's maximise button shows the restore image.
+  int ButtonImage(TCaptionButtonKind kind) const override;
 
-  // Caption buttons: their states in captionButtons_, their looks here.
-  int ButtonImage(TCaptionButtonKind kind) const;
-  HWND StripWindow() const override { return Wnd(); }
-  bool StripOwnsWindow(HWND wnd) const override { return OwnsWindow(wnd); }
-  int StripHitTest(POINT screen) override { return HitTestScreen(screen); }
-  bool ButtonPaintable(TCaptionButtonKind kind) override;
-  void ReadButton(TCaptionButtonKind kind, TBitmap32& out) override;
-  void RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) override;
-  void PutButton(TCaptionButtonKind kind, const TBitmap32& look) override;
-  void ShowButtons(unsigned mask) override;
-  int32_t ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) override;
-  void FadeCut() override { SkinData->MarkBGChanged(); }
+  // Caption buttons: their states in captionButtons_, their looks in the
+  // frame image.
   void SetHot(TCaptionButtonKind kind) { captionButtons_.SetHot(kind); }
   void StopFades() { captionButtons_.StopFades(); }
   void Release(POINT screen);
   // What a double click on the caption does (0: nothing).
   WPARAM CaptionDoubleClickCommand();
-  int HitTestScreen(POINT screen);
+  int HitTestScreen(POINT screen) override;
 
   // Outline dragging.
   bool StartOutlineDrag(int hitCode, POINT screen);
@@ -201,23 +166,18 @@ class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionS
   HWND Wnd() const;
 
   // ---- extended border, shadow, glows and window animations
-  HWND BorderOwnerWindow() const override { return Wnd(); }
-  const TBitmap32& BorderFrameImage() const override { return frame_; }
-  uint32_t BorderFrameGeneration() const override { return frameGeneration_; }
-  const TExBorderLayout& BorderExLayout() const override { return exLayout_; }
-  const TFrameLayout& BorderFrameLayout() override { return Layout(); }
-  POINT BorderImageOrigin() override { return ImageOrigin(); }
   bool HandleEffectsMessage(TMessage& m);
-  // The border exists exactly while the manager, the skin and the form
-  // allow it; made or dropped here.
-  void CheckExtendedBorder();
-  void DropExtendedBorder();
-  bool WantsExtendedBorder() const;
+  // The border is wanted while the manager, the skin and the form allow it.
+  bool WantsExtendedBorder() const override;
+  // A border made or dropped: glows, the caption's glow masks and the size
+  // last seen go with the old frame; a form no longer skinned gets its
+  // whole window back.
+  void BorderChanging() override;
+  bool FrameClosing() const override { return !form_ || form_->Destroying(); }
+  void BorderDroppedUnskinned(HWND w) override { ::SetWindowRgn(w, nullptr, TRUE); }
   // The answer to SKC_GETBG: the frame image at the client's origin.
   bool AnswerBackground(TMessage& m);
   void RemoveButtonGlows() { captionButtons_.RemoveGlows(); }
-  // A window of this form: the form's own or one of its border's.
-  bool OwnsWindow(HWND wnd) const;
   // At the first show: a form whose skinned frame would reach beyond the
   // top or left of the work area moves in.
   void KeepExtendedFrameOnScreen();
@@ -229,11 +189,6 @@ class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionS
   void BorderMouseMove(int32_t code) override;
   // After the frame has handled a change of the window's place or size.
   void AfterWindowPosChanged(const TMessage& m);
-  std::unique_ptr<TacBorderForm> border_;
-  TExBorderLayout exLayout_;
-  // Counts changes of the frame image's pixels, so that the border knows
-  // when a part's picture may have changed.
-  uint32_t frameGeneration_ = 0;
   RECT lastWindowRect_{};  // where the last change of place or size left the form
   std::unique_ptr<TacMinimizeAnim> minAnim_;
   std::unique_ptr<TacMoveBlend> moveBlend_;
@@ -250,27 +205,16 @@ class TsSkinProvider : public TComponent, public TBorderOwner, private TCaptionS
   // The frame image: a view of the window's size into a DIB section that
   // only grows, so that resizing does not make a new one at every step.
   TDibBitmap cache_;
-  TBitmap32 frame_;
-  TBitmap32 strip_;           // the finished caption behind the buttons
-  TRect32 stripRect_{};
-  TFrameLayout layout_;
-  bool layoutValid_ = false;
-  bool rgnChanged_ = true;
   bool rgnPosted_ = false;  // a size change's region waits for the queue to empty
-  bool formActive_ = true;
   SIZE lastSize_{-1, -1};
   SIZE rgnSize_{-1, -1};  // the window size the region was made for
-  int titleIndex_ = -1, captionIndex_ = -1, normImage_ = -1;
-  UniqueFont captionFont_;
+  int normImage_ = -1;
   // The caption text's glow masks, active and inactive, made for the
   // text's own box (its size changes only with a text cut to fit); dropped
   // whenever the text, the font or the skin changes.
   TMask8 captionGlow_[2];
   int glowMasksMade_ = 0;
   void DropCaptionGlow() { captionGlow_[0].Clear(); captionGlow_[1].Clear(); }
-
-  std::array<TButton, cbCount> buttons_;
-  TCaptionButtonStrip captionButtons_{*this};
 };
 
 }  // namespace glyphora
