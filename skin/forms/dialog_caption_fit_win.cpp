@@ -11,23 +11,6 @@
 
 namespace glyphora {
 
-HFONT TacDialogWnd::CaptionFont() {
-  if (!captionFont_) {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof(ncm);
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-      captionFont_.reset(::CreateFontIndirectW(&ncm.lfCaptionFont));
-  }
-  return captionFont_ ? captionFont_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
-
-std::wstring TacDialogWnd::Title() const {
-  const int len = ::GetWindowTextLengthW(wnd_);
-  std::wstring text(static_cast<size_t>(std::max(len, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(std::max(::GetWindowTextW(wnd_, text.data(), len + 1), 0)));
-  return text;
-}
-
 void TacDialogWnd::FitCaptionOnShow(WINDOWPOS& pos) {
   if (captionFitted_) return;
   captionFitted_ = true;

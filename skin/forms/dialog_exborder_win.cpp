@@ -1,4 +1,4 @@
-// The extended border of a skinned dialog: made and dropped as the manager's
+// The extended border of a skinned dialog: wanted as the manager's
 // ExtendedBorders and the skin allow, kept around the dialog on every move,
 // size, activation, show and hide, and the presses it hands back; and the
 // dialog's hide animation.
@@ -21,40 +21,6 @@ bool TacDialogWnd::WantsExtendedBorder() const {
   return !(dwStyle_ & WS_CHILD) && (dwStyle_ & (WS_CAPTION | WS_THICKFRAME | WS_BORDER)) != 0;
 }
 
-void TacDialogWnd::CheckExtendedBorder() {
-  const bool want = WantsExtendedBorder();
-  if (want == (border_ != nullptr)) return;
-  if (!want) {
-    DropExtendedBorder();
-    return;
-  }
-  border_ = std::make_unique<TacBorderForm>(*this);
-  layoutValid_ = false;
-  rgnChanged_ = true;
-  skinData_->MarkBGChanged();
-  if (::IsWindowVisible(wnd_)) PaintFrame();
-}
-
-void TacDialogWnd::DropExtendedBorder() {
-  if (!border_) return;
-  border_.reset();
-  FreeSpareBorderParts();  // no border wanted: none kept for later
-  layoutValid_ = false;
-  rgnChanged_ = true;
-  skinData_->MarkBGChanged();
-  if (!::IsWindow(wnd_)) return;
-  if (FrameSkinned() && ::IsWindowVisible(wnd_)) PaintFrame();
-  ::RedrawWindow(wnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-POINT TacDialogWnd::ImageOrigin() {
-  RECT r{};
-  if (!::GetWindowRect(wnd_, &r)) return POINT{0, 0};
-  UpdateLayout();
-  if (border_) return POINT{r.left - exLayout_.FormOrigin.X, r.top - exLayout_.FormOrigin.Y};
-  return POINT{r.left, r.top};
-}
-
 void TacDialogWnd::BorderMouseMove(int32_t code) {
   if (captionButtons_.Pressed() == cbCount) captionButtons_.SetHot(CaptionButtonOfHitCode(code));
 }
@@ -65,8 +31,7 @@ void TacDialogWnd::UpdateExBordersPos(bool redraw) {
     border_->Hide();
     return;
   }
-  UpdateLayout();
-  if (skinData_->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  PaintIfStale();
   border_->Update(redraw);
 }
 
@@ -75,8 +40,7 @@ bool TacDialogWnd::TakeHidePicture() {
   if (!a.Active || AnimFrames(a.Time) < 1 || !LayeredWindowsAvailable() || !FrameSkinned() ||
       !::IsWindowVisible(wnd_) || ::IsIconic(wnd_))
     return false;
-  UpdateLayout();
-  if (skinData_->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  PaintIfStale();
   if (frame_.Empty()) return false;
   SnapshotWindow(wnd_, frame_, layout_.Client, hidePicture_);
   const POINT o = ImageOrigin();

@@ -20,30 +20,12 @@
 
 namespace glyphora {
 
-namespace {
-int SectionState(const TSkinContent& skin, int index, bool active) {
-  return active && skin.IsValidSkinIndex(index) && skin.gd[index].States > 1 ? 1 : 0;
-}
-}  // namespace
-
-const TFrameLayout& TacDialogWnd::Layout() {
-  UpdateLayout();
-  return layout_;
-}
-
-int TacDialogWnd::ButtonImage(TCaptionButtonKind kind) const { return buttons_[kind].Image; }
+HDC TacDialogWnd::FrameDC() const { return skinData_->CacheDC(); }
 
 void TacDialogWnd::UpdateLayout() {
   if (layoutValid_) return;
-  RECT wr{}, cr{};
-  POINT origin{0, 0};
-  if (!::GetWindowRect(wnd_, &wr) || !::GetClientRect(wnd_, &cr) || !::ClientToScreen(wnd_, &origin)) return;
   TFrameInput in;
-  in.Width = wr.right - wr.left;
-  in.Height = wr.bottom - wr.top;
-  in.Client = {origin.x - wr.left, origin.y - wr.top, origin.x - wr.left + cr.right, origin.y - wr.top + cr.bottom};
-  in.SysBorderWidth = std::max<int32_t>(0, in.Client.Left);
-  in.SysBorderHeight = std::max<int32_t>(0, in.Height - in.Client.Bottom);
+  if (!WindowFrameInput(in)) return;
   in.Maximized = ::IsZoomed(wnd_);
   in.Minimized = ::IsIconic(wnd_);
   in.CaptionHeight = (dwStyle_ & WS_CAPTION) == WS_CAPTION || in.Minimized
@@ -116,15 +98,7 @@ void TacDialogWnd::PaintAll() {
 
 void TacDialogWnd::PaintCaption(TSkinContent& skin) {
   TBitmap32& pix = frame_;
-  const int32_t w = layout_.In.Width;
-  const TRect32& sh = layout_.In.Shadow;
-  // With the extended border the caption lies inside the shadow, and a
-  // skin whose template is the whole frame (mode 1) has no caption bar.
-  const TRect32 band{sh.Left, sh.Top, w - sh.Right, std::min(layout_.CaptionBottom, pix.Height())};
-  const bool extended = border_ != nullptr;
-  if (skin.IsValidSkinIndex(titleIndex_) && !(extended && skin.SkinData.ExDrawMode == 1))
-    PaintSection(&skin, titleIndex_, skin.gd[titleIndex_].ClassName, CacheInfoOf(&pix, 0, 0), -1, -1, &pix,
-                 {band.Left, band.Top}, band, SectionState(skin, titleIndex_, formActive_));
+  const TRect32 band = PaintCaptionBar(skin);
   HDC dc = skinData_->CacheDC();
   if (icon_ && RectWidth(layout_.Icon) > 0) DrawCaptionIcon(pix, dc, layout_.Icon, icon_);
   // Title: the caption section's font colour for the frame's state.
@@ -149,94 +123,17 @@ void TacDialogWnd::PaintCaption(TSkinContent& skin) {
                    glow, gsAll, format);
     }
   }
-  if (!text.empty() && extended) {
-    // Into the layered frame with its alpha.
-    ::GdiFlush();
-    DrawText32(&pix, captionFont_ ? captionFont_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), text,
-               color, format, layout_.Text);
-  } else if (!text.empty()) {
-    SelectGuard font(dc, captionFont_ ? captionFont_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
-    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(color));
-    RECT tr{layout_.Text.Left, layout_.Text.Top, layout_.Text.Right, layout_.Text.Bottom};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr, format);
-    ::SetTextColor(dc, oldColor);
-    ::SetBkMode(dc, oldMode);
-  }
-  ::GdiFlush();
-  stripRect_ = ButtonStripRect(w, layout_.In.SysBorderWidth + layout_.ButtonsWidth + sh.Right + 10, band.Bottom);
-  captionButtons_.PaintButtons(pix, layout_, stripRect_, strip_);
-}
-
-void TacDialogWnd::RenderButton(TCaptionButtonKind kind, int state, TBitmap32& out) {
-  RenderCaptionButton(layout_, kind, state, frame_, strip_, stripRect_, Content(), ButtonImage(kind), formActive_, out);
-}
-
-void TacDialogWnd::PutButton(TCaptionButtonKind kind, const TBitmap32& look) {
-  PutCaptionButton(frame_, layout_.Buttons[kind], look);
-}
-
-void TacDialogWnd::ReadButton(TCaptionButtonKind kind, TBitmap32& out) {
-  ReadCaptionButton(frame_, layout_.Buttons[kind], out);
-}
-
-bool TacDialogWnd::ButtonPaintable(TCaptionButtonKind kind) {
-  return layoutValid_ && !frame_.Empty() && !skinData_->BGChanged && RectWidth(layout_.Buttons[kind]) > 0 &&
-         frame_.Width() == layout_.In.Width && frame_.Height() == layout_.In.Height;
-}
-
-void TacDialogWnd::FadeCut() { skinData_->MarkBGChanged(); }
-
-void TacDialogWnd::ShowButtons(unsigned mask) {
-  HDC cache = skinData_->CacheDC();
-  if (!mask || !cache) return;
-  ++frameGeneration_;
-  // With the extended border the buttons lie in the border's caption part,
-  // and may reach into the dialog's own caption.
-  if (border_) border_->Update(false);
-  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
-  WindowDC dc(wnd_, TDcArea::Whole);
-  if (!dc.get()) return;
-  ::GdiFlush();
-  for (int k = 0; k < cbCount; ++k) {
-    if (!(mask & (1u << k))) continue;
-    const TRect32& r = layout_.Buttons[k];
-    ::BitBlt(dc.get(), r.Left - o.X, r.Top - o.Y, RectWidth(r), RectHeight(r), cache, r.Left, r.Top, SRCCOPY);
-  }
-}
-
-int32_t TacDialogWnd::ShowButtonGlow(TCaptionButtonKind kind, int32_t* slot) {
-  // As for forms: only with the extended border around the dialog.
-  if (!border_) return -1;
-  const POINT o = ImageOrigin();
-  const TRect32& r = layout_.Buttons[kind];
-  return ShowCaptionButtonGlow(manager_, Content(), kind, ::IsZoomed(wnd_) != FALSE,
-                               {o.x + r.Left, o.y + r.Top, o.x + r.Right, o.y + r.Bottom}, border_->TopWindow(), slot);
+  DrawTitle(dc, text, color, format);
+  PaintCaptionButtons(band);
 }
 
 void TacDialogWnd::PaintFrame() {
   if (!FrameSkinned()) return;
-  UpdateLayout();
-  if (skinData_->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  PaintIfStale();
   if (rgnChanged_) ApplyRegion();
   CopyFrameToWindow();
   // The border shows the rest of the frame around the dialog.
   if (border_) UpdateExBordersPos(false);
-}
-
-void TacDialogWnd::CopyFrameToWindow() {
-  WindowDC dc(wnd_, TDcArea::Whole);
-  HDC cache = skinData_->CacheDC();
-  if (!dc.get() || !cache || frame_.Empty()) return;
-  // With the extended border the dialog's own frame shows the frame image's
-  // pixels that lie under it, seamless with the border around it.
-  const TPoint32 o = border_ ? exLayout_.FormOrigin : TPoint32{};
-  const int32_t winW = border_ ? exLayout_.In.FormWidth : frame_.Width();
-  const int32_t winH = border_ ? exLayout_.In.FormHeight : frame_.Height();
-  const TRect32 c = border_ ? exLayout_.In.FormClient : layout_.Client;
-  ::GdiFlush();
-  ::ExcludeClipRect(dc.get(), c.Left, c.Top, c.Right, c.Bottom);
-  ::BitBlt(dc.get(), 0, 0, winW, winH, cache, o.X, o.Y, SRCCOPY);
 }
 
 void TacDialogWnd::ApplyRegion() {

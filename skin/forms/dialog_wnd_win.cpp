@@ -76,33 +76,18 @@ void TacDialogWnd::RestoreStdParams() {
   ::RedrawWindow(wnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void TacDialogWnd::ResolveSkin() {
-  skinData_->UpdateIndexes();
-  titleIndex_ = captionIndex_ = -1;
-  for (TButton& b : buttons_) b.Image = -1;
-  layoutValid_ = false;
-  rgnChanged_ = true;
-  TSkinContent* skin = Content();
+void TacDialogWnd::SkinResolved(TSkinContent* skin) {
   if (!skin) return;
-  titleIndex_ = skin->GetSkinIndex("FORMTITLE");
-  captionIndex_ = skin->GetSkinIndex("CAPTION");
-  const int32_t global = skin->ConstData.IndexGLobalInfo;
-  auto image = [&](const char* name) { return skin->GetMaskIndex(global, "GLOBALINFO", name); };
-  smallButtons_ = DialogUsesSmallButtons(borderStyle_, image("SICONCLOSE") >= 0);
+  smallButtons_ = DialogUsesSmallButtons(borderStyle_, GlobalImage(*skin, "SICONCLOSE") >= 0);
   if (smallButtons_) {
-    buttons_[cbClose].Image = image("SICONCLOSE");
-    buttons_[cbMax].Image = image("SICONMAX");
-    buttons_[cbMin].Image = image("SICONMIN");
-    buttons_[cbHelp].Image = image("SICONHELP");
-    if (buttons_[cbHelp].Image < 0) buttons_[cbHelp].Image = image("BICONHELP");
-  } else {
-    const bool alone = !(dwStyle_ & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    buttons_[cbClose].Image = alone ? image("BICLOSEALONE") : -1;
-    if (buttons_[cbClose].Image < 0) buttons_[cbClose].Image = image("BICONCLOSE");
-    buttons_[cbMax].Image = image("BICONMAX");
-    buttons_[cbMin].Image = image("BICONMIN");
-    buttons_[cbHelp].Image = image("BICONHELP");
+    SetButtonImages(*skin, "SICONCLOSE", "SICONMAX", "SICONMIN", "SICONHELP");
+    if (buttons_[cbHelp].Image < 0) buttons_[cbHelp].Image = GlobalImage(*skin, "BICONHELP");
+    return;
   }
+  SetButtonImages(*skin, "BICONCLOSE", "BICONMAX", "BICONMIN", "BICONHELP");
+  // A close button alone in the caption has a look of its own.
+  const int alone = GlobalImage(*skin, "BICLOSEALONE");
+  if (!(dwStyle_ & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) && alone >= 0) buttons_[cbClose].Image = alone;
 }
 
 void TacDialogWnd::NewSkin() {
@@ -216,9 +201,7 @@ bool TacDialogWnd::HandleSkinCommand(TMessage& m) {
       auto* info = SkinCommandFromProgram(m) ? reinterpret_cast<TacParentBG*>(m.LParam) : nullptr;
       if (!info) return true;
       if (!FrameSkinned()) return TacMainWnd::acWndProc(m);
-      UpdateLayout();
-      if (skinData_->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height)
-        PaintAll();
+      PaintIfStale();
       if (frame_.Empty()) return TacMainWnd::acWndProc(m);
       // The children's coordinates are the client area's.
       info->Kind = bgkCache;
@@ -236,8 +219,7 @@ bool TacDialogWnd::HandleSkinCommand(TMessage& m) {
 }
 
 void TacDialogWnd::EraseBackground(HDC dc) {
-  UpdateLayout();
-  if (skinData_->BGChanged || frame_.Width() != layout_.In.Width || frame_.Height() != layout_.In.Height) PaintAll();
+  PaintIfStale();
   HDC cache = skinData_->CacheDC();
   if (!dc || !cache || frame_.Empty()) return;
   SavedDC saved(dc);
@@ -306,20 +288,11 @@ int TacDialogWnd::HitTestScreen(POINT p) {
   return DialogHitTest(layout_, p.x - wr.left, p.y - wr.top);
 }
 
-bool TacDialogWnd::StripOwnsWindow(HWND wnd) const {
-  return wnd && (wnd == wnd_ || (border_ && border_->Owns(wnd)));
-}
-
 bool TacDialogWnd::HandleMouse(TMessage& m) {
   switch (m.Msg) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {
-      const TCaptionButtonKind k = CaptionButtonOfHitCode(static_cast<int32_t>(m.WParam));
-      if (k != cbCount) {
-        captionButtons_.Press(k);
-        m.Result = 0;
-        return true;
-      }
+      if (PressCaptionButton(m)) return true;
       if (m.WParam == HTSYSMENU) {
         m.Result = 0;
         // Posted: closing ends the dialog and frees this adapter.
@@ -353,12 +326,8 @@ bool TacDialogWnd::HandleMouse(TMessage& m) {
 }
 
 void TacDialogWnd::Release(POINT p) {
-  // The button acts only when released over it.
-  const bool over = CaptionButtonOfHitCode(HitTestScreen(p)) == captionButtons_.Pressed();
-  const TCaptionButtonKind k = captionButtons_.EndPress();
-  if (!over) return;
   WPARAM cmd = 0;
-  switch (k) {
+  switch (EndCaptionPress(p)) {
     case cbMin: cmd = ::IsIconic(wnd_) ? SC_RESTORE : SC_MINIMIZE; break;
     case cbMax: cmd = ::IsZoomed(wnd_) ? SC_RESTORE : SC_MAXIMIZE; break;
     case cbClose: cmd = SC_CLOSE; break;
