@@ -239,6 +239,7 @@ void TFrameImageHost::CheckExtendedBorder() {
     DropExtendedBorder();
     return;
   }
+  captionButtons_.RemoveGlows();  // glows show only over a border
   BorderChanging();
   border_ = std::make_unique<TacBorderForm>(*this);
   layoutValid_ = false;
@@ -249,6 +250,7 @@ void TFrameImageHost::CheckExtendedBorder() {
 
 void TFrameImageHost::DropExtendedBorder() {
   if (!border_) return;
+  captionButtons_.RemoveGlows();  // glows show only over a border
   BorderChanging();
   border_.reset();
   FreeSpareBorderParts();  // no border wanted: none kept for later

@@ -34,7 +34,6 @@ void TsSkinProvider::SetAllowExtBorders(bool value) {
 }
 
 void TsSkinProvider::BorderChanging() {
-  RemoveButtonGlows();
   lastSize_ = {-1, -1};
   DropCaptionGlow();
 }

@@ -214,6 +214,7 @@ TEST_F(DialogTest, AboutBoxGrowsToShowItsWholeTitleWithItsContentStillInTheMiddl
 TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
   const HANDLE self = ::GetCurrentProcess();
   FreeSpareBorderParts();
+  FreeGlowWindows();
   const DWORD gdi = ::GetGuiResources(self, GR_GDIOBJECTS), user = ::GetGuiResources(self, GR_USEROBJECTS);
   const long layered = TacLayeredForm::LiveCount();
   std::vector<HWND> parts;
@@ -249,11 +250,17 @@ TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
     EXPECT_EQ(::SendMessageW(top, WM_NCHITTEST, 0, MAKELPARAM(shadow.x, shadow.y)), HTTRANSPARENT);
     EXPECT_EQ(::SendMessageW(top, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), kHtBorderWindow);
     // The manager's extended borders off and on again: the border goes
-    // with the new skin and comes back with the next.
+    // with the new skin and comes back with the next, and a glowing close
+    // button loses its glow with it.
+    const TRect32 close = l.Buttons[cbClose];
+    const POINT at{o.x + (close.Left + close.Right) / 2, o.y + (close.Top + close.Bottom) / 2};
+    ::SendMessageW(top, WM_NCMOUSEMOVE, kHtBorderWindow, MAKELPARAM(at.x, at.y));
+    ASSERT_GE(frame->ButtonGlow(cbClose), 0);
     const HWND firstTop = top;
     mgr->SetExtendedBorders(false);
     Pump(20);
     EXPECT_FALSE(frame->ExtendedBorder());
+    EXPECT_EQ(LiveGlows(), 0);
     EXPECT_FALSE(::IsWindow(firstTop));
     mgr->SetExtendedBorders(true);
     Pump(20);
@@ -265,10 +272,12 @@ TEST_F(DialogTest, AboutBoxBorderSurroundsFollowsAndGoesWithTheBox) {
   EXPECT_EQ(ShowSkinMessageCaption(kAboutCaption, kAboutText), IDOK);
   ASSERT_TRUE(in.Ran);
   Pump(20);
-  // The parts are kept hidden for the next box until let go.
+  // The parts (and the glow's window) are kept hidden for the next box
+  // until let go.
   for (HWND p : parts) EXPECT_FALSE(::IsWindowVisible(p));
   EXPECT_EQ(SpareBorderParts(), ebCount);
   FreeSpareBorderParts();
+  FreeGlowWindows();
   for (HWND p : parts) EXPECT_FALSE(::IsWindow(p));
   EXPECT_EQ(TacLayeredForm::LiveCount(), layered);
   EXPECT_EQ(::GetGuiResources(self, GR_GDIOBJECTS), gdi);
