@@ -181,8 +181,7 @@ TCaptionButtonKind TFrameImageHost::EndCaptionPress(POINT p) {
 }
 
 bool TFrameImageHost::ButtonPaintable(TCaptionButtonKind kind) {
-  return layoutValid_ && !frame_.Empty() && !FrameData().BGChanged && RectWidth(layout_.Buttons[kind]) > 0 &&
-         frame_.Width() == layout_.In.Width && frame_.Height() == layout_.In.Height;
+  return layoutValid_ && !frame_.Empty() && !FrameStale() && RectWidth(layout_.Buttons[kind]) > 0;
 }
 
 void TFrameImageHost::ReadButton(TCaptionButtonKind kind, TBitmap32& out) {
